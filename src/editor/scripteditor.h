@@ -1,0 +1,156 @@
+#pragma once
+// The fragment editor: a QScintilla editor that behaves the way the rest
+// of the program expects of HEAD_ED and BODY_ED.
+//
+// - Line breaks are CR LF everywhere: Enter inserts CR LF, pasted and
+//   dropped text is converted, and every text the editor hands out carries
+//   CR LF.
+// - Positions (selection start and length, caret position) count a line
+//   break as one position, and are counted in characters, not bytes.
+// - The modified state is "the undo history is not empty"; clearing it
+//   empties the undo history.
+
+#include <Qsci/qsciscintilla.h>
+
+#include <QColor>
+#include <QKeySequence>
+#include <QList>
+#include <QString>
+
+#include <array>
+#include <functional>
+#include <stdexcept>
+
+class Prompter;
+class QMenu;
+class QPrinter;
+class QsciLexer;
+
+/// Thrown by ScriptEditor::focusEditor() when the editor cannot take the
+/// focus (it is hidden, disabled or its window is not shown).
+class EditorFocusError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+struct FindOptions {
+    bool matchCase = false;
+    bool wholeWords = false;
+    bool forward = true;
+};
+
+class ScriptEditor : public QsciScintilla {
+    Q_OBJECT
+public:
+    explicit ScriptEditor(QWidget *parent = nullptr);
+    ~ScriptEditor() override;
+
+    // --- whole text ---------------------------------------------------
+    /// The whole text, CR LF line breaks.
+    QString wholeText() const;
+    /// Replaces everything; line breaks become CR LF; the undo history is
+    /// emptied and the caret goes to the start.
+    void setWholeText(const QString &text);
+    /// Empties text and undo history.
+    void empty();
+    bool isEmptyText() const;
+
+    // --- modified state -------------------------------------------------
+    bool modifiedState() const;  // the undo history is not empty
+    void clearModifiedState();   // empties the undo history
+
+    // --- positions (a line break counts as one position) ---------------
+    int selStart() const;
+    int selLength() const;
+    void setSel(int start, int length);  // caret ends at start + length
+    int caretPosition() const;
+    void setCaretPosition(int position);
+    /// Replaces the selection (or inserts at the caret); line breaks of the
+    /// text become CR LF; the caret ends after the text.
+    void replaceSelection(const QString &text);
+    /// 1-based caret line and column (the column counts characters).
+    int caretLine() const;
+    int caretColumn() const;
+    void setCaretLineColumn(int line, int column);
+    int lineCount() const;
+
+    bool insertMode() const;  // false in overwrite mode
+
+    bool wordWrapOn() const;
+    void setWordWrapOn(bool on);
+
+    /// Gives the editor the keyboard focus; throws EditorFocusError when it
+    /// cannot take it.
+    void focusEditor();
+    bool focused() const;
+
+    // --- indentation ----------------------------------------------------
+    void blockIndent();    // every line touched by the selection (or the caret's line)
+    void blockUnindent();
+    void setBlockIndentStep(int columns);
+    int blockIndentStep() const;
+
+    // --- bookmarks 0 to 9, each at a line and a column ---------------------
+    void setBookmark(int number);   // at the caret
+    void gotoBookmark(int number);  // a bookmark never set does nothing
+    bool hasBookmark(int number) const;
+
+    // --- search -----------------------------------------------------------
+    /// Searches for plain text from the caret (from the selection's end
+    /// going forward, from its start going back).  Selects and returns the
+    /// position of the occurrence found, or -1 (nothing changes then).
+    /// Remembers the text as the last search text.
+    int findText(const QString &text, const FindOptions &options = {});
+    QString lastSearchText() const;
+    void setLastSearchText(const QString &text);
+    /// The editor's find dialog and find-and-replace dialog, shown through
+    /// the prompter.
+    void showFindDialog(Prompter &prompter);
+    void showReplaceDialog(Prompter &prompter);
+    /// Replaces every occurrence in the whole text as one undoable step;
+    /// returns how many were replaced.
+    int replaceAll(const QString &text, const QString &replacement, const FindOptions &options);
+
+    // --- colours and printing ---------------------------------------------
+    QColor defBackColor() const;
+    void setDefBackColor(const QColor &color);
+    /// Prints the whole text with its highlighting as one document.
+    bool printWholeText(QPrinter &printer);
+
+    // --- keys and menus -----------------------------------------------------
+    /// Keys the program's own commands use: the editor drops its built-in
+    /// bindings for them so the command receives the key.
+    void reserveKeys(const QList<QKeySequence> &keys);
+    /// The context menu shown on a right click.
+    void setPopupMenu(QMenu *menu);
+    /// Called for every key press that types a character; returning true
+    /// discards the key.
+    void setKeyPressHandler(std::function<bool(ScriptEditor *, QKeyEvent *)> handler);
+    /// Decides whether a drag coming from source may be dropped here.
+    void setDropAcceptor(std::function<bool(QObject *source)> acceptor);
+
+signals:
+    void changed();                                // the text changed
+    void keyDown();                                // after a key was handled
+    void keyPressed();                             // after a character key was handled
+    void mouseDown();                              // a mouse button went down in the text
+    void entered();                                // the editor received the focus
+    void exited();                                 // the editor lost the focus
+    void draggedOver();                            // an accepted drag moves over the editor
+    void dropped(QObject *source, QPoint position); // an accepted drag was dropped
+    void gutterClicked(int line, QPoint globalPosition); // 1-based line
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+
+private:
+    struct Private;
+    Private *d;
+};

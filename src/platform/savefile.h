@@ -1,0 +1,47 @@
+#pragma once
+// Checked, atomic writing of files that hold user data.
+//
+// Every file the program writes for the user (script files, the library
+// index, the preview page) goes through saveFileAtomically(): the bytes go
+// to a temporary file beside the target, every write() must take every
+// byte, flush() and the device's error state must be clean and the data
+// must reach the disk before the temporary file replaces the target.  On
+// any failure the temporary file is discarded and the old file stays whole.
+// (QSaveFile::commit() alone can report success on a full disk and leave a
+// cut or empty file, so it is never trusted on its own.)
+
+#include <QByteArray>
+#include <QString>
+#include <memory>
+
+struct SaveResult {
+    bool ok = false;
+    QString error;  // what failed, for the message shown to the user
+    explicit operator bool() const { return ok; }
+};
+
+/// The device the helper writes through.  Production uses QSaveFile; tests
+/// put a faulty device in its place.
+class SaveTarget {
+public:
+    virtual ~SaveTarget() = default;
+    virtual bool open() = 0;
+    virtual qint64 write(const char *data, qint64 size) = 0;
+    virtual bool flush() = 0;
+    virtual bool sync() = 0;  // push the data to the disk
+    virtual bool hasError() const = 0;
+    virtual QString errorString() const = 0;
+    virtual bool commit() = 0;
+    virtual void cancel() = 0;
+};
+
+enum class SaveDurability { Sync, NoSync };
+
+std::unique_ptr<SaveTarget> makeSaveTarget(const QString &path);
+
+/// Writes all bytes through the target and commits only when nothing failed.
+SaveResult writeThrough(SaveTarget &target, const QByteArray &bytes, SaveDurability durability = SaveDurability::Sync);
+
+/// Replaces (or creates) the file at path with exactly these bytes.
+SaveResult saveFileAtomically(const QString &path, const QByteArray &bytes,
+                              SaveDurability durability = SaveDurability::Sync);

@@ -1,0 +1,53 @@
+#pragma once
+// A prompter for tests: it records every box and dialog the program shows
+// and answers from what the test arranged beforehand.  An unexpected
+// question is answered "neither" and an unexpected dialog is rejected; both
+// are recorded so the test can fail on them.
+
+#include "platform/prompter.h"
+
+#include <QDialog>
+#include <QList>
+#include <QMap>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+class RecordingPrompter final : public Prompter {
+public:
+    struct Shown {
+        enum Kind { Message, Question, OpenFile, SaveFile, Dialog } kind;
+        int icon = 0;        // messages
+        QString title;       // box caption, dialog caption or file-dialog caption
+        QString text;        // box text; dialog objectName for dialogs
+        FileDialogRequest request; // file dialogs
+    };
+
+    /// Queued answers, used in order.
+    QList<int> yesNoAnswers;          // AnswerYes / AnswerNo / AnswerNeither
+    QStringList openFileAnswers;      // empty string = cancel
+    QStringList saveFileAnswers;
+    /// Dialog handlers by the dialog's objectName; each may fill in the
+    /// dialog, and returns QDialog::Accepted or QDialog::Rejected.  A
+    /// handler stays until removed.
+    QMap<QString, std::function<int(QDialog &)>> dialogHandlers;
+
+    QList<Shown> shown;
+
+    QString getOpenFileName(const FileDialogRequest &request) override;
+    QString getSaveFileName(const FileDialogRequest &request) override;
+    int execDialog(QDialog &dialog) override;
+
+    /// The messages shown, in order (questions left out).
+    QList<Shown> messages() const;
+    QList<Shown> questions() const;
+    QList<Shown> dialogs() const;
+    void clear() { shown.clear(); }
+    /// One line per thing shown, for failure output.
+    QString describe() const;
+
+protected:
+    void showMessage(int icon, const QString &title, const QString &text) override;
+    int askQuestion(const QString &title, const QString &text) override;
+};
