@@ -1,0 +1,133 @@
+#pragma once
+// The user library on disk: a folder holding the index uscripts.dat and
+// one script file "<name>.js" per script, in the section-marker format.
+//
+// The store holds the tree in memory.  Several copies of the program may
+// use one folder: every change is made under a lock file in the folder,
+// and a store whose index was changed on disk by another copy re-reads it
+// before its next change, so nothing another copy added is lost.
+
+#include "library/libraryindex.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+class QLockFile;
+
+/// Which scripts names are allowed.
+enum class NameProblem {
+    None,
+    Empty,        // "Please don't use blank names!"
+    Backslash,    // a "\"
+    Slash,        // a "/"
+    ControlChar,  // a line break, a tab or another control character
+};
+
+/// A script name as typed, with leading and trailing spaces and tabs removed.
+QString cleanScriptName(const QString &typed);
+/// Checks a cleaned script name.
+NameProblem checkScriptName(const QString &name);
+/// A category name as edited: trimmed, control characters removed.
+QString cleanCategoryName(const QString &edited);
+
+/// Where a node stands, to find it again after the tree was re-read: the
+/// rows from the top and the texts along the way.
+struct NodeRef {
+    QList<int> rows;
+    QStringList texts;
+    bool isNull() const { return rows.isEmpty(); }
+    static NodeRef of(const LibraryNode *node);
+};
+
+class UserLibraryStore {
+public:
+    explicit UserLibraryStore(const QString &folder);
+    ~UserLibraryStore();
+    UserLibraryStore(const UserLibraryStore &) = delete;
+    UserLibraryStore &operator=(const UserLibraryStore &) = delete;
+
+    QString folder() const;     // ends with "/"
+    QString indexPath() const;  // folder + "uscripts.dat"
+    QString scriptPath(const QString &name) const;  // folder + name + ".js"
+
+    LibraryTree &tree() { return m_tree; }
+    const LibraryTree &tree() const { return m_tree; }
+
+    struct LoadResult {
+        enum Status {
+            Loaded,            // the index was read
+            EmptyIndexCreated, // folder present, index missing: an empty index was written
+            FolderCreated,     // folder missing: created, with the one category "User scripts"
+            FolderNotCreated,  // folder missing and could not be created; the tree is unchanged
+            InvalidIndex,      // "Invalid TreeNode Level"; the nodes read so far are kept
+            IndexUnreadable,   // the index exists but cannot be read (or is too large)
+            IndexNotWritten,   // the new index could not be written
+        } status = Loaded;
+        QString error;
+        bool ok() const { return status == Loaded || status == EmptyIndexCreated || status == FolderCreated; }
+    };
+    /// Builds the tree from the folder and its index.
+    LoadResult load();
+
+    /// True when the index on disk differs from what this store last read or
+    /// wrote (another copy of the program changed it).
+    bool changedOnDisk() const;
+    /// Re-reads the index when another copy changed it; true when it did.
+    bool reloadIfChanged();
+
+    /// Holds the folder's lock file while a change is written.  Creating one
+    /// also re-reads the index when another copy changed it (check
+    /// reloaded()).  locked() is false when the lock could not be had in
+    /// time; the change should then not be made.
+    class Change {
+    public:
+        ~Change();
+        bool locked() const { return m_locked; }
+        bool reloaded() const { return m_reloaded; }
+    private:
+        friend class UserLibraryStore;
+        Change() = default;
+        std::unique_ptr<QLockFile> m_lock;
+        bool m_locked = false;
+        bool m_reloaded = false;
+    };
+    std::unique_ptr<Change> beginChange();
+
+    /// Finds a node again by its reference (after a reload): the node at the
+    /// same rows with the same texts, else a node with the same texts, else
+    /// nullptr.
+    LibraryNode *resolve(const NodeRef &ref) const;
+
+    struct SaveOutcome {
+        bool ok = false;
+        bool folderMissing = false;
+        QString error;
+    };
+    /// Writes the index from the tree, through the checked save helper.
+    SaveOutcome writeIndexFile();
+
+    /// Writes the script file for name (section-marker format).
+    SaveOutcome writeScriptFile(const QString &name, const QString &head, const QString &body);
+    /// Creates the library folder (one level).
+    bool createFolder(QString *error = nullptr);
+    /// Removes a script's file; false when it could not be removed (or was
+    /// not there).
+    bool removeScriptFile(const QString &name);
+
+    struct ScriptRead {
+        bool ok = false;
+        QString head;
+        QString body;
+    };
+    /// Reads a script file and splits it into its two fragments.
+    ScriptRead readScript(const QString &name) const;
+
+private:
+    QString m_folder;
+    LibraryTree m_tree;
+    QByteArray m_knownIndex;  // the index as last read or written
+    bool m_knownIndexExists = false;
+};
