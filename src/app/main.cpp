@@ -1,6 +1,55 @@
-#include <QApplication>
+// Starts the program: the splash, the main window, the message loop.
+
+#include "app/application.h"
+#include "app/appconfig.h"
+#include "app/mainwindow.h"
+#include "app/splash.h"
+#include "platform/errors.h"
+#include "platform/helpwindow.h"
+#include "platform/prompter.h"
+#include "platform/shell.h"
+
+#include <QDir>
+#include <QScreen>
+#include <QTimer>
+
 int main(int argc, char **argv)
 {
-    QApplication app(argc, argv);
-    return 0;
+    QuillonApplication app(argc, argv);
+    QCoreApplication::setOrganizationName(QStringLiteral("Velmora"));
+    QCoreApplication::setApplicationName(QStringLiteral("Quillon"));
+    QCoreApplication::setApplicationVersion(QStringLiteral("1.6"));
+    initQuillonResources();
+
+    auto *splash = new TRunDlg;
+    splash->show();
+    splash->repaint();
+    app.processEvents();
+
+    QtPrompter prompter;
+    SystemShell shell;
+    HelpWindow help(shell);
+    setGeneralErrorHandler([&prompter](const QString &message) {
+        prompter.ShowMessageBox(IconError, applicationTitle(), message);
+    });
+
+    AppConfig config;
+    config.prompter = &prompter;
+    config.shell = &shell;
+    config.help = &help;
+    config.userLibraryFolder = defaultUserLibraryFolder();
+    config.tempFolder = QDir::tempPath();
+    config.internalBrowserAllowed = qEnvironmentVariable("QUILLON_NO_WEBENGINE") != QLatin1String("1");
+
+    TVM_Quillon_MF window(config);
+    window.showMaximized();
+    // Without a window manager nothing maximises the window: fill the screen.
+    QTimer::singleShot(250, &window, [&window] {
+        QScreen *screen = window.screen();
+        if (screen && window.frameGeometry().width() < screen->availableGeometry().width() * 9 / 10)
+            window.setGeometry(screen->availableGeometry());
+    });
+    splash->finish(&window);
+    splash->deleteLater();
+    return app.exec();
 }

@@ -22,7 +22,10 @@
 #include <stdexcept>
 
 class Prompter;
+class QDragLeaveEvent;
+class QDropEvent;
 class QMenu;
+class QMimeData;
 class QPrinter;
 class QsciLexer;
 
@@ -140,7 +143,21 @@ signals:
     void dropped(QObject *source, QPoint position); // an accepted drag was dropped
     void gutterClicked(int line, QPoint globalPosition); // 1-based line
 
+public slots:
+    // Every way text enters the editor turns its line breaks into CR LF.
+    void setText(const QString &text) override;
+    void append(const QString &text) override;
+    void insert(const QString &text) override;
+    void insertAt(const QString &text, int line, int index) override;
+    void replaceSelectedText(const QString &text) override;
+
 protected:
+    /// The object a drag comes from (QDropEvent::source(); tests put in
+    /// their own source here, since no real drag runs offscreen).
+    virtual QObject *dragSource(const QDropEvent *event) const;
+    /// Pasted and dropped text, with CR LF line breaks.
+    QByteArray fromMimeData(const QMimeData *source, bool &rectangular) const override;
+
     void keyPressEvent(QKeyEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
@@ -148,6 +165,7 @@ protected:
     void contextMenuEvent(QContextMenuEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dragMoveEvent(QDragMoveEvent *event) override;
+    void dragLeaveEvent(QDragLeaveEvent *event) override;
     void dropEvent(QDropEvent *event) override;
 
 private:

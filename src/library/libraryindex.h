@@ -17,15 +17,20 @@ struct LibraryNode {
 
     bool isCategory() const { return parent == nullptr; }
     LibraryNode *addChild(const QString &text);
-    int row() const;  // position among its siblings
 };
 
 class LibraryTree {
 public:
+    LibraryTree() = default;
+    ~LibraryTree();
+    LibraryTree(const LibraryTree &) = delete;
+    LibraryTree &operator=(const LibraryTree &) = delete;
+
     std::vector<std::unique_ptr<LibraryNode>> roots;
 
     LibraryNode *addRoot(const QString &text);
-    void clear() { roots.clear(); }
+    /// Removes every node (without recursion, however deep the tree).
+    void clear();
     bool isEmpty() const { return roots.empty(); }
     /// Removes the node (and whatever hangs below it).
     void remove(LibraryNode *node);
@@ -34,6 +39,8 @@ public:
     /// The scripts whose name equals name without regard to letter case.
     std::vector<LibraryNode *> scriptsNamed(const QString &name) const;
     int nodeCount() const;
+    /// The position of a node among its siblings.
+    int rowOf(const LibraryNode *node) const;
 };
 
 struct IndexReadResult {

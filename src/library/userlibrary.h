@@ -39,7 +39,6 @@ struct NodeRef {
     QList<int> rows;
     QStringList texts;
     bool isNull() const { return rows.isEmpty(); }
-    static NodeRef of(const LibraryNode *node);
 };
 
 class UserLibraryStore {
@@ -96,6 +95,8 @@ public:
     };
     std::unique_ptr<Change> beginChange();
 
+    /// Where a node of the tree stands.
+    NodeRef refOf(const LibraryNode *node) const;
     /// Finds a node again by its reference (after a reload): the node at the
     /// same rows with the same texts, else a node with the same texts, else
     /// nullptr.

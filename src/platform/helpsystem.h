@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <functional>
+
 class HelpSystem {
 public:
     virtual ~HelpSystem() = default;
@@ -15,4 +17,7 @@ public:
     virtual void showHelpOnHelp() = 0;
     /// One topic by its context number.
     virtual void ShowHelpTopic(int topic) = 0;
+    /// A page made by the program each time it is shown (the keyboard
+    /// shortcuts page is made from the window's actions).
+    virtual void setGeneratedPage(const QString &pageName, std::function<QString()> html) = 0;
 };

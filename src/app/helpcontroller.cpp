@@ -1,0 +1,104 @@
+#include "app/helpcontroller.h"
+
+#include "app/aboutdialog.h"
+#include "app/actiontable.h"
+#include "platform/errors.h"
+#include "platform/helpsystem.h"
+#include "platform/prompter.h"
+#include "widgets/actions.h"
+
+#include <QAction>
+#include <QMenu>
+
+HelpController::HelpController(ActionRegistry &actions, Prompter &prompter, DesktopShell &shell, HelpSystem &help,
+                               QObject *parent)
+    : QObject(parent), m_actions(actions), m_prompter(prompter), m_shell(shell), m_help(help)
+{
+    const auto on = [&](const char *id, std::function<void()> handler) {
+        connect(actions.action(QString::fromLatin1(id)), &QAction::triggered, this, guarded(std::move(handler)));
+    };
+    on("MMNU_H_Help", [this] { m_help.showContents(); });
+    on("Przycisk_Pomoc", [this] { m_help.showContents(); });
+    on("MMNU_P_Search", [this] { m_help.showKeywordSearch(QString()); });
+    on("MMNU_P_Using", [this] { m_help.showHelpOnHelp(); });
+    on("MMNU_HLP_Keys", [this] { m_help.ShowHelpTopic(320); });
+    on("BTN_BuilIn_Help", [this] { m_help.ShowHelpTopic(400); });
+    on("BTN_Func_Help", [this] { m_help.ShowHelpTopic(497); });
+    on("BTN_Lang_Help", [this] { m_help.ShowHelpTopic(497); });
+    on("MMNU_P_About", [this] { about(); });
+
+    ActionRegistry *registry = &actions;
+    help.setGeneratedPage(QStringLiteral("shortcuts.html"), [registry] { return shortcutsPage(*registry); });
+}
+
+void HelpController::about()
+{
+    TAboutDlg dialog(m_shell, m_prompter, m_prompter.parentWindow());
+    m_prompter.execDialog(dialog);
+}
+
+namespace {
+
+QString plainCaption(const QAction *action)
+{
+    QString caption = action->text();
+    caption = caption.section(u'\t', 0, 0);
+    caption.remove(u'&');
+    return caption;
+}
+
+void listMenu(const QMenu *menu, const QString &path, QString &rows)
+{
+    const auto items = menu->actions();
+    for (const QAction *action : items) {
+        if (action->isSeparator())
+            continue;
+        if (const QMenu *sub = action->menu()) {
+            listMenu(sub, path + QStringLiteral(" › ") + plainCaption(sub->menuAction()), rows);
+            continue;
+        }
+        QString key = action->shortcut().toString(QKeySequence::NativeText);
+        if (key.isEmpty())
+            key = action->text().section(u'\t', 1, 1);  // a key shown for another entry
+        if (key.isEmpty())
+            continue;
+        rows += QStringLiteral("<tr><td><kbd>%1</kbd></td><td>%2</td><td>%3</td><td>%4</td></tr>\n")
+                    .arg(key.toHtmlEscaped(), path.toHtmlEscaped(), plainCaption(action).toHtmlEscaped(),
+                         action->statusTip().toHtmlEscaped());
+    }
+}
+
+} // namespace
+
+QString HelpController::shortcutsPage(const ActionRegistry &actions)
+{
+    QString rows;
+    auto &registry = const_cast<ActionRegistry &>(actions);
+    for (const LayoutSpec &layout : mainMenuLayout()) {
+        const QMenu *menu = registry.menu(QString::fromLatin1(layout.id));
+        listMenu(menu, plainCaption(menu->menuAction()), rows);
+    }
+    // Keys that only the editors' pop-up menu carries.
+    if (const QMenu *popup = registry.menu(QStringLiteral("POPMENU"))) {
+        QString popupRows;
+        const auto items = popup->actions();
+        for (const QAction *action : items) {
+            if (action->isSeparator() || action->menu() || action->shortcut().isEmpty())
+                continue;
+            popupRows += QStringLiteral("<tr><td><kbd>%1</kbd></td><td>%2</td><td>%3</td><td>%4</td></tr>\n")
+                             .arg(action->shortcut().toString(QKeySequence::NativeText).toHtmlEscaped(),
+                                  QStringLiteral("Editor pop-up menu"), plainCaption(action).toHtmlEscaped(),
+                                  action->statusTip().toHtmlEscaped());
+        }
+        rows += popupRows;
+    }
+    return QStringLiteral(
+               "<html><head><title>Keyboard shortcuts</title></head><body>"
+               "<h1>Keyboard shortcuts</h1>"
+               "<p>Every key below works wherever the focus is in the main window. Commands of the "
+               "Edit, Search, HTML and Script menus work while the Editor tab is showing.</p>"
+               "<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\">"
+               "<tr><th>Key</th><th>Menu</th><th>Command</th><th>What it does</th></tr>\n%1</table>"
+               "</body></html>")
+        .arg(rows);
+}

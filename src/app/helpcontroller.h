@@ -1,0 +1,27 @@
+#pragma once
+// The help commands, the tabs' help buttons and the About box.
+
+#include <QObject>
+
+class ActionRegistry;
+class DesktopShell;
+class HelpSystem;
+class Prompter;
+
+class HelpController final : public QObject {
+    Q_OBJECT
+public:
+    HelpController(ActionRegistry &actions, Prompter &prompter, DesktopShell &shell, HelpSystem &help,
+                   QObject *parent = nullptr);
+
+    void about();
+
+    /// The keyboard shortcuts page, made from the actions themselves.
+    static QString shortcutsPage(const ActionRegistry &actions);
+
+private:
+    ActionRegistry &m_actions;
+    Prompter &m_prompter;
+    DesktopShell &m_shell;
+    HelpSystem &m_help;
+};

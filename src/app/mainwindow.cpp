@@ -1,0 +1,369 @@
+#include "app/mainwindow.h"
+
+#include "app/actiontable.h"
+#include "app/helpcontroller.h"
+#include "app/resourcetabs.h"
+#include "app/viewcontroller.h"
+#include "document/documentcontroller.h"
+#include "document/editcontroller.h"
+#include "document/scripteditors.h"
+#include "document/scripttext.h"
+#include "editor/scripteditor.h"
+#include "library/builtinlibrary.h"
+#include "library/userlibrarycontroller.h"
+#include "platform/errors.h"
+#include "platform/prompter.h"
+#include "preview/previewcontroller.h"
+#include "widgets/actions.h"
+#include "widgets/dockabletoolbar.h"
+#include "widgets/handcursor.h"
+#include "widgets/panels.h"
+#include "widgets/statuspanels.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSplitter>
+#include <QStackedWidget>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+QString applicationTitle()
+{
+    return QStringLiteral("VM Quillon 98 v1.6");
+}
+
+TVM_Quillon_MF::TVM_Quillon_MF(const AppConfig &config, QWidget *parent) : QMainWindow(parent), m_config(config)
+{
+    Q_ASSERT(config.prompter && config.shell && config.help);
+    setObjectName(QStringLiteral("VM_Quillon_MF"));
+    setWindowTitle(applicationTitle());
+    setWindowIcon(appIcon(QStringLiteral("quillon")));
+    m_config.prompter->setParentWindow(this);
+
+    m_actions = new ActionRegistry(this, actionTable(), findLayout);
+    m_editors = new ScriptEditors(this);
+    m_status = new StatusPanels(statusBar());
+    statusBar()->setObjectName(QStringLiteral("StatusBar"));
+
+    buildMenusAndToolbars();
+    buildCentre();
+
+    // Hints of every action and widget under the mouse go to the status
+    // bar's last panel.
+    qApp->installEventFilter(this);
+
+    QList<QMenu *> editorMenus;
+    for (const char *id : {"MMNU_Tools", "MMNU_Find", "MMNU_Edit", "MMNU_HTML"})
+        editorMenus << m_actions->menu(QString::fromLatin1(id));
+    ViewController::Parts parts;
+    parts.actions = m_actions;
+    parts.resourceTabs = m_resourceTabs;
+    parts.mainBook = m_mainBook;
+    parts.editorPage = m_editorPage;
+    parts.previewPage = m_previewPage;
+    parts.mainToolbar = m_mainToolbar;
+    parts.scriptToolbar = m_scriptToolbar;
+    parts.htmlToolbar = m_htmlToolbar;
+    parts.menuBarHolder = m_menuBarHolder;
+    parts.editorMenus = editorMenus;
+    m_view = new ViewController(parts, this);
+
+    m_document = new DocumentController(*this, this);
+    m_edit = new EditController(*this, this);
+    m_help = new HelpController(*m_actions, *m_config.prompter, *m_config.shell, *m_config.help, this);
+    m_builtIn = new BuiltInLibrary(m_resourceTabs->builtInTree(), this);
+
+    PreviewController::Parts previewParts;
+    previewParts.host = this;
+    previewParts.shell = m_config.shell;
+    previewParts.mainBook = m_mainBook;
+    previewParts.editorPage = m_editorPage;
+    previewParts.previewPage = m_previewPage;
+    previewParts.tempFolder = m_config.tempFolder;
+    previewParts.internalBrowserAllowed = m_config.internalBrowserAllowed;
+    previewParts.setEditorMenusEnabled = [this](bool on) { m_view->setEditorMenusEnabled(on); };
+    previewParts.isBrowserExitSelected = [this] { return m_builtIn->isBrowserExitSelected(); };
+    m_preview = new PreviewController(previewParts, this);
+    m_view->setPreviewCommand([this] { m_preview->POP_PodgladClick(); });
+
+    m_userLibrary = new UserLibraryController(*this, *m_edit, *m_preview, m_config.userLibraryFolder,
+                                              m_resourceTabs->userLibraryLayout(), this);
+
+    connect(m_actions->action(QStringLiteral("MMNU_F_Exit")), &QAction::triggered, this, &QWidget::close);
+    connect(m_actions->action(QStringLiteral("Przycisk_Anuluj")), &QAction::triggered, this, &QWidget::close);
+
+    // The design size the window restores to from its maximised state.
+    setGeometry(50, 50, 550, 400);
+}
+
+TVM_Quillon_MF::~TVM_Quillon_MF()
+{
+    qApp->removeEventFilter(this);
+}
+
+void TVM_Quillon_MF::buildMenusAndToolbars()
+{
+    // The menu bar is a dockable bar of its own in the top dock, above the
+    // main toolbar.
+    auto *menuBar = new QMenuBar(this);
+    menuBar->setObjectName(QStringLiteral("MainMenu1"));
+    menuBar->setNativeMenuBar(false);
+    for (const LayoutSpec &layout : mainMenuLayout())
+        menuBar->addMenu(m_actions->menu(QString::fromLatin1(layout.id)));
+    m_menuBarHolder = new QToolBar(QStringLiteral("Main Menu Bar"), this);
+    m_menuBarHolder->setObjectName(QStringLiteral("MainMenu981"));
+    m_menuBarHolder->setMovable(true);
+    m_menuBarHolder->setFloatable(true);
+    m_menuBarHolder->addWidget(menuBar);
+    addToolBar(Qt::TopToolBarArea, m_menuBarHolder);
+    addToolBarBreak(Qt::TopToolBarArea);
+
+    m_mainToolbar = new DockableToolBar(QStringLiteral("MainToolbar"), QStringLiteral("Main toolbar"), this);
+    m_actions->fillToolbar(m_mainToolbar, mainToolbarItems());
+    m_mainToolbar->setIconSize(QSize(22, 22));
+    addToolBar(Qt::TopToolBarArea, m_mainToolbar);
+}
+
+void TVM_Quillon_MF::buildCentre()
+{
+    auto *centre = new QWidget(this);
+    centre->setObjectName(QStringLiteral("Chwytak_Centre"));
+    auto *row = new QHBoxLayout(centre);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
+
+    m_splitter3 = new QSplitter(Qt::Horizontal, centre);
+    m_splitter3->setObjectName(QStringLiteral("Splitter3"));
+    m_splitter3->setHandleWidth(3);
+    m_splitter3->setChildrenCollapsible(false);
+
+    m_resourceTabs = new ResourceTabs(*m_actions, m_splitter3);
+
+    // The editor area has the two vertical toolbars at its sides, so it is
+    // a main window of its own inside the splitter.
+    m_editorArea = new QMainWindow(m_splitter3);
+    m_editorArea->setWindowFlags(Qt::Widget);  // a QMainWindow is always made as a window
+    m_editorArea->setObjectName(QStringLiteral("PNL_Edytor_Host"));
+    m_scriptToolbar = new DockableToolBar(QStringLiteral("ScriptToolbar"), QStringLiteral("Scripting toolbar"), m_editorArea);
+    m_scriptToolbar->setOrientation(Qt::Vertical);
+    m_actions->fillToolbar(m_scriptToolbar, scriptToolbarItems());
+    m_scriptToolbar->setIconSize(QSize(20, 20));
+    m_editorArea->addToolBar(Qt::LeftToolBarArea, m_scriptToolbar);
+    m_htmlToolbar = new DockableToolBar(QStringLiteral("HTMLToolbar"), QStringLiteral("HTML toolbar"), m_editorArea);
+    m_htmlToolbar->setOrientation(Qt::Vertical);
+    m_actions->fillToolbar(m_htmlToolbar, htmlToolbarItems());
+    m_htmlToolbar->setIconSize(QSize(20, 20));
+    m_editorArea->addToolBar(Qt::RightToolBarArea, m_htmlToolbar);
+
+    auto *editorPanel = new QWidget(m_editorArea);
+    editorPanel->setObjectName(QStringLiteral("PNL_Edytor"));
+    auto *editorColumn = new QVBoxLayout(editorPanel);
+    editorColumn->setContentsMargins(0, 0, 0, 0);
+    editorColumn->setSpacing(0);
+    m_mainBook = new QTabWidget(editorPanel);
+    m_mainBook->setObjectName(QStringLiteral("MainBook"));
+    m_mainBook->setStatusTip(QStringLiteral("Select a tab"));
+    m_mainBook->setIconSize(QSize(16, 16));
+    m_mainBook->setDocumentMode(true);
+    m_editorPage = buildEditorPage();
+    m_mainBook->addTab(m_editorPage, appIcon(QStringLiteral("FUNKCJA2")), QStringLiteral("Editor"));
+    m_previewPage = new QWidget(m_mainBook);
+    m_previewPage->setObjectName(QStringLiteral("TAB_Preview"));
+    m_mainBook->addTab(m_previewPage, appIcon(QStringLiteral("PODGLAD")), QStringLiteral("Preview"));
+    m_mainBook->setTabVisible(1, false);
+    editorColumn->addWidget(m_mainBook, 1);
+
+    // The built-in scripts' settings pages stand under the editors when a
+    // built-in script is chosen; hidden until then.
+    m_noteBook = new QStackedWidget(editorPanel);
+    m_noteBook->setObjectName(QStringLiteral("NoteBook"));
+    m_noteBook->hide();
+    editorColumn->addWidget(m_noteBook);
+    m_editorArea->setCentralWidget(editorPanel);
+
+    m_splitter3->addWidget(m_resourceTabs);
+    m_splitter3->addWidget(m_editorArea);
+    m_splitter3->setStretchFactor(0, 0);
+    m_splitter3->setStretchFactor(1, 1);
+    // The design's 250 pixels, or what the three tabs need.
+    m_splitter3->setSizes({qMax(250, m_resourceTabs->tabBar()->sizeHint().width() + 6), 800});
+    row->addWidget(m_splitter3, 1);
+
+    m_panel3 = buildRightPanel();
+    row->addWidget(m_panel3);
+    setCentralWidget(centre);
+}
+
+QWidget *TVM_Quillon_MF::buildEditorPage()
+{
+    auto *page = new QWidget(m_mainBook);
+    page->setObjectName(QStringLiteral("TAB_Glowny"));
+    auto *layout = new QVBoxLayout(page);
+    layout->setContentsMargins(0, 0, 0, 0);
+    m_splitter2 = new QSplitter(Qt::Vertical, page);
+    m_splitter2->setObjectName(QStringLiteral("Splitter2"));
+    m_splitter2->setHandleWidth(3);
+    m_splitter2->setChildrenCollapsible(false);
+    m_headPanel = makeCaptionedPanel(QStringLiteral("PNL_HEAD"),
+                                     QStringLiteral("This part should be put in the <HEAD> section of your HTML page"),
+                                     m_splitter2, nullptr);
+    m_bodyPanel = makeCaptionedPanel(QStringLiteral("PNL_BODY"),
+                                     QStringLiteral("This part should be put at the caret position of your HTML page"),
+                                     m_splitter2, nullptr);
+    m_headPanel->setMinimumHeight(50);
+    m_bodyPanel->setMinimumHeight(50);
+    m_splitter2->addWidget(m_headPanel);
+    m_splitter2->addWidget(m_bodyPanel);
+    m_splitter2->setStretchFactor(0, 0);
+    m_splitter2->setStretchFactor(1, 1);
+    m_splitter2->setSizes({130, 400});
+    layout->addWidget(m_splitter2);
+    return page;
+}
+
+QWidget *TVM_Quillon_MF::buildRightPanel()
+{
+    auto *panel = new QWidget(this);
+    panel->setObjectName(QStringLiteral("Panel3"));
+    // The design's 80 pixels, or what the longest caption needs.
+    const int captionWidth = panel->fontMetrics().horizontalAdvance(QStringLiteral("Copy to clipboard")) + 34;
+    panel->setFixedWidth(qMax(qRound(80 * panel->logicalDpiX() / 96.0), captionWidth));
+    auto *column = new QVBoxLayout(panel);
+    column->setContentsMargins(3, 4, 3, 4);
+    column->setSpacing(4);
+    const auto bigButton = [&](const char *id, const char *menuId) {
+        auto *button = new QToolButton(panel);
+        button->setObjectName(QString::fromLatin1(id));
+        button->setDefaultAction(m_actions->action(QString::fromLatin1(id)));
+        button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+        button->setIconSize(QSize(32, 32));
+        button->setAutoRaise(false);
+        button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+        button->setMinimumHeight(64);
+        if (menuId) {
+            button->setMenu(m_actions->menu(QString::fromLatin1(menuId)));
+            button->setPopupMode(QToolButton::MenuButtonPopup);
+        }
+        column->addWidget(button);
+        return button;
+    };
+    bigButton("Przycisk_OK", "POP_PRev_Ed");
+    bigButton("BTN_DoSchowka", "POP_Clip");
+    column->addStretch(1);
+    bigButton("Przycisk_Anuluj", nullptr);
+    bigButton("Przycisk_Pomoc", nullptr);
+    return panel;
+}
+
+void TVM_Quillon_MF::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (!m_shown) {
+        m_shown = true;
+        firstShow();
+    }
+}
+
+void TVM_Quillon_MF::firstShow()
+{
+    // 1. The user library tree, 2. the Preview tab, 3. the editors.
+    m_userLibrary->Okresl_Skrypty();
+    m_preview->setUpPreviewTab();
+
+    m_editors->create(m_headPanel, m_bodyPanel);
+    ScriptEditor *head = m_editors->head();
+    ScriptEditor *body = m_editors->body();
+    head->setStatusTip(QStringLiteral("Editor of the HEAD fragment"));
+    body->setStatusTip(QStringLiteral("Editor of the BODY fragment"));
+    const QList<QKeySequence> keys = m_actions->liveShortcuts();
+    for (ScriptEditor *editor : {head, body}) {
+        editor->setPopupMenu(m_actions->menu(QStringLiteral("POPMENU")));
+        editor->reserveKeys(keys);
+        editor->setWholeText(startupScriptText());
+        editor->show();
+    }
+    m_edit->attachEditors();
+    m_document->attachEditors();
+
+    // 4. The focus in BODY_ED, at the empty line inside the block.
+    try {
+        body->focusEditor();
+    } catch (const EditorFocusError &) {
+    }
+    body->setCaretLineColumn(3, 1);
+    // 5. The Wordwrap marks follow BODY_ED.
+    for (const char *id : {"MMNU_E_WordWrap", "Wordwrap1", "BTN_Zawijanie"})
+        m_actions->action(QString::fromLatin1(id))->setChecked(body->wordWrapOn());
+
+    applyHandCursorSetting(this);
+}
+
+void TVM_Quillon_MF::closeEvent(QCloseEvent *event)
+{
+    if (m_editors->isModified() &&
+        prompter().AskYesNo(QStringLiteral("Confirm!"), QStringLiteral("Current script is not saved, continue ?")) != AnswerYes) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+bool TVM_Quillon_MF::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::StatusTip) {
+        // Hints of this window's actions and widgets, wherever they come
+        // from (menus and floating toolbars are windows of their own).
+        auto *widget = qobject_cast<QWidget *>(watched);
+        if (widget && (widget == this || isAncestorOf(widget) || widget->window()->parentWidget() == this ||
+                       qobject_cast<QMenu *>(widget))) {
+            m_status->showHint(static_cast<QStatusTipEvent *>(event)->tip());
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// --- DocumentHost ------------------------------------------------------------------
+
+void TVM_Quillon_MF::showEditorPage()
+{
+    m_view->showEditorPage();
+}
+
+void TVM_Quillon_MF::hideSettingsPages()
+{
+    m_noteBook->hide();
+}
+
+void TVM_Quillon_MF::rebuildUserLibrary()
+{
+    m_userLibrary->Okresl_Skrypty();
+}
+
+std::optional<LibraryKind> TVM_Quillon_MF::focusedLibrary() const
+{
+    if (m_userLibrary->treeHasFocus())
+        return LibraryKind::User;
+    if (m_resourceTabs->builtInTree()->hasFocus())
+        return LibraryKind::BuiltIn;
+    return std::nullopt;
+}
+
+bool TVM_Quillon_MF::GetLibraryScript(LibraryKind library)
+{
+    if (library == LibraryKind::User)
+        return m_userLibrary->GetLibraryScript();
+    // The built-in library's generator is not part of this version; its
+    // tree cannot be chosen, so nothing asks for one of its scripts.
+    return false;
+}

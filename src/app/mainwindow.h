@@ -1,0 +1,111 @@
+#pragma once
+// TVM_Quillon_MF, the one main window: it owns the menus, toolbars,
+// resource tabs, the two fragment editors, the Preview tab and the status
+// bar, and hands the work to one controller per subsystem.
+
+#include "app/appconfig.h"
+#include "document/documenthost.h"
+
+#include <QMainWindow>
+
+#include <memory>
+
+class ActionRegistry;
+class BuiltInLibrary;
+class DocumentController;
+class DockableToolBar;
+class EditController;
+class HelpController;
+class PreviewController;
+class QLabel;
+class QSplitter;
+class QStackedWidget;
+class QTabWidget;
+class QToolBar;
+class QToolButton;
+class ResourceTabs;
+class ScriptEditors;
+class StatusPanels;
+class UserLibraryController;
+class ViewController;
+
+class TVM_Quillon_MF final : public QMainWindow, public DocumentHost {
+    Q_OBJECT
+public:
+    explicit TVM_Quillon_MF(const AppConfig &config, QWidget *parent = nullptr);
+    ~TVM_Quillon_MF() override;
+
+    // DocumentHost
+    Prompter &prompter() override { return *m_config.prompter; }
+    ActionRegistry &actions() override { return *m_actions; }
+    ScriptEditors &editors() override { return *m_editors; }
+    StatusPanels &statusPanels() override { return *m_status; }
+    void showEditorPage() override;
+    void hideSettingsPages() override;
+    void rebuildUserLibrary() override;
+    std::optional<LibraryKind> focusedLibrary() const override;
+    bool GetLibraryScript(LibraryKind library) override;
+    LibraryTexts &libraryTexts() override { return m_libraryTexts; }
+
+    // The parts, for the controllers and the tests.
+    ViewController &view() const { return *m_view; }
+    EditController &editing() const { return *m_edit; }
+    DocumentController &document() const { return *m_document; }
+    PreviewController &preview() const { return *m_preview; }
+    UserLibraryController &userLibrary() const { return *m_userLibrary; }
+    BuiltInLibrary &builtInLibrary() const { return *m_builtIn; }
+    ResourceTabs *resourceTabs() const { return m_resourceTabs; }
+    QTabWidget *mainBook() const { return m_mainBook; }
+    QWidget *editorPage() const { return m_editorPage; }
+    QWidget *previewPage() const { return m_previewPage; }
+    QStackedWidget *noteBook() const { return m_noteBook; }
+    DockableToolBar *mainToolbar() const { return m_mainToolbar; }
+    DockableToolBar *scriptToolbar() const { return m_scriptToolbar; }
+    DockableToolBar *htmlToolbar() const { return m_htmlToolbar; }
+    QToolBar *menuBarHolder() const { return m_menuBarHolder; }
+    QWidget *rightPanel() const { return m_panel3; }
+    const AppConfig &config() const { return m_config; }
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void buildMenusAndToolbars();
+    void buildCentre();
+    QWidget *buildEditorPage();
+    QWidget *buildRightPanel();
+    void firstShow();
+
+    AppConfig m_config;
+    ActionRegistry *m_actions = nullptr;
+    StatusPanels *m_status = nullptr;
+    ScriptEditors *m_editors = nullptr;
+    LibraryTexts m_libraryTexts;
+
+    QToolBar *m_menuBarHolder = nullptr;   // MainMenu981
+    DockableToolBar *m_mainToolbar = nullptr;
+    DockableToolBar *m_scriptToolbar = nullptr;
+    DockableToolBar *m_htmlToolbar = nullptr;
+    ResourceTabs *m_resourceTabs = nullptr;  // PGC_Lib
+    QSplitter *m_splitter3 = nullptr;
+    QMainWindow *m_editorArea = nullptr;     // PNL_Edytor with the two vertical toolbars
+    QTabWidget *m_mainBook = nullptr;
+    QWidget *m_editorPage = nullptr;         // TAB_Glowny
+    QWidget *m_previewPage = nullptr;        // TAB_Preview
+    QStackedWidget *m_noteBook = nullptr;
+    QWidget *m_headPanel = nullptr;          // PNL_HEAD
+    QWidget *m_bodyPanel = nullptr;          // PNL_BODY
+    QSplitter *m_splitter2 = nullptr;
+    QWidget *m_panel3 = nullptr;
+
+    ViewController *m_view = nullptr;
+    DocumentController *m_document = nullptr;
+    EditController *m_edit = nullptr;
+    HelpController *m_help = nullptr;
+    PreviewController *m_preview = nullptr;
+    UserLibraryController *m_userLibrary = nullptr;
+    BuiltInLibrary *m_builtIn = nullptr;
+    bool m_shown = false;
+};

@@ -1,0 +1,105 @@
+#include "app/resourcetabs.h"
+
+#include "widgets/actions.h"
+#include "widgets/panels.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QSplitter>
+#include <QToolBar>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr const char *kBuiltInStrip[] = {"BTN_Edit_Lib", "ToolbarButton971", "BTN_Preview_Built", "-", "BTN_BuilIn_Help"};
+constexpr const char *kLanguagesStrip[] = {"BTN_Lang_Expand", "BTN_Lang_Collapse", "-", "BTN_Lang_Help"};
+constexpr const char *kFunctionsStrip[] = {"BTN_Refresh_Func", "BTN_Func_Jump", "-", "BTN_Func_Help"};
+
+QTreeWidget *makeTree(const QString &name, const QString &hint, QWidget *parent)
+{
+    auto *tree = new QTreeWidget(parent);
+    tree->setObjectName(name);
+    tree->setHeaderHidden(true);
+    tree->setStatusTip(hint);
+    tree->setUniformRowHeights(true);
+    return tree;
+}
+
+} // namespace
+
+ResourceTabs::ResourceTabs(ActionRegistry &actions, QWidget *parent) : QTabWidget(parent)
+{
+    setObjectName(QStringLiteral("PGC_Lib"));
+    setDocumentMode(false);
+    setUsesScrollButtons(false);
+    setIconSize(QSize(16, 16));
+
+    // "Libraries": the built-in library above the user library.
+    m_libraries = new QWidget(this);
+    m_libraries->setObjectName(QStringLiteral("TAB_BuildIn"));
+    auto *librariesLayout = new QVBoxLayout(m_libraries);
+    librariesLayout->setContentsMargins(0, 0, 0, 0);
+    m_splitter = new QSplitter(Qt::Vertical, m_libraries);
+    m_splitter->setObjectName(QStringLiteral("Splitter1"));
+    m_splitter->setChildrenCollapsible(false);
+    m_splitter->setHandleWidth(3);
+    librariesLayout->addWidget(m_splitter);
+
+    QVBoxLayout *builtIn = nullptr;
+    QWidget *builtInPanel = makeCaptionedPanel(QStringLiteral("PNL_BuiltInLib"), QStringLiteral("Built-in library"),
+                                               m_splitter, &builtIn);
+    m_builtInTree = makeTree(QStringLiteral("TRE_Skrypty"), QStringLiteral("Scripts of the built-in library"), builtInPanel);
+    m_builtInTree->setRootIsDecorated(false);
+    // The built-in scripts' settings and generator are not part of this
+    // version: the tree shows the catalogue but is not in use.
+    m_builtInTree->setEnabled(false);
+    builtIn->addWidget(m_builtInTree, 1);
+    builtIn->addWidget(makeButtonStrip(QStringLiteral("PNL_BuiltInStrip"), actions, kBuiltInStrip, builtInPanel));
+    builtInPanel->setMinimumHeight(70);
+
+    QWidget *userPanel = makeCaptionedPanel(QStringLiteral("PNL_UserLib"), QStringLiteral("User library"), m_splitter,
+                                            &m_userLibrary);
+    userPanel->setMinimumHeight(70);
+    m_splitter->setStretchFactor(0, 0);
+    m_splitter->setStretchFactor(1, 1);
+    m_splitter->setSizes({230, 300});
+
+    // "Languages": the tree of insertable language elements.
+    m_languages = new QWidget(this);
+    m_languages->setObjectName(QStringLiteral("TAB_Scripting"));
+    QVBoxLayout *languages = nullptr;
+    QWidget *languagesPanel = makeCaptionedPanel(QStringLiteral("PNL_Languages"), QStringLiteral("Language elements"),
+                                                 m_languages, &languages);
+    (new QVBoxLayout(m_languages))->addWidget(languagesPanel);
+    m_languages->layout()->setContentsMargins(0, 0, 0, 0);
+    m_languageTree = makeTree(QStringLiteral("TRE_JS"), QStringLiteral("Double click to insert the element"), languagesPanel);
+    m_languageTree->setEnabled(false);
+    languages->addWidget(m_languageTree, 1);
+    languages->addWidget(makeButtonStrip(QStringLiteral("PNL_LanguagesStrip"), actions, kLanguagesStrip, languagesPanel));
+
+    // "Functions": the elements of the current script.
+    m_functions = new QWidget(this);
+    m_functions->setObjectName(QStringLiteral("TAB_Func"));
+    QVBoxLayout *functions = nullptr;
+    QWidget *functionsPanel = makeCaptionedPanel(QStringLiteral("PNL_Functions"), QStringLiteral("Current script elements"),
+                                                 m_functions, &functions);
+    (new QVBoxLayout(m_functions))->addWidget(functionsPanel);
+    m_functions->layout()->setContentsMargins(0, 0, 0, 0);
+    m_functionList = new QTreeWidget(functionsPanel);
+    m_functionList->setObjectName(QStringLiteral("LST_Functions"));
+    m_functionList->setStatusTip(QStringLiteral("Double click to go to the script element"));
+    m_functionList->setRootIsDecorated(false);
+    m_functionList->setHeaderLabels({QStringLiteral("Element"), QStringLiteral("Section")});
+    m_functionList->header()->setStretchLastSection(false);
+    m_functionList->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    m_functionList->setEnabled(false);
+    functions->addWidget(m_functionList, 1);
+    functions->addWidget(makeButtonStrip(QStringLiteral("PNL_FunctionsStrip"), actions, kFunctionsStrip, functionsPanel));
+
+    addTab(m_libraries, appIcon(QStringLiteral("FORMULARZ")), QStringLiteral("Libraries"));
+    addTab(m_languages, appIcon(QStringLiteral("JSKRYPT")), QStringLiteral("Languages"));
+    addTab(m_functions, appIcon(QStringLiteral("FUNKCJA1")), QStringLiteral("Functions"));
+    setCurrentIndex(0);
+    setMinimumWidth(120);
+}

@@ -1,0 +1,36 @@
+#pragma once
+// PGC_Lib, the resource tabs on the left of the window: "Libraries" (the
+// built-in library above the user library), "Languages" and "Functions".
+
+#include <QTabWidget>
+
+class ActionRegistry;
+class QSplitter;
+class QTreeWidget;
+class QVBoxLayout;
+
+class ResourceTabs final : public QTabWidget {
+    Q_OBJECT
+public:
+    ResourceTabs(ActionRegistry &actions, QWidget *parent = nullptr);
+
+    QWidget *librariesPage() const { return m_libraries; }   // TAB_BuildIn
+    QWidget *languagesPage() const { return m_languages; }   // TAB_Scripting
+    QWidget *functionsPage() const { return m_functions; }   // TAB_Func
+    QTreeWidget *builtInTree() const { return m_builtInTree; }  // TRE_Skrypty
+    QTreeWidget *languageTree() const { return m_languageTree; } // TRE_JS
+    QTreeWidget *functionList() const { return m_functionList; } // LST_Functions
+    QSplitter *librariesSplitter() const { return m_splitter; } // Splitter1
+    /// Where the user library's tree and buttons go, under its caption.
+    QVBoxLayout *userLibraryLayout() const { return m_userLibrary; }
+
+private:
+    QWidget *m_libraries;
+    QWidget *m_languages;
+    QWidget *m_functions;
+    QTreeWidget *m_builtInTree;
+    QTreeWidget *m_languageTree;
+    QTreeWidget *m_functionList;
+    QSplitter *m_splitter;
+    QVBoxLayout *m_userLibrary;
+};

@@ -1,0 +1,129 @@
+#include "app/viewcontroller.h"
+
+#include "platform/errors.h"
+#include "widgets/actions.h"
+#include "widgets/dockabletoolbar.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QTabWidget>
+
+namespace {
+const char *const kLiveShortcut = "quillonLiveShortcut";
+} // namespace
+
+ViewController::ViewController(const Parts &parts, QObject *parent) : QObject(parent), m_parts(parts)
+{
+    ActionRegistry &a = *parts.actions;
+    const auto on = [&](const char *id, void (ViewController::*handler)()) {
+        connect(a.action(QString::fromLatin1(id)), &QAction::triggered, this, guarded([this, handler] { (this->*handler)(); }));
+    };
+    on("MMNU_W_MainToolbar", &ViewController::toggleMainToolbar);
+    on("POP_E_Pasek", &ViewController::toggleMainToolbar);
+    on("MMNU_W_ScriptToolbar", &ViewController::toggleScriptToolbar);
+    on("POP_E_PasekJS", &ViewController::toggleScriptToolbar);
+    on("MMNU_V_HTMLToolbar", &ViewController::toggleHtmlToolbar);
+    on("POP_E_PasekHTML", &ViewController::toggleHtmlToolbar);
+    on("MMNU_View_Full_Screen", &ViewController::toggleResourceTabs);
+    on("POP_Full_Editor", &ViewController::toggleResourceTabs);
+    on("BTN_Full_Window", &ViewController::toggleResourceTabs);
+
+    // A floating toolbar closed with its close box clears its check marks.
+    connect(parts.mainToolbar, &DockableToolBar::closedByUser, this,
+            [this] { setToolbarVisible(m_parts.mainToolbar, "MMNU_W_MainToolbar", "POP_E_Pasek", false); });
+    connect(parts.scriptToolbar, &DockableToolBar::closedByUser, this,
+            [this] { setToolbarVisible(m_parts.scriptToolbar, "MMNU_W_ScriptToolbar", "POP_E_PasekJS", false); });
+    connect(parts.htmlToolbar, &DockableToolBar::closedByUser, this,
+            [this] { setToolbarVisible(m_parts.htmlToolbar, "MMNU_V_HTMLToolbar", "POP_E_PasekHTML", false); });
+
+    if (parts.menuBarHolder)
+        connect(parts.menuBarHolder, &QToolBar::topLevelChanged, this, [this](bool floating) {
+            if (!floating)
+                guarded([this] { menuBarDocked(); })();
+        });
+}
+
+void ViewController::setToolbarVisible(DockableToolBar *bar, const char *menuItem, const char *popupItem, bool visible)
+{
+    bar->setVisible(visible);
+    m_parts.actions->action(QString::fromLatin1(menuItem))->setChecked(visible);
+    m_parts.actions->action(QString::fromLatin1(popupItem))->setChecked(visible);
+}
+
+void ViewController::toggleMainToolbar()
+{
+    setToolbarVisible(m_parts.mainToolbar, "MMNU_W_MainToolbar", "POP_E_Pasek", m_parts.mainToolbar->isHidden());
+}
+
+void ViewController::toggleScriptToolbar()
+{
+    setToolbarVisible(m_parts.scriptToolbar, "MMNU_W_ScriptToolbar", "POP_E_PasekJS", m_parts.scriptToolbar->isHidden());
+}
+
+void ViewController::toggleHtmlToolbar()
+{
+    setToolbarVisible(m_parts.htmlToolbar, "MMNU_V_HTMLToolbar", "POP_E_PasekHTML", m_parts.htmlToolbar->isHidden());
+}
+
+void ViewController::toggleResourceTabs()
+{
+    const bool visible = m_parts.resourceTabs->isHidden();
+    m_parts.resourceTabs->setVisible(visible);
+    for (const char *id : {"MMNU_View_Full_Screen", "POP_Full_Editor", "BTN_Full_Window"})
+        m_parts.actions->action(QString::fromLatin1(id))->setChecked(visible);
+}
+
+bool ViewController::previewPageActive() const
+{
+    return m_parts.previewPage && m_parts.mainBook->currentWidget() == m_parts.previewPage;
+}
+
+void ViewController::showEditorPage()
+{
+    m_parts.mainBook->setCurrentWidget(m_parts.editorPage);
+    setEditorMenusEnabled(true);
+}
+
+void ViewController::setEditorMenusEnabled(bool enabled)
+{
+    m_menusEnabled = enabled;
+    for (QMenu *menu : m_parts.editorMenus) {
+        menu->menuAction()->setEnabled(enabled);
+        menu->setEnabled(enabled);
+        // A disabled menu's keys do nothing either: its commands would act
+        // on editors that are not on the screen.
+        setShortcutsLive(menu, enabled);
+    }
+}
+
+void ViewController::setShortcutsLive(QMenu *menu, bool live)
+{
+    const auto items = menu->actions();
+    for (QAction *action : items) {
+        if (QMenu *sub = action->menu()) {
+            setShortcutsLive(sub, live);
+            continue;
+        }
+        if (live) {
+            const QVariant stored = action->property(kLiveShortcut);
+            if (stored.isValid()) {
+                action->setShortcut(stored.value<QKeySequence>());
+                action->setProperty(kLiveShortcut, QVariant());
+            }
+        } else if (!action->shortcut().isEmpty()) {
+            action->setProperty(kLiveShortcut, QVariant::fromValue(action->shortcut()));
+            action->setShortcut(QKeySequence());
+        }
+    }
+}
+
+void ViewController::menuBarDocked()
+{
+    if (previewPageActive()) {
+        if (m_previewCommand)
+            m_previewCommand();
+        setEditorMenusEnabled(!previewPageActive());
+    } else {
+        setEditorMenusEnabled(true);
+    }
+}

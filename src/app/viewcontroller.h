@@ -1,0 +1,60 @@
+#pragma once
+// The view toggles of the main window: the three toolbars, the resource
+// tabs, the Editor page, and the rule that the Script, Search, Edit and
+// HTML menus work on the Editor page only.
+
+#include <QList>
+#include <QObject>
+
+#include <functional>
+
+class ActionRegistry;
+class DockableToolBar;
+class QMenu;
+class QTabWidget;
+class QToolBar;
+class QWidget;
+
+class ViewController final : public QObject {
+    Q_OBJECT
+public:
+    struct Parts {
+        ActionRegistry *actions = nullptr;
+        QWidget *resourceTabs = nullptr;        // PGC_Lib
+        QTabWidget *mainBook = nullptr;         // MainBook
+        QWidget *editorPage = nullptr;          // TAB_Glowny
+        QWidget *previewPage = nullptr;         // TAB_Preview
+        DockableToolBar *mainToolbar = nullptr;
+        DockableToolBar *scriptToolbar = nullptr;
+        DockableToolBar *htmlToolbar = nullptr;
+        QToolBar *menuBarHolder = nullptr;      // MainMenu981
+        QList<QMenu *> editorMenus;             // Script, Search, Edit, HTML
+    };
+
+    explicit ViewController(const Parts &parts, QObject *parent = nullptr);
+
+    void toggleMainToolbar();
+    void toggleScriptToolbar();
+    void toggleHtmlToolbar();
+    void toggleResourceTabs();
+
+    /// The Editor page becomes active and the four menus are enabled.
+    void showEditorPage();
+    /// Switches the Script, Search, Edit and HTML menus, always as a group.
+    void setEditorMenusEnabled(bool enabled);
+    bool editorMenusEnabled() const { return m_menusEnabled; }
+    bool previewPageActive() const;
+
+    /// What runs when the menu bar is docked again while the Preview page
+    /// is showing (the preview of the editors' script).
+    void setPreviewCommand(std::function<void()> command) { m_previewCommand = std::move(command); }
+
+private:
+    void setToolbarVisible(DockableToolBar *bar, const char *menuItem, const char *popupItem, bool visible);
+    void menuBarDocked();
+    void setShortcutsLive(QMenu *menu, bool live);
+
+    Parts m_parts;
+    bool m_menusEnabled = true;
+    std::function<void()> m_previewCommand;
+};

@@ -1,0 +1,280 @@
+#include "document/documentcontroller.h"
+
+#include "document/documenthost.h"
+#include "document/scripteditors.h"
+#include "document/scripttext.h"
+#include "editor/scripteditor.h"
+#include "platform/errors.h"
+#include "platform/prompter.h"
+#include "platform/savefile.h"
+#include "platform/textfile.h"
+#include "widgets/actions.h"
+#include "widgets/statuspanels.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QMimeData>
+#include <QPrintDialog>
+#include <QPrinter>
+
+#include <stdexcept>
+
+namespace {
+
+const QString kNotSavedQuestion = QStringLiteral("Current script is not saved, continue ?");
+
+void putCaretOnStartLine(ScriptEditor *body)
+{
+    try {
+        body->focusEditor();
+    } catch (const EditorFocusError &) {
+        // The caret still goes to its line; the focus follows when the
+        // editor can take it.
+    }
+    body->setCaretLineColumn(3, 1);
+}
+
+} // namespace
+
+DocumentController::DocumentController(DocumentHost &host, QObject *parent) : QObject(parent), m_host(host)
+{
+    ActionRegistry &actions = host.actions();
+    const auto on = [&](const char *id, void (DocumentController::*handler)()) {
+        connect(actions.action(QString::fromLatin1(id)), &QAction::triggered, this,
+                guarded([this, handler] { (this->*handler)(); }));
+    };
+    on("MMNU_F_New", &DocumentController::newScript);
+    on("BTN_Nowy", &DocumentController::newScript);
+    on("MMNU_F_Open", &DocumentController::openScript);
+    on("BTN_OpenF", &DocumentController::openScript);
+    on("MMNU_F_SaveAs", &DocumentController::saveAs);
+    on("BTN_Save_As", &DocumentController::saveAs);
+    on("MMNU_P_Print", &DocumentController::print);
+    on("BTN_Drukuj", &DocumentController::print);
+    on("MMNU_P_PrintSettings", &DocumentController::printerSetup);
+    on("BTN_DoSchowka", &DocumentController::copyFromEditor);
+    on("POP_Clip_Editor", &DocumentController::copyFromEditor);
+    on("POP_Clip_Library", &DocumentController::copyFromLibrary);
+
+    // Asking the clipboard for its text can mean a round trip to another
+    // program, so its state is kept up to date as it changes instead of
+    // being asked after every key.
+    if (QClipboard *clipboard = QGuiApplication::clipboard()) {
+        connect(clipboard, &QClipboard::dataChanged, this, &DocumentController::updateClipboardState);
+        updateClipboardState();
+    }
+    // The toolbar's Undo, Redo, Cut, Copy and Paste start disabled, and so do
+    // the same commands in the menus, until the first read-out.
+    enableEditCommands(false, false, false, false);
+}
+
+DocumentController::~DocumentController() = default;
+
+void DocumentController::attachEditors()
+{
+    ScriptEditors &editors = m_host.editors();
+    for (ScriptEditor *editor : {editors.head(), editors.body()}) {
+        connect(editor, &ScriptEditor::changed, this, &DocumentController::HEAD_EDChange);
+        connect(editor, &ScriptEditor::keyDown, this, &DocumentController::HEAD_EDChange);
+        connect(editor, &ScriptEditor::keyPressed, this, &DocumentController::HEAD_EDChange);
+        connect(editor, &ScriptEditor::mouseDown, this, &DocumentController::HEAD_EDChange);
+        // A selection made by a command (Select all, a search) enables Cut
+        // and Copy at once, not only after the next key.
+        connect(editor, &QsciScintilla::selectionChanged, this, &DocumentController::updateSelectionCommands);
+    }
+}
+
+void DocumentController::updateSelectionCommands()
+{
+    ScriptEditors &editors = m_host.editors();
+    if (!editors.exist())
+        return;
+    const bool selection = editors.focused()->hasSelectedText();
+    for (const char *id : {"PMNU_Wytnij", "PMNU_Kopiuj", "MMNU_E_Cut", "MMNU_E_Copy", "BTN_Wytnij", "BTN_Kopiuj"})
+        m_host.actions().action(QString::fromLatin1(id))->setEnabled(selection);
+}
+
+void DocumentController::updateClipboardState()
+{
+    const QMimeData *data = QGuiApplication::clipboard()->mimeData();
+    m_clipboardHasText = data && data->hasText();
+    for (const char *id : {"PMNU_Wklej", "MMNU_E_Paste", "BTN_Wklej"})
+        if (m_host.editors().exist())
+            m_host.actions().action(QString::fromLatin1(id))->setEnabled(m_clipboardHasText);
+}
+
+void DocumentController::enableEditCommands(bool cut, bool paste, bool undo, bool redo)
+{
+    ActionRegistry &a = m_host.actions();
+    for (const char *id : {"PMNU_Wytnij", "PMNU_Kopiuj", "MMNU_E_Cut", "MMNU_E_Copy", "BTN_Wytnij", "BTN_Kopiuj"})
+        a.action(QString::fromLatin1(id))->setEnabled(cut);
+    for (const char *id : {"PMNU_Wklej", "MMNU_E_Paste", "BTN_Wklej"})
+        a.action(QString::fromLatin1(id))->setEnabled(paste);
+    for (const char *id : {"PMNU_Undo", "MMNU_E_Undo", "BTN_Undo"})
+        a.action(QString::fromLatin1(id))->setEnabled(undo);
+    for (const char *id : {"PMNU_Redo", "MMNU_E_REDO", "BTN_Redo"})
+        a.action(QString::fromLatin1(id))->setEnabled(redo);
+}
+
+void DocumentController::HEAD_EDChange()
+{
+    ScriptEditors &editors = m_host.editors();
+    if (!editors.exist())
+        return;
+    ScriptEditor *editor = editors.focused();
+    editors.setCurrent(editor);
+
+    enableEditCommands(editor->hasSelectedText(), m_clipboardHasText, editor->isUndoAvailable(),
+                       editor->isRedoAvailable());
+
+    const bool wrap = editors.head()->wordWrapOn();
+    for (const char *id : {"MMNU_E_WordWrap", "Wordwrap1", "BTN_Zawijanie"})
+        m_host.actions().action(QString::fromLatin1(id))->setChecked(wrap);
+
+    StatusPanels &status = m_host.statusPanels();
+    status.setText(StatusPanels::Mode, editor->insertMode() ? QStringLiteral("insert") : QStringLiteral("overwrite"));
+    status.setText(StatusPanels::Modified,
+                   editor->modifiedState() ? QStringLiteral("modified") : QStringLiteral("no changes"));
+    status.setText(StatusPanels::Line, QStringLiteral("line ") + QString::number(editor->caretLine()));
+    status.setText(StatusPanels::Column, QStringLiteral("col ") + QString::number(editor->caretColumn()));
+}
+
+// --- New and Open --------------------------------------------------------------
+
+void DocumentController::newScript()
+{
+    m_host.showEditorPage();
+    ScriptEditors &editors = m_host.editors();
+    if (!editors.isModified() ||
+        m_host.prompter().AskYesNo(QStringLiteral("Confirm!"), kNotSavedQuestion) == AnswerYes) {
+        editors.head()->setWholeText(newScriptText());
+        editors.body()->setWholeText(newScriptText());
+    }
+    putCaretOnStartLine(editors.body());
+}
+
+void DocumentController::openScript()
+{
+    m_host.showEditorPage();
+    if (m_host.prompter().AskYesNo(QStringLiteral("Please confirm!"),
+                                   QStringLiteral("Current script will be deleted, continue ?")) != AnswerYes)
+        return;
+    ScriptEditors &editors = m_host.editors();
+    // Both editors are emptied before the file is chosen; a cancelled
+    // dialog leaves them empty.
+    editors.head()->empty();
+    editors.body()->empty();
+
+    FileDialogRequest request;
+    request.caption = QStringLiteral("Select a script file");
+    request.filters = QStringList{QStringLiteral("Script files (*.js)"), QStringLiteral("HTML documents (*.htm *.html)"),
+                                  QStringLiteral("Text files (*.txt)"), QStringLiteral("CSS files (*.css)"),
+                                  QStringLiteral("All files (*)")};
+    const QString path = m_host.prompter().getOpenFileName(request);
+    if (path.isEmpty())
+        return;
+
+    TextFileRead file = readFileBytes(path);
+    if (file.status == TextFileRead::Status::TooLarge)
+        throw std::runtime_error(QStringLiteral("Cannot open file %1\r\nThe file is larger than %2 MB, too large for a script.")
+                                     .arg(path)
+                                     .arg(kMaxTextFileBytes / (1024 * 1024))
+                                     .toStdString());
+    if (!file.ok())
+        throw std::runtime_error(QStringLiteral("Cannot open file %1").arg(path).toStdString());
+
+    const ScriptFragments fragments = readScriptBytes(file.bytes);
+    editors.head()->setWholeText(fragments.head);
+    editors.body()->setWholeText(fragments.body);
+    m_host.libraryTexts() = {fragments.head, fragments.body};
+}
+
+// --- Save as -------------------------------------------------------------------
+
+void DocumentController::saveAs()
+{
+    ScriptEditors &editors = m_host.editors();
+    const QString text = composeScriptFile(editors.head()->wholeText(), editors.body()->wholeText());
+
+    FileDialogRequest request;
+    request.caption = QStringLiteral("Save as");
+    request.filters = QStringList{QStringLiteral("All files (*)")};
+    request.fileName = QStringLiteral("script.js");
+    const QString path = m_host.prompter().getSaveFileName(request);
+    if (!path.isEmpty()) {
+        const SaveResult saved = saveFileAtomically(path, encodeText(text));
+        if (!saved) {
+            // Nothing claims to be saved: the modified state and the library
+            // tree stay as they were.
+            throw std::runtime_error(QStringLiteral("Cannot create file %1").arg(path).toStdString());
+        }
+        editors.head()->clearModifiedState();
+        editors.body()->clearModifiedState();
+    }
+    m_host.rebuildUserLibrary();
+}
+
+// --- clipboard -------------------------------------------------------------------
+
+void DocumentController::copyFromEditor()
+{
+    ScriptEditors &editors = m_host.editors();
+    QGuiApplication::clipboard()->setText(composeClipboardText(editors.head()->wholeText(), editors.body()->wholeText()));
+}
+
+void DocumentController::copyFromLibrary()
+{
+    const std::optional<LibraryKind> library = m_host.focusedLibrary();
+    if (!library) {
+        m_host.prompter().ShowMessageBox(IconInformation, QStringLiteral("Information!"),
+                                         QStringLiteral("Please select a script from a library!"));
+        return;
+    }
+    if (!m_host.GetLibraryScript(*library))
+        return;
+    const LibraryTexts &texts = m_host.libraryTexts();
+    QGuiApplication::clipboard()->setText(composeClipboardText(texts.head, texts.body));
+}
+
+// --- printing --------------------------------------------------------------------
+
+QPrinter &DocumentController::printer()
+{
+    if (!m_printer)
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *m_printer;
+}
+
+void DocumentController::printerSetup()
+{
+    QPrintDialog dialog(&printer(), m_host.prompter().parentWindow());
+    dialog.setObjectName(QStringLiteral("PrinterSetupDialog"));
+    dialog.setWindowTitle(QStringLiteral("Printer setup"));
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    m_host.prompter().execDialog(dialog);
+}
+
+void DocumentController::print()
+{
+    ScriptEditor *editor = m_host.editors().focused();
+    if (!editor)
+        return;
+    if (m_host.prompter().AskYesNo(QString(), QStringLiteral("Print current script?")) != AnswerYes)
+        return;
+    QPrinter &target = printer();
+    // Without a printer installed the only target is a PDF file; let the
+    // user choose where it goes instead of printing into nothing.
+    if (target.outputFormat() == QPrinter::PdfFormat && target.outputFileName().isEmpty()) {
+        QPrintDialog dialog(&target, m_host.prompter().parentWindow());
+        dialog.setObjectName(QStringLiteral("PrinterSetupDialog"));
+        dialog.setWindowTitle(QStringLiteral("Printer setup"));
+        if (m_host.prompter().execDialog(dialog) != QDialog::Accepted)
+            return;
+    }
+    editor->setDefBackColor(Qt::white);
+    if (!editor->printWholeText(target))
+        m_host.prompter().ShowMessageBox(IconError, QStringLiteral("Error!"),
+                                         QStringLiteral("The script could not be printed."));
+}

@@ -1,0 +1,67 @@
+#pragma once
+// The editing commands of the main window and the insertion operations
+// every wizard and library command uses.
+//
+// Undo, Redo, Cut, Copy, Paste, Select all, Indent, Unindent, Find, Find
+// next and Replace act on the focused editor (HEAD_ED when it has the
+// focus, else BODY_ED); bookmarks, Jump to line and the insertions act on
+// the current editor; Wordwrap on both.
+
+#include <QHash>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+#include <functional>
+
+class DocumentHost;
+class QAction;
+class QKeyEvent;
+class ScriptEditor;
+
+class EditController final : public QObject {
+    Q_OBJECT
+public:
+    explicit EditController(DocumentHost &host, QObject *parent = nullptr);
+
+    /// Connects the editors once they exist (first show).
+    void attachEditors();
+
+    /// Puts opening before and closing after the selection of the current
+    /// editor (selecting it again) or, without a selection, both around the
+    /// caret; then gives that editor the focus.
+    void WrapAndInsert(const QString &opening, const QString &closing);
+    /// Splits a template at its first ".." and wraps with the two halves.
+    void InsertTemplate(const QString &templateText);
+
+    // Commands.
+    void editCommand(int tag);     // 10 undo ... 15 select all, focused editor
+    void indentCommand(int tag);   // 10 indent, 11 unindent, focused editor
+    void setBookmark(int number);  // current editor
+    void gotoBookmark(int number);
+    void find();
+    void findNext();
+    void replace();
+    void jumpToLine();
+    void toggleWordWrap();
+
+    /// A tree whose nodes may be dragged onto an editor: hasSelection says
+    /// whether a drop is accepted, onDrop handles it on the editor dropped on.
+    void registerDropSource(QObject *source, std::function<bool()> hasSelection,
+                            std::function<void(ScriptEditor *target)> onDrop);
+
+    /// Pairing of double quotes; true when the key was used.
+    bool pairQuotes(ScriptEditor *editor, QKeyEvent *event);
+
+private:
+    void connectTagged(const QStringList &ids, void (EditController::*handler)(int));
+    void showGutterMenu(ScriptEditor *editor, int line, QPoint globalPosition);
+    void setWordWrapChecks(bool on);
+
+    DocumentHost &m_host;
+    struct DropSource {
+        std::function<bool()> hasSelection;
+        std::function<void(ScriptEditor *)> onDrop;
+    };
+    QHash<QObject *, DropSource> m_dropSources;
+};

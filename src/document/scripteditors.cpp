@@ -1,0 +1,53 @@
+#include "document/scripteditors.h"
+
+#include "editor/scripteditor.h"
+
+#include <QVBoxLayout>
+
+ScriptEditors::ScriptEditors(QObject *parent) : QObject(parent) {}
+
+namespace {
+
+ScriptEditor *makeEditor(QWidget *panel, const char *name)
+{
+    auto *editor = new ScriptEditor(panel);
+    editor->setObjectName(QString::fromLatin1(name));
+    if (auto *layout = qobject_cast<QBoxLayout *>(panel->layout()))
+        layout->addWidget(editor, 1);
+    else
+        (new QVBoxLayout(panel))->addWidget(editor, 1);
+    return editor;
+}
+
+} // namespace
+
+void ScriptEditors::create(QWidget *headPanel, QWidget *bodyPanel)
+{
+    Q_ASSERT(!m_head);
+    m_head = makeEditor(headPanel, "HEAD_ED");
+    m_body = makeEditor(bodyPanel, "BODY_ED");
+    emit created();
+}
+
+ScriptEditor *ScriptEditors::current() const
+{
+    return m_currentIsHead ? m_head : m_body;
+}
+
+void ScriptEditors::setCurrent(ScriptEditor *editor)
+{
+    if (editor == m_head)
+        m_currentIsHead = true;
+    else if (editor == m_body)
+        m_currentIsHead = false;
+}
+
+ScriptEditor *ScriptEditors::focused() const
+{
+    return m_head && m_head->focused() ? m_head : m_body;
+}
+
+bool ScriptEditors::isModified() const
+{
+    return m_head && (m_head->modifiedState() || m_body->modifiedState());
+}

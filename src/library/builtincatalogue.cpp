@@ -1,0 +1,42 @@
+#include "library/builtincatalogue.h"
+
+QStringList builtInScriptNames()
+{
+    return {
+        QStringLiteral("Jump from list"),
+        QStringLiteral("Scroll"),
+        QStringLiteral("Printing text"),
+        QStringLiteral("Site navigator"),
+        QStringLiteral("Flashing background"),
+        QStringLiteral("Animated text"),
+        QStringLiteral("Background color selection 1"),
+        QStringLiteral("Animated status line"),
+        QStringLiteral("Animated button"),
+        QStringLiteral("Smart button"),
+        QStringLiteral("What day-time?"),
+        QStringLiteral("Steering scroll"),
+        QStringLiteral("Citations"),
+        QStringLiteral("Funny button"),
+        QStringLiteral("Browser exit"),
+        QStringLiteral("Proffesional calculator"),
+        QStringLiteral("Simple calculator"),
+        QStringLiteral("Background colors changing"),
+        QStringLiteral("Random background colors1"),
+        QStringLiteral("Random background colors2"),
+        QStringLiteral("Bounded text"),
+        QStringLiteral("Information"),
+        QStringLiteral("Day of week"),
+        QStringLiteral("Last modified"),
+        QStringLiteral("Current date"),
+        QStringLiteral("Mail me!"),
+        QStringLiteral("Background color selection 2"),
+        QStringLiteral("Status line clock"),
+        QStringLiteral("Time and date in the fields"),
+        QStringLiteral("Bannermania"),
+        QStringLiteral("Cool Text"),
+        QStringLiteral("Cool Scroll"),
+        QStringLiteral("Clock (uses CSS)"),
+        QStringLiteral("How many days left to..."),
+        QStringLiteral("Headliner"),
+    };
+}

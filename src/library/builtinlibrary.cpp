@@ -1,0 +1,30 @@
+#include "library/builtinlibrary.h"
+
+#include "library/builtincatalogue.h"
+
+#include <QTreeWidget>
+
+BuiltInLibrary::BuiltInLibrary(QTreeWidget *tree, QObject *parent) : QObject(parent), m_tree(tree)
+{
+    const QStringList names = builtInScriptNames();
+    QList<QTreeWidgetItem *> items;
+    items.reserve(names.size());
+    for (const QString &name : names)
+        items << new QTreeWidgetItem(QStringList{name});
+    m_tree->addTopLevelItems(items);
+}
+
+int BuiltInLibrary::selectedId() const
+{
+    if (!m_tree->isEnabled())
+        return -1;
+    QTreeWidgetItem *item = m_tree->currentItem();
+    if (!item || !item->isSelected())
+        return -1;
+    return m_tree->indexOfTopLevelItem(item);
+}
+
+bool BuiltInLibrary::isBrowserExitSelected() const
+{
+    return selectedId() == kBrowserExitId;
+}

@@ -1,0 +1,84 @@
+#include "library/renamedialog.h"
+
+#include "platform/prompter.h"
+#include "widgets/actions.h"
+#include "widgets/handcursor.h"
+
+#include <QDialogButtonBox>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+#include <optional>
+
+TDlg_Rename::TDlg_Rename(const QString &caption, const QString &label, const QString &text, QWidget *parent)
+    : QDialog(parent)
+{
+    setObjectName(QStringLiteral("TDlg_Rename"));
+    setWindowTitle(caption);
+
+    m_label = new QLabel(label, this);
+    m_label->setObjectName(QStringLiteral("Label_Etykieta"));
+    m_edit = new QLineEdit(text, this);
+    m_edit->setObjectName(QStringLiteral("Edit_Nazwa"));
+    m_label->setBuddy(m_edit);
+    m_edit->selectAll();
+
+    auto *buttons = new QDialogButtonBox(this);
+    QPushButton *ok = buttons->addButton(QStringLiteral("&OK"), QDialogButtonBox::AcceptRole);
+    QPushButton *cancel = buttons->addButton(QStringLiteral("&Cancel"), QDialogButtonBox::RejectRole);
+    ok->setObjectName(QStringLiteral("BTN_OK"));
+    cancel->setObjectName(QStringLiteral("BTN_Cancel"));
+    ok->setIcon(appIcon(QStringLiteral("OK")));
+    cancel->setIcon(appIcon(QStringLiteral("ANULUJ")));
+    ok->setDefault(true);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(12, 12, 12, 10);
+    layout->addWidget(m_label);
+    layout->addWidget(m_edit);
+    layout->addStretch(1);
+    layout->addWidget(buttons);
+
+    applyHandCursorSetting(this);
+    // The design's client area is 280 x 113, centred on the screen.
+    resize(qMax(280, sizeHint().width()), qMax(113, sizeHint().height()));
+    if (QScreen *screen = parent ? parent->screen() : QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+QString TDlg_Rename::text() const
+{
+    return m_edit->text();
+}
+
+void TDlg_Rename::keyPressEvent(QKeyEvent *event)
+{
+    // Enter confirms and Escape cancels wherever the focus is, unless Shift,
+    // Ctrl or Alt is held.
+    const bool plain = !(event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier));
+    if (plain && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+        accept();
+        return;
+    }
+    if (plain && event->key() == Qt::Key_Escape) {
+        reject();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+std::optional<QString> TDlg_Rename::ask(Prompter &prompter, const QString &caption, const QString &label,
+                                        const QString &text)
+{
+    TDlg_Rename dialog(caption, label, text, prompter.parentWindow());
+    if (prompter.execDialog(dialog) != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.text();
+}

@@ -1,0 +1,548 @@
+#include "library/userlibrarycontroller.h"
+
+#include "document/editcontroller.h"
+#include "document/scripteditors.h"
+#include "editor/scripteditor.h"
+#include "library/renamedialog.h"
+#include "library/userlibrary.h"
+#include "library/userlibrarytree.h"
+#include "platform/errors.h"
+#include "platform/prompter.h"
+#include "preview/previewcontroller.h"
+#include "widgets/actions.h"
+#include "widgets/panels.h"
+#include "widgets/statuspanels.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr const char *kStrip[] = {"BTN_AddCateg", "BTN_Del_Item", "-", "BTN_Edit_Script_User", "BTN_User_Insert",
+                                  "BTN_Preview_Script_User"};
+
+const QString kErrorCaption = QStringLiteral("Error!");
+
+} // namespace
+
+UserLibraryController::UserLibraryController(DocumentHost &host, EditController &editing, PreviewController &preview,
+                                             const QString &folder, QVBoxLayout *panel, QObject *parent)
+    : QObject(parent), m_host(host), m_editing(editing), m_preview(preview),
+      m_store(std::make_unique<UserLibraryStore>(folder))
+{
+    QWidget *panelWidget = panel->parentWidget();
+    m_tree = new UserLibraryTree(panelWidget);
+    panel->addWidget(m_tree, 1);
+    ActionRegistry &actions = host.actions();
+    QToolBar *strip = makeButtonStrip(QStringLiteral("PNL_UserStrip"), actions, kStrip, panelWidget);
+    panel->addWidget(strip);
+    // The preview button's arrow offers the other browsers.
+    if (auto *button = qobject_cast<QToolButton *>(strip->widgetForAction(actions.action(QStringLiteral("BTN_Preview_Script_User"))))) {
+        button->setMenu(actions.menu(QStringLiteral("Pop_Prev")));
+        button->setPopupMode(QToolButton::MenuButtonPopup);
+    }
+
+    // The tree as the window's design holds it, until the folder is read.
+    m_tree->addTopLevelItem(m_tree->newCategoryItem(QStringLiteral("User scripts")));
+
+    const auto on = [&](const char *id, void (UserLibraryController::*handler)()) {
+        connect(actions.action(QString::fromLatin1(id)), &QAction::triggered, this,
+                guarded([this, handler] { (this->*handler)(); }));
+    };
+    on("BTN_Zapisz", &UserLibraryController::BTN_ZapiszClick);
+    on("MMNU_F_Zapisz", &UserLibraryController::BTN_ZapiszClick);
+    on("BTN_AddCateg", &UserLibraryController::BTN_AddCategClick);
+    on("BTN_Del_Item", &UserLibraryController::BTN_Del_ItemClick);
+    on("BTN_Edit_Script_User", &UserLibraryController::BTN_Edit_Script_UserClick);
+    on("BTN_User_Insert", &UserLibraryController::BTN_User_InsertClick);
+    on("BTN_Preview_Script_User", &UserLibraryController::BTN_Preview_Script_UserClick);
+
+    connect(m_tree, &QTreeWidget::itemDoubleClicked, this,
+            guarded([this](QTreeWidgetItem *, int) { BTN_Preview_Script_UserClick(); }));
+    connect(m_tree, &QTreeWidget::itemSelectionChanged, this, &UserLibraryController::updateButtons);
+    connect(m_tree, &QTreeWidget::currentItemChanged, this, &UserLibraryController::updateButtons);
+    connect(m_tree, &QTreeWidget::itemChanged, this, guarded([this](QTreeWidgetItem *item, int) {
+                if (!m_rebuilding)
+                    categoryEdited(item);
+            }));
+    connect(m_tree, &UserLibraryTree::focusEntered, this, [this] { m_host.hideSettingsPages(); });
+
+    editing.registerDropSource(
+        m_tree, [this] { return UserLibraryTree::isScript(m_tree->selectedItem()); },
+        [this](ScriptEditor *) { Wczytaj_Skrypt(LibraryKind::User); });
+    updateButtons();
+}
+
+UserLibraryController::~UserLibraryController() = default;
+
+bool UserLibraryController::treeHasFocus() const
+{
+    return m_tree->hasFocus();
+}
+
+// --- the tree ------------------------------------------------------------------------
+
+NodeRef UserLibraryController::selectedRef() const
+{
+    if (QTreeWidgetItem *item = m_tree->selectedItem())
+        if (LibraryNode *node = nodeOf(item))
+            return m_store->refOf(node);
+    return {};
+}
+
+void UserLibraryController::rebuildTree(const NodeRef &selected)
+{
+    // The items' nodes may be gone already (the store re-read its index):
+    // the selection to keep was taken before that.
+    m_rebuilding = true;
+    m_tree->setUpdatesEnabled(false);
+    m_tree->clear();
+    m_nodes.clear();
+    m_items.clear();
+    QList<QTreeWidgetItem *> roots;
+    roots.reserve(int(m_store->tree().roots.size()));
+    // Walk the tree without recursion: a hand-edited index can nest deeply.
+    struct Pending {
+        LibraryNode *node;
+        QTreeWidgetItem *parentItem;
+    };
+    std::vector<Pending> stack;
+    for (auto it = m_store->tree().roots.rbegin(); it != m_store->tree().roots.rend(); ++it)
+        stack.push_back({it->get(), nullptr});
+    std::vector<QTreeWidgetItem *> rootItems;
+    while (!stack.empty()) {
+        const Pending next = stack.back();
+        stack.pop_back();
+        QTreeWidgetItem *item = next.parentItem ? m_tree->newScriptItem(next.parentItem, next.node->text)
+                                                : m_tree->newCategoryItem(next.node->text);
+        if (!next.parentItem)
+            rootItems.push_back(item);
+        m_nodes.insert(item, next.node);
+        m_items.insert(next.node, item);
+        for (auto it = next.node->children.rbegin(); it != next.node->children.rend(); ++it)
+            stack.push_back({it->get(), item});
+    }
+    for (QTreeWidgetItem *item : rootItems)
+        roots << item;
+    m_tree->addTopLevelItems(roots);
+    m_tree->setUpdatesEnabled(true);
+    m_rebuilding = false;
+
+    if (!selected.isNull())
+        if (LibraryNode *node = m_store->resolve(selected))
+            m_tree->selectItem(itemOf(node));
+    updateButtons();
+}
+
+bool UserLibraryController::refreshFromDisk()
+{
+    const NodeRef selected = selectedRef();
+    if (!m_store->reloadIfChanged())
+        return false;
+    rebuildTree(selected);
+    return true;
+}
+
+std::unique_ptr<UserLibraryStore::Change> UserLibraryController::beginChange()
+{
+    const NodeRef selected = selectedRef();
+    std::unique_ptr<UserLibraryStore::Change> change = m_store->beginChange();
+    if (change->reloaded())
+        rebuildTree(selected);
+    return change;
+}
+
+void UserLibraryController::updateButtons()
+{
+    const bool script = UserLibraryTree::isScript(m_tree->selectedItem());
+    ActionRegistry &actions = m_host.actions();
+    for (const char *id : {"BTN_Edit_Script_User", "BTN_Preview_Script_User", "BTN_User_Insert"})
+        actions.action(QString::fromLatin1(id))->setEnabled(script);
+}
+
+void UserLibraryController::Okresl_Skrypty()
+{
+    const NodeRef selected = selectedRef();
+    m_nodes.clear();
+    m_items.clear();
+    const UserLibraryStore::LoadResult result = m_store->load();
+    const bool first = !m_loadedOnce;
+    m_loadedOnce = true;
+    switch (result.status) {
+    case UserLibraryStore::LoadResult::FolderNotCreated:
+        // The tree keeps what it held; at start-up that is the window's one
+        // category "User scripts".
+        if (first && m_store->tree().isEmpty())
+            m_store->tree().addRoot(QStringLiteral("User scripts"));
+        m_host.prompter().ShowMessageBox(IconError, kErrorCaption,
+                                         QStringLiteral("Scripts folder ") + m_store->folder() +
+                                             QStringLiteral(" doesn't exist!\r\nI couldn't create this folder!"));
+        break;
+    case UserLibraryStore::LoadResult::InvalidIndex:
+        reportUnhandledError(QStringLiteral("Invalid TreeNode Level\r\nThe user library index %1 was read only up to that line.")
+                                 .arg(m_store->indexPath()));
+        break;
+    case UserLibraryStore::LoadResult::IndexUnreadable:
+        reportUnhandledError(QStringLiteral("Cannot open file %1").arg(m_store->indexPath()));
+        break;
+    case UserLibraryStore::LoadResult::IndexNotWritten:
+        reportUnhandledError(QStringLiteral("Cannot create file %1").arg(m_store->indexPath()));
+        break;
+    default:
+        break;
+    }
+    rebuildTree(selected);
+    if (result.status == UserLibraryStore::LoadResult::FolderCreated && m_tree->topLevelItemCount() > 0)
+        m_tree->selectItem(m_tree->topLevelItem(0));
+}
+
+bool UserLibraryController::writeIndexOrReport()
+{
+    const UserLibraryStore::SaveOutcome written = m_store->writeIndexFile();
+    if (written.ok)
+        return true;
+    m_host.prompter().ShowMessageBox(IconError, kErrorCaption,
+                                     QStringLiteral("Cannot create file %1").arg(m_store->indexPath()));
+    return false;
+}
+
+void UserLibraryController::reportBusy()
+{
+    m_host.prompter().ShowMessageBox(
+        IconWarning, QStringLiteral("Warning!"),
+        QStringLiteral("The user library is being changed by another copy of Quillon. Please try again."));
+}
+
+void UserLibraryController::reportChangedMeanwhile()
+{
+    m_host.prompter().ShowMessageBox(
+        IconWarning, QStringLiteral("Warning!"),
+        QStringLiteral("Another copy of Quillon changed the user library meanwhile. The tree now shows its new "
+                       "contents; please repeat the command."));
+}
+
+// --- saving the current script ------------------------------------------------------------
+
+void UserLibraryController::BTN_ZapiszClick()
+{
+    refreshFromDisk();
+    Prompter &prompter = m_host.prompter();
+    QTreeWidgetItem *selected = m_tree->selectedItem();
+    if (!selected) {
+        prompter.ShowMessageBox(IconInformation, QStringLiteral("Information"),
+                                QStringLiteral("Please select a category from \"User library\" tree"));
+        return;
+    }
+    QString proposed;
+    QTreeWidgetItem *categoryItem = selected;
+    if (UserLibraryTree::isScript(selected)) {
+        proposed = selected->text(0);
+        categoryItem = selected->parent();
+        m_tree->selectItem(categoryItem);
+    }
+    const NodeRef category = m_store->refOf(nodeOf(categoryItem));
+
+    const std::optional<QString> typed =
+        TDlg_Rename::ask(prompter, QStringLiteral("New script"), QStringLiteral("New script name:"), proposed);
+    if (!typed)
+        return;
+    const QString name = cleanScriptName(*typed);
+    switch (checkScriptName(name)) {
+    case NameProblem::Empty:
+        prompter.ShowMessageBox(IconWarning, QStringLiteral("Warning!"), QStringLiteral("Please don't use blank names!"));
+        return;
+    case NameProblem::Backslash:
+        prompter.ShowMessageBox(IconWarning, QStringLiteral("Warning!"),
+                                QStringLiteral("Please don't use \"\\\" in the script names"));
+        return;
+    case NameProblem::Slash:
+        prompter.ShowMessageBox(IconWarning, QStringLiteral("Warning!"),
+                                QStringLiteral("Please don't use \"/\" in the script names"));
+        return;
+    case NameProblem::ControlChar:
+        prompter.ShowMessageBox(IconWarning, QStringLiteral("Warning!"),
+                                QStringLiteral("Please don't use line breaks or other control characters in the script names"));
+        return;
+    case NameProblem::None:
+        break;
+    }
+
+    // Every script of that name, in any category, is asked about.
+    const std::vector<LibraryNode *> sameName = m_store->tree().scriptsNamed(name);
+    for (std::size_t i = 0; i < sameName.size(); ++i) {
+        const QString question = QStringLiteral("In the user library there is a script with the name \"%1\".\r\n"
+                                                "Do you want to replace it?")
+                                     .arg(name);
+        if (prompter.AskYesNo(QStringLiteral("Information"), question) != AnswerYes)
+            return;
+    }
+    const bool replaces = !sameName.empty();
+    const NodeRef replaced = replaces ? m_store->refOf(sameName.front()) : NodeRef();
+
+    const std::unique_ptr<UserLibraryStore::Change> change = beginChange();
+    if (!change->locked()) {
+        reportBusy();
+        return;
+    }
+    if (change->reloaded()) {
+        // Another copy changed the library while the questions were open:
+        // go on only when what was asked about still holds.
+        const bool sameSituation = m_store->resolve(category) &&
+                                   (replaces ? m_store->resolve(replaced) != nullptr
+                                             : m_store->tree().scriptsNamed(name).empty());
+        if (!sameSituation) {
+            reportChangedMeanwhile();
+            return;
+        }
+    }
+    LibraryNode *categoryNode = m_store->resolve(category);
+    LibraryNode *replacedNode = replaces ? m_store->resolve(replaced) : nullptr;
+    // A replaced script keeps the file of the node it replaces, so node and
+    // file stay linked where file names tell letter case apart.
+    const QString fileName = replacedNode ? replacedNode->text : name;
+
+    ScriptEditors &editors = m_host.editors();
+    const QString head = editors.head()->wholeText();
+    const QString body = editors.body()->wholeText();
+    UserLibraryStore::SaveOutcome written = m_store->writeScriptFile(fileName, head, body);
+    if (!written.ok && written.folderMissing) {
+        if (prompter.AskYesNo(kErrorCaption, QStringLiteral("Scripts folder doesn't exist! Create it now?")) != AnswerYes) {
+            prompter.ShowMessageBox(IconError, kErrorCaption, QStringLiteral("An error occured during saving script!"));
+            return;
+        }
+        QString error;
+        if (!m_store->createFolder(&error)) {
+            prompter.ShowMessageBox(IconError, kErrorCaption, error);
+            return;
+        }
+        written = m_store->writeScriptFile(fileName, head, body);
+        if (!written.ok) {
+            prompter.ShowMessageBox(IconError, kErrorCaption, written.error);
+            return;
+        }
+    } else if (!written.ok) {
+        // Nothing may claim to be saved that is not.
+        prompter.ShowMessageBox(IconError, kErrorCaption,
+                                QStringLiteral("An error occured during saving script!") +
+                                    (written.error.isEmpty() ? QString() : QStringLiteral("\r\n") + written.error));
+        return;
+    }
+
+    editors.head()->clearModifiedState();
+    editors.body()->clearModifiedState();
+    m_host.statusPanels().setText(StatusPanels::Modified, QStringLiteral("no changes"));
+
+    if (!replacedNode) {
+        // The file is on disk before the index names it.
+        LibraryNode *node = categoryNode->addChild(name);
+        if (!writeIndexOrReport()) {
+            m_store->tree().remove(node);
+            return;
+        }
+        QTreeWidgetItem *item = m_tree->newScriptItem(itemOf(categoryNode), name);
+        m_nodes.insert(item, node);
+        m_items.insert(node, item);
+        m_tree->selectItem(item);
+    } else {
+        writeIndexOrReport();
+    }
+}
+
+// --- categories ----------------------------------------------------------------------------
+
+void UserLibraryController::BTN_AddCategClick()
+{
+    refreshFromDisk();
+    const std::unique_ptr<UserLibraryStore::Change> change = beginChange();
+    if (!change->locked()) {
+        reportBusy();
+        return;
+    }
+    LibraryNode *node = m_store->tree().addRoot(QStringLiteral("New category"));
+    if (!writeIndexOrReport()) {
+        m_store->tree().remove(node);
+        return;
+    }
+    m_rebuilding = true;
+    QTreeWidgetItem *item = m_tree->newCategoryItem(node->text);
+    m_tree->addTopLevelItem(item);
+    m_nodes.insert(item, node);
+    m_items.insert(node, item);
+    m_rebuilding = false;
+    m_tree->selectItem(item);
+    m_tree->setFocus();
+    m_tree->editItem(item, 0);
+}
+
+void UserLibraryController::categoryEdited(QTreeWidgetItem *item)
+{
+    if (!UserLibraryTree::isCategory(item))
+        return;
+    LibraryNode *node = nodeOf(item);
+    if (!node)
+        return;
+    const QString name = cleanCategoryName(item->text(0));
+    if (name != item->text(0)) {
+        m_rebuilding = true;
+        item->setText(0, name);
+        m_rebuilding = false;
+    }
+    if (name == node->text)
+        return;
+    const NodeRef ref = m_store->refOf(node);
+    const std::unique_ptr<UserLibraryStore::Change> change = beginChange();
+    if (!change->locked()) {
+        m_rebuilding = true;
+        item->setText(0, node->text);
+        m_rebuilding = false;
+        reportBusy();
+        return;
+    }
+    LibraryNode *target = change->reloaded() ? m_store->resolve(ref) : node;
+    if (!target) {
+        reportChangedMeanwhile();
+        return;
+    }
+    const QString before = target->text;
+    target->text = name;
+    if (!writeIndexOrReport())
+        target->text = before;
+    if (change->reloaded() || target->text != name)
+        rebuildTree(m_store->refOf(target));
+}
+
+// --- deleting ------------------------------------------------------------------------------
+
+void UserLibraryController::BTN_Del_ItemClick()
+{
+    refreshFromDisk();
+    QTreeWidgetItem *item = m_tree->selectedItem();
+    if (!item)
+        return;
+    Prompter &prompter = m_host.prompter();
+    if (UserLibraryTree::isCategory(item) && item->childCount() > 0) {
+        prompter.ShowMessageBox(IconWarning, QStringLiteral("Warning - Category not empty!"),
+                                QStringLiteral("You can't delete this category. If you want to delete it, remove all "
+                                               "scripts from this category first."));
+        return;
+    }
+    const bool script = UserLibraryTree::isScript(item);
+    if (script && prompter.AskYesNo(QStringLiteral("Delete script?"),
+                                    QStringLiteral("Are you really sure you want to delete selected script?")) != AnswerYes)
+        return;
+
+    const NodeRef ref = m_store->refOf(nodeOf(item));
+    const std::unique_ptr<UserLibraryStore::Change> change = beginChange();
+    if (!change->locked()) {
+        reportBusy();
+        return;
+    }
+    LibraryNode *node = m_store->resolve(ref);
+    if (!node) {
+        // Another copy removed it already.
+        return;
+    }
+    if (node->isCategory() && !node->children.empty()) {
+        reportChangedMeanwhile();
+        return;
+    }
+    const QString name = node->text;
+    // The script leaves the index before its file goes, so a crash between
+    // the two leaves a stray file, never an entry without its file.
+    const int row = m_store->tree().rowOf(node);
+    LibraryNode *parentNode = node->parent;
+    m_store->tree().remove(node);
+    if (!writeIndexOrReport()) {
+        // Put it back where it stood.
+        if (parentNode) {
+            auto restored = std::make_unique<LibraryNode>();
+            restored->text = name;
+            restored->parent = parentNode;
+            parentNode->children.insert(parentNode->children.begin() + row, std::move(restored));
+        } else {
+            auto restored = std::make_unique<LibraryNode>();
+            restored->text = name;
+            m_store->tree().roots.insert(m_store->tree().roots.begin() + row, std::move(restored));
+        }
+        rebuildTree(ref);
+        return;
+    }
+    if (script && !m_store->removeScriptFile(name))
+        prompter.ShowMessageBox(IconError, kErrorCaption, QStringLiteral("An error occured during deleting script file!"));
+    rebuildTree(NodeRef());
+}
+
+// --- using a script ----------------------------------------------------------------------------
+
+bool UserLibraryController::GetLibraryScript()
+{
+    QTreeWidgetItem *item = m_tree->selectedItem();
+    if (!item)
+        return false;
+    const UserLibraryStore::ScriptRead read = m_store->readScript(item->text(0));
+    if (!read.ok) {
+        m_host.prompter().ShowMessageBox(IconError, QStringLiteral("Error"),
+                                         QStringLiteral("Cannot edit selected script. Its file is missing or corrupted"));
+        return false;
+    }
+    m_host.libraryTexts() = {read.head, read.body};
+    return true;
+}
+
+void UserLibraryController::Wczytaj_Skrypt(LibraryKind library)
+{
+    if (m_host.prompter().AskYesNo(QStringLiteral("Please confirm!"),
+                                   QStringLiteral("Current script will be deleted, continue ?")) != AnswerYes)
+        return;
+    ScriptEditors &editors = m_host.editors();
+    editors.head()->empty();
+    editors.body()->empty();
+    if (!m_host.GetLibraryScript(library))
+        return;
+    editors.head()->setWholeText(m_host.libraryTexts().head);
+    editors.body()->setWholeText(m_host.libraryTexts().body);
+}
+
+void UserLibraryController::BTN_Edit_Script_UserClick()
+{
+    m_host.showEditorPage();
+    if (UserLibraryTree::isScript(m_tree->selectedItem()))
+        Wczytaj_Skrypt(LibraryKind::User);
+}
+
+void UserLibraryController::BTN_User_InsertClick()
+{
+    m_host.showEditorPage();
+    if (!UserLibraryTree::isScript(m_tree->selectedItem()) || !GetLibraryScript())
+        return;
+    // The fragments are appended to what the editors hold, as one undoable
+    // change each, so the script counts as modified afterwards.
+    ScriptEditors &editors = m_host.editors();
+    editors.head()->append(m_host.libraryTexts().head);
+    editors.body()->append(m_host.libraryTexts().body);
+}
+
+void UserLibraryController::BTN_Preview_Script_UserClick()
+{
+    QTreeWidgetItem *item = m_tree->selectedItem();
+    if (!item) {
+        m_host.prompter().ShowMessageBox(IconError, QStringLiteral("Information"),
+                                         QStringLiteral("Please select a script from User library!"));
+        return;
+    }
+    if (UserLibraryTree::isCategory(item))
+        return;
+    if (!m_preview.internalBrowserExists()) {
+        // Without an embedded browser this button previews the editors'
+        // script in the default browser.
+        m_preview.Przycisk_OKClick();
+        return;
+    }
+    m_preview.enterPreviewTab();
+    if (!GetLibraryScript())
+        return;
+    m_preview.ShowInInternalBrowser(m_host.libraryTexts().head, m_host.libraryTexts().body);
+}

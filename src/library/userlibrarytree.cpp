@@ -1,0 +1,102 @@
+#include "library/userlibrarytree.h"
+
+#include "widgets/actions.h"
+
+#include <QKeyEvent>
+
+UserLibraryTree::UserLibraryTree(QWidget *parent) : QTreeWidget(parent)
+{
+    setObjectName(QStringLiteral("TRE_Wlasne"));
+    setHeaderHidden(true);
+    setColumnCount(1);
+    setSortingEnabled(false);
+    setUniformRowHeights(true);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
+    setDragEnabled(true);
+    setDragDropMode(QAbstractItemView::DragOnly);
+    setAcceptDrops(false);
+    setExpandsOnDoubleClick(true);
+    setStatusTip(QStringLiteral("Your own scripts, in categories"));
+
+    // The selection stays visible while the tree does not have the focus.
+    QPalette p = palette();
+    p.setColor(QPalette::Inactive, QPalette::Highlight, p.color(QPalette::Active, QPalette::Highlight));
+    p.setColor(QPalette::Inactive, QPalette::HighlightedText, p.color(QPalette::Active, QPalette::HighlightedText));
+    setPalette(p);
+
+    connect(this, &QTreeWidget::itemExpanded, this, &UserLibraryTree::updateImage);
+    connect(this, &QTreeWidget::itemCollapsed, this, &UserLibraryTree::updateImage);
+    connect(this, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem *now, QTreeWidgetItem *before) {
+        if (before)
+            updateImage(before);
+        if (now)
+            updateImage(now);
+    });
+}
+
+QTreeWidgetItem *UserLibraryTree::newCategoryItem(const QString &text) const
+{
+    auto *item = new QTreeWidgetItem(QStringList{text});
+    item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsEditable | Qt::ItemIsDragEnabled);
+    item->setIcon(0, appIcon(QStringLiteral("PRJ_CLOSE")));
+    return item;
+}
+
+QTreeWidgetItem *UserLibraryTree::newScriptItem(QTreeWidgetItem *parent, const QString &text) const
+{
+    auto *item = new QTreeWidgetItem(QStringList{text});
+    item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsDragEnabled);
+    item->setIcon(0, appIcon(QStringLiteral("JSKRYPT")));
+    if (parent)
+        parent->addChild(item);
+    return item;
+}
+
+void UserLibraryTree::updateImage(QTreeWidgetItem *item) const
+{
+    if (!isCategory(item))
+        return;
+    const bool open = item->isExpanded() || item == currentItem();
+    item->setIcon(0, appIcon(open ? QStringLiteral("PRJ_OPEN") : QStringLiteral("PRJ_CLOSE")));
+}
+
+QTreeWidgetItem *UserLibraryTree::selectedItem() const
+{
+    QTreeWidgetItem *item = currentItem();
+    return item && item->isSelected() ? item : nullptr;
+}
+
+void UserLibraryTree::selectItem(QTreeWidgetItem *item)
+{
+    if (!item)
+        return;
+    if (item->parent())
+        item->parent()->setExpanded(true);
+    setCurrentItem(item);
+    item->setSelected(true);
+    scrollToItem(item);
+}
+
+void UserLibraryTree::focusInEvent(QFocusEvent *event)
+{
+    QTreeWidget::focusInEvent(event);
+    emit focusEntered();
+}
+
+void UserLibraryTree::startDrag(Qt::DropActions)
+{
+    // A dragged script is copied into the editors; the tree itself never
+    // loses the node.
+    QTreeWidget::startDrag(Qt::CopyAction);
+}
+
+void UserLibraryTree::keyPressEvent(QKeyEvent *event)
+{
+    // F2 renames categories only; on a script it does nothing.
+    if (event->key() == Qt::Key_F2 && !isCategory(selectedItem())) {
+        event->accept();
+        return;
+    }
+    QTreeWidget::keyPressEvent(event);
+}

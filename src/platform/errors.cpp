@@ -1,0 +1,31 @@
+#include "platform/errors.h"
+
+#include <QtGlobal>
+
+namespace {
+
+std::function<void(const QString &)> &handler()
+{
+    static std::function<void(const QString &)> h;
+    return h;
+}
+
+} // namespace
+
+void setGeneralErrorHandler(std::function<void(const QString &)> h)
+{
+    handler() = std::move(h);
+}
+
+void reportUnhandledError(const QString &message)
+{
+    if (handler())
+        handler()(message);
+    else
+        qWarning("Unhandled error: %s", qPrintable(message));
+}
+
+void reportUnhandledException(const std::exception &error)
+{
+    reportUnhandledError(QString::fromUtf8(error.what()));
+}

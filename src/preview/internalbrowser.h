@@ -1,0 +1,50 @@
+#pragma once
+// The embedded preview browser as the program sees it.
+//
+// The browser itself (Qt WebEngine) lives in a plugin that is loaded on the
+// first preview, so a program start pays nothing for it.  This header is
+// shared by the program and the plugin and is deliberately free of Q_OBJECT
+// and of anything the plugin would have to link: plain virtual functions
+// and callbacks cross the boundary.
+
+#include <QString>
+#include <QVariant>
+#include <QtPlugin>
+
+#include <functional>
+
+class QWidget;
+
+class InternalBrowser {
+public:
+    virtual ~InternalBrowser() = default;
+
+    /// The browser's widget, to be placed on the Preview tab.
+    virtual QWidget *widget() = 0;
+    /// Shows a local file (a plain path) or a typed address; an empty text
+    /// shows an empty page.
+    virtual void navigate(const QString &pathOrAddress) = 0;
+    virtual void goBack() = 0;
+    virtual void goForward() = 0;
+    virtual void stop() = 0;
+    virtual void refresh() = 0;
+    /// Called when the page asks to close its window (window.close()); the
+    /// browser never closes anything itself.
+    virtual void setCloseRequestHandler(std::function<void()> handler) = 0;
+    /// Called when a page load ends (true when it succeeded).
+    virtual void setLoadFinishedHandler(std::function<void(bool ok)> handler) = 0;
+    /// Runs script in the shown page and hands its result to done.
+    virtual void runJavaScript(const QString &script, std::function<void(const QVariant &)> done) = 0;
+    /// The address of the shown page.
+    virtual QString currentAddress() const = 0;
+};
+
+class InternalBrowserFactory {
+public:
+    virtual ~InternalBrowserFactory() = default;
+    /// Creates a browser whose widget has the given parent.
+    virtual InternalBrowser *createBrowser(QWidget *parent) = 0;
+};
+
+#define InternalBrowserFactory_iid "org.velmora.Quillon.InternalBrowserFactory/1.0"
+Q_DECLARE_INTERFACE(InternalBrowserFactory, InternalBrowserFactory_iid)

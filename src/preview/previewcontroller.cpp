@@ -1,0 +1,167 @@
+#include "preview/previewcontroller.h"
+
+#include "document/documenthost.h"
+#include "document/scripteditors.h"
+#include "editor/scripteditor.h"
+#include "platform/errors.h"
+#include "platform/prompter.h"
+#include "platform/shell.h"
+#include "preview/browserloader.h"
+#include "preview/previewpage.h"
+#include "preview/previewpane.h"
+#include "preview/previewrules.h"
+#include "widgets/actions.h"
+
+#include <QAction>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+PreviewController::PreviewController(const Parts &parts, QObject *parent)
+    : QObject(parent), m_parts(parts), m_file(std::make_unique<PreviewFile>(parts.tempFolder))
+{
+    ActionRegistry &actions = parts.host->actions();
+    const auto on = [&](const char *id, void (PreviewController::*handler)()) {
+        connect(actions.action(QString::fromLatin1(id)), &QAction::triggered, this,
+                guarded([this, handler] { (this->*handler)(); }));
+    };
+    on("Podgld1", &PreviewController::POP_PodgladClick);
+    on("POP_Podglad", &PreviewController::POP_PodgladClick);
+    on("Showeditortab1", &PreviewController::Showeditortab1Click);
+    on("Przycisk_OK", &PreviewController::Przycisk_OKClick);
+    on("POP_Prev_Ed_System", &PreviewController::Przycisk_OKClick);
+
+    connect(parts.mainBook, &QTabWidget::currentChanged, this, guarded([this](int index) {
+                if (!m_switching)
+                    MainBookChange(index);
+            }));
+}
+
+PreviewController::~PreviewController() = default;
+
+void PreviewController::setUpPreviewTab()
+{
+    const int index = m_parts.mainBook->indexOf(m_parts.previewPage);
+    m_available = m_parts.internalBrowserAllowed && internalBrowserAvailable();
+    m_parts.mainBook->setTabVisible(index, m_available);
+    if (!m_available)
+        return;
+    // The pane and its address strip are cheap; the browser inside it is
+    // made on the first preview.
+    m_pane = new PreviewPane(
+        [this]() -> InternalBrowserFactory * {
+            if (!m_factory) {
+                QString error;
+                m_factory = loadInternalBrowser(&error);
+            }
+            return m_factory;
+        },
+        m_parts.previewPage);
+    auto *layout = new QVBoxLayout(m_parts.previewPage);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_pane);
+    m_pane->setCloseRequestHandler([this] { guarded([this] { refuse(); })(); });
+}
+
+bool PreviewController::internalBrowserExists() const
+{
+    return m_available;
+}
+
+void PreviewController::setPageQuietly(QWidget *page)
+{
+    m_switching = true;
+    m_parts.mainBook->setCurrentWidget(page);
+    m_switching = false;
+}
+
+QString PreviewController::WritePreviewPage(const QString &head, const QString &body)
+{
+    return m_file->WritePreviewPage(head, body);
+}
+
+void PreviewController::refuse()
+{
+    m_parts.host->prompter().ShowMessageBox(IconWarning, QStringLiteral("Warning!!"),
+                                            QStringLiteral("You should view this script using external browser!"));
+    setPageQuietly(m_parts.editorPage);
+    m_parts.setEditorMenusEnabled(true);
+}
+
+void PreviewController::dropInternalBrowser()
+{
+    // The browser could not be made after all: from now on every preview
+    // goes to the default browser, as when there never was one.
+    m_available = false;
+    setPageQuietly(m_parts.editorPage);
+    m_parts.mainBook->setTabVisible(m_parts.mainBook->indexOf(m_parts.previewPage), false);
+    m_parts.setEditorMenusEnabled(true);
+}
+
+void PreviewController::enterPreviewTab()
+{
+    setPageQuietly(m_parts.previewPage);
+    m_parts.setEditorMenusEnabled(false);
+}
+
+void PreviewController::ShowInInternalBrowser(const QString &head, const QString &body)
+{
+    enterPreviewTab();
+    try {
+        const QString path = WritePreviewPage(head, body);
+        if (scriptClosesWindow(head, body) || (m_parts.isBrowserExitSelected && m_parts.isBrowserExitSelected())) {
+            refuse();
+            return;
+        }
+        if (!m_pane || !m_pane->ensureBrowser()) {
+            dropInternalBrowser();
+            OpenInDefaultBrowser(path);
+            return;
+        }
+        m_pane->showFile(path);
+    } catch (const std::exception &) {
+        // Errors of the embedded preview are not reported; the Preview tab
+        // stays as it is.
+    }
+}
+
+void PreviewController::POP_PodgladClick()
+{
+    ScriptEditors &editors = m_parts.host->editors();
+    if (!editors.exist())
+        return;
+    if (m_available)
+        ShowInInternalBrowser(editors.head()->wholeText(), editors.body()->wholeText());
+    else
+        Przycisk_OKClick();
+}
+
+void PreviewController::Showeditortab1Click()
+{
+    setPageQuietly(m_parts.editorPage);
+    m_parts.setEditorMenusEnabled(true);
+}
+
+void PreviewController::MainBookChange(int index)
+{
+    if (m_parts.mainBook->widget(index) == m_parts.previewPage)
+        POP_PodgladClick();
+    m_parts.setEditorMenusEnabled(m_parts.mainBook->currentWidget() != m_parts.previewPage);
+}
+
+void PreviewController::Przycisk_OKClick()
+{
+    ScriptEditors &editors = m_parts.host->editors();
+    if (!editors.exist())
+        return;
+    // A page that cannot be written is an error for the general handler.
+    OpenInDefaultBrowser(WritePreviewPage(editors.head()->wholeText(), editors.body()->wholeText()));
+}
+
+void PreviewController::OpenInDefaultBrowser(const QString &path)
+{
+    const int code = m_parts.shell->openPath(path);
+    if (code < 32)
+        m_parts.host->prompter().ShowMessageBox(
+            IconError, QStringLiteral("Error!"),
+            QStringLiteral("Cannot run the default system browser - error code %1").arg(code));
+}

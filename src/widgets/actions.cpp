@@ -1,0 +1,151 @@
+#include "widgets/actions.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QToolBar>
+
+QIcon appIcon(const QString &name, const QString &themeName)
+{
+    if (!themeName.isEmpty() && QIcon::hasThemeIcon(themeName))
+        return QIcon::fromTheme(themeName);
+    if (name.isEmpty())
+        return {};
+    return QIcon(QStringLiteral(":/icons/") + name + QStringLiteral(".svg"));
+}
+
+ActionRegistry::ActionRegistry(QWidget *window, std::span<const ActionSpec> table, LayoutFinder findLayout)
+    : QObject(window), m_window(window), m_findLayout(std::move(findLayout))
+{
+    for (const ActionSpec &spec : table) {
+        const QString id = QString::fromLatin1(spec.id);
+        auto *action = new QAction(window);
+        action->setObjectName(id);
+        QString caption = QString::fromUtf8(spec.caption);
+        const QString shortcut = QString::fromLatin1(spec.shortcut);
+        const QString hint = QString::fromUtf8(spec.hint);
+        if (!shortcut.isEmpty()) {
+            if (spec.flags & ShortcutShownOnly) {
+                // The same key belongs to the main menu's item: show it here
+                // without registering it a second time.
+                caption += u'\t' + QKeySequence(shortcut).toString(QKeySequence::NativeText);
+            } else {
+                action->setShortcut(QKeySequence(shortcut));
+                action->setShortcutContext(Qt::WindowShortcut);
+                window->addAction(action);
+            }
+        }
+        action->setText(caption);
+        action->setIconText(QString::fromUtf8(spec.caption).remove(u'&'));
+        action->setStatusTip(hint);
+        action->setToolTip(hint);
+        action->setWhatsThis(hint);
+        if (spec.tag >= 0)
+            action->setData(spec.tag);
+        if (spec.icon[0] || spec.theme[0])
+            action->setIcon(appIcon(QString::fromLatin1(spec.icon), QString::fromLatin1(spec.theme)));
+        if (spec.flags & Checkable) {
+            action->setCheckable(true);
+            action->setChecked(spec.flags & Checked);
+        }
+        if (spec.flags & Pending)
+            action->setEnabled(false);
+        if (spec.flags & ShowsCaption)
+            action->setProperty("quillonCaptioned", true);
+        if (spec.flags & Hidden)
+            action->setVisible(false);
+        if (spec.flags & DefaultItem) {
+            QFont font = action->font();
+            font.setBold(true);
+            action->setFont(font);
+        }
+        // Menu items show no icons beside their captions; toolbar buttons do.
+        action->setIconVisibleInMenu(false);
+        m_actions.insert(id, action);
+    }
+}
+
+QAction *ActionRegistry::action(const QString &id) const
+{
+    QAction *a = m_actions.value(id);
+    Q_ASSERT_X(a, "ActionRegistry::action", qPrintable(id));
+    return a;
+}
+
+QAction *ActionRegistry::separator(const QString &id) const
+{
+    return m_separators.value(id);
+}
+
+int ActionRegistry::tagOf(const QAction *action)
+{
+    return action && action->data().isValid() ? action->data().toInt() : -1;
+}
+
+QList<QKeySequence> ActionRegistry::liveShortcuts() const
+{
+    QList<QKeySequence> keys;
+    for (QAction *action : m_actions)
+        for (const QKeySequence &key : action->shortcuts())
+            if (!key.isEmpty())
+                keys << key;
+    return keys;
+}
+
+QMenu *ActionRegistry::menu(const QString &id)
+{
+    if (QMenu *existing = m_menus.value(id))
+        return existing;
+    const LayoutSpec *layout = m_findLayout(id);
+    if (!layout)
+        return nullptr;
+    return buildMenu(*layout, m_window);
+}
+
+QMenu *ActionRegistry::buildMenu(const LayoutSpec &layout, QWidget *parent)
+{
+    auto *menu = new QMenu(QString::fromUtf8(layout.caption), parent);
+    const QString id = QString::fromLatin1(layout.id);
+    menu->setObjectName(id);
+    // Hints of the items go to the status bar.
+    menu->setToolTipsVisible(false);
+    m_menus.insert(id, menu);
+    // A submenu whose id is also an action takes that action's hint and icon.
+    if (QAction *own = m_actions.value(id)) {
+        menu->menuAction()->setStatusTip(own->statusTip());
+        menu->setIcon(own->icon());
+    }
+    addItems(menu, layout);
+    return menu;
+}
+
+void ActionRegistry::addItems(QMenu *menu, const LayoutSpec &layout)
+{
+    for (const char *item : layout.items) {
+        const QString name = QString::fromLatin1(item);
+        if (name == u"-") {
+            menu->addSeparator();
+        } else if (name.startsWith(u'-')) {
+            QAction *sep = menu->addSeparator();
+            sep->setObjectName(name.mid(1));
+            sep->setVisible(false);  // named separators stand before items shown later
+            m_separators.insert(name.mid(1), sep);
+        } else if (name.startsWith(u'>')) {
+            const LayoutSpec *sub = m_findLayout(name.mid(1));
+            Q_ASSERT(sub);
+            menu->addMenu(buildMenu(*sub, menu));
+        } else {
+            menu->addAction(action(name));
+        }
+    }
+}
+
+void ActionRegistry::fillToolbar(QToolBar *toolbar, std::span<const char *const> items)
+{
+    for (const char *item : items) {
+        const QString name = QString::fromLatin1(item);
+        if (name == u"-")
+            toolbar->addSeparator();
+        else
+            toolbar->addAction(action(name));
+    }
+}

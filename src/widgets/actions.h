@@ -1,0 +1,56 @@
+#pragma once
+// The main window's QActions and menus, made from the action table.
+
+#include <QHash>
+#include <QIcon>
+#include <QList>
+#include <QObject>
+#include <QString>
+
+#include "widgets/actionspec.h"
+
+#include <functional>
+
+class QAction;
+class QMenu;
+class QToolBar;
+class QWidget;
+
+/// Our icon by name, or the desktop theme's icon when the theme has one.
+QIcon appIcon(const QString &name, const QString &themeName = {});
+
+class ActionRegistry final : public QObject {
+    Q_OBJECT
+public:
+    using LayoutFinder = std::function<const LayoutSpec *(const QString &id)>;
+
+    /// Creates every action of the table as a child of window; the actions
+    /// whose shortcuts are live are added to window so their keys work
+    /// wherever the focus is in it.  Menus are built from the layouts that
+    /// findLayout returns.
+    ActionRegistry(QWidget *window, std::span<const ActionSpec> table, LayoutFinder findLayout);
+
+    QAction *action(const QString &id) const;
+    /// A menu or pop-up menu of the layouts, built on first request.
+    QMenu *menu(const QString &id);
+    /// A named separator of a menu ("-Name" in a layout).
+    QAction *separator(const QString &id) const;
+    /// Fills a toolbar from a list of ids.
+    void fillToolbar(QToolBar *toolbar, std::span<const char *const> items);
+    QList<QAction *> allActions() const { return m_actions.values(); }
+    /// The shortcuts registered for the window's commands.
+    QList<QKeySequence> liveShortcuts() const;
+
+    /// The tag of an action (the number commands sharing one handler use).
+    static int tagOf(const QAction *action);
+
+private:
+    QMenu *buildMenu(const LayoutSpec &layout, QWidget *parent);
+    void addItems(QMenu *menu, const LayoutSpec &layout);
+
+    QWidget *m_window;
+    LayoutFinder m_findLayout;
+    QHash<QString, QAction *> m_actions;
+    QHash<QString, QMenu *> m_menus;
+    QHash<QString, QAction *> m_separators;
+};

@@ -1,0 +1,38 @@
+#include "widgets/dockabletoolbar.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QStyle>
+
+DockableToolBar::DockableToolBar(const QString &objectName, const QString &caption, QWidget *parent)
+    : QToolBar(caption, parent)
+{
+    setObjectName(objectName);
+    setMovable(true);
+    setFloatable(true);
+    setAllowedAreas(Qt::AllToolBarAreas);
+    setToolTip(QString());
+
+    m_closeSeparator = new QAction(this);
+    m_closeSeparator->setSeparator(true);
+    m_close = new QAction(style()->standardIcon(QStyle::SP_TitleBarCloseButton), tr("Close toolbar"), this);
+    m_close->setObjectName(objectName + QStringLiteral("_Close"));
+    m_close->setStatusTip(tr("Close the toolbar"));
+    m_close->setToolTip(m_close->statusTip());
+    connect(m_close, &QAction::triggered, this, [this] {
+        hide();
+        emit closedByUser();
+    });
+    connect(this, &QToolBar::topLevelChanged, this, &DockableToolBar::updateCloseBox);
+}
+
+void DockableToolBar::updateCloseBox(bool floating)
+{
+    // The close box always stands last, after the bar's own buttons.
+    removeAction(m_closeSeparator);
+    removeAction(m_close);
+    if (floating) {
+        addAction(m_closeSeparator);
+        addAction(m_close);
+    }
+}

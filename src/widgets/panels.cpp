@@ -1,0 +1,54 @@
+#include "widgets/panels.h"
+
+#include "widgets/actions.h"
+
+#include <QLabel>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+QWidget *makeCaptionedPanel(const QString &objectName, const QString &caption, QWidget *parent,
+                            QVBoxLayout **contents, QLabel **captionLabel)
+{
+    auto *panel = new QWidget(parent);
+    panel->setObjectName(objectName);
+    auto *layout = new QVBoxLayout(panel);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    auto *label = new QLabel(caption, panel);
+    label->setObjectName(objectName + QStringLiteral("_Caption"));
+    label->setAlignment(Qt::AlignCenter);
+    label->setTextFormat(Qt::PlainText);
+    label->setContentsMargins(2, 3, 2, 3);
+    QFont font = label->font();
+    font.setBold(true);
+    label->setFont(font);
+    label->setAutoFillBackground(true);
+    label->setBackgroundRole(QPalette::Button);
+    label->setForegroundRole(QPalette::ButtonText);
+    layout->addWidget(label);
+    if (contents)
+        *contents = layout;
+    if (captionLabel)
+        *captionLabel = label;
+    return panel;
+}
+
+QToolBar *makeButtonStrip(const QString &objectName, ActionRegistry &actions, std::span<const char *const> ids,
+                          QWidget *parent)
+{
+    auto *strip = new QToolBar(parent);
+    strip->setObjectName(objectName);
+    strip->setMovable(false);
+    strip->setFloatable(false);
+    strip->setIconSize(QSize(16, 16));
+    strip->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    actions.fillToolbar(strip, ids);
+    // Buttons with a caption of their own show it beside the icon.
+    for (QAction *action : strip->actions()) {
+        if (action->property("quillonCaptioned").toBool())
+            if (auto *button = qobject_cast<QToolButton *>(strip->widgetForAction(action)))
+                button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    }
+    return strip;
+}

@@ -1,0 +1,131 @@
+// The window's commands as data: every id a menu or toolbar lists exists,
+// ids are unique, and no two commands answer the same key.
+
+#include "app/actiontable.h"
+
+#include <QKeySequence>
+#include <QSet>
+#include <QTest>
+
+class TestActionTable : public QObject {
+    Q_OBJECT
+
+    static QStringList allLayoutItems()
+    {
+        QStringList items;
+        const auto add = [&](std::span<const char *const> list) {
+            for (const char *item : list)
+                items << QString::fromLatin1(item);
+        };
+        for (const LayoutSpec &layout : mainMenuLayout())
+            add(layout.items);
+        for (const LayoutSpec &layout : subMenuLayouts())
+            add(layout.items);
+        add(mainToolbarItems());
+        add(scriptToolbarItems());
+        add(htmlToolbarItems());
+        return items;
+    }
+
+private slots:
+    void ids_areUnique()
+    {
+        QSet<QString> seen;
+        for (const ActionSpec &spec : actionTable()) {
+            const QString id = QString::fromLatin1(spec.id);
+            QVERIFY2(!seen.contains(id), qPrintable(id));
+            seen.insert(id);
+        }
+    }
+
+    void everyListedItem_exists()
+    {
+        for (const QString &item : allLayoutItems()) {
+            if (item == u"-" || (item.startsWith(u'-') && item.size() > 1))
+                continue;
+            if (item.startsWith(u'>')) {
+                QVERIFY2(findLayout(item.mid(1)), qPrintable(item));
+                continue;
+            }
+            QVERIFY2(findActionSpec(item), qPrintable(item));
+        }
+    }
+
+    void noTwoCommands_shareALiveShortcut()
+    {
+        QHash<QKeySequence, QString> owners;
+        for (const ActionSpec &spec : actionTable()) {
+            if (!spec.shortcut[0] || (spec.flags & ShortcutShownOnly))
+                continue;
+            const QKeySequence key(QString::fromLatin1(spec.shortcut));
+            QVERIFY2(!key.isEmpty(), spec.id);
+            QVERIFY2(!owners.contains(key),
+                     qPrintable(QStringLiteral("%1 and %2 both take %3").arg(owners.value(key), QString::fromLatin1(spec.id),
+                                                                              key.toString())));
+            owners.insert(key, QString::fromLatin1(spec.id));
+        }
+    }
+
+    void shownOnlyShortcuts_belongToAnotherCommand()
+    {
+        // A key shown in the pop-up menu is the key of a main-menu command.
+        QSet<QKeySequence> live;
+        for (const ActionSpec &spec : actionTable())
+            if (spec.shortcut[0] && !(spec.flags & ShortcutShownOnly))
+                live.insert(QKeySequence(QString::fromLatin1(spec.shortcut)));
+        for (const ActionSpec &spec : actionTable())
+            if (spec.flags & ShortcutShownOnly)
+                QVERIFY2(live.contains(QKeySequence(QString::fromLatin1(spec.shortcut))), spec.id);
+    }
+
+    void everyCommand_hasAHint()
+    {
+        for (const ActionSpec &spec : actionTable())
+            QVERIFY2(spec.hint[0], spec.id);
+    }
+
+    void menuBar_hasTheSevenMenusInOrder()
+    {
+        QStringList captions;
+        for (const LayoutSpec &layout : mainMenuLayout())
+            captions << QString::fromUtf8(layout.caption);
+        QCOMPARE(captions, (QStringList{"&File", "&Edit", "&Search", "H&TML", "S&cript", "&View", "&Help"}));
+    }
+
+    void sharedHandlers_areToldApartByTags_data()
+    {
+        QTest::addColumn<QString>("id");
+        QTest::addColumn<int>("tag");
+        QTest::newRow("undo") << "MMNU_E_Undo" << 10;
+        QTest::newRow("redo") << "MMNU_E_REDO" << 11;
+        QTest::newRow("cut button") << "BTN_Wytnij" << 12;
+        QTest::newRow("paste pop-up") << "PMNU_Wklej" << 14;
+        QTest::newRow("select all") << "POP_E_SelectAll" << 15;
+        QTest::newRow("unindent") << "MMNU_E_UnIndent" << 11;
+        QTest::newRow("with") << "BTN_With" << 10;
+        QTest::newRow("preformated") << "Przycisk_Czcionka_Pre" << 8;
+        QTest::newRow("bookmark 7") << "Setbookmark1_7" << 7;
+    }
+    void sharedHandlers_areToldApartByTags()
+    {
+        QFETCH(QString, id);
+        QFETCH(int, tag);
+        const ActionSpec *spec = findActionSpec(id);
+        QVERIFY(spec);
+        QCOMPARE(spec->tag, tag);
+    }
+
+    void separators_standWhereTheGroupsChange()
+    {
+        const LayoutSpec *file = findLayout(QStringLiteral("MMNU_File"));
+        QVERIFY(file);
+        QStringList items;
+        for (const char *item : file->items)
+            items << QString::fromLatin1(item);
+        QCOMPARE(items, (QStringList{"MMNU_F_New", "-", "MMNU_F_Open", "MMNU_F_Zapisz", "MMNU_F_SaveAs", "-",
+                                      "MMNU_P_PrintSettings", "MMNU_P_Print", "-", "MMNU_F_Exit"}));
+    }
+};
+
+QTEST_APPLESS_MAIN(TestActionTable)
+#include "tst_actiontable.moc"

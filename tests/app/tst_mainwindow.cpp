@@ -1,0 +1,314 @@
+// The main window: its first start, the view toggles, the editor-only
+// menus, help, About, closing and the general error handler.
+
+#include "testwindow.h"
+
+#include "app/aboutdialog.h"
+#include "app/resourcetabs.h"
+#include "document/scripteditors.h"
+#include "document/scripttext.h"
+#include "editor/scripteditor.h"
+#include "platform/errors.h"
+#include "widgets/actions.h"
+#include "widgets/dockabletoolbar.h"
+#include "widgets/statuspanels.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStackedWidget>
+#include <QStatusTipEvent>
+#include <QTabWidget>
+#include <QToolBar>
+
+#include <stdexcept>
+
+namespace {
+
+/// A widget whose event handler fails, as a command's code might.
+class FailingWidget final : public QWidget {
+public:
+    using QWidget::QWidget;
+    int handled = 0;
+
+protected:
+    bool event(QEvent *e) override
+    {
+        if (e->type() == QEvent::User) {
+            ++handled;
+            throw std::runtime_error("Something went wrong in a handler");
+        }
+        return QWidget::event(e);
+    }
+};
+
+QStringList menuCaptions(QMenuBar *bar)
+{
+    QStringList captions;
+    for (QAction *a : bar->actions())
+        captions << a->text();
+    return captions;
+}
+
+} // namespace
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+
+private slots:
+    void firstStart_showsTheDesignedWindow()
+    {
+        TestWindow t;
+        TVM_Quillon_MF &w = *t.window;
+        QCOMPARE(w.windowTitle(), QStringLiteral("VM Quillon 98 v1.6"));
+
+        auto *bar = w.findChild<QMenuBar *>(QStringLiteral("MainMenu1"));
+        QVERIFY(bar);
+        QCOMPARE(menuCaptions(bar), (QStringList{"&File", "&Edit", "&Search", "H&TML", "S&cript", "&View", "&Help"}));
+
+        for (QToolBar *toolbar : {static_cast<QToolBar *>(w.mainToolbar()), static_cast<QToolBar *>(w.scriptToolbar()),
+                                  static_cast<QToolBar *>(w.htmlToolbar()), w.menuBarHolder()})
+            QVERIFY2(toolbar->isVisible(), qPrintable(toolbar->objectName()));
+        for (const char *id : {"MMNU_W_MainToolbar", "MMNU_W_ScriptToolbar", "MMNU_V_HTMLToolbar", "POP_E_Pasek",
+                               "POP_E_PasekJS", "POP_E_PasekHTML", "MMNU_View_Full_Screen", "POP_Full_Editor",
+                               "BTN_Full_Window"})
+            QVERIFY2(t.action(id)->isChecked(), id);
+
+        QVERIFY(w.resourceTabs()->isVisible());
+        QCOMPARE(w.resourceTabs()->currentWidget()->objectName(), QStringLiteral("TAB_BuildIn"));
+        QCOMPARE(w.mainBook()->currentWidget(), w.editorPage());
+        QVERIFY(!w.mainBook()->isTabVisible(1));  // no embedded browser in this test
+        QVERIFY(!w.noteBook()->isVisible());
+        QVERIFY(w.rightPanel()->isVisible());
+
+        StatusPanels &status = w.statusPanels();
+        QCOMPARE(status.text(StatusPanels::Modified), QStringLiteral("no changes"));
+        QCOMPARE(status.text(StatusPanels::Line), QStringLiteral("line "));
+        QCOMPARE(status.text(StatusPanels::Column), QStringLiteral("col"));
+        QCOMPARE(status.text(StatusPanels::Mode), QStringLiteral("insert"));
+        QCOMPARE(status.text(StatusPanels::Hint).left(6), QStringLiteral("Hint: "));
+
+        QCOMPARE(t.head()->wholeText(), startupScriptText());
+        QCOMPARE(t.body()->wholeText(), startupScriptText());
+        QVERIFY(!t.head()->modifiedState());
+        QVERIFY(!t.body()->modifiedState());
+        QTRY_VERIFY(t.body()->hasFocus());
+        QCOMPARE(t.body()->caretLine(), 3);
+        QCOMPARE(t.body()->caretColumn(), 1);
+        // Insertions go to HEAD_ED until an editor is used.
+        QCOMPARE(w.editors().current(), t.head());
+
+        for (const char *id : {"BTN_Undo", "BTN_Redo", "BTN_Wytnij", "BTN_Kopiuj", "BTN_Wklej"})
+            QVERIFY2(!t.action(id)->isEnabled(), id);
+        QVERIFY(t.prompter.shown.isEmpty());
+    }
+
+    void unbuiltCommands_areThereButDisabled()
+    {
+        TestWindow t;
+        for (const char *id : {"MMNU_HTML_Bold", "MMNU_N_Func", "BTN_For", "Przycisk_Formy", "MMNU_E_Settings"}) {
+            QAction *a = t.action(id);
+            QVERIFY2(!a->isEnabled(), id);
+            QVERIFY2(!a->statusTip().isEmpty(), id);
+        }
+        QCOMPARE(t.action("MMNU_HTML_Bold")->shortcut(), QKeySequence(QStringLiteral("Ctrl+B")));
+    }
+
+    void resourceTabs_toggleWithF9AndTheButton()
+    {
+        TestWindow t;
+        QTest::keyClick(t.window.get(), Qt::Key_F9);
+        QVERIFY(!t.window->resourceTabs()->isVisible());
+        for (const char *id : {"MMNU_View_Full_Screen", "POP_Full_Editor", "BTN_Full_Window"})
+            QVERIFY2(!t.action(id)->isChecked(), id);
+        t.trigger("BTN_Full_Window");
+        QVERIFY(t.window->resourceTabs()->isVisible());
+        for (const char *id : {"MMNU_View_Full_Screen", "POP_Full_Editor", "BTN_Full_Window"})
+            QVERIFY2(t.action(id)->isChecked(), id);
+    }
+
+    void toolbarToggles_keepBothCheckItemsInStep()
+    {
+        TestWindow t;
+        t.trigger("MMNU_V_HTMLToolbar");
+        QVERIFY(!t.window->htmlToolbar()->isVisible());
+        QVERIFY(!t.action("MMNU_V_HTMLToolbar")->isChecked());
+        QVERIFY(!t.action("POP_E_PasekHTML")->isChecked());
+        t.trigger("POP_E_PasekHTML");
+        QVERIFY(t.window->htmlToolbar()->isVisible());
+        QVERIFY(t.action("MMNU_V_HTMLToolbar")->isChecked());
+        QVERIFY(t.action("POP_E_PasekHTML")->isChecked());
+
+        t.trigger("POP_E_Pasek");
+        QVERIFY(!t.window->mainToolbar()->isVisible());
+        QVERIFY(!t.action("MMNU_W_MainToolbar")->isChecked());
+        t.trigger("MMNU_W_ScriptToolbar");
+        QVERIFY(!t.window->scriptToolbar()->isVisible());
+        QVERIFY(!t.action("POP_E_PasekJS")->isChecked());
+    }
+
+    void closingAFloatingToolbar_clearsItsCheckItems()
+    {
+        TestWindow t;
+        DockableToolBar *bar = t.window->scriptToolbar();
+        QVERIFY(!bar->actions().contains(bar->closeAction()));
+        emit bar->topLevelChanged(true);  // as when the user pulls it off its dock
+        QVERIFY(bar->actions().contains(bar->closeAction()));
+        bar->closeAction()->trigger();
+        QVERIFY(!bar->isVisible());
+        QVERIFY(!t.action("MMNU_W_ScriptToolbar")->isChecked());
+        QVERIFY(!t.action("POP_E_PasekJS")->isChecked());
+    }
+
+    void editorOnlyMenus_followThePageOfMainBook()
+    {
+        TestWindow t;
+        TVM_Quillon_MF &w = *t.window;
+        const auto menusEnabled = [&] {
+            QList<bool> states;
+            for (const char *id : {"MMNU_Tools", "MMNU_Find", "MMNU_Edit", "MMNU_HTML"})
+                states << w.actions().menu(QString::fromLatin1(id))->menuAction()->isEnabled();
+            return states;
+        };
+        QCOMPARE(menusEnabled(), (QList<bool>{true, true, true, true}));
+        // Picking the Preview page (shown here by hand: this test has no
+        // embedded browser, so the preview goes to the default browser).
+        w.mainBook()->setTabVisible(1, true);
+        w.mainBook()->setCurrentWidget(w.previewPage());
+        QCOMPARE(menusEnabled(), (QList<bool>{false, false, false, false}));
+        QCOMPARE(t.shell.openedPaths.size(), 1);
+        // The keys of the disabled menus do nothing either.
+        QVERIFY(t.action("MMNU_F_Find")->shortcut().isEmpty());
+        QTest::keyClick(&w, Qt::Key_F12);
+        QCOMPARE(w.mainBook()->currentWidget(), w.editorPage());
+        QCOMPARE(menusEnabled(), (QList<bool>{true, true, true, true}));
+        QCOMPARE(t.action("MMNU_F_Find")->shortcut(), QKeySequence(QStringLiteral("Ctrl+F")));
+    }
+
+    void hints_showInTheLastPanel_joinedOnOneLine()
+    {
+        TestWindow t;
+        StatusPanels &status = t.window->statusPanels();
+        QStatusTipEvent twoLines(QStringLiteral("first line\r\nsecond line"));
+        QCoreApplication::sendEvent(t.body(), &twoLines);
+        QCOMPARE(status.text(StatusPanels::Hint), QStringLiteral("Hint: first line second line"));
+        QStatusTipEvent empty{QString()};
+        QCoreApplication::sendEvent(t.window->mainToolbar(), &empty);
+        QCOMPARE(status.text(StatusPanels::Hint), QStringLiteral("Hint: "));
+        QCOMPARE(StatusPanels::hintText(QStringLiteral("a\nb\rc")), QStringLiteral("Hint: a b c"));
+    }
+
+    void everyAction_showsItsHintWhileHovered()
+    {
+        TestWindow t;
+        StatusPanels &status = t.window->statusPanels();
+        for (QAction *action : t.window->actions().allActions()) {
+            if (action->statusTip().isEmpty())
+                continue;
+            // What a menu or toolbar button does when the mouse is over it.
+            action->showStatusText(t.window->mainToolbar());
+            QCOMPARE(status.text(StatusPanels::Hint), StatusPanels::hintText(action->statusTip()));
+        }
+        QMenu *file = t.window->actions().menu(QStringLiteral("MMNU_File"));
+        t.action("MMNU_F_SaveAs")->showStatusText(file);
+        QCOMPARE(status.text(StatusPanels::Hint), QStringLiteral("Hint: Save script to file"));
+    }
+
+    void closing_asksOnlyWhenAnEditorIsModified()
+    {
+        {
+            TestWindow t;
+            QVERIFY(t.window->close());
+            QVERIFY(t.prompter.questions().isEmpty());
+        }
+        {
+            TestWindow t;
+            QTest::keyClicks(t.body(), QStringLiteral("x"));
+            QVERIFY(t.body()->modifiedState());
+            const QString before = t.body()->wholeText();
+            t.prompter.yesNoAnswers = {AnswerNo};
+            QVERIFY(!t.window->close());
+            QCOMPARE(t.prompter.questions().size(), 1);
+            QCOMPARE(t.prompter.questions().first().title, QStringLiteral("Confirm!"));
+            QCOMPARE(t.prompter.questions().first().text, QStringLiteral("Current script is not saved, continue ?"));
+            QVERIFY(t.window->isVisible());
+            QCOMPARE(t.body()->wholeText(), before);
+
+            t.prompter.yesNoAnswers = {AnswerYes};
+            t.trigger("Przycisk_Anuluj");
+            QVERIFY(!t.window->isVisible());
+            QCOMPARE(t.prompter.questions().size(), 2);
+        }
+    }
+
+    void generalErrorHandler_showsTheMessageAndTheProgramGoesOn()
+    {
+        TestWindow t;
+        auto *failing = new FailingWidget(t.window.get());
+        QCoreApplication::postEvent(failing, new QEvent(QEvent::User));
+        QTRY_COMPARE(failing->handled, 1);
+        QTRY_COMPARE(t.prompter.messages().size(), 1);
+        const RecordingPrompter::Shown shown = t.prompter.messages().first();
+        QCOMPARE(shown.title, QStringLiteral("VM Quillon 98 v1.6"));
+        QCOMPARE(shown.text, QStringLiteral("Something went wrong in a handler"));
+        QCOMPARE(shown.icon, int(IconError));
+        // The program goes on: events are still handled.
+        QCoreApplication::postEvent(failing, new QEvent(QEvent::User));
+        QTRY_COMPARE(failing->handled, 2);
+        QTRY_COMPARE(t.prompter.messages().size(), 2);
+        t.trigger("BTN_Full_Window");
+        QVERIFY(!t.window->resourceTabs()->isVisible());
+    }
+
+    void helpCommands_openTheirTopics()
+    {
+        TestWindow t;
+        t.trigger("MMNU_H_Help");
+        t.trigger("Przycisk_Pomoc");
+        t.trigger("MMNU_P_Search");
+        t.trigger("MMNU_P_Using");
+        QTest::keyClick(t.window.get(), Qt::Key_F10);
+        t.trigger("BTN_BuilIn_Help");
+        t.trigger("BTN_Func_Help");
+        t.trigger("BTN_Lang_Help");
+        QCOMPARE(t.help.requests, (QStringList{"contents", "contents", "search:", "helponhelp", "topic:320", "topic:400",
+                                               "topic:497", "topic:497"}));
+    }
+
+    void shortcutsTopic_isMadeFromTheActions()
+    {
+        TestWindow t;
+        QVERIFY(t.help.generated.contains(QStringLiteral("shortcuts.html")));
+        const QString page = t.help.generated.value(QStringLiteral("shortcuts.html"))();
+        QVERIFY(page.contains(QStringLiteral("Ctrl+N")));
+        QVERIFY(page.contains(QStringLiteral("Save script to file")));
+        QVERIFY(page.contains(QStringLiteral("Alt+Space")));  // only in the editors' pop-up menu
+        // A key changed at run time shows up: the page is never stale.
+        t.action("MMNU_P_About")->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+F12")));
+        QVERIFY(t.help.generated.value(QStringLiteral("shortcuts.html"))().contains(QStringLiteral("Ctrl+Shift+F12")));
+    }
+
+    void about_showsTheNameAndReportsABrowserFailure()
+    {
+        TestWindow t;
+        QString name;
+        t.shell.result = 31;
+        t.prompter.dialogHandlers.insert(QStringLiteral("TAboutDlg"), [&](QDialog &d) {
+            name = d.findChild<QLabel *>(QStringLiteral("LBL_Nazwa"))->text();
+            static_cast<TAboutDlg &>(d).openWebPage();
+            return int(QDialog::Accepted);
+        });
+        t.trigger("MMNU_P_About");
+        QCOMPARE(t.prompter.dialogs().size(), 1);
+        QCOMPARE(t.prompter.dialogs().first().title, QStringLiteral("About ..."));
+        QCOMPARE(name, QStringLiteral("VM Quillon 98 v1.6"));
+        QCOMPARE(t.shell.openedUrls.size(), 1);
+        QCOMPARE(t.prompter.messages().size(), 1);
+        QCOMPARE(t.prompter.messages().first().title, QStringLiteral("Error!"));
+        QCOMPARE(t.prompter.messages().first().text, QStringLiteral("Cannot run the default system browser - error code 31"));
+    }
+};
+
+QUILLON_GUI_TEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"

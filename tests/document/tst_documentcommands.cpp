@@ -1,0 +1,316 @@
+// The script as a document: New, Open, Save as, the clipboard, printing and
+// the status read-out.
+
+#include "testwindow.h"
+
+#include "document/documentcontroller.h"
+#include "document/scripteditors.h"
+#include "document/scripttext.h"
+#include "editor/scripteditor.h"
+#include "library/userlibrarycontroller.h"
+#include "library/userlibrarytree.h"
+#include "widgets/statuspanels.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QFile>
+#include <QPrintDialog>
+#include <QPrinter>
+
+namespace {
+
+QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+int pageCount(const QByteArray &pdf)
+{
+    // Page objects, not the page tree ("/Type /Pages").
+    int pages = 0;
+    for (qsizetype at = pdf.indexOf("/Type /Page"); at >= 0; at = pdf.indexOf("/Type /Page", at + 1))
+        if (pdf.mid(at + 11, 1) != "s")
+            ++pages;
+    return pages;
+}
+
+} // namespace
+
+class TestDocumentCommands : public QObject {
+    Q_OBJECT
+
+private slots:
+    void new_onAnUnmodifiedScript_asksNothing()
+    {
+        TestWindow t;
+        t.trigger("MMNU_F_New");
+        QVERIFY(t.prompter.questions().isEmpty());
+        QCOMPARE(t.head()->wholeText(), newScriptText());
+        QCOMPARE(t.body()->wholeText(), newScriptText());
+        QTRY_VERIFY(t.body()->hasFocus());
+        QCOMPARE(t.body()->caretLine(), 3);
+        QCOMPARE(t.body()->caretColumn(), 1);
+    }
+
+    void new_onAModifiedScript_asks()
+    {
+        TestWindow t;
+        t.head()->setFocus();
+        QTest::keyClicks(t.head(), QStringLiteral("typed"));
+        const QString head = t.head()->wholeText();
+
+        t.prompter.yesNoAnswers = {AnswerNo};
+        t.trigger("BTN_Nowy");
+        QCOMPARE(t.prompter.questions().size(), 1);
+        QCOMPARE(t.prompter.questions().first().title, QStringLiteral("Confirm!"));
+        QCOMPARE(t.prompter.questions().first().text, QStringLiteral("Current script is not saved, continue ?"));
+        QCOMPARE(t.head()->wholeText(), head);
+        // The focus and caret still move to BODY's line 3.
+        QTRY_VERIFY(t.body()->hasFocus());
+        QCOMPARE(t.body()->caretLine(), 3);
+
+        t.prompter.yesNoAnswers = {AnswerYes};
+        t.trigger("MMNU_F_New");
+        QCOMPARE(t.head()->wholeText(), newScriptText());
+        QVERIFY(!t.window->editors().isModified());
+    }
+
+    void open_alwaysAsks_andNoKeepsEverything()
+    {
+        TestWindow t;
+        t.prompter.yesNoAnswers = {AnswerNo};
+        t.trigger("MMNU_F_Open");
+        QCOMPARE(t.prompter.questions().size(), 1);
+        QCOMPARE(t.prompter.questions().first().title, QStringLiteral("Please confirm!"));
+        QCOMPARE(t.prompter.questions().first().text, QStringLiteral("Current script will be deleted, continue ?"));
+        QCOMPARE(t.body()->wholeText(), startupScriptText());
+        QCOMPARE(t.prompter.shown.size(), 1);  // no file dialog
+    }
+
+    void open_cancelled_leavesBothEditorsEmpty()
+    {
+        TestWindow t;
+        t.prompter.yesNoAnswers = {AnswerYes};
+        t.prompter.openFileAnswers = {QString()};
+        t.trigger("BTN_OpenF");
+        QCOMPARE(t.head()->wholeText(), QString());
+        QCOMPARE(t.body()->wholeText(), QString());
+        QVERIFY(!t.window->editors().isModified());
+        const auto dialogs = t.prompter.shown;
+        QCOMPARE(dialogs.last().kind, RecordingPrompter::Shown::OpenFile);
+        QCOMPARE(dialogs.last().title, QStringLiteral("Select a script file"));
+        QCOMPARE(dialogs.last().request.filters.first(), QStringLiteral("Script files (*.js)"));
+        QCOMPARE(dialogs.last().request.filters.size(), 5);
+    }
+
+    void open_splitsTheFileIntoTheTwoEditors()
+    {
+        TestWindow t;
+        const QString path = t.dir.filePath(QStringLiteral("s.js"));
+        writeFile(path, "<!-- part of the HEAD section -->\nvar x;\n<!-- part of the BODY section -->\ncall(x);");
+        t.prompter.yesNoAnswers = {AnswerYes};
+        t.prompter.openFileAnswers = {path};
+        t.trigger("MMNU_F_Open");
+        QCOMPARE(t.head()->wholeText(), QStringLiteral("var x;\r\n"));
+        QCOMPARE(t.body()->wholeText(), QStringLiteral("call(x);\r\n"));
+        QVERIFY(!t.window->editors().isModified());
+        QCOMPARE(t.window->libraryTexts().head, QStringLiteral("var x;\r\n"));
+        QCOMPARE(t.window->libraryTexts().body, QStringLiteral("call(x);\r\n"));
+    }
+
+    void open_aMissingFile_isReported()
+    {
+        TestWindow t;
+        const QString path = t.dir.filePath(QStringLiteral("gone.js"));
+        t.prompter.yesNoAnswers = {AnswerYes};
+        t.prompter.openFileAnswers = {path};
+        t.trigger("MMNU_F_Open");
+        QCOMPARE(t.prompter.messages().size(), 1);
+        QCOMPARE(t.prompter.messages().first().text, QStringLiteral("Cannot open file ") + path);
+        QCOMPARE(t.prompter.messages().first().title, QStringLiteral("VM Quillon 98 v1.6"));
+        QCOMPARE(t.body()->wholeText(), QString());
+    }
+
+    void saveAs_writesTheMarkerFormat_andClearsTheModifiedState()
+    {
+        TestWindow t;
+        t.head()->setWholeText(QStringLiteral("head"));
+        t.body()->setWholeText(QStringLiteral("body"));
+        t.body()->setFocus();
+        QTest::keyClicks(t.body(), QStringLiteral("!"));
+        QVERIFY(t.window->editors().isModified());
+        QCOMPARE(t.window->statusPanels().text(StatusPanels::Modified), QStringLiteral("modified"));
+
+        const QString path = t.dir.filePath(QStringLiteral("out.js"));
+        t.prompter.saveFileAnswers = {path};
+        t.trigger("MMNU_F_SaveAs");
+        const RecordingPrompter::Shown dialog = t.prompter.shown.last();
+        QCOMPARE(dialog.request.fileName, QStringLiteral("script.js"));
+        QCOMPARE(readAll(path), QByteArray("<!-- part of the HEAD section -->\r\nhead\r\n"
+                                           "<!-- part of the BODY section -->\r\n!body"));
+        QVERIFY(!t.window->editors().isModified());
+        // The status bar keeps its text until the next read-out.
+        QCOMPARE(t.window->statusPanels().text(StatusPanels::Modified), QStringLiteral("modified"));
+        QTest::keyClick(t.body(), Qt::Key_Right);
+        QCOMPARE(t.window->statusPanels().text(StatusPanels::Modified), QStringLiteral("no changes"));
+    }
+
+    void saveAs_failing_isReportedAndNothingClaimsToBeSaved()
+    {
+        TestWindow t;
+        t.body()->setFocus();
+        QTest::keyClicks(t.body(), QStringLiteral("x"));
+        writeFile(t.dir.filePath(QStringLiteral("plain")), "x");
+        const QString path = t.dir.filePath(QStringLiteral("plain/out.js"));
+        t.prompter.saveFileAnswers = {path};
+        t.trigger("BTN_Save_As");
+        QCOMPARE(t.prompter.messages().size(), 1);
+        QCOMPARE(t.prompter.messages().first().text, QStringLiteral("Cannot create file ") + path);
+        QVERIFY(t.window->editors().isModified());
+    }
+
+    void saveAs_replacingAFile_keepsItWholeOnFailure()
+    {
+        TestWindow t;
+        const QString path = t.dir.filePath(QStringLiteral("keep.js"));
+        writeFile(path, "precious");
+        t.prompter.saveFileAnswers = {QString()};  // cancelled
+        t.trigger("MMNU_F_SaveAs");
+        QCOMPARE(readAll(path), QByteArray("precious"));
+        QVERIFY(t.prompter.messages().isEmpty());
+    }
+
+    void copyFromEditor_putsTheClipboardText()
+    {
+        TestWindow t;
+        t.head()->empty();
+        t.body()->empty();
+        t.trigger("BTN_DoSchowka");
+        QCOMPARE(QGuiApplication::clipboard()->text(),
+                 QStringLiteral("<!-- This part should be put in the <HEAD> section of your HTML page -->\r\n\r\n"
+                                "<!-- This part should be put at the caret position of your HTML page -->\r\n"));
+        t.head()->setWholeText(QStringLiteral("H"));
+        t.body()->setWholeText(QStringLiteral("B"));
+        t.trigger("POP_Clip_Editor");
+        QCOMPARE(QGuiApplication::clipboard()->text(), composeClipboardText(QStringLiteral("H"), QStringLiteral("B")));
+    }
+
+    void copyFromLibrary_withoutALibraryFocused_explains()
+    {
+        TestWindow t;
+        t.body()->setFocus();
+        QTRY_VERIFY(t.body()->hasFocus());
+        t.trigger("POP_Clip_Library");
+        QCOMPARE(t.prompter.messages().size(), 1);
+        QCOMPARE(t.prompter.messages().first().icon, int(IconInformation));
+        QCOMPARE(t.prompter.messages().first().title, QStringLiteral("Information!"));
+        QCOMPARE(t.prompter.messages().first().text, QStringLiteral("Please select a script from a library!"));
+    }
+
+    void print_printsTheFocusedFragment()
+    {
+        TestWindow t;
+        QString body;
+        for (int i = 0; i < 400; ++i)
+            body += QStringLiteral("document.write(\"line %1\");\r\n").arg(i);
+        t.head()->setWholeText(QStringLiteral("<SCRIPT>var a;</SCRIPT>"));
+        t.body()->setWholeText(body);
+        QPrinter &printer = t.window->document().printer();
+        printer.setOutputFormat(QPrinter::PdfFormat);
+
+        // With the focus outside both editors, BODY is printed: many pages.
+        const QString bodyPdf = t.dir.filePath(QStringLiteral("body.pdf"));
+        printer.setOutputFileName(bodyPdf);
+        t.window->userLibrary().tree()->setFocus();
+        t.prompter.yesNoAnswers = {AnswerYes};
+        t.trigger("MMNU_P_Print");
+        QCOMPARE(t.prompter.questions().last().title, QStringLiteral("Confirm!"));
+        QCOMPARE(t.prompter.questions().last().text, QStringLiteral("Print current script?"));
+        QVERIFY(pageCount(readAll(bodyPdf)) > 3);
+        QCOMPARE(t.body()->defBackColor(), QColor(Qt::white));
+
+        // With HEAD focused, HEAD alone: one page.
+        const QString headPdf = t.dir.filePath(QStringLiteral("head.pdf"));
+        printer.setOutputFileName(headPdf);
+        t.head()->setFocus();
+        QTRY_VERIFY(t.head()->hasFocus());
+        t.prompter.yesNoAnswers = {AnswerYes};
+        t.trigger("BTN_Drukuj");
+        QCOMPARE(pageCount(readAll(headPdf)), 1);
+
+        // No: nothing printed.
+        const QString nothing = t.dir.filePath(QStringLiteral("none.pdf"));
+        printer.setOutputFileName(nothing);
+        t.prompter.yesNoAnswers = {AnswerNo};
+        t.trigger("MMNU_P_Print");
+        QVERIFY(!QFile::exists(nothing));
+    }
+
+    void printerSetup_showsThePrintDialog()
+    {
+        TestWindow t;
+        bool printDialog = false;
+        t.prompter.dialogHandlers.insert(QStringLiteral("PrinterSetupDialog"), [&](QDialog &d) {
+            printDialog = qobject_cast<QPrintDialog *>(&d) != nullptr;
+            return int(QDialog::Rejected);
+        });
+        t.trigger("MMNU_P_PrintSettings");
+        QCOMPARE(t.prompter.dialogs().size(), 1);
+        QVERIFY(printDialog);
+    }
+
+    void statusReadOut_followsTheFocusedEditor()
+    {
+        TestWindow t;
+        StatusPanels &status = t.window->statusPanels();
+        t.body()->setFocus();
+        QTRY_VERIFY(t.body()->hasFocus());
+        QTest::keyClick(t.body(), Qt::Key_Down);
+        QCOMPARE(status.text(StatusPanels::Line), QStringLiteral("line 4"));
+        QCOMPARE(status.text(StatusPanels::Column), QStringLiteral("col 1"));
+        QCOMPARE(status.text(StatusPanels::Modified), QStringLiteral("no changes"));
+        QTest::keyClicks(t.body(), QStringLiteral("ab"));
+        QCOMPARE(status.text(StatusPanels::Column), QStringLiteral("col 3"));
+        QCOMPARE(status.text(StatusPanels::Modified), QStringLiteral("modified"));
+        QVERIFY(t.action("BTN_Undo")->isEnabled());
+        QVERIFY(t.action("MMNU_E_Undo")->isEnabled());
+        QVERIFY(!t.action("BTN_Redo")->isEnabled());
+        QVERIFY(!t.action("BTN_Kopiuj")->isEnabled());
+        QTest::keyClick(t.body(), Qt::Key_Left, Qt::ShiftModifier);
+        QVERIFY(t.action("BTN_Kopiuj")->isEnabled());
+        QVERIFY(t.action("PMNU_Wytnij")->isEnabled());
+        QTest::keyClick(t.body(), Qt::Key_Insert);
+        QCOMPARE(status.text(StatusPanels::Mode), QStringLiteral("overwrite"));
+        QTest::keyClick(t.body(), Qt::Key_Insert);
+        QCOMPARE(status.text(StatusPanels::Mode), QStringLiteral("insert"));
+
+        // HEAD is unmodified: focusing it and pressing a key reads it alone.
+        t.head()->setFocus();
+        QTRY_VERIFY(t.head()->hasFocus());
+        QTest::keyClick(t.head(), Qt::Key_End);
+        QCOMPARE(status.text(StatusPanels::Modified), QStringLiteral("no changes"));
+        QCOMPARE(t.window->editors().current(), t.head());
+    }
+
+    void undoToTheStart_isNoChangesAgain()
+    {
+        TestWindow t;
+        t.body()->setFocus();
+        QTest::keyClicks(t.body(), QStringLiteral("q"));
+        QVERIFY(t.body()->modifiedState());
+        t.trigger("BTN_Undo");
+        QVERIFY(!t.body()->modifiedState());
+        QCOMPARE(t.window->statusPanels().text(StatusPanels::Modified), QStringLiteral("no changes"));
+    }
+};
+
+QUILLON_GUI_TEST_MAIN(TestDocumentCommands)
+#include "tst_documentcommands.moc"

@@ -1,0 +1,196 @@
+// The checked, atomic save helper: every failure is reported, and a failed
+// save leaves the old file whole.
+
+#include "platform/savefile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#ifdef Q_OS_UNIX
+#include <csignal>
+#include <sys/resource.h>
+#endif
+
+namespace {
+
+QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+void writePlain(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(f.write(bytes), bytes.size());
+}
+
+/// A real QSaveFile with one fault injected.
+class FaultyTarget final : public SaveTarget {
+public:
+    enum Fault { None, ShortWrite, FailedWrite, FailedFlush, ErrorAfterWrite, FailedSync, FailedCommit };
+    FaultyTarget(const QString &path, Fault fault) : m_file(path), m_fault(fault) {}
+
+    bool open() override { return m_file.open(QIODevice::WriteOnly); }
+    qint64 write(const char *data, qint64 size) override
+    {
+        if (m_fault == FailedWrite)
+            return -1;
+        if (m_fault == ShortWrite)
+            return m_file.write(data, size / 2);
+        return m_file.write(data, size);
+    }
+    bool flush() override { return m_fault != FailedFlush && m_file.flush(); }
+    bool sync() override { return m_fault != FailedSync; }
+    bool hasError() const override { return m_fault == ErrorAfterWrite || m_file.error() != QFileDevice::NoError; }
+    QString errorString() const override { return QStringLiteral("injected fault"); }
+    bool commit() override
+    {
+        committed = true;
+        if (m_fault == FailedCommit) {
+            m_file.cancelWriting();
+            m_file.commit();
+            return false;
+        }
+        return m_file.commit();
+    }
+    void cancel() override
+    {
+        cancelled = true;
+        m_file.cancelWriting();
+        m_file.commit();  // discards the temporary file
+    }
+
+    bool committed = false;
+    bool cancelled = false;
+
+private:
+    QSaveFile m_file;
+    Fault m_fault;
+};
+
+} // namespace
+
+class TestSaveFile : public QObject {
+    Q_OBJECT
+
+private slots:
+    void save_writesExactlyTheBytes()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("a.js"));
+        const QByteArray bytes("line 1\r\nline 2\r\n\xc5\xbc\x00tail", 21);
+        const SaveResult result = saveFileAtomically(path, bytes);
+        QVERIFY2(result.ok, qPrintable(result.error));
+        QCOMPARE(readAll(path), bytes);
+    }
+
+    void save_replacesAnExistingFileAndEmptyWritesEmpty()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("a.js"));
+        writePlain(path, QByteArray(5000, 'x'));
+        QVERIFY(saveFileAtomically(path, "short").ok);
+        QCOMPARE(readAll(path), QByteArray("short"));
+        QVERIFY(saveFileAtomically(path, QByteArray()).ok);
+        QCOMPARE(readAll(path), QByteArray());
+    }
+
+    void injectedFaults_areReportedAndKeepTheOldFile_data()
+    {
+        QTest::addColumn<int>("fault");
+        QTest::newRow("short write") << int(FaultyTarget::ShortWrite);
+        QTest::newRow("failed write") << int(FaultyTarget::FailedWrite);
+        QTest::newRow("failed flush") << int(FaultyTarget::FailedFlush);
+        QTest::newRow("device error after writing") << int(FaultyTarget::ErrorAfterWrite);
+        QTest::newRow("data not on disk") << int(FaultyTarget::FailedSync);
+        QTest::newRow("failed commit") << int(FaultyTarget::FailedCommit);
+    }
+    void injectedFaults_areReportedAndKeepTheOldFile()
+    {
+        QFETCH(int, fault);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("uscripts.dat"));
+        const QByteArray old("Work\r\n menu\r\n");
+        writePlain(path, old);
+
+        FaultyTarget target(path, FaultyTarget::Fault(fault));
+        const SaveResult result = writeThrough(target, QByteArray(100000, 'n'));
+        QVERIFY(!result.ok);
+        QVERIFY(!result.error.isEmpty());
+        QCOMPARE(readAll(path), old);
+        if (fault != FaultyTarget::FailedCommit) {
+            QVERIFY(target.cancelled);
+            QVERIFY(!target.committed);
+        }
+        // No temporary file is left behind.
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("uscripts.dat")});
+    }
+
+    void noFault_commits()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("x"));
+        FaultyTarget target(path, FaultyTarget::None);
+        QVERIFY(writeThrough(target, "abc").ok);
+        QVERIFY(target.committed);
+        QVERIFY(!target.cancelled);
+        QCOMPARE(readAll(path), QByteArray("abc"));
+    }
+
+    void unwritableFolder_isReported()
+    {
+        QTemporaryDir dir;
+        // A path below a regular file cannot be created, even by root.
+        writePlain(dir.filePath(QStringLiteral("file")), "x");
+        const SaveResult result = saveFileAtomically(dir.filePath(QStringLiteral("file/below.js")), "data");
+        QVERIFY(!result.ok);
+        QVERIFY(!result.error.isEmpty());
+    }
+
+    void fileSizeLimit_isReportedAndKeepsTheOldFile()
+    {
+#ifdef Q_OS_UNIX
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("big.js"));
+        const QByteArray old("old contents\r\n");
+        writePlain(path, old);
+
+        // Writing past the limit fails with EFBIG instead of a signal, as a
+        // full disk fails a write.
+        struct sigaction ignore = {}, previous = {};
+        ignore.sa_handler = SIG_IGN;
+        sigaction(SIGXFSZ, &ignore, &previous);
+        struct rlimit saved = {};
+        getrlimit(RLIMIT_FSIZE, &saved);
+        struct rlimit limited = saved;
+        limited.rlim_cur = 64 * 1024;
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
+
+        const SaveResult big = saveFileAtomically(path, QByteArray(1024 * 1024, 'z'));
+        // A file that just fits still saves.
+        const QString small = dir.filePath(QStringLiteral("small.js"));
+        const SaveResult fits = saveFileAtomically(small, QByteArray(1000, 's'));
+
+        setrlimit(RLIMIT_FSIZE, &saved);
+        sigaction(SIGXFSZ, &previous, nullptr);
+
+        QVERIFY(!big.ok);
+        QVERIFY(!big.error.isEmpty());
+        QCOMPARE(readAll(path), old);
+        QVERIFY(fits.ok);
+        QCOMPARE(readAll(small), QByteArray(1000, 's'));
+        const QStringList left = QDir(dir.path()).entryList(QDir::Files);
+        QCOMPARE(left, (QStringList{QStringLiteral("big.js"), QStringLiteral("small.js")}));
+#else
+        QSKIP("file-size limits are a Unix facility");
+#endif
+    }
+};
+
+QTEST_APPLESS_MAIN(TestSaveFile)
+#include "tst_savefile.moc"

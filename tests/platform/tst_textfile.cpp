@@ -1,0 +1,126 @@
+// Reading files as text: line breaks, the NUL rule, UTF-8 or Windows-1250,
+// and the size limit.
+
+#include "platform/textfile.h"
+
+#include <QFile>
+#include <QStringDecoder>
+#include <QTemporaryDir>
+#include <QTest>
+
+class TestTextFile : public QObject {
+    Q_OBJECT
+
+private slots:
+    void joinLines_data()
+    {
+        QTest::addColumn<QByteArray>("in");
+        QTest::addColumn<QByteArray>("out");
+        QTest::newRow("empty") << QByteArray() << QByteArray();
+        QTest::newRow("one line without break") << QByteArray("a") << QByteArray("a\r\n");
+        QTest::newRow("already CR LF") << QByteArray("a\r\nb\r\n") << QByteArray("a\r\nb\r\n");
+        QTest::newRow("CR LF, last unterminated") << QByteArray("a\r\nb") << QByteArray("a\r\nb\r\n");
+        QTest::newRow("lone LF") << QByteArray("a\nb\n") << QByteArray("a\r\nb\r\n");
+        QTest::newRow("lone CR") << QByteArray("a\rb") << QByteArray("a\r\nb\r\n");
+        QTest::newRow("LF CR is two breaks") << QByteArray("a\n\rb") << QByteArray("a\r\n\r\nb\r\n");
+        QTest::newRow("trailing lone CR") << QByteArray("a\r") << QByteArray("a\r\n");
+        QTest::newRow("NUL first") << QByteArray("\0a\nb", 4) << QByteArray();
+        QTest::newRow("NUL mid-line") << QByteArray("ab\ncd\0ef\n", 9) << QByteArray("ab\r\ncd\r\n");
+    }
+    void joinLines()
+    {
+        QFETCH(QByteArray, in);
+        QFETCH(QByteArray, out);
+        QCOMPARE(joinLinesWithCrLf(in), out);
+    }
+
+    void decode_validUtf8_staysUtf8()
+    {
+        TextEncoding used = TextEncoding::Windows1250;
+        QCOMPARE(decodeText(QStringLiteral("Łódź €").toUtf8(), &used), QStringLiteral("Łódź €"));
+        QCOMPARE(used, TextEncoding::Utf8);
+    }
+
+    void decode_byteOrderMark_isDropped()
+    {
+        QCOMPARE(decodeText(QByteArray("\xef\xbb\xbfok")), QStringLiteral("ok"));
+    }
+
+    void decode_invalidUtf8_isWindows1250()
+    {
+        TextEncoding used = TextEncoding::Utf8;
+        QCOMPARE(decodeText(QByteArray("\xa3\xf3\x64\x9f"), &used), QStringLiteral("Łódź"));
+        QCOMPARE(used, TextEncoding::Windows1250);
+    }
+
+    void windows1250_polishLetters()
+    {
+        // The 18 Polish letters of the code page, by their byte values.
+        const QByteArray bytes("\x8c\x8f\x9c\x9f\xa3\xa5\xaf\xb3\xb9\xbf\xc6\xca\xd1\xd3\xe6\xea\xf1\xf3");
+        QCOMPARE(decodeWindows1250(bytes), QStringLiteral("ŚŹśźŁĄŻłążĆĘŃÓćęńó"));
+    }
+
+    void windows1250_agreesWithTheSystemConverter()
+    {
+        QStringDecoder system("windows-1250");
+        if (!system.isValid())
+            QSKIP("this Qt has no Windows-1250 converter to compare with");
+        for (int b = 0x80; b <= 0xff; ++b) {
+            const QByteArray one(1, char(b));
+            const QString ours = decodeWindows1250(one);
+            if (ours == QString(QChar(0xFFFD)))
+                continue;  // unassigned in the code page
+            QStringDecoder d("windows-1250");
+            QCOMPARE(ours, QString(d.decode(one)));
+        }
+    }
+
+    void readFile_missingAndTooLarge()
+    {
+        QTemporaryDir dir;
+        const TextFileRead missing = readFileBytes(dir.filePath(QStringLiteral("none")));
+        QCOMPARE(missing.status, TextFileRead::Status::CannotOpen);
+
+        const QString path = dir.filePath(QStringLiteral("big"));
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        QVERIFY(f.write(QByteArray(2048, 'x')) == 2048);
+        f.close();
+        QCOMPARE(readFileBytes(path, 1024).status, TextFileRead::Status::TooLarge);
+        const TextFileRead fits = readFileBytes(path, 2048);
+        QVERIFY(fits.ok());
+        QCOMPARE(fits.bytes.size(), 2048);
+    }
+
+    void readTextLines_joinsAndDecodes()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("t.js"));
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("g\xea\x9cl\xb9\nb");
+        f.close();
+        const TextLinesRead read = readTextLines(path);
+        QVERIFY(read.ok());
+        QCOMPARE(read.text, QStringLiteral("gęślą\r\nb\r\n"));
+    }
+
+    void toCrLf_data()
+    {
+        QTest::addColumn<QString>("in");
+        QTest::addColumn<QString>("out");
+        QTest::newRow("nothing to do") << "a\r\nb" << "a\r\nb";
+        QTest::newRow("LF") << "a\nb\n" << "a\r\nb\r\n";
+        QTest::newRow("CR") << "a\rb" << "a\r\nb";
+        QTest::newRow("no final break added") << "x" << "x";
+    }
+    void toCrLf()
+    {
+        QFETCH(QString, in);
+        QFETCH(QString, out);
+        QCOMPARE(::toCrLf(in), out);
+    }
+};
+
+QTEST_APPLESS_MAIN(TestTextFile)
+#include "tst_textfile.moc"

@@ -1,0 +1,62 @@
+#include "testwindow.h"
+
+#include "document/scripteditors.h"
+#include "editor/scripteditor.h"
+#include "platform/errors.h"
+#include "widgets/actions.h"
+
+#include <QAction>
+
+TestWindow::TestWindow(bool internalBrowser, const QString &libraryFolder)
+{
+    m_libraryFolder = libraryFolder.isEmpty() ? dir.filePath(QStringLiteral("user-scripts/")) : libraryFolder;
+    setGeneralErrorHandler([this](const QString &message) {
+        prompter.ShowMessageBox(IconError, applicationTitle(), message);
+    });
+    AppConfig config;
+    config.prompter = &prompter;
+    config.shell = &shell;
+    config.help = &help;
+    config.userLibraryFolder = m_libraryFolder;
+    config.tempFolder = dir.path();
+    config.internalBrowserAllowed = internalBrowser;
+    window = std::make_unique<TVM_Quillon_MF>(config);
+    window->resize(1000, 700);
+    window->show();
+    window->activateWindow();
+    if (!QTest::qWaitForWindowActive(window.get()))
+        qWarning("the test window did not become active");
+}
+
+TestWindow::~TestWindow()
+{
+    // Closing asks nothing in a test unless the test wants it to.
+    if (window && window->editors().exist()) {
+        window->editors().head()->clearModifiedState();
+        window->editors().body()->clearModifiedState();
+    }
+    window.reset();
+    setGeneralErrorHandler({});
+}
+
+ScriptEditor *TestWindow::head() const
+{
+    return window->editors().head();
+}
+
+ScriptEditor *TestWindow::body() const
+{
+    return window->editors().body();
+}
+
+QAction *TestWindow::action(const char *id) const
+{
+    return window->actions().action(QString::fromLatin1(id));
+}
+
+void TestWindow::trigger(const char *id) const
+{
+    QAction *a = action(id);
+    QVERIFY2(a->isEnabled(), id);
+    a->trigger();
+}

@@ -1,0 +1,54 @@
+#pragma once
+// The main window as the GUI tests use it: real window, recorded dialogs,
+// a fake shell and help, a user library in a temporary folder.
+
+#include "app/application.h"
+#include "app/mainwindow.h"
+#include "fakehelp.h"
+#include "fakeshell.h"
+#include "recordingprompter.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+class ScriptEditor;
+
+struct TestWindow {
+    RecordingPrompter prompter;
+    FakeShell shell;
+    FakeHelp help;
+    QTemporaryDir dir;
+    std::unique_ptr<TVM_Quillon_MF> window;
+
+    /// Makes and shows the window; libraryFolder defaults to a fresh folder
+    /// "user-scripts/" inside the temporary folder.
+    explicit TestWindow(bool internalBrowser = false, const QString &libraryFolder = QString());
+    ~TestWindow();
+
+    ScriptEditor *head() const;
+    ScriptEditor *body() const;
+    QAction *action(const char *id) const;
+    /// Triggers a command as a click on its menu item or button would.
+    void trigger(const char *id) const;
+    QString libraryFolder() const { return m_libraryFolder; }
+
+private:
+    QString m_libraryFolder;
+};
+
+/// A test main that runs the tests inside the program's own application
+/// object (its general error handler included).
+#define QUILLON_GUI_TEST_MAIN(TestClass)                                                                            \
+    int main(int argc, char *argv[])                                                                               \
+    {                                                                                                              \
+        qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen")                  \
+                                                                        : qgetenv("QT_QPA_PLATFORM"));             \
+        QuillonApplication app(argc, argv);                                                                        \
+        initQuillonResources();                                                                                    \
+        QTEST_DISABLE_KEYPAD_NAVIGATION                                                                            \
+        TestClass tc;                                                                                              \
+        QTEST_SET_MAIN_SOURCE_PATH                                                                                 \
+        return QTest::qExec(&tc, argc, argv);                                                                      \
+    }
