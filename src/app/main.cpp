@@ -28,7 +28,7 @@ int main(int argc, char **argv)
 
     QtPrompter prompter;
     SystemShell shell;
-    HelpWindow help(shell);
+    HelpWindow help(shell, prompter);
     setGeneralErrorHandler([&prompter](const QString &message) {
         prompter.ShowMessageBox(IconError, applicationTitle(), message);
     });

@@ -14,24 +14,23 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-FindDialog::FindDialog(ScriptEditor *editor, Mode mode, QWidget *parent) : QDialog(parent), m_editor(editor)
+FindDialog::FindDialog(ScriptEditor *editor, Mode mode, const QString &initialText, QWidget *parent)
+    : QDialog(parent), m_editor(editor)
 {
     setObjectName(mode == Find ? QStringLiteral("FindDialog") : QStringLiteral("ReplaceDialog"));
     setWindowTitle(mode == Find ? QStringLiteral("Find") : QStringLiteral("Replace"));
 
     m_find = new QLineEdit(this);
     m_find->setObjectName(QStringLiteral("EDT_FindText"));
-    const QString selected = editor->selectedText();
-    m_find->setText(!selected.isEmpty() && !selected.contains(u'\n') && !selected.contains(u'\r') ? selected
-                                                                                                   : editor->lastSearchText());
+    m_find->setText(initialText);
     m_find->selectAll();
 
     auto *form = new QFormLayout;
-    form->addRow(QStringLiteral("&Text to find:"), m_find);
+    form->addRow(QStringLiteral("&Text to find"), m_find);
     if (mode == Replace) {
         m_replace = new QLineEdit(this);
         m_replace->setObjectName(QStringLiteral("EDT_ReplaceText"));
-        form->addRow(QStringLiteral("Replace &with:"), m_replace);
+        form->addRow(QStringLiteral("Replace &with"), m_replace);
     }
 
     m_matchCase = new QCheckBox(QStringLiteral("Match &case"), this);
@@ -128,10 +127,12 @@ void FindDialog::replaceOne()
     if (text.isEmpty())
         return;
     const FindOptions o = options();
-    // The occurrence found last is the selection: replace it, then go on.
-    if (m_editor->selectedText().compare(text, o.matchCase ? Qt::CaseSensitive : Qt::CaseInsensitive) == 0) {
+    // The occurrence found last is still selected: replace it, then go on.
+    if (m_editor->selectionMatches(text, o)) {
         const int start = m_editor->selStart();
         m_editor->replaceSelection(m_replace->text());
+        // Going back, the search starts before the replacement, so that
+        // text inside it is not found again.
         if (!o.forward)
             m_editor->setCaretPosition(start);
     }
@@ -140,8 +141,17 @@ void FindDialog::replaceOne()
 
 int FindDialog::replaceEverything()
 {
-    const int count = m_editor->replaceAll(m_find->text(), m_replace ? m_replace->text() : QString(), options());
-    m_status->setText(count == 1 ? QStringLiteral("Replaced 1 occurrence")
-                                 : QStringLiteral("Replaced %1 occurrences").arg(count));
+    const QString text = m_find->text();
+    if (text.isEmpty()) {
+        m_status->clear();
+        return 0;
+    }
+    const int count = m_editor->replaceAll(text, m_replace ? m_replace->text() : QString(), options());
+    if (count == 0)
+        m_status->setText(QStringLiteral("Cannot find \"%1\"").arg(text));
+    else if (count == 1)
+        m_status->setText(QStringLiteral("Replaced 1 occurrence"));
+    else
+        m_status->setText(QStringLiteral("Replaced %1 occurrences").arg(count));
     return count;
 }

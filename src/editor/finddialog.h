@@ -17,7 +17,8 @@ class FindDialog final : public QDialog {
     Q_OBJECT
 public:
     enum Mode { Find, Replace };
-    FindDialog(ScriptEditor *editor, Mode mode, QWidget *parent = nullptr);
+    /// initialText fills the search field.
+    FindDialog(ScriptEditor *editor, Mode mode, const QString &initialText, QWidget *parent = nullptr);
 
     FindOptions options() const;
     QString statusText() const;

@@ -10,25 +10,52 @@
 #include <Qsci/qscilexerhtml.h>
 #include <Qsci/qsciprinter.h>
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QContextMenuEvent>
-#include <QCursor>
 #include <QDragEnterEvent>
+#include <QDragLeaveEvent>
+#include <QDragMoveEvent>
 #include <QDropEvent>
 #include <QFontDatabase>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QMimeData>
 #include <QPrinter>
 #include <QSet>
 
+#include <algorithm>
+#include <utility>
+#include <vector>
+
 namespace {
+
+using Sci = QsciScintillaBase;
+
+// QScintilla's accessible editor tells assistive tools where the caret is
+// as a character offset from the start of the text, counted afresh after
+// every key and every repaint: in a large text that stalls typing.  Qt
+// asks for the interface when a widget is first shown, whether or not a
+// tool listens; unless one does, the editor gets Qt's plain widget
+// interface instead.
+QAccessibleInterface *plainAccessibleEditor(const QString &, QObject *object)
+{
+    if (QAccessible::isActive())
+        return nullptr;
+    if (auto *editor = qobject_cast<ScriptEditor *>(object))
+        return new QAccessibleWidget(editor, QAccessible::EditableText);
+    return nullptr;
+}
 
 constexpr int kLineNumberMargin = 0;
 constexpr int kBookmarkMargin = 1;
-constexpr int kFirstBookmarkMarker = 1;  // markers 1 to 10 are bookmarks 0 to 9
+constexpr int kBookmarkMarginWidth = 16;
+constexpr int kFirstBookmarkMarker = 0;  // marker n is bookmark n
+constexpr int kBookmarkCount = 10;
 
+// The image of bookmark n in the margin: its digit on a small blue tile.
 QPixmap bookmarkPixmap(int number)
 {
     QPixmap pixmap(14, 14);
@@ -52,50 +79,285 @@ int combinedKey(const QKeySequence &key)
     return key.isEmpty() ? 0 : key[0].toCombined();
 }
 
+long send(const QsciScintilla *e, unsigned int message, unsigned long wParam = 0, long lParam = 0)
+{
+    return e->SendScintilla(message, wParam, lParam);
+}
+
+// --- positions ----------------------------------------------------------------
+// The editor keeps an index of the characters before every line, so the
+// conversions below cost a look-up of the line plus a walk along that one
+// line.  Every line break in the text is CR LF (all text enters converted),
+// so each line before a position contributes one surplus character.
+
+long lineCharacterStart(const QsciScintilla *e, long line)
+{
+    return send(e, Sci::SCI_INDEXPOSITIONFROMLINE, line, Sci::SC_LINECHARACTERINDEX_UTF32);
+}
+
+int toPosition(const QsciScintilla *e, long byte)
+{
+    const long line = send(e, Sci::SCI_LINEFROMPOSITION, byte);
+    const long lineStart = send(e, Sci::SCI_POSITIONFROMLINE, line);
+    const long inLine = send(e, Sci::SCI_COUNTCHARACTERS, lineStart, byte);
+    return int(lineCharacterStart(e, line) - line + inLine);
+}
+
+long toByte(const QsciScintilla *e, int position)
+{
+    if (position <= 0)
+        return 0;
+    // The last line whose first position is not past the wanted one.
+    long low = 0;
+    long high = send(e, Sci::SCI_GETLINECOUNT) - 1;
+    while (low < high) {
+        const long middle = (low + high + 1) / 2;
+        if (lineCharacterStart(e, middle) - middle <= position)
+            low = middle;
+        else
+            high = middle - 1;
+    }
+    const long lineStart = send(e, Sci::SCI_POSITIONFROMLINE, low);
+    const long lineEnd = send(e, Sci::SCI_GETLINEENDPOSITION, low);
+    const long offset = position - (lineCharacterStart(e, low) - low);
+    const long lineChars = send(e, Sci::SCI_COUNTCHARACTERS, lineStart, lineEnd);
+    if (offset >= lineChars)
+        return lineEnd;
+    return send(e, Sci::SCI_POSITIONRELATIVE, lineStart, offset);
+}
+
+// Byte position <-> 0-based line and column in characters.
+void lineColumn(const QsciScintilla *e, long byte, int *line, int *column)
+{
+    const long l = send(e, Sci::SCI_LINEFROMPOSITION, byte);
+    *line = int(l);
+    *column = int(send(e, Sci::SCI_COUNTCHARACTERS, send(e, Sci::SCI_POSITIONFROMLINE, l), byte));
+}
+
+long byteAt(const QsciScintilla *e, int line, int column)
+{
+    const long lineStart = send(e, Sci::SCI_POSITIONFROMLINE, line);
+    const long lineEnd = send(e, Sci::SCI_GETLINEENDPOSITION, line);
+    if (column <= 0)
+        return lineStart;
+    const long byte = send(e, Sci::SCI_POSITIONRELATIVE, lineStart, column);
+    // Past the line's last character (or the text's end) the caret stays
+    // before the line break.
+    return byte == 0 || byte > lineEnd ? lineEnd : byte;
+}
+
+// --- search ---------------------------------------------------------------------
+
+QChar charBefore(const QsciScintilla *e, long byte)
+{
+    if (byte <= 0)
+        return QChar();
+    const long start = send(e, Sci::SCI_POSITIONBEFORE, byte);
+    const QString s = e->text(int(start), int(byte));
+    return s.isEmpty() ? QChar() : s.back();
+}
+
+QChar charAt(const QsciScintilla *e, long byte)
+{
+    const long end = send(e, Sci::SCI_POSITIONAFTER, byte);
+    if (end <= byte)
+        return QChar();
+    const QString s = e->text(int(byte), int(end));
+    return s.isEmpty() ? QChar() : s.front();
+}
+
+// Whether the bytes [from, to) stand as a whole word: no word character
+// touches them on either side.
+bool standsAlone(const QsciScintilla *e, long from, long to)
+{
+    const QChar before = charBefore(e, from);
+    const QChar after = charAt(e, to);
+    return !(!before.isNull() && fn_CharIsInWord(before)) && !(!after.isNull() && fn_CharIsInWord(after));
+}
+
+// One plain-text search of the target [from, to), going back when from > to.
+long searchOnce(QsciScintilla *e, const QByteArray &needle, bool matchCase, long from, long to, long *matchEnd)
+{
+    send(e, Sci::SCI_SETSEARCHFLAGS, matchCase ? Sci::SCFIND_MATCHCASE : 0);
+    send(e, Sci::SCI_SETTARGETSTART, from);
+    send(e, Sci::SCI_SETTARGETEND, to);
+    const long found = e->SendScintilla(Sci::SCI_SEARCHINTARGET, needle.size(), needle.constData());
+    if (found >= 0)
+        *matchEnd = send(e, Sci::SCI_GETTARGETEND);
+    return found;
+}
+
+struct Occurrence {
+    long start = -1;
+    long end = -1;
+};
+
+// The first occurrence from the byte position from in the options'
+// direction, or one with start -1.
+Occurrence findBytes(QsciScintilla *e, const QByteArray &needle, const FindOptions &options, long from)
+{
+    const long length = send(e, Sci::SCI_GETLENGTH);
+    long start = from;
+    while (true) {
+        long end = 0;
+        const long found = searchOnce(e, needle, options.matchCase, start, options.forward ? length : 0, &end);
+        if (found < 0)
+            return {};
+        if (!options.wholeWords || standsAlone(e, found, end))
+            return {found, end};
+        // Go on one character past the rejected occurrence.
+        start = options.forward ? send(e, Sci::SCI_POSITIONAFTER, found) : send(e, Sci::SCI_POSITIONBEFORE, end);
+        if (options.forward ? start >= length : start <= 0)
+            return {};
+    }
+}
+
+// Scintilla ignores the case of ASCII letters only, so a search ignoring
+// case for a text with other letters (ż, Ó, ...) runs over the decoded text.
+bool needsUnicodeFolding(const QString &needle, bool matchCase)
+{
+    return !matchCase && std::any_of(needle.begin(), needle.end(), [](QChar c) { return c.unicode() >= 0x80; });
+}
+
+qsizetype utf8Length(QStringView text)
+{
+    qsizetype bytes = 0;
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u < 0x80)
+            bytes += 1;
+        else if (u < 0x800)
+            bytes += 2;
+        else if (c.isHighSurrogate())
+            bytes += 4;  // with its low surrogate, which adds nothing
+        else if (!c.isLowSurrogate())
+            bytes += 3;
+    }
+    return bytes;
+}
+
+// Occurrences ignoring case in the decoded text, from the byte position
+// from: going forward all of them (or only the first), going back the
+// nearest one before from.
+std::vector<Occurrence> findFolded(const QsciScintilla *e, const QString &needle, const FindOptions &options,
+                                   long from, bool all)
+{
+    const long length = send(e, Sci::SCI_GETLENGTH);
+    const char *bytes = static_cast<const char *>(e->SendScintillaPtrResult(Sci::SCI_GETCHARACTERPOINTER));
+    const QString text = QString::fromUtf8(bytes, length);
+    const qsizetype start = QString::fromUtf8(bytes, from).size();
+    const qsizetype n = needle.size();
+    const auto inWord = [&text](qsizetype i) { return i >= 0 && i < text.size() && fn_CharIsInWord(text[i]); };
+    const auto accepted = [&](qsizetype i) { return !options.wholeWords || (!inWord(i - 1) && !inWord(i + n)); };
+
+    std::vector<qsizetype> found;
+    if (options.forward) {
+        qsizetype at = start;
+        qsizetype i = 0;
+        while ((i = text.indexOf(needle, at, Qt::CaseInsensitive)) >= 0) {
+            if (accepted(i)) {
+                found.push_back(i);
+                if (!all)
+                    break;
+                at = i + n;
+            } else {
+                at = i + 1;
+            }
+        }
+    } else {
+        qsizetype at = start - n;
+        while (at >= 0) {
+            const qsizetype i = text.lastIndexOf(needle, at, Qt::CaseInsensitive);
+            if (i < 0)
+                break;
+            if (accepted(i)) {
+                found.push_back(i);
+                break;
+            }
+            at = i - 1;
+        }
+    }
+
+    std::vector<Occurrence> result;
+    result.reserve(found.size());
+    qsizetype index = 0;
+    long byte = 0;
+    for (const qsizetype i : found) {
+        byte += long(utf8Length(QStringView(text).mid(index, i - index)));
+        index = i;
+        result.push_back({byte, byte + long(utf8Length(QStringView(text).mid(i, n)))});
+    }
+    return result;
+}
+
+Occurrence findOccurrence(QsciScintilla *e, const QString &text, const FindOptions &options, long from)
+{
+    if (needsUnicodeFolding(text, options.matchCase)) {
+        const std::vector<Occurrence> found = findFolded(e, text, options, from, false);
+        return found.empty() ? Occurrence{} : found.front();
+    }
+    return findBytes(e, text.toUtf8(), options, from);
+}
+
 } // namespace
 
 struct ScriptEditor::Private {
     QsciLexerHTML *lexer = nullptr;
     QString lastSearch;
     int indentStep = 2;
-    std::array<int, 10> bookmarkHandles{-1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
-    std::array<int, 10> bookmarkColumns{};
+    std::array<int, kBookmarkCount> bookmarkHandles{-1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
+    std::array<int, kBookmarkCount> bookmarkColumns{};
     std::function<bool(ScriptEditor *, QKeyEvent *)> keyHandler;
     std::function<bool(QObject *)> dropAcceptor;
     QMenu *popup = nullptr;
-    bool treeDrag = false;
+    bool acceptedDrag = false;
     QColor backColor = Qt::white;
+    QPoint lastPressGlobal;
+    bool changePending = false;  // a change was announced and not yet reported
+    int lineNumberDigits = 0;
 };
 
 ScriptEditor::ScriptEditor(QWidget *parent) : QsciScintilla(parent), d(new Private)
 {
+    // Installed after QScintilla's own factory, so asked before it.
+    static const bool plainAccessible = [] {
+        QAccessible::installFactory(plainAccessibleEditor);
+        return true;
+    }();
+    Q_UNUSED(plainAccessible);
     setUtf8(true);
     setEolMode(EolWindows);
     setEolVisibility(false);
     SendScintilla(SCI_SETPASTECONVERTENDINGS, 1);
+    SendScintilla(SCI_ALLOCATELINECHARACTERINDEX, SC_LINECHARACTERINDEX_UTF32);
 
+    // The HTML lexer colours the markup and the scripts embedded in it.
+    // Every style takes the fixed-width font, keeping its own weight and slant.
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     font.setPointSize(10);
     d->lexer = new QsciLexerHTML(this);
     d->lexer->setFoldCompact(false);
     d->lexer->setDefaultFont(font);
-    d->lexer->setFont(font, -1);
+    for (int style = 0; style <= 127; ++style) {
+        if (d->lexer->description(style).isEmpty())
+            continue;
+        QFont styleFont = font;
+        styleFont.setBold(d->lexer->font(style).bold());
+        styleFont.setItalic(d->lexer->font(style).italic());
+        d->lexer->setFont(styleFont, style);
+    }
     setLexer(d->lexer);
     setFolding(NoFoldStyle);
     setFont(font);
-    setDefBackColor(Qt::white);
 
-    // Word boundaries: ASCII letters, digits and the underscore here; the
-    // Polish letters count as word characters as every other letter
-    // outside ASCII does in the editor, and whole-word search applies the
-    // program's own rule.
+    // Scintilla's own word moves and double-click selection use the ASCII
+    // word characters; whole-word search asks fn_CharIsInWord.
     SendScintilla(SCI_SETWORDCHARS, 0UL, "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz_");
 
     setIndentationsUseTabs(false);
     setIndentationWidth(d->indentStep);
     setTabWidth(4);
     setAutoIndent(true);
-    setBraceMatching(SloppyBraceMatch);
     setCaretLineVisible(true);
     setCaretLineBackgroundColor(QColor(0xf2, 0xf6, 0xfc));
     setWrapMode(WrapNone);
@@ -107,23 +369,36 @@ ScriptEditor::ScriptEditor(QWidget *parent) : QsciScintilla(parent), d(new Priva
     setMarginType(kLineNumberMargin, NumberMargin);
     setMarginLineNumbers(kLineNumberMargin, true);
     setMarginSensitivity(kLineNumberMargin, true);
+    setMarginMarkerMask(kLineNumberMargin, 0);
     setMarginType(kBookmarkMargin, SymbolMargin);
-    setMarginWidth(kBookmarkMargin, 16);
+    setMarginWidth(kBookmarkMargin, kBookmarkMarginWidth);
     setMarginSensitivity(kBookmarkMargin, true);
     int mask = 0;
-    for (int n = 0; n < 10; ++n) {
+    for (int n = 0; n < kBookmarkCount; ++n) {
         markerDefine(bookmarkPixmap(n), kFirstBookmarkMarker + n);
         mask |= 1 << (kFirstBookmarkMarker + n);
     }
     setMarginMarkerMask(kBookmarkMargin, mask);
-    setMarginMarkerMask(kLineNumberMargin, 0);
-    const auto fitNumbers = [this] { setMarginWidth(kLineNumberMargin, QString(QString::number(lines()).size() + 1, u'9')); };
-    fitNumbers();
-    connect(this, &QsciScintilla::linesChanged, this, fitNumbers);
+    for (int margin = 2; margin < margins(); ++margin)
+        setMarginWidth(margin, 0);
+    fitLineNumbers();
 
-    connect(this, &QsciScintilla::textChanged, this, &ScriptEditor::changed);
+    setDefBackColor(Qt::white);
+
+    // For every insertion and deletion it reports, QScintilla works out
+    // its character offset from the start of the text, a walk over the
+    // whole text before the change: in a large text every key would
+    // stall.  The editor therefore asks Scintilla only for the notices
+    // sent before a change, and reports the change once it is done: at
+    // the end of the key, command or call that made it, or else from the
+    // event loop right after.
+    SendScintilla(SCI_SETMODEVENTMASK, static_cast<unsigned long>(SC_MOD_BEFOREINSERT | SC_MOD_BEFOREDELETE));
+    connect(this, &QsciScintillaBase::SCN_MODIFIED, this, [this](int, int type) {
+        if (type & (SC_MOD_BEFOREINSERT | SC_MOD_BEFOREDELETE))
+            noteChange();
+    });
     connect(this, &QsciScintilla::marginClicked, this,
-            [this](int, int line, Qt::KeyboardModifiers) { emit gutterClicked(line + 1, QCursor::pos()); });
+            [this](int, int line, Qt::KeyboardModifiers) { emit gutterClicked(line + 1, d->lastPressGlobal); });
     setAcceptDrops(true);
 }
 
@@ -132,41 +407,112 @@ ScriptEditor::~ScriptEditor()
     delete d;
 }
 
-// --- positions ---------------------------------------------------------------------
+// --- reporting changes -------------------------------------------------------------
 
-namespace {
-
-// Byte position <-> position counting characters, a CR LF as one.
-int toPosition(const QsciScintilla *e, long bytePos)
+void ScriptEditor::noteChange()
 {
-    int line = 0, index = 0;
-    e->lineIndexFromPosition(int(bytePos), &line, &index);
-    const long lineStart = e->SendScintilla(QsciScintillaBase::SCI_POSITIONFROMLINE, line);
-    const long before = e->SendScintilla(QsciScintillaBase::SCI_COUNTCHARACTERS, 0, lineStart);
-    return int(before - line + index);
+    if (d->changePending)
+        return;
+    d->changePending = true;
+    QMetaObject::invokeMethod(this, [this] { reportChange(); }, Qt::QueuedConnection);
 }
 
-long toBytePosition(const QsciScintilla *e, int position)
+void ScriptEditor::reportChange()
 {
-    if (position <= 0)
-        return 0;
-    const long length = e->SendScintilla(QsciScintillaBase::SCI_GETLENGTH);
-    // Every line before the position ends with two characters that count
-    // as one: find how many lines those are.
-    long line = 0;
-    for (int round = 0; round < 64; ++round) {
-        long byte = e->SendScintilla(QsciScintillaBase::SCI_POSITIONRELATIVE, 0UL, long(position + line));
-        if (byte == 0 && position + line > 0)
-            byte = length;  // past the end
-        const long found = e->SendScintilla(QsciScintillaBase::SCI_LINEFROMPOSITION, byte);
-        if (found == line)
-            return byte;
-        line = found;
-    }
-    return length;
+    if (!d->changePending)
+        return;
+    d->changePending = false;
+    fitLineNumbers();
+    emit changed();
 }
 
-} // namespace
+void ScriptEditor::fitLineNumbers()
+{
+    const int digits = int(QString::number(lines()).size());
+    if (digits == d->lineNumberDigits)
+        return;
+    d->lineNumberDigits = digits;
+    // One digit to spare keeps the numbers off the bookmarks.
+    setMarginWidth(kLineNumberMargin, QString(digits + 1, u'9'));
+}
+
+void ScriptEditor::undo()
+{
+    QsciScintilla::undo();
+    reportChange();
+}
+
+void ScriptEditor::redo()
+{
+    QsciScintilla::redo();
+    reportChange();
+}
+
+void ScriptEditor::cut()
+{
+    QsciScintilla::cut();
+    reportChange();
+}
+
+void ScriptEditor::paste()
+{
+    QsciScintilla::paste();
+    reportChange();
+}
+
+void ScriptEditor::clear()
+{
+    QsciScintilla::clear();
+    reportChange();
+}
+
+void ScriptEditor::inputMethodEvent(QInputMethodEvent *event)
+{
+    QsciScintilla::inputMethodEvent(event);
+    reportChange();
+}
+
+// --- text entering the editor ---------------------------------------------------
+
+void ScriptEditor::setText(const QString &text)
+{
+    QsciScintilla::setText(toCrLf(text));
+    reportChange();
+}
+
+void ScriptEditor::append(const QString &text)
+{
+    QsciScintilla::append(toCrLf(text));
+    reportChange();
+}
+
+void ScriptEditor::insert(const QString &text)
+{
+    QsciScintilla::insert(toCrLf(text));
+    reportChange();
+}
+
+void ScriptEditor::insertAt(const QString &text, int line, int index)
+{
+    QsciScintilla::insertAt(toCrLf(text), line, index);
+    reportChange();
+}
+
+void ScriptEditor::replaceSelectedText(const QString &text)
+{
+    QsciScintilla::replaceSelectedText(toCrLf(text));
+    reportChange();
+}
+
+QByteArray ScriptEditor::fromMimeData(const QMimeData *source, bool &rectangular) const
+{
+    const QByteArray bytes = QsciScintilla::fromMimeData(source, rectangular);
+    if (!bytes.contains('\n') && !bytes.contains('\r'))
+        return bytes;
+    return toCrLf(QString::fromUtf8(bytes)).toUtf8();
+}
+
+// --- whole text ---------------------------------------------------------------------
 
 QString ScriptEditor::wholeText() const
 {
@@ -175,9 +521,12 @@ QString ScriptEditor::wholeText() const
 
 void ScriptEditor::setWholeText(const QString &text)
 {
-    setText(toCrLf(text));
-    SendScintilla(SCI_EMPTYUNDOBUFFER);
-    setModified(false);
+    // Bookmarks belong to the text they were set in.
+    for (int n = 0; n < kBookmarkCount; ++n)
+        markerDeleteAll(kFirstBookmarkMarker + n);
+    d->bookmarkHandles.fill(-1);
+    setText(text);
+    clearModifiedState();
     SendScintilla(SCI_GOTOPOS, 0L);
 }
 
@@ -188,8 +537,10 @@ void ScriptEditor::empty()
 
 bool ScriptEditor::isEmptyText() const
 {
-    return length() == 0;
+    return SendScintilla(SCI_GETLENGTH) == 0;
 }
+
+// --- modified state ---------------------------------------------------------------
 
 bool ScriptEditor::modifiedState() const
 {
@@ -199,8 +550,10 @@ bool ScriptEditor::modifiedState() const
 void ScriptEditor::clearModifiedState()
 {
     SendScintilla(SCI_EMPTYUNDOBUFFER);
-    setModified(false);
+    SendScintilla(SCI_SETSAVEPOINT);
 }
+
+// --- positions ----------------------------------------------------------------------
 
 int ScriptEditor::selStart() const
 {
@@ -209,14 +562,16 @@ int ScriptEditor::selStart() const
 
 int ScriptEditor::selLength() const
 {
-    return toPosition(this, SendScintilla(SCI_GETSELECTIONEND)) - selStart();
+    const long from = SendScintilla(SCI_GETSELECTIONSTART);
+    const long to = SendScintilla(SCI_GETSELECTIONEND);
+    return from == to ? 0 : toPosition(this, to) - toPosition(this, from);
 }
 
 void ScriptEditor::setSel(int start, int length)
 {
-    const long from = toBytePosition(this, start);
-    const long to = toBytePosition(this, start + qMax(0, length));
-    SendScintilla(SCI_SETSEL, from, to);
+    const long from = toByte(this, start);
+    const long to = length > 0 ? toByte(this, start + length) : from;
+    SendScintilla(SCI_SETSEL, static_cast<unsigned long>(from), to);
 }
 
 int ScriptEditor::caretPosition() const
@@ -226,38 +581,30 @@ int ScriptEditor::caretPosition() const
 
 void ScriptEditor::setCaretPosition(int position)
 {
-    const long byte = toBytePosition(this, position);
-    SendScintilla(SCI_SETSEL, byte, byte);
+    SendScintilla(SCI_GOTOPOS, toByte(this, position));
 }
 
 void ScriptEditor::replaceSelection(const QString &text)
 {
-    replaceSelectedText(toCrLf(text));
+    replaceSelectedText(text);
 }
 
 int ScriptEditor::caretLine() const
 {
-    int line = 0, index = 0;
-    getCursorPosition(&line, &index);
-    return line + 1;
+    return int(SendScintilla(SCI_LINEFROMPOSITION, SendScintilla(SCI_GETCURRENTPOS))) + 1;
 }
 
 int ScriptEditor::caretColumn() const
 {
-    int line = 0, index = 0;
-    getCursorPosition(&line, &index);
-    return index + 1;
+    int line = 0, column = 0;
+    lineColumn(this, SendScintilla(SCI_GETCURRENTPOS), &line, &column);
+    return column + 1;
 }
 
 void ScriptEditor::setCaretLineColumn(int line, int column)
 {
     const int target = qBound(0, line - 1, qMax(0, lines() - 1));
-    // The column cannot go past the line's end (its line break excluded).
-    const long endByte = SendScintilla(SCI_GETLINEENDPOSITION, target);
-    int endLine = 0, endIndex = 0;
-    lineIndexFromPosition(int(endByte), &endLine, &endIndex);
-    setCursorPosition(target, qBound(0, column - 1, endIndex));
-    ensureCursorVisible();
+    SendScintilla(SCI_GOTOPOS, byteAt(this, target, column - 1));
 }
 
 int ScriptEditor::lineCount() const
@@ -296,59 +643,58 @@ bool ScriptEditor::focused() const
 
 namespace {
 
-// The lines a selection touches; a selection ending at the start of a line
-// does not take that line.
-void selectedLines(const QsciScintilla *e, int *first, int *last)
+// Moves the indentation of every line the selection touches (or of the
+// caret's line) by delta columns, as one undo step.  Both ends of the
+// selection keep to their lines and to the text they stood at; an end at
+// the very start of a line stays there, so whole selected lines stay
+// wholly selected.
+void shiftIndentation(QsciScintilla *e, int delta)
 {
-    int lineFrom = 0, indexFrom = 0, lineTo = 0, indexTo = 0;
-    e->getSelection(&lineFrom, &indexFrom, &lineTo, &indexTo);
-    if (lineFrom < 0) {
-        int index = 0;
-        e->getCursorPosition(&lineFrom, &index);
-        lineTo = lineFrom;
-        indexTo = index;
-    } else if (indexTo == 0 && lineTo > lineFrom) {
-        --lineTo;
+    const long anchor = send(e, Sci::SCI_GETANCHOR);
+    const long caret = send(e, Sci::SCI_GETCURRENTPOS);
+    int anchorLine = 0, anchorColumn = 0, caretLine = 0, caretColumn = 0;
+    lineColumn(e, anchor, &anchorLine, &anchorColumn);
+    lineColumn(e, caret, &caretLine, &caretColumn);
+    const bool selection = anchor != caret;
+    int first = qMin(anchorLine, caretLine);
+    int last = qMax(anchorLine, caretLine);
+    // A selection ending at the start of a line does not take that line.
+    if (selection && last > first && (anchor > caret ? anchorColumn : caretColumn) == 0)
+        --last;
+
+    std::vector<int> change(size_t(last - first + 1), 0);
+    e->beginUndoAction();
+    for (int line = first; line <= last; ++line) {
+        const int before = e->indentation(line);
+        const int after = qMax(0, before + delta);
+        if (after != before)
+            e->setIndentation(line, after);
+        change[size_t(line - first)] = after - before;
     }
-    *first = lineFrom;
-    *last = lineTo;
+    e->endUndoAction();
+
+    const auto moved = [&](int line, int column) {
+        if (line < first || line > last || (selection && column == 0))
+            return byteAt(e, line, column);
+        return byteAt(e, line, qMax(0, column + change[size_t(line - first)]));
+    };
+    const long newCaret = moved(caretLine, caretColumn);
+    const long newAnchor = selection ? moved(anchorLine, anchorColumn) : newCaret;
+    e->SendScintilla(Sci::SCI_SETSEL, static_cast<unsigned long>(newAnchor), newCaret);
 }
 
 } // namespace
 
 void ScriptEditor::blockIndent()
 {
-    int first = 0, last = 0;
-    const bool selection = hasSelectedText();
-    selectedLines(this, &first, &last);
-    int line = 0, index = 0;
-    getCursorPosition(&line, &index);
-    beginUndoAction();
-    for (int l = first; l <= last; ++l)
-        indent(l);
-    endUndoAction();
-    if (selection)
-        setSelection(first, 0, last, lineLength(last) - (last + 1 < lines() ? 2 : 0));
-    else
-        setCursorPosition(line, index + d->indentStep);
+    shiftIndentation(this, d->indentStep);
+    reportChange();
 }
 
 void ScriptEditor::blockUnindent()
 {
-    int first = 0, last = 0;
-    const bool selection = hasSelectedText();
-    selectedLines(this, &first, &last);
-    int line = 0, index = 0;
-    getCursorPosition(&line, &index);
-    const int before = indentation(line);
-    beginUndoAction();
-    for (int l = first; l <= last; ++l)
-        unindent(l);
-    endUndoAction();
-    if (selection)
-        setSelection(first, 0, last, lineLength(last) - (last + 1 < lines() ? 2 : 0));
-    else
-        setCursorPosition(line, qMax(0, index - (before - indentation(line))));
+    shiftIndentation(this, -d->indentStep);
+    reportChange();
 }
 
 void ScriptEditor::setBlockIndentStep(int columns)
@@ -366,110 +712,53 @@ int ScriptEditor::blockIndentStep() const
 
 void ScriptEditor::setBookmark(int number)
 {
-    if (number < 0 || number > 9)
+    if (number < 0 || number >= kBookmarkCount)
         return;
-    if (d->bookmarkHandles[number] >= 0)
-        markerDeleteHandle(d->bookmarkHandles[number]);
-    d->bookmarkHandles[number] = markerAdd(caretLine() - 1, kFirstBookmarkMarker + number);
-    d->bookmarkColumns[number] = caretColumn();
+    if (d->bookmarkHandles[size_t(number)] >= 0)
+        markerDeleteHandle(d->bookmarkHandles[size_t(number)]);
+    d->bookmarkHandles[size_t(number)] = markerAdd(caretLine() - 1, kFirstBookmarkMarker + number);
+    d->bookmarkColumns[size_t(number)] = caretColumn();
 }
 
 void ScriptEditor::gotoBookmark(int number)
 {
     if (!hasBookmark(number))
         return;
-    const int line = markerLine(d->bookmarkHandles[number]);
-    if (line < 0) {
-        d->bookmarkHandles[number] = -1;
-        return;
-    }
-    setCaretLineColumn(line + 1, d->bookmarkColumns[number]);
+    const int line = markerLine(d->bookmarkHandles[size_t(number)]);
+    setCaretLineColumn(line + 1, d->bookmarkColumns[size_t(number)]);
+    ensureCursorVisible();
 }
 
 bool ScriptEditor::hasBookmark(int number) const
 {
-    return number >= 0 && number <= 9 && d->bookmarkHandles[number] >= 0 && markerLine(d->bookmarkHandles[number]) >= 0;
+    return number >= 0 && number < kBookmarkCount && d->bookmarkHandles[size_t(number)] >= 0 &&
+           markerLine(d->bookmarkHandles[size_t(number)]) >= 0;
 }
 
 // --- search -------------------------------------------------------------------------------
-
-namespace {
-
-QChar charBefore(const QsciScintilla *e, long byte)
-{
-    if (byte <= 0)
-        return QChar();
-    const long start = e->SendScintilla(QsciScintillaBase::SCI_POSITIONBEFORE, byte);
-    const QString s = e->text(int(start), int(byte));
-    return s.isEmpty() ? QChar() : s.back();
-}
-
-QChar charAt(const QsciScintilla *e, long byte)
-{
-    const long end = e->SendScintilla(QsciScintillaBase::SCI_POSITIONAFTER, byte);
-    if (end <= byte)
-        return QChar();
-    const QString s = e->text(int(byte), int(end));
-    return s.isEmpty() ? QChar() : s.front();
-}
-
-bool isWholeWord(const QsciScintilla *e, long from, long to)
-{
-    const QChar before = charBefore(e, from);
-    const QChar after = charAt(e, to);
-    return !(fn_CharIsInWord(before) && !before.isNull()) && !(fn_CharIsInWord(after) && !after.isNull());
-}
-
-// One search in [from, to) (backwards when from > to); the match's bytes
-// or -1.
-long searchOnce(QsciScintilla *e, const QByteArray &needle, bool matchCase, long from, long to, long *matchEnd)
-{
-    e->SendScintilla(QsciScintillaBase::SCI_SETSEARCHFLAGS, matchCase ? QsciScintillaBase::SCFIND_MATCHCASE : 0);
-    e->SendScintilla(QsciScintillaBase::SCI_SETTARGETSTART, from);
-    e->SendScintilla(QsciScintillaBase::SCI_SETTARGETEND, to);
-    const long found = e->SendScintilla(QsciScintillaBase::SCI_SEARCHINTARGET, needle.size(), needle.constData());
-    if (found >= 0)
-        *matchEnd = e->SendScintilla(QsciScintillaBase::SCI_GETTARGETEND);
-    return found;
-}
-
-long findBytes(QsciScintilla *e, const QString &text, const FindOptions &options, long from, long *matchEnd)
-{
-    const QByteArray needle = text.toUtf8();
-    const long length = e->SendScintilla(QsciScintillaBase::SCI_GETLENGTH);
-    long start = from;
-    while (true) {
-        long end = 0;
-        const long found = options.forward ? searchOnce(e, needle, options.matchCase, start, length, &end)
-                                           : searchOnce(e, needle, options.matchCase, start, 0, &end);
-        if (found < 0)
-            return -1;
-        if (!options.wholeWords || isWholeWord(e, found, end)) {
-            *matchEnd = end;
-            return found;
-        }
-        start = options.forward ? e->SendScintilla(QsciScintillaBase::SCI_POSITIONAFTER, found)
-                                : e->SendScintilla(QsciScintillaBase::SCI_POSITIONBEFORE, end);
-        if (options.forward ? start >= length : start <= 0)
-            return -1;
-    }
-}
-
-} // namespace
 
 int ScriptEditor::findText(const QString &text, const FindOptions &options)
 {
     if (text.isEmpty())
         return -1;
     d->lastSearch = text;
-    const long from = options.forward ? SendScintilla(SCI_GETSELECTIONEND) : SendScintilla(SCI_GETSELECTIONSTART);
-    long end = 0;
-    const long found = findBytes(this, text, options, from, &end);
-    if (found < 0)
+    const long from = SendScintilla(options.forward ? SCI_GETSELECTIONEND : SCI_GETSELECTIONSTART);
+    const Occurrence found = findOccurrence(this, toCrLf(text), options, from);
+    if (found.start < 0)
         return -1;
-    SendScintilla(SCI_SETSEL, found, end);
-    SendScintilla(SCI_SCROLLCARET);
-    return toPosition(this, found);
+    SendScintilla(SCI_SETSEL, static_cast<unsigned long>(found.start), found.end);
+    SendScintilla(SCI_SCROLLRANGE, static_cast<unsigned long>(found.start), found.end);
+    return toPosition(this, found.start);
+}
+
+bool ScriptEditor::selectionMatches(const QString &text, const FindOptions &options) const
+{
+    if (text.isEmpty() || !hasSelectedText())
+        return false;
+    if (selectedText().compare(toCrLf(text), options.matchCase ? Qt::CaseSensitive : Qt::CaseInsensitive) != 0)
+        return false;
+    return !options.wholeWords ||
+           standsAlone(this, SendScintilla(SCI_GETSELECTIONSTART), SendScintilla(SCI_GETSELECTIONEND));
 }
 
 QString ScriptEditor::lastSearchText() const
@@ -487,36 +776,58 @@ int ScriptEditor::replaceAll(const QString &text, const QString &replacement, co
     if (text.isEmpty())
         return 0;
     d->lastSearch = text;
+    const QString needle = toCrLf(text);
     const QByteArray with = toCrLf(replacement).toUtf8();
     FindOptions forward = options;
     forward.forward = true;
-    int count = 0;
-    long from = 0;
+
+    // The occurrences are all found in the text as it stands, then
+    // replaced from the last one back, so neither a replacement nor its
+    // neighbours change what counts as an occurrence.
+    std::vector<Occurrence> found;
+    if (needsUnicodeFolding(needle, options.matchCase)) {
+        found = findFolded(this, needle, forward, 0, true);
+    } else {
+        const QByteArray bytes = needle.toUtf8();
+        for (Occurrence o = findBytes(this, bytes, forward, 0); o.start >= 0; o = findBytes(this, bytes, forward, o.end))
+            found.push_back(o);
+    }
+    if (found.empty())
+        return 0;
     beginUndoAction();
-    while (true) {
-        long end = 0;
-        const long found = findBytes(this, text, forward, from, &end);
-        if (found < 0)
-            break;
-        SendScintilla(SCI_SETTARGETSTART, found);
-        SendScintilla(SCI_SETTARGETEND, end);
+    for (auto it = found.rbegin(); it != found.rend(); ++it) {
+        SendScintilla(SCI_SETTARGETSTART, it->start);
+        SendScintilla(SCI_SETTARGETEND, it->end);
         SendScintilla(SCI_REPLACETARGET, with.size(), with.constData());
-        from = found + with.size();
-        ++count;
     }
     endUndoAction();
-    return count;
+    reportChange();
+    return int(found.size());
+}
+
+QString ScriptEditor::initialSearchText() const
+{
+    // The selection, when it lies on one line; else the last search.
+    const QString selected = selectedText();
+    if (!selected.isEmpty() && !selected.contains(u'\n') && !selected.contains(u'\r'))
+        return selected;
+    return d->lastSearch;
+}
+
+QWidget *ScriptEditor::dialogParent(const Prompter &prompter) const
+{
+    return prompter.parentWindow() ? prompter.parentWindow() : window();
 }
 
 void ScriptEditor::showFindDialog(Prompter &prompter)
 {
-    FindDialog dialog(this, FindDialog::Find, window());
+    FindDialog dialog(this, FindDialog::Find, initialSearchText(), dialogParent(prompter));
     prompter.execDialog(dialog);
 }
 
 void ScriptEditor::showReplaceDialog(Prompter &prompter)
 {
-    FindDialog dialog(this, FindDialog::Replace, window());
+    FindDialog dialog(this, FindDialog::Replace, initialSearchText(), dialogParent(prompter));
     prompter.execDialog(dialog);
 }
 
@@ -536,24 +847,39 @@ void ScriptEditor::setDefBackColor(const QColor &color)
     setMarginsBackgroundColor(color.lightness() > 128 ? color.darker(106) : color.lighter(120));
 }
 
+namespace {
+
+// QsciPrinter does not check that its painter could start: a file that
+// cannot be written would pass for printed.
+bool printOn(QsciPrinter &printer, QsciScintillaBase *editor)
+{
+    printer.setWrapMode(QsciScintilla::WrapWord);
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return false;
+    const bool printed = printer.printRange(editor, painter);
+    return painter.end() && printed;
+}
+
+} // namespace
+
 bool ScriptEditor::printWholeText(QPrinter &printer)
 {
-    if (auto *qsci = dynamic_cast<QsciPrinter *>(&printer)) {
-        qsci->setWrapMode(WrapWord);
-        return qsci->printRange(this) != 0;
-    }
+    if (auto *own = dynamic_cast<QsciPrinter *>(&printer))
+        return printOn(*own, this);
     // Print through a printer of the editor's own kind, set up like the one given.
-    QsciPrinter own(printer.resolution() >= 300 ? QPrinter::HighResolution : QPrinter::ScreenResolution);
+    QsciPrinter own(QPrinter::HighResolution);
     own.setOutputFormat(printer.outputFormat());
     if (printer.outputFormat() == QPrinter::NativeFormat)
         own.setPrinterName(printer.printerName());
     own.setOutputFileName(printer.outputFileName());
+    own.setResolution(printer.resolution());
     own.setPageLayout(printer.pageLayout());
     own.setColorMode(printer.colorMode());
     own.setCopyCount(printer.copyCount());
+    own.setDuplex(printer.duplex());
     own.setDocName(printer.docName());
-    own.setWrapMode(WrapWord);
-    return own.printRange(this) != 0;
+    return printOn(own, this);
 }
 
 // --- keys, menus, events ----------------------------------------------------------------------
@@ -590,36 +916,53 @@ void ScriptEditor::setDropAcceptor(std::function<bool(QObject *)> acceptor)
 
 void ScriptEditor::keyPressEvent(QKeyEvent *event)
 {
-    const bool typesText = !event->text().isEmpty() && event->text().at(0).isPrint();
+    const bool typesText = !event->text().isEmpty();
     if (typesText && d->keyHandler && d->keyHandler(this, event)) {
         event->accept();
+        reportChange();
         emit keyDown();
         emit keyPressed();
         return;
     }
     QsciScintilla::keyPressEvent(event);
+    reportChange();
     emit keyDown();
     if (typesText)
         emit keyPressed();
 }
 
+int ScriptEditor::marginsWidth() const
+{
+    int width = 0;
+    for (int margin = 0; margin < margins(); ++margin)
+        width += marginWidth(margin);
+    return width;
+}
+
 void ScriptEditor::mousePressEvent(QMouseEvent *event)
 {
+    // A click in the gutter is reported with the place it happened; only
+    // a press in the text itself counts as a mouse-down.
+    d->lastPressGlobal = event->globalPosition().toPoint();
+    const bool inText = event->position().x() >= marginsWidth();
     QsciScintilla::mousePressEvent(event);
-    emit mouseDown();
+    if (inText)
+        emit mouseDown();
 }
 
 void ScriptEditor::focusInEvent(QFocusEvent *event)
 {
     QsciScintilla::focusInEvent(event);
-    emit entered();
+    if (event->reason() != Qt::PopupFocusReason)
+        emit entered();
 }
 
 void ScriptEditor::focusOutEvent(QFocusEvent *event)
 {
     QsciScintilla::focusOutEvent(event);
-    // A pop-up menu takes the focus only while it is open; the editor has
-    // not been left.
+    // A pop-up menu holds the keyboard only while it is open: the editor
+    // has not been left (the gutter menu acts on the editor clicked, which
+    // need not be this one).
     if (event->reason() != Qt::PopupFocusReason)
         emit exited();
 }
@@ -634,23 +977,28 @@ void ScriptEditor::contextMenuEvent(QContextMenuEvent *event)
     QsciScintilla::contextMenuEvent(event);
 }
 
+QObject *ScriptEditor::dragSource(const QDropEvent *event) const
+{
+    return event->source();
+}
+
 void ScriptEditor::dragEnterEvent(QDragEnterEvent *event)
 {
-    d->treeDrag = event->source() && event->source() != this && event->source() != viewport() && d->dropAcceptor &&
-                  d->dropAcceptor(event->source());
-    if (d->treeDrag) {
+    QObject *source = dragSource(event);
+    // A drag of the editor's own text is never handed to the acceptor.
+    d->acceptedDrag = source && source != this && source != viewport() && d->dropAcceptor && d->dropAcceptor(source);
+    if (d->acceptedDrag) {
         event->setDropAction(Qt::CopyAction);
         event->accept();
         emit draggedOver();
         return;
     }
-    // Anything else (plain text) keeps the editor's own handling.
     QsciScintilla::dragEnterEvent(event);
 }
 
 void ScriptEditor::dragMoveEvent(QDragMoveEvent *event)
 {
-    if (d->treeDrag) {
+    if (d->acceptedDrag) {
         event->setDropAction(Qt::CopyAction);
         event->accept();
         emit draggedOver();
@@ -659,14 +1007,25 @@ void ScriptEditor::dragMoveEvent(QDragMoveEvent *event)
     QsciScintilla::dragMoveEvent(event);
 }
 
+void ScriptEditor::dragLeaveEvent(QDragLeaveEvent *event)
+{
+    if (d->acceptedDrag) {
+        d->acceptedDrag = false;
+        event->accept();
+        return;
+    }
+    QsciScintilla::dragLeaveEvent(event);
+}
+
 void ScriptEditor::dropEvent(QDropEvent *event)
 {
-    if (d->treeDrag) {
-        d->treeDrag = false;
+    if (d->acceptedDrag) {
+        d->acceptedDrag = false;
         event->setDropAction(Qt::CopyAction);
         event->accept();
-        emit dropped(event->source(), event->position().toPoint());
+        emit dropped(dragSource(event), event->position().toPoint());
         return;
     }
     QsciScintilla::dropEvent(event);
+    reportChange();
 }

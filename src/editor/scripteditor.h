@@ -24,6 +24,7 @@
 class Prompter;
 class QDragLeaveEvent;
 class QDropEvent;
+class QInputMethodEvent;
 class QMenu;
 class QMimeData;
 class QPrinter;
@@ -36,6 +37,7 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+/// How a search goes: letter case, whole words only, and its direction.
 struct FindOptions {
     bool matchCase = false;
     bool wholeWords = false;
@@ -75,6 +77,7 @@ public:
     int caretLine() const;
     int caretColumn() const;
     void setCaretLineColumn(int line, int column);
+    /// The lines the caret can stand on; 0 for an empty text.
     int lineCount() const;
 
     bool insertMode() const;  // false in overwrite mode
@@ -104,6 +107,9 @@ public:
     /// position of the occurrence found, or -1 (nothing changes then).
     /// Remembers the text as the last search text.
     int findText(const QString &text, const FindOptions &options = {});
+    /// Whether the selection is exactly one occurrence of text under the
+    /// options (case, whole word); the direction does not matter.
+    bool selectionMatches(const QString &text, const FindOptions &options) const;
     QString lastSearchText() const;
     void setLastSearchText(const QString &text);
     /// The editor's find dialog and find-and-replace dialog, shown through
@@ -150,6 +156,12 @@ public slots:
     void insert(const QString &text) override;
     void insertAt(const QString &text, int line, int index) override;
     void replaceSelectedText(const QString &text) override;
+    // Commands that change the text report the change when they are done.
+    void undo() override;
+    void redo() override;
+    void cut() override;
+    void paste() override;
+    void clear() override;
 
 protected:
     /// The object a drag comes from (QDropEvent::source(); tests put in
@@ -159,6 +171,7 @@ protected:
     QByteArray fromMimeData(const QMimeData *source, bool &rectangular) const override;
 
     void keyPressEvent(QKeyEvent *event) override;
+    void inputMethodEvent(QInputMethodEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
@@ -169,6 +182,15 @@ protected:
     void dropEvent(QDropEvent *event) override;
 
 private:
+    // A change is announced before it happens and reported (changed())
+    // once it is done.
+    void noteChange();
+    void reportChange();
+    void fitLineNumbers();
+    QString initialSearchText() const;
+    QWidget *dialogParent(const Prompter &prompter) const;
+    int marginsWidth() const;
+
     struct Private;
     Private *d;
 };

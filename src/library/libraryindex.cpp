@@ -4,35 +4,15 @@
 
 #include <QStringView>
 
-LibraryNode *LibraryNode::addChild(const QString &childText)
-{
-    auto node = std::make_unique<LibraryNode>();
-    node->text = childText;
-    node->parent = this;
-    children.push_back(std::move(node));
-    return children.back().get();
-}
+// --- nodes and the tree ------------------------------------------------------------
 
-LibraryNode *LibraryTree::addRoot(const QString &text)
+LibraryNode::~LibraryNode()
 {
-    auto node = std::make_unique<LibraryNode>();
-    node->text = text;
-    roots.push_back(std::move(node));
-    return roots.back().get();
-}
-
-namespace {
-
-std::vector<std::unique_ptr<LibraryNode>> *siblingsOf(LibraryTree &tree, LibraryNode *node)
-{
-    return node->parent ? &node->parent->children : &tree.roots;
-}
-
-// Destroys a subtree without recursion, however deep it is.
-void destroyFlat(std::unique_ptr<LibraryNode> node)
-{
-    std::vector<std::unique_ptr<LibraryNode>> pending;
-    pending.push_back(std::move(node));
+    // A chain of unique_ptr members would be destroyed by one nested call
+    // per level; take the subtree apart level by level instead, so every
+    // node dies with no children left.
+    std::vector<std::unique_ptr<LibraryNode>> pending = std::move(children);
+    children.clear();
     while (!pending.empty()) {
         std::unique_ptr<LibraryNode> next = std::move(pending.back());
         pending.pop_back();
@@ -42,8 +22,50 @@ void destroyFlat(std::unique_ptr<LibraryNode> node)
     }
 }
 
+LibraryNode *LibraryNode::addChild(const QString &childText)
+{
+    auto node = std::make_unique<LibraryNode>();
+    node->text = childText;
+    node->parent = this;
+    children.push_back(std::move(node));
+    return children.back().get();
+}
+
+LibraryTree::~LibraryTree() = default;
+
+LibraryNode *LibraryTree::addRoot(const QString &text)
+{
+    auto node = std::make_unique<LibraryNode>();
+    node->text = text;
+    roots.push_back(std::move(node));
+    return roots.back().get();
+}
+
+void LibraryTree::clear()
+{
+    roots.clear();
+}
+
+void LibraryTree::remove(LibraryNode *node)
+{
+    if (!node)
+        return;
+    auto &siblings = node->parent ? node->parent->children : roots;
+    for (auto it = siblings.begin(); it != siblings.end(); ++it) {
+        if (it->get() == node) {
+            std::unique_ptr<LibraryNode> taken = std::move(*it);
+            siblings.erase(it);
+            return;  // taken destroys the subtree
+        }
+    }
+}
+
+namespace {
+
+/// Calls visit(node, level) for every node in pre-order, with an explicit
+/// stack.
 template <typename Visit>
-void preOrder(const LibraryTree &tree, Visit visit)
+void forEachInPreOrder(const LibraryTree &tree, Visit visit)
 {
     struct Item {
         LibraryNode *node;
@@ -63,35 +85,10 @@ void preOrder(const LibraryTree &tree, Visit visit)
 
 } // namespace
 
-void LibraryTree::clear()
-{
-    for (auto &root : roots)
-        destroyFlat(std::move(root));
-    roots.clear();
-}
-
-LibraryTree::~LibraryTree()
-{
-    clear();
-}
-
-void LibraryTree::remove(LibraryNode *node)
-{
-    auto *siblings = siblingsOf(*this, node);
-    for (auto it = siblings->begin(); it != siblings->end(); ++it) {
-        if (it->get() == node) {
-            std::unique_ptr<LibraryNode> taken = std::move(*it);
-            siblings->erase(it);
-            destroyFlat(std::move(taken));
-            return;
-        }
-    }
-}
-
 std::vector<LibraryNode *> LibraryTree::scripts() const
 {
     std::vector<LibraryNode *> out;
-    preOrder(*this, [&](LibraryNode *node, int level) {
+    forEachInPreOrder(*this, [&](LibraryNode *node, int level) {
         if (level > 0)
             out.push_back(node);
     });
@@ -101,7 +98,7 @@ std::vector<LibraryNode *> LibraryTree::scripts() const
 std::vector<LibraryNode *> LibraryTree::scriptsNamed(const QString &name) const
 {
     std::vector<LibraryNode *> out;
-    preOrder(*this, [&](LibraryNode *node, int level) {
+    forEachInPreOrder(*this, [&](LibraryNode *node, int level) {
         if (level > 0 && node->text.compare(name, Qt::CaseInsensitive) == 0)
             out.push_back(node);
     });
@@ -111,12 +108,14 @@ std::vector<LibraryNode *> LibraryTree::scriptsNamed(const QString &name) const
 int LibraryTree::nodeCount() const
 {
     int count = 0;
-    preOrder(*this, [&](LibraryNode *, int) { ++count; });
+    forEachInPreOrder(*this, [&](LibraryNode *, int) { ++count; });
     return count;
 }
 
 int LibraryTree::rowOf(const LibraryNode *node) const
 {
+    if (!node)
+        return -1;
     const auto &siblings = node->parent ? node->parent->children : roots;
     for (std::size_t i = 0; i < siblings.size(); ++i)
         if (siblings[i].get() == node)
@@ -124,46 +123,97 @@ int LibraryTree::rowOf(const LibraryNode *node) const
     return -1;
 }
 
+// --- the index text ------------------------------------------------------------------
+
+namespace {
+
+/// The text of a node as its index line holds it after the indentation.
+QString lineTextOf(const QString &text, int level)
+{
+    QString out;
+    out.reserve(text.size());
+    for (const QChar c : text) {
+        // A line break would split the line, a NUL would end the reading.
+        if (c == u'\r' || c == u'\n' || c == QChar(0))
+            continue;
+        // Leading blanks would read as a deeper level.
+        if (out.isEmpty() && (c == u' ' || c == u'\t'))
+            continue;
+        out += c;
+    }
+    // A top-level line holding only 0x1A would end the reading there.
+    if (level == 0 && out.size() == 1 && out.front() == QChar(0x1A))
+        out.clear();
+    return out;
+}
+
+bool needsCleaning(const QString &text)
+{
+    if (text.isEmpty())
+        return false;
+    if (text.front() == u' ' || text.front() == u'\t' || (text.size() == 1 && text.front() == QChar(0x1A)))
+        return true;
+    for (const QChar c : text)
+        if (c == u'\r' || c == u'\n' || c == QChar(0))
+            return true;
+    return false;
+}
+
+} // namespace
+
 QByteArray writeIndex(const LibraryTree &tree)
 {
-    QString text;
-    preOrder(tree, [&](LibraryNode *node, int level) {
-        text += QString(level, u' ');
-        text += node->text;
-        text += u"\r\n";
+    QByteArray out;
+    forEachInPreOrder(tree, [&](LibraryNode *node, int level) {
+        out.append(qsizetype(level), ' ');
+        out.append(needsCleaning(node->text) ? encodeText(lineTextOf(node->text, level)) : encodeText(node->text));
+        out.append("\r\n", 2);
     });
-    return encodeText(text);
+    return out;
 }
 
 IndexReadResult readIndex(const QByteArray &bytes, LibraryTree &tree)
 {
     tree.clear();
-    const QString text = decodeText(joinLinesWithCrLf(bytes));
     IndexReadResult result;
-    LibraryNode *previous = nullptr;  // the node of the line before
-    int previousLevel = 0;
-    bool first = true;
+    const QString text = decodeText(joinLinesWithCrLf(bytes));
+    const QStringView all(text);
+
+    LibraryNode *previous = nullptr;  // the node of the line before; nullptr before the first
+    qsizetype previousLevel = 0;
+    int lineNumber = 0;
     qsizetype at = 0;
-    while (at < text.size()) {
-        qsizetype end = text.indexOf(u"\r\n", at);
+    while (at < all.size()) {
+        // Every line ends with CR LF once the lines were joined again.
+        qsizetype end = all.indexOf(u"\r\n", at);
         if (end < 0)
-            end = text.size();
-        const QStringView line = QStringView(text).mid(at, end - at);
+            end = all.size();
+        const QStringView line = all.sliced(at, end - at);
         at = end + 2;
+        ++lineNumber;
+
         if (line.size() == 1 && line.front() == QChar(0x1A))
             break;
         qsizetype level = 0;
         while (level < line.size() && (line[level] == u' ' || line[level] == u'\t'))
             ++level;
-        const QString nodeText = line.mid(level).toString();
 
+        // Before the first line the level counts as 0, so a first line may
+        // be indented once (it still becomes a top-level node) but not twice.
+        if (level > previousLevel + 1) {
+            result.ok = false;
+            break;
+        }
         LibraryNode *parent = nullptr;
-        if (first || level == previousLevel + 1) {
+        if (!previous) {
+            parent = nullptr;
+        } else if (level == previousLevel + 1) {
             parent = previous;
-        } else if (level <= previousLevel) {
-            // Up from the previous node P - L + 1 times.
+        } else {
+            // Up from the node before, once per level it is not deeper than
+            // this line, and once more.
             LibraryNode *reached = previous;
-            for (qsizetype step = 0; step < previousLevel - level + 1; ++step) {
+            for (qsizetype steps = previousLevel - level + 1; steps > 0; --steps) {
                 if (!reached) {
                     result.ok = false;
                     break;
@@ -173,17 +223,14 @@ IndexReadResult readIndex(const QByteArray &bytes, LibraryTree &tree)
             if (!result.ok)
                 break;
             parent = reached;
-        } else {
-            result.ok = false;
-            break;
         }
+        const QString nodeText = line.sliced(level).toString();
         previous = parent ? parent->addChild(nodeText) : tree.addRoot(nodeText);
-        // The level the next line is measured against is the node's real
-        // depth when the first line was indented.
-        previousLevel = int(level);
-        first = false;
+        previousLevel = level;
     }
-    if (!result.ok)
+    if (!result.ok) {
         result.error = QStringLiteral("Invalid TreeNode Level");
+        result.failedLine = lineNumber;
+    }
     return result;
 }

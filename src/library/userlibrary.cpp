@@ -4,26 +4,49 @@
 #include "platform/savefile.h"
 #include "platform/textfile.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
 
+#include <filesystem>
+#include <system_error>
+
 namespace {
 
 const QString kIndexName = QStringLiteral("uscripts.dat");
+const QString kBackupName = QStringLiteral("uscripts.dat.bak");
 const QString kLockName = QStringLiteral("uscripts.lock");
+const QString kFirstCategory = QStringLiteral("User scripts");
+
+// A change takes milliseconds; a lock older than this was left by a copy
+// that died on another machine (a dead copy on this one is noticed at once).
+constexpr int kStaleLockMs = 10000;
 
 bool isSpaceOrTab(QChar c)
 {
     return c == u' ' || c == u'\t';
 }
 
+bool isControl(QChar c)
+{
+    return c.category() == QChar::Other_Control || c == QChar::LineSeparator || c == QChar::ParagraphSeparator;
+}
+
+QString reasonOf(const TextFileRead &file)
+{
+    if (file.status == TextFileRead::Status::TooLarge)
+        return QStringLiteral("the file is larger than %1 MiB").arg(kMaxTextFileBytes / (1024 * 1024));
+    return file.error;
+}
+
 } // namespace
+
+// --- names ---------------------------------------------------------------------------
 
 QString cleanScriptName(const QString &typed)
 {
-    qsizetype from = 0, to = typed.size();
+    qsizetype from = 0;
+    qsizetype to = typed.size();
     while (from < to && isSpaceOrTab(typed[from]))
         ++from;
     while (to > from && isSpaceOrTab(typed[to - 1]))
@@ -40,7 +63,7 @@ NameProblem checkScriptName(const QString &name)
     if (name.contains(u'/'))
         return NameProblem::Slash;
     for (const QChar c : name)
-        if (c.category() == QChar::Other_Control || c == QChar::LineSeparator || c == QChar::ParagraphSeparator)
+        if (isControl(c))
             return NameProblem::ControlChar;
     return NameProblem::None;
 }
@@ -50,25 +73,12 @@ QString cleanCategoryName(const QString &edited)
     QString out;
     out.reserve(edited.size());
     for (const QChar c : edited)
-        if (c.category() != QChar::Other_Control && c != QChar::LineSeparator && c != QChar::ParagraphSeparator)
+        if (!isControl(c))
             out += c;
     return out.trimmed();
 }
 
-NodeRef UserLibraryStore::refOf(const LibraryNode *node) const
-{
-    NodeRef ref;
-    if (!node)
-        return ref;
-    std::vector<const LibraryNode *> chain;
-    for (const LibraryNode *n = node; n; n = n->parent)
-        chain.push_back(n);
-    for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
-        ref.rows << m_tree.rowOf(*it);
-        ref.texts << (*it)->text;
-    }
-    return ref;
-}
+// --- the store ------------------------------------------------------------------------
 
 UserLibraryStore::UserLibraryStore(const QString &folder) : m_folder(folder)
 {
@@ -93,58 +103,104 @@ QString UserLibraryStore::scriptPath(const QString &name) const
     return m_folder + name + QStringLiteral(".js");
 }
 
-UserLibraryStore::LoadResult UserLibraryStore::load()
+QString UserLibraryStore::backupPath() const
+{
+    return m_folder + kBackupName;
+}
+
+bool UserLibraryStore::folderExists() const
+{
+    return QFileInfo(m_folder).isDir();
+}
+
+std::unique_ptr<QLockFile> UserLibraryStore::tryLock() const
+{
+    auto lock = std::make_unique<QLockFile>(m_folder + kLockName);
+    lock->setStaleLockTime(kStaleLockMs);
+    lock->tryLock(m_lockTimeoutMs);
+    return lock;
+}
+
+IndexReadResult UserLibraryStore::adoptIndex(const QByteArray &bytes)
+{
+    m_lastRead = readIndex(bytes, m_tree);
+    m_knownIndex = bytes;
+    m_knownIndexExists = true;
+    m_indexReadInPart = !m_lastRead.ok;
+    m_indexUnreadable = false;
+    return m_lastRead;
+}
+
+UserLibraryStore::LoadResult UserLibraryStore::readIndexFile()
 {
     LoadResult result;
-    const QFileInfo folderInfo(m_folder);
-    if (!folderInfo.isDir()) {
-        if (!QDir().mkdir(m_folder)) {
-            result.status = LoadResult::FolderNotCreated;
-            return result;
-        }
-        m_tree.clear();
-        m_tree.addRoot(QStringLiteral("User scripts"));
-        result.status = LoadResult::FolderCreated;
-        if (!writeIndexFile().ok)
-            result.status = LoadResult::IndexNotWritten;
-        return result;
-    }
-    m_tree.clear();
-    if (!QFileInfo::exists(indexPath())) {
-        result.status = LoadResult::EmptyIndexCreated;
-        if (!writeIndexFile().ok)
-            result.status = LoadResult::IndexNotWritten;
-        return result;
-    }
     const TextFileRead file = readFileBytes(indexPath());
     if (!file.ok()) {
         result.status = LoadResult::IndexUnreadable;
-        result.error = file.error;
+        result.error = reasonOf(file);
         m_knownIndex.clear();
         m_knownIndexExists = false;
+        m_indexUnreadable = true;
+        m_indexReadInPart = false;
+        m_lastRead = IndexReadResult{false, result.error, 0};
         return result;
     }
-    m_knownIndex = file.bytes;
-    m_knownIndexExists = true;
-    const IndexReadResult read = readIndex(file.bytes, m_tree);
+    const IndexReadResult read = adoptIndex(file.bytes);
     if (!read.ok) {
         result.status = LoadResult::InvalidIndex;
         result.error = read.error;
+        result.failedLine = read.failedLine;
+    }
+    return result;
+}
+
+UserLibraryStore::LoadResult UserLibraryStore::load()
+{
+    LoadResult result;
+    bool created = false;
+    if (!folderExists()) {
+        QString why;
+        // Another copy starting at the same moment may have made it first.
+        if (!createFolder(&why) && !folderExists()) {
+            result.status = LoadResult::FolderNotCreated;
+            result.error = why;
+            return result;
+        }
+        created = true;
+    }
+    m_tree.clear();
+    m_lastRead = IndexReadResult();
+    if (QFileInfo::exists(indexPath()))
+        return readIndexFile();
+
+    // A new index is written under the lock (when it can be had in time),
+    // and only when no other copy wrote one meanwhile.
+    const std::unique_ptr<QLockFile> lock = tryLock();
+    if (QFileInfo::exists(indexPath()))
+        return readIndexFile();
+    if (created)
+        m_tree.addRoot(kFirstCategory);
+    result.status = created ? LoadResult::FolderCreated : LoadResult::EmptyIndexCreated;
+    const SaveOutcome written = writeIndexFile();
+    if (!written.ok) {
+        result.status = LoadResult::IndexNotWritten;
+        result.error = written.error;
     }
     return result;
 }
 
 bool UserLibraryStore::changedOnDisk() const
 {
-    QFile file(indexPath());
-    if (!file.exists())
+    const QFileInfo info(indexPath());
+    if (!info.exists())
         return m_knownIndexExists;
-    if (!file.open(QIODevice::ReadOnly))
-        return false;  // cannot tell; keep what we have
     if (!m_knownIndexExists)
         return true;
-    if (file.size() != m_knownIndex.size())
+    if (info.size() != m_knownIndex.size())
         return true;
+    QFile file(indexPath());
+    if (!file.open(QIODevice::ReadOnly))
+        return false;  // cannot tell; keep what we have
     return file.readAll() != m_knownIndex;
 }
 
@@ -152,19 +208,24 @@ bool UserLibraryStore::reloadIfChanged()
 {
     if (!changedOnDisk())
         return false;
-    const TextFileRead file = readFileBytes(indexPath());
-    if (!file.ok()) {
-        if (!QFileInfo::exists(indexPath())) {
-            m_tree.clear();
-            m_knownIndex.clear();
-            m_knownIndexExists = false;
-            return true;
-        }
+    if (!QFileInfo::exists(indexPath())) {
+        // Removed by hand or with its folder: the tree in memory is now the
+        // only copy, and the next write brings the index back.
+        m_knownIndex.clear();
+        m_knownIndexExists = false;
         return false;
     }
-    m_knownIndex = file.bytes;
-    m_knownIndexExists = true;
-    readIndex(file.bytes, m_tree);
+    const TextFileRead file = readFileBytes(indexPath());
+    if (!file.ok()) {
+        // What is there now cannot be read: keep the tree, and leave that
+        // file alone until it can be read again.
+        m_knownIndex.clear();
+        m_knownIndexExists = false;
+        m_indexUnreadable = true;
+        m_indexReadInPart = false;
+        return false;
+    }
+    adoptIndex(file.bytes);
     return true;
 }
 
@@ -173,68 +234,124 @@ UserLibraryStore::Change::~Change() = default;
 std::unique_ptr<UserLibraryStore::Change> UserLibraryStore::beginChange()
 {
     std::unique_ptr<Change> change(new Change);
-    if (!QFileInfo(m_folder).isDir()) {
-        // No folder, no lock to take: the write that follows reports it.
+    if (!folderExists()) {
+        // No folder, no lock and no index to re-read: the write that
+        // follows reports the missing folder.
         change->m_locked = true;
         return change;
     }
-    change->m_lock = std::make_unique<QLockFile>(m_folder + kLockName);
-    change->m_lock->setStaleLockTime(30000);
-    change->m_locked = change->m_lock->tryLock(3000);
+    std::unique_ptr<QLockFile> lock = tryLock();
+    if (lock->isLocked()) {
+        change->m_lock = std::move(lock);
+        change->m_locked = true;
+    } else if (lock->error() == QLockFile::PermissionError) {
+        // Nothing can be created in the folder, so no copy can change it
+        // either: go on, and the write reports the system's reason.
+        change->m_locked = true;
+    }
     if (change->m_locked)
         change->m_reloaded = reloadIfChanged();
     return change;
 }
 
+// --- finding nodes again -----------------------------------------------------------------
+
+NodeRef UserLibraryStore::refOf(const LibraryNode *node) const
+{
+    NodeRef ref;
+    std::vector<const LibraryNode *> chain;
+    for (const LibraryNode *n = node; n; n = n->parent)
+        chain.push_back(n);
+    for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
+        ref.rows << m_tree.rowOf(*it);
+        ref.texts << (*it)->text;
+    }
+    return ref;
+}
+
 LibraryNode *UserLibraryStore::resolve(const NodeRef &ref) const
 {
-    if (ref.texts.isEmpty())
+    if (ref.texts.isEmpty() || ref.rows.size() != ref.texts.size())
         return nullptr;
-    // First by place and texts.
+
+    // The same place with the same texts.
     const std::vector<std::unique_ptr<LibraryNode>> *level = &m_tree.roots;
     LibraryNode *node = nullptr;
-    bool placed = true;
-    for (int i = 0; i < ref.texts.size(); ++i) {
-        const int row = ref.rows.value(i, -1);
-        LibraryNode *found = nullptr;
-        if (row >= 0 && row < int(level->size()) && (*level)[row]->text == ref.texts[i])
-            found = (*level)[row].get();
-        if (!found)
-            for (const auto &candidate : *level)
-                if (candidate->text == ref.texts[i]) {
-                    found = candidate.get();
-                    break;
-                }
-        if (!found) {
-            placed = false;
+    for (qsizetype i = 0; i < ref.texts.size(); ++i) {
+        const int row = ref.rows[i];
+        if (row < 0 || std::size_t(row) >= level->size() || (*level)[row]->text != ref.texts[i]) {
+            node = nullptr;
             break;
         }
-        node = found;
+        node = (*level)[row].get();
         level = &node->children;
     }
-    if (placed)
+    if (node)
         return node;
-    // A script is found by its name anywhere (names are unique).
+
+    // The first node with the same texts along the way.
+    level = &m_tree.roots;
+    for (qsizetype i = 0; i < ref.texts.size(); ++i) {
+        LibraryNode *found = nullptr;
+        for (const auto &candidate : *level)
+            if (candidate->text == ref.texts[i]) {
+                found = candidate.get();
+                break;
+            }
+        node = found;
+        if (!found)
+            break;
+        level = &found->children;
+    }
+    if (node)
+        return node;
+
+    // A script is its name, wherever another copy put it.
     if (ref.texts.size() >= 2) {
-        const auto named = m_tree.scriptsNamed(ref.texts.back());
+        const std::vector<LibraryNode *> named = m_tree.scriptsNamed(ref.texts.back());
         if (!named.empty())
             return named.front();
     }
     return nullptr;
 }
 
+// --- writing and reading files ----------------------------------------------------------
+
 UserLibraryStore::SaveOutcome UserLibraryStore::writeIndexFile()
 {
     SaveOutcome outcome;
+    if (!folderExists()) {
+        outcome.folderMissing = true;
+        outcome.error = QStringLiteral("The folder %1 does not exist").arg(m_folder);
+        return outcome;
+    }
+    if (m_indexUnreadable && QFileInfo::exists(indexPath())) {
+        // Writing the tree over a file that could not be read would lose
+        // whatever it holds.
+        outcome.error = QStringLiteral("The index %1 could not be read, so it is not overwritten").arg(indexPath());
+        return outcome;
+    }
+    if (m_indexReadInPart && m_knownIndexExists && QFileInfo::exists(indexPath())) {
+        // The tree holds only the lines before the bad one; the rest of the
+        // old index survives in the copy.
+        const SaveResult kept = saveFileAtomically(backupPath(), m_knownIndex);
+        if (!kept.ok) {
+            outcome.error = QStringLiteral("A copy of the index could not be kept in %1: %2").arg(backupPath(), kept.error);
+            return outcome;
+        }
+    }
     const QByteArray bytes = writeIndex(m_tree);
     const SaveResult saved = saveFileAtomically(indexPath(), bytes);
-    outcome.ok = saved.ok;
-    outcome.error = saved.error;
-    outcome.folderMissing = !saved.ok && !QFileInfo(m_folder).isDir();
-    if (saved.ok) {
-        m_knownIndex = bytes;
-        m_knownIndexExists = true;
+    if (!saved.ok) {
+        outcome.error = saved.error;
+        outcome.folderMissing = !folderExists();
+        return outcome;
     }
+    outcome.ok = true;
+    m_knownIndex = bytes;
+    m_knownIndexExists = true;
+    m_indexReadInPart = false;
+    m_indexUnreadable = false;
     return outcome;
 }
 
@@ -243,10 +360,10 @@ UserLibraryStore::SaveOutcome UserLibraryStore::writeScriptFile(const QString &n
 {
     SaveOutcome outcome;
     if (checkScriptName(name) != NameProblem::None) {
-        outcome.error = QStringLiteral("The name \"%1\" cannot be a file name").arg(name);
+        outcome.error = QStringLiteral("\"%1\" cannot be the name of a script file").arg(name);
         return outcome;
     }
-    if (!QFileInfo(m_folder).isDir()) {
+    if (!folderExists()) {
         outcome.folderMissing = true;
         outcome.error = QStringLiteral("The folder %1 does not exist").arg(m_folder);
         return outcome;
@@ -254,16 +371,21 @@ UserLibraryStore::SaveOutcome UserLibraryStore::writeScriptFile(const QString &n
     const SaveResult saved = saveFileAtomically(scriptPath(name), encodeText(composeScriptFile(head, body)));
     outcome.ok = saved.ok;
     outcome.error = saved.error;
-    outcome.folderMissing = !saved.ok && !QFileInfo(m_folder).isDir();
+    outcome.folderMissing = !saved.ok && !folderExists();
     return outcome;
 }
 
 bool UserLibraryStore::createFolder(QString *error)
 {
-    if (QFileInfo(m_folder).isDir() || QDir().mkdir(m_folder))
+    std::error_code failure;
+    const std::filesystem::path path(QFile::encodeName(m_folder).toStdString());
+    std::filesystem::create_directory(path, failure);
+    if (!failure && folderExists())
         return true;
-    if (error)
-        *error = QStringLiteral("The folder %1 could not be created").arg(m_folder);
+    if (error) {
+        const QString why = failure ? QString::fromLocal8Bit(failure.message()) : QStringLiteral("it is not a folder");
+        *error = QStringLiteral("The folder %1 could not be created: %2").arg(m_folder, why);
+    }
     return false;
 }
 

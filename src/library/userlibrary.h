@@ -6,10 +6,15 @@
 // use one folder: every change is made under a lock file in the folder,
 // and a store whose index was changed on disk by another copy re-reads it
 // before its next change, so nothing another copy added is lost.
+//
+// The operations are kept small so that the caller can order them for a
+// crash at any moment: a new script's file is written before the index
+// names it, and a script leaves the index before its file is removed.
 
 #include "library/libraryindex.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -22,15 +27,16 @@ enum class NameProblem {
     None,
     Empty,        // "Please don't use blank names!"
     Backslash,    // a "\"
-    Slash,        // a "/"
+    Slash,        // a "/" (it would lead out of the folder)
     ControlChar,  // a line break, a tab or another control character
 };
 
-/// A script name as typed, with leading and trailing spaces and tabs removed.
+/// A script name as typed, with leading and trailing spaces and tabs removed
+/// (a leading space would make a deeper line of the index).
 QString cleanScriptName(const QString &typed);
 /// Checks a cleaned script name.
 NameProblem checkScriptName(const QString &name);
-/// A category name as edited: trimmed, control characters removed.
+/// A category name as edited: control characters removed, then trimmed.
 QString cleanCategoryName(const QString &edited);
 
 /// Where a node stands, to find it again after the tree was re-read: the
@@ -41,6 +47,7 @@ struct NodeRef {
     bool isNull() const { return rows.isEmpty(); }
 };
 
+/// The user library folder, its index and its script files.
 class UserLibraryStore {
 public:
     explicit UserLibraryStore(const QString &folder);
@@ -51,6 +58,9 @@ public:
     QString folder() const;     // ends with "/"
     QString indexPath() const;  // folder + "uscripts.dat"
     QString scriptPath(const QString &name) const;  // folder + name + ".js"
+    /// Where an index that could not be read whole is kept before it is
+    /// first overwritten: folder + "uscripts.dat.bak".
+    QString backupPath() const;
 
     LibraryTree &tree() { return m_tree; }
     const LibraryTree &tree() const { return m_tree; }
@@ -66,15 +76,21 @@ public:
             IndexNotWritten,   // the new index could not be written
         } status = Loaded;
         QString error;
+        int failedLine = 0;  // InvalidIndex: the 1-based line that stopped the reading
         bool ok() const { return status == Loaded || status == EmptyIndexCreated || status == FolderCreated; }
     };
     /// Builds the tree from the folder and its index.
     LoadResult load();
 
+    /// How the index was last read (by load() or a reload).
+    IndexReadResult lastIndexRead() const { return m_lastRead; }
+
     /// True when the index on disk differs from what this store last read or
     /// wrote (another copy of the program changed it).
     bool changedOnDisk() const;
     /// Re-reads the index when another copy changed it; true when it did.
+    /// An index that vanished is not taken for an empty library: the tree
+    /// stays, and the next write puts the index back.
     bool reloadIfChanged();
 
     /// Holds the folder's lock file while a change is written.  Creating one
@@ -94,25 +110,30 @@ public:
         bool m_reloaded = false;
     };
     std::unique_ptr<Change> beginChange();
+    /// How long beginChange() waits for another copy's lock (3 s unless set).
+    void setLockTimeout(int milliseconds) { m_lockTimeoutMs = milliseconds; }
 
     /// Where a node of the tree stands.
     NodeRef refOf(const LibraryNode *node) const;
     /// Finds a node again by its reference (after a reload): the node at the
-    /// same rows with the same texts, else a node with the same texts, else
-    /// nullptr.
+    /// same rows with the same texts, else the first node with the same
+    /// texts along the way, else for a script the script of that name
+    /// wherever it stands (script names are unique), else nullptr.
     LibraryNode *resolve(const NodeRef &ref) const;
 
     struct SaveOutcome {
         bool ok = false;
         bool folderMissing = false;
-        QString error;
+        QString error;  // the system's reason when it failed
     };
-    /// Writes the index from the tree, through the checked save helper.
+    /// Writes the index from the tree, through the checked save helper.  An
+    /// index on disk that was read only in part is first kept at
+    /// backupPath(); one that could not be read at all is not overwritten.
     SaveOutcome writeIndexFile();
 
     /// Writes the script file for name (section-marker format).
     SaveOutcome writeScriptFile(const QString &name, const QString &head, const QString &body);
-    /// Creates the library folder (one level).
+    /// Creates the library folder (one level); true when it is there.
     bool createFolder(QString *error = nullptr);
     /// Removes a script's file; false when it could not be removed (or was
     /// not there).
@@ -127,8 +148,18 @@ public:
     ScriptRead readScript(const QString &name) const;
 
 private:
+    bool folderExists() const;
+    /// The folder's lock, taken when it could be had in time.
+    std::unique_ptr<QLockFile> tryLock() const;
+    IndexReadResult adoptIndex(const QByteArray &bytes);
+    LoadResult readIndexFile();
+
     QString m_folder;
     LibraryTree m_tree;
     QByteArray m_knownIndex;  // the index as last read or written
     bool m_knownIndexExists = false;
+    bool m_indexReadInPart = false;     // the index on disk stopped at a bad level
+    bool m_indexUnreadable = false;     // the index on disk could not be read at all
+    IndexReadResult m_lastRead;
+    int m_lockTimeoutMs = 3000;
 };

@@ -521,8 +521,13 @@ void UserLibraryController::BTN_User_InsertClick()
     // The fragments are appended to what the editors hold, as one undoable
     // change each, so the script counts as modified afterwards.
     ScriptEditors &editors = m_host.editors();
-    editors.head()->append(m_host.libraryTexts().head);
-    editors.body()->append(m_host.libraryTexts().body);
+    const auto appendUndoably = [](ScriptEditor *editor, const QString &text) {
+        const QByteArray bytes = text.toUtf8();
+        const long end = editor->SendScintilla(QsciScintillaBase::SCI_GETLENGTH);
+        editor->SendScintilla(QsciScintillaBase::SCI_INSERTTEXT, end, bytes.constData());
+    };
+    appendUndoably(editors.head(), m_host.libraryTexts().head);
+    appendUndoably(editors.body(), m_host.libraryTexts().body);
 }
 
 void UserLibraryController::BTN_Preview_Script_UserClick()

@@ -5,18 +5,20 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QLibrary>
 #include <QPluginLoader>
+#include <QStringList>
 
 namespace {
 
+#ifdef QUILLON_HAS_WEBENGINE
 QStringList searchFolders()
 {
     QStringList folders;
     const QString fromEnv = qEnvironmentVariable("QUILLON_PLUGIN_DIR");
     if (!fromEnv.isEmpty())
         folders << fromEnv;
-    folders << QCoreApplication::applicationDirPath();
+    if (QCoreApplication::instance())
+        folders << QCoreApplication::applicationDirPath();
 #ifdef QUILLON_PLUGIN_BUILD_DIR
     folders << QStringLiteral(QUILLON_PLUGIN_BUILD_DIR);
 #endif
@@ -25,17 +27,21 @@ QStringList searchFolders()
 
 QString pluginPath()
 {
+    static const QStringList names = {QStringLiteral("libquillon_webpreview.so"),
+                                      QStringLiteral("quillon_webpreview.dll"),
+                                      QStringLiteral("libquillon_webpreview.dylib"),
+                                      QStringLiteral("libquillon_webpreview.so.dylib")};
     for (const QString &folder : searchFolders()) {
         const QDir dir(folder);
-        for (const QString &name : {QStringLiteral("libquillon_webpreview.so"), QStringLiteral("quillon_webpreview.dll"),
-                                    QStringLiteral("libquillon_webpreview.dylib")}) {
-            const QString path = dir.filePath(name);
-            if (QFileInfo::exists(path))
-                return path;
+        for (const QString &name : names) {
+            const QFileInfo file(dir.filePath(name));
+            if (file.isFile())
+                return file.absoluteFilePath();
         }
     }
     return {};
 }
+#endif
 
 } // namespace
 
@@ -53,22 +59,31 @@ bool internalBrowserAvailable()
 InternalBrowserFactory *loadInternalBrowser(QString *error)
 {
 #ifdef QUILLON_HAS_WEBENGINE
+    if (qEnvironmentVariable("QUILLON_NO_WEBENGINE") == QLatin1String("1")) {
+        if (error)
+            *error = QStringLiteral("The embedded browser is switched off (QUILLON_NO_WEBENGINE=1).");
+        return nullptr;
+    }
+    static InternalBrowserFactory *loaded = nullptr;
+    if (loaded)
+        return loaded;
     const QString path = pluginPath();
     if (path.isEmpty()) {
         if (error)
-            *error = QStringLiteral("the embedded browser's plugin was not found");
+            *error = QStringLiteral("The embedded browser's plugin was not found.");
         return nullptr;
     }
-    static QPluginLoader loader;
-    loader.setFileName(path);
-    QObject *instance = loader.instance();
-    auto *factory = qobject_cast<InternalBrowserFactory *>(instance);
-    if (!factory && error)
-        *error = loader.errorString();
-    return factory;
+    // Never unloaded: Qt WebEngine stays in the process once it is there.
+    static QPluginLoader *loader = new QPluginLoader;
+    loader->setFileName(path);
+    loaded = qobject_cast<InternalBrowserFactory *>(loader->instance());
+    if (!loaded && error)
+        *error = loader->isLoaded() ? QStringLiteral("%1 is not the embedded browser's plugin.").arg(path)
+                                    : loader->errorString();
+    return loaded;
 #else
     if (error)
-        *error = QStringLiteral("this program was built without an embedded browser");
+        *error = QStringLiteral("This program was built without the embedded browser.");
     return nullptr;
 #endif
 }

@@ -1,15 +1,19 @@
 #pragma once
 // Finding and loading the embedded browser's plugin.
+//
+// The plugin (libquillon_webpreview) is looked for in the folder named by
+// QUILLON_PLUGIN_DIR, then beside the program, then in the build folder.
+// Qt WebEngine comes into the process only with loadInternalBrowser().
 
 #include <QString>
 
 class InternalBrowserFactory;
 
 /// Whether the embedded browser can be offered: the program was built
-/// with it, QUILLON_NO_WEBENGINE is not "1", and its plugin is there.
+/// with it, QUILLON_NO_WEBENGINE is not "1", and its plugin file is there.
 /// Cheap: nothing is loaded.
 bool internalBrowserAvailable();
 
-/// Loads the plugin (Qt WebEngine with it) on first use; nullptr and the
-/// reason in error when it cannot.
+/// Loads the plugin on first use and returns its factory (the same one on
+/// every call); nullptr and the reason in error when it cannot.
 InternalBrowserFactory *loadInternalBrowser(QString *error);

@@ -5,13 +5,28 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
+
+namespace {
+
+const QString kPreviewFileName = QStringLiteral("prev.html");
+
+#ifdef Q_OS_UNIX
+QString systemError(int code)
+{
+    return QString::fromLocal8Bit(std::strerror(code));
+}
+#endif
+
+} // namespace
 
 QString composePreviewPage(const QString &head, const QString &body)
 {
@@ -19,7 +34,20 @@ QString composePreviewPage(const QString &head, const QString &body)
            QStringLiteral("</BODY></HTML>");
 }
 
-PreviewFile::PreviewFile(const QString &tempRoot) : m_root(tempRoot.isEmpty() ? QDir::tempPath() : tempRoot) {}
+PreviewFile::PreviewFile(const QString &tempRoot) : m_root(tempRoot.isEmpty() ? QDir::tempPath() : tempRoot)
+{
+    while (m_root.size() > 1 && m_root.endsWith(u'/'))
+        m_root.chop(1);
+}
+
+QString PreviewFile::usualFolder() const
+{
+#ifdef Q_OS_UNIX
+    return m_root + QStringLiteral("/quillon-%1").arg(::geteuid());
+#else
+    return m_root + QStringLiteral("/quillon");
+#endif
+}
 
 bool PreviewFile::isPrivateFolder(const QString &path)
 {
@@ -29,36 +57,47 @@ bool PreviewFile::isPrivateFolder(const QString &path)
         return false;
     return S_ISDIR(st.st_mode) && st.st_uid == ::geteuid() && (st.st_mode & (S_IRWXG | S_IRWXO)) == 0;
 #else
-    return QFileInfo(path).isDir();
+    const QFileInfo info(path);
+    return info.isDir() && !info.isSymLink();
 #endif
 }
 
 QString PreviewFile::folder()
 {
+    // Checked before every use: the folder may have been replaced since.
     if (!m_folder.isEmpty() && isPrivateFolder(m_folder))
         return m_folder;
     m_folder.clear();
+    m_failure.clear();
+    const QString usual = usualFolder();
 #ifdef Q_OS_UNIX
-    const QString named = m_root + QStringLiteral("/quillon-%1").arg(::geteuid());
-    const QByteArray namedBytes = QFile::encodeName(named);
-    if (::mkdir(namedBytes.constData(), 0700) == 0 || errno == EEXIST) {
-        if (isPrivateFolder(named)) {
-            m_folder = named;
-            return m_folder;
+    if (!m_fellBack) {
+        const QByteArray usualBytes = QFile::encodeName(usual);
+        if (::mkdir(usualBytes.constData(), 0700) == 0 || errno == EEXIST) {
+            if (isPrivateFolder(usual)) {
+                m_folder = usual;
+                return m_folder;
+            }
         }
     }
-    // The usual folder is taken by something that is not ours alone: make
-    // a fresh one with a name nobody can guess.
-    QByteArray pattern = QFile::encodeName(named + QStringLiteral("-XXXXXX"));
+    // The usual folder is taken by something that is not ours alone: a
+    // fresh folder with a name nobody can guess serves the rest of the run.
+    m_fellBack = true;
+    QByteArray pattern = QFile::encodeName(usual + QStringLiteral("-XXXXXX"));
     if (char *made = ::mkdtemp(pattern.data())) {
         const QString fresh = QFile::decodeName(made);
         if (isPrivateFolder(fresh))
             m_folder = fresh;
+        else
+            m_failure = QStringLiteral("The folder %1 is not private.").arg(fresh);
+    } else {
+        m_failure = QStringLiteral("No private folder can be made in %1: %2").arg(m_root, systemError(errno));
     }
 #else
-    const QString named = m_root + QStringLiteral("/quillon");
-    if (QDir().mkpath(named))
-        m_folder = named;
+    if (QDir().mkpath(usual) && isPrivateFolder(usual))
+        m_folder = usual;
+    else
+        m_failure = QStringLiteral("The folder %1 cannot be made.").arg(usual);
 #endif
     return m_folder;
 }
@@ -67,13 +106,13 @@ QString PreviewFile::WritePreviewPage(const QString &head, const QString &body)
 {
     const QString dir = folder();
     if (dir.isEmpty())
-        throw PreviewWriteError(
-            QStringLiteral("Cannot create file %1\r\nNo private folder for the preview could be made in %2.")
-                .arg(m_root + QStringLiteral("/prev.html"), m_root)
-                .toStdString());
-    const QString path = dir + QStringLiteral("/prev.html");
-    const SaveResult saved = saveFileAtomically(path, encodeText(composePreviewPage(head, body)), SaveDurability::NoSync);
+        throw PreviewWriteError(QStringLiteral("Cannot create file %1\n%2")
+                                    .arg(usualFolder() + u'/' + kPreviewFileName, m_failure)
+                                    .toStdString());
+    const QString path = dir + u'/' + kPreviewFileName;
+    const SaveResult saved =
+        saveFileAtomically(path, encodeText(composePreviewPage(head, body)), SaveDurability::NoSync);
     if (!saved)
-        throw PreviewWriteError(QStringLiteral("Cannot create file %1\r\n%2").arg(path, saved.error).toStdString());
+        throw PreviewWriteError(QStringLiteral("Cannot create file %1\n%2").arg(path, saved.error).toStdString());
     return path;
 }

@@ -3,11 +3,12 @@
 //
 // The page is "<HTML><HEAD>" + HEAD + "</HEAD><BODY>" + BODY +
 // "</BODY></HTML>", nothing added.  The file is prev.html in a folder of
-// this user's own inside the temporary folder: a fixed name straight in the
-// shared temporary folder would let another user plant a link or a file
-// there.  The folder is made with owner-only rights and checked before each
-// use; one that is not ours (a link, someone else's, open to others) is
-// left alone and a fresh private folder is used instead.
+// this user's own inside the temporary folder ("quillon-<uid>"): a fixed
+// name straight in the shared temporary folder would let another user plant
+// a link or a file there.  The folder is made with owner-only rights and
+// checked before each use; one that is not ours alone (a link, someone
+// else's, open to others, not a folder at all) is left alone and a fresh
+// private folder ("quillon-<uid>-XXXXXX") is used for the rest of the run.
 
 #include <QString>
 
@@ -16,24 +17,32 @@
 /// The page text of two fragments.
 QString composePreviewPage(const QString &head, const QString &body);
 
-/// A preview that could not be written; what() is the message for the user.
+/// A preview that could not be written; what() (UTF-8) is the message for
+/// the user: "Cannot create file <path>" and the reason.
 class PreviewWriteError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
 
-class PreviewFile {
+/// The preview file of one run: the temporary folder it lives in and the
+/// private folder chosen there.
+class PreviewFile final {
 public:
-    /// tempRoot: the temporary folder (QDir::tempPath() when empty).
+    /// tempRoot: where the private folder is made (QDir::tempPath() when
+    /// empty).
     explicit PreviewFile(const QString &tempRoot = QString());
 
-    /// Writes the page and returns the file's path (always the same one
-    /// during a run).  Throws PreviewWriteError.
+    /// Writes the page (UTF-8, no byte-order mark, line breaks as they are)
+    /// and returns the file's path, the same one for every preview while the
+    /// folder stays ours.  Throws PreviewWriteError.
     QString WritePreviewPage(const QString &head, const QString &body);
 
-    /// The private folder in use (made or checked on demand); empty when
-    /// none could be had.
+    /// The private folder to use, made or checked now; empty when none
+    /// could be had.
     QString folder();
+
+    /// The folder tried first: "quillon-<uid>" in the temporary folder.
+    QString usualFolder() const;
 
     /// Whether a folder is ours alone: a real directory (not a link) owned
     /// by this user with no rights for group or others.
@@ -42,4 +51,6 @@ public:
 private:
     QString m_root;
     QString m_folder;
+    bool m_fellBack = false;
+    QString m_failure;  // why no folder could be had
 };

@@ -1,13 +1,12 @@
 #include "preview/previewpane.h"
 
 #include "preview/internalbrowser.h"
-#include "widgets/actions.h"
 
 #include <QHBoxLayout>
 #include <QIcon>
-#include <QKeyEvent>
 #include <QLineEdit>
-#include <QStyle>
+#include <QPainter>
+#include <QPixmap>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -26,21 +25,21 @@ PreviewPane::PreviewPane(std::function<InternalBrowserFactory *()> factoryProvid
     row->setSpacing(2);
     m_address = new QLineEdit(m_strip);
     m_address->setObjectName(QStringLiteral("EDT_IE_URL"));
-    m_address->setStatusTip(QStringLiteral("Type an address and press Enter"));
-    m_address->setPlaceholderText(QStringLiteral("Address"));
-    m_address->setClearButtonEnabled(true);
-    m_address->installEventFilter(this);
+    connect(m_address, &QLineEdit::returnPressed, this, &PreviewPane::EDT_IE_URLEnter);
     row->addWidget(m_address, 1);
-    row->addWidget(stripButton("BTN_IE_BAck", QStringLiteral("Go back"), QStringLiteral("go-previous"),
-                               QStyle::SP_ArrowBack, &PreviewPane::goBack));
+    row->addWidget(stripButton("BTN_IE_BAck", QStringLiteral("Go back"), QStringLiteral("go-previous"), Glyph::Back,
+                               &PreviewPane::BTN_IE_BAckClick));
     row->addWidget(stripButton("ToolbarButton973", QStringLiteral("Go forward"), QStringLiteral("go-next"),
-                               QStyle::SP_ArrowForward, &PreviewPane::goForward));
-    row->addWidget(stripButton("BTN_IE_Stop", QStringLiteral("Stop"), QStringLiteral("process-stop"),
-                               QStyle::SP_BrowserStop, &PreviewPane::stop));
+                               Glyph::Forward, &PreviewPane::ToolbarButton973Click));
+    row->addWidget(stripButton("BTN_IE_Stop", QStringLiteral("Stop"), QStringLiteral("process-stop"), Glyph::Stop,
+                               &PreviewPane::BTN_IE_StopClick));
     row->addWidget(stripButton("BTN_IE_Refresh", QStringLiteral("Refresh"), QStringLiteral("view-refresh"),
-                               QStyle::SP_BrowserReload, &PreviewPane::refresh));
+                               Glyph::Refresh, &PreviewPane::BTN_IE_RefreshClick));
     m_layout->addWidget(m_strip);
-    m_layout->addStretch(1);
+
+    // Holds the browser's place until the first preview makes it.
+    m_placeholder = new QWidget(this);
+    m_layout->addWidget(m_placeholder, 1);
 }
 
 PreviewPane::~PreviewPane()
@@ -48,29 +47,64 @@ PreviewPane::~PreviewPane()
     delete m_browser;
 }
 
-QToolButton *PreviewPane::stripButton(const char *name, const QString &hint, const QString &theme,
-                                      QStyle::StandardPixmap fallback, void (PreviewPane::*slot)())
+QToolButton *PreviewPane::stripButton(const char *name, const QString &hint, const QString &theme, Glyph glyph,
+                                      void (PreviewPane::*slot)())
 {
     auto *button = new QToolButton(m_strip);
     button->setObjectName(QString::fromLatin1(name));
     button->setToolTip(hint);
     button->setStatusTip(hint);
+    button->setToolButtonStyle(Qt::ToolButtonIconOnly);
     button->setAutoRaise(true);
     button->setCursor(Qt::PointingHandCursor);
-    QIcon icon = QIcon::hasThemeIcon(theme) ? QIcon::fromTheme(theme) : QIcon();
-    if (icon.isNull()) {
-        static const QHash<QString, QString> ours = {{QStringLiteral("go-previous"), QStringLiteral("go-back")},
-                                                     {QStringLiteral("go-next"), QStringLiteral("go-forward")},
-                                                     {QStringLiteral("process-stop"), QStringLiteral("stop")},
-                                                     {QStringLiteral("view-refresh"), QStringLiteral("refresh")}};
-        icon = appIcon(ours.value(theme));
-        if (icon.availableSizes().isEmpty())
-            icon = style()->standardIcon(fallback);
-    }
-    button->setIcon(icon);
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setIcon(glyphIcon(theme, glyph));
     button->setIconSize(QSize(18, 18));
     connect(button, &QToolButton::clicked, this, slot);
     return button;
+}
+
+QIcon PreviewPane::glyphIcon(const QString &theme, Glyph glyph) const
+{
+    if (QIcon::hasThemeIcon(theme))
+        return QIcon::fromTheme(theme);
+    // No desktop theme (or none with this icon): a plain glyph of our own in
+    // the text colour, so the buttons never come out blank.
+    QIcon icon;
+    const QColor ink = palette().color(QPalette::ButtonText);
+    for (const int size : {16, 24, 32}) {
+        QPixmap pixmap(size, size);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.scale(size / 16.0, size / 16.0);
+        painter.setPen(QPen(ink, 1.8, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        switch (glyph) {
+        case Glyph::Back:
+        case Glyph::Forward:
+            if (glyph == Glyph::Forward) {
+                painter.translate(16, 0);
+                painter.scale(-1, 1);
+            }
+            painter.drawLine(QPointF(3, 8), QPointF(13, 8));
+            painter.drawPolyline(QPolygonF({QPointF(8, 3), QPointF(3, 8), QPointF(8, 13)}));
+            break;
+        case Glyph::Stop:
+            painter.drawLine(QPointF(4, 4), QPointF(12, 12));
+            painter.drawLine(QPointF(12, 4), QPointF(4, 12));
+            break;
+        case Glyph::Refresh:
+            painter.drawArc(QRectF(3, 3, 10, 10), 90 * 16, 270 * 16);
+            // The arrow head at the arc's open end (the top).
+            painter.setBrush(ink);
+            painter.setPen(Qt::NoPen);
+            painter.drawPolygon(QPolygonF({QPointF(7, 0.5), QPointF(11, 3), QPointF(7, 5.5)}));
+            break;
+        }
+        painter.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
 }
 
 bool PreviewPane::ensureBrowser()
@@ -80,12 +114,16 @@ bool PreviewPane::ensureBrowser()
     InternalBrowserFactory *factory = m_factoryProvider ? m_factoryProvider() : nullptr;
     if (!factory)
         return false;
-    m_browser = factory->createBrowser(this);
-    if (!m_browser || !m_browser->widget())
+    InternalBrowser *browser = factory->createBrowser(this);
+    if (!browser || !browser->widget()) {
+        delete browser;
         return false;
-    QLayoutItem *stretch = m_layout->takeAt(1);
-    delete stretch;
+    }
+    m_browser = browser;
+    delete m_placeholder;
+    m_placeholder = nullptr;
     m_layout->addWidget(m_browser->widget(), 1);
+    m_browser->widget()->show();
     m_browser->setCloseRequestHandler([this] {
         if (m_closeHandler)
             m_closeHandler();
@@ -104,9 +142,9 @@ void PreviewPane::setCloseRequestHandler(std::function<void()> handler)
     m_closeHandler = std::move(handler);
 }
 
-void PreviewPane::goBack()
+void PreviewPane::BTN_IE_BAckClick()
 {
-    // Nothing to go back to is not an error worth a word.
+    // Nothing to go back to is not worth a word.
     try {
         if (m_browser)
             m_browser->goBack();
@@ -114,7 +152,7 @@ void PreviewPane::goBack()
     }
 }
 
-void PreviewPane::goForward()
+void PreviewPane::ToolbarButton973Click()
 {
     try {
         if (m_browser)
@@ -123,32 +161,20 @@ void PreviewPane::goForward()
     }
 }
 
-void PreviewPane::stop()
+void PreviewPane::BTN_IE_StopClick()
 {
     if (m_browser)
         m_browser->stop();
 }
 
-void PreviewPane::refresh()
+void PreviewPane::BTN_IE_RefreshClick()
 {
     if (m_browser)
         m_browser->refresh();
 }
 
-void PreviewPane::navigateToTypedAddress()
+void PreviewPane::EDT_IE_URLEnter()
 {
     if (ensureBrowser())
         m_browser->navigate(m_address->text());
-}
-
-bool PreviewPane::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == m_address && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent *>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            navigateToTypedAddress();
-            return true;
-        }
-    }
-    return QWidget::eventFilter(watched, event);
 }

@@ -1,9 +1,9 @@
 #pragma once
-// The Preview tab's contents: the strip Panel5 (address box and Back,
-// Forward, Stop, Refresh) over the embedded browser, which is made on the
-// first preview.
+// The Preview tab's contents: the strip Panel5 (the address box and the
+// Back, Forward, Stop and Refresh buttons) over the embedded browser, which
+// is made through the given factory on first use, so that no browser
+// exists before the first preview.
 
-#include <QStyle>
 #include <QWidget>
 
 #include <functional>
@@ -17,31 +17,35 @@ class QVBoxLayout;
 class PreviewPane final : public QWidget {
     Q_OBJECT
 public:
-    PreviewPane(std::function<InternalBrowserFactory *()> factoryProvider, QWidget *parent = nullptr);
+    /// factoryProvider is asked for the factory when the browser is first
+    /// needed; it may return nullptr (no browser can be had).
+    explicit PreviewPane(std::function<InternalBrowserFactory *()> factoryProvider, QWidget *parent = nullptr);
     ~PreviewPane() override;
 
     /// Makes the browser if there is none yet; false when it cannot be made.
     bool ensureBrowser();
+    /// The browser, or nullptr before the first use.
     InternalBrowser *browser() const { return m_browser; }
-    /// Shows a local file.
+    /// Shows a local file (a plain path) in the browser, making it first.
     void showFile(const QString &path);
     /// What happens when the page asks to close its window.
     void setCloseRequestHandler(std::function<void()> handler);
+
     QLineEdit *addressBox() const { return m_address; }
 
-    // The strip's buttons.
-    void goBack();
-    void goForward();
-    void stop();
-    void refresh();
-    void navigateToTypedAddress();
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
+public slots:
+    void BTN_IE_BAckClick();
+    void ToolbarButton973Click();
+    void BTN_IE_StopClick();
+    void BTN_IE_RefreshClick();
+    /// Enter in the address box: navigates to its text, an empty one too.
+    void EDT_IE_URLEnter();
 
 private:
-    QToolButton *stripButton(const char *name, const QString &hint, const QString &theme, QStyle::StandardPixmap fallback,
+    enum class Glyph { Back, Forward, Stop, Refresh };
+    QToolButton *stripButton(const char *name, const QString &hint, const QString &theme, Glyph glyph,
                              void (PreviewPane::*slot)());
+    QIcon glyphIcon(const QString &theme, Glyph glyph) const;
 
     std::function<InternalBrowserFactory *()> m_factoryProvider;
     std::function<void()> m_closeHandler;
@@ -49,4 +53,5 @@ private:
     QWidget *m_strip = nullptr;
     QLineEdit *m_address = nullptr;
     QVBoxLayout *m_layout = nullptr;
+    QWidget *m_placeholder = nullptr;
 };

@@ -1,50 +1,54 @@
 #include "webpreviewplugin.h"
 
-#include <QFileInfo>
-#include <QPointer>
+#include <QDir>
 #include <QUrl>
 #include <QWebEngineHistory>
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
+#include <QtWebEngineQuick/qtwebenginequickglobal.h>
 
 namespace {
 
+const QString kPopupTitle = QStringLiteral("Preview");
+
 void protect(QWebEngineSettings *settings)
 {
-    // A file:// page may not read other files (by default it may).
+    // By default a file:// page may read any local file through XHR or
+    // fetch; a previewed script must not reach the user's files.
     settings->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
-    settings->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, true);
+    settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
     settings->setAttribute(QWebEngineSettings::JavascriptCanAccessClipboard, false);
+    settings->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, true);
 }
 
-/// A small window of ours for what a previewed page opens.
+/// A small top-level window of ours for what a previewed page opens.  It
+/// belongs to the preview's view, so it never outlives the browser.
 class PopupWindow final : public QWebEngineView {
 public:
-    explicit PopupWindow(QWebEngineProfile *profile)
+    PopupWindow(QWebEngineProfile *profile, QWidget *owner) : QWebEngineView(owner)
     {
-        setAttribute(Qt::WA_DeleteOnClose);
+        setObjectName(QStringLiteral("PreviewPopupWindow"));
         setWindowFlag(Qt::Window);
-        auto *page = new PreviewWebPage(profile, this);
-        setPage(page);
+        setAttribute(Qt::WA_DeleteOnClose);
+        setPage(new PreviewWebPage(profile, owner ? owner : this, this));
         resize(640, 480);
-        setWindowTitle(QStringLiteral("Preview window"));
-        connect(this, &QWebEngineView::titleChanged, this, [this](const QString &title) {
-            setWindowTitle(title.isEmpty() ? QStringLiteral("Preview window") : title);
-        });
-        // A page in our own small window may close that window.
-        connect(page, &QWebEnginePage::windowCloseRequested, this, &QWidget::close);
+        setWindowTitle(kPopupTitle);
+        connect(this, &QWebEngineView::titleChanged, this,
+                [this](const QString &title) { setWindowTitle(title.isEmpty() ? kPopupTitle : title); });
+        // A page in our own small window may close that window, and only it.
+        connect(page(), &QWebEnginePage::windowCloseRequested, this, &QWidget::close);
     }
 };
 
 class WebBrowser final : public InternalBrowser {
 public:
-    explicit WebBrowser(QWidget *parent)
+    WebBrowser(QWebEngineProfile *profile, QWidget *parent) : m_view(new QWebEngineView(parent))
     {
-        m_view = new QWebEngineView(parent);
         m_view->setObjectName(QStringLiteral("WebBrowser"));
-        m_page = new PreviewWebPage(WebPreviewFactory::profile(), m_view);
+        m_page = new PreviewWebPage(profile, m_view, m_view);
         m_view->setPage(m_page);
+        // Nothing closes: the program decides what a close request means.
         QObject::connect(m_page, &QWebEnginePage::windowCloseRequested, m_view, [this] {
             if (m_closeHandler)
                 m_closeHandler();
@@ -54,35 +58,29 @@ public:
                 m_loadHandler(ok);
         });
     }
-    ~WebBrowser() override { delete m_view.data(); }
+    ~WebBrowser() override { delete m_view; }
 
     QWidget *widget() override { return m_view; }
+
     void navigate(const QString &pathOrAddress) override
     {
-        if (pathOrAddress.trimmed().isEmpty()) {
+        const QString text = pathOrAddress.trimmed();
+        if (text.isEmpty())
             m_view->setUrl(QUrl(QStringLiteral("about:blank")));
-            return;
-        }
-        const QFileInfo file(pathOrAddress);
-        if (file.isAbsolute() && file.exists())
-            m_view->setUrl(QUrl::fromLocalFile(file.absoluteFilePath()));
+        else if (QDir::isAbsolutePath(text))
+            m_view->setUrl(QUrl::fromLocalFile(text));
         else
-            m_view->setUrl(QUrl::fromUserInput(pathOrAddress));
+            m_view->setUrl(QUrl::fromUserInput(text));
     }
-    void goBack() override
-    {
-        if (m_view->history()->canGoBack())
-            m_view->back();
-    }
-    void goForward() override
-    {
-        if (m_view->history()->canGoForward())
-            m_view->forward();
-    }
-    void stop() override { m_view->stop(); }
-    void refresh() override { m_view->reload(); }
+
+    void goBack() override { m_view->triggerPageAction(QWebEnginePage::Back); }
+    void goForward() override { m_view->triggerPageAction(QWebEnginePage::Forward); }
+    void stop() override { m_view->triggerPageAction(QWebEnginePage::Stop); }
+    void refresh() override { m_view->triggerPageAction(QWebEnginePage::Reload); }
+
     void setCloseRequestHandler(std::function<void()> handler) override { m_closeHandler = std::move(handler); }
     void setLoadFinishedHandler(std::function<void(bool)> handler) override { m_loadHandler = std::move(handler); }
+
     void runJavaScript(const QString &script, std::function<void(const QVariant &)> done) override
     {
         m_page->runJavaScript(script, [done = std::move(done)](const QVariant &result) {
@@ -90,10 +88,11 @@ public:
                 done(result);
         });
     }
+
     QString currentAddress() const override { return m_view->url().toString(); }
 
 private:
-    QPointer<QWebEngineView> m_view;
+    QWebEngineView *m_view;
     PreviewWebPage *m_page = nullptr;
     std::function<void()> m_closeHandler;
     std::function<void(bool)> m_loadHandler;
@@ -101,30 +100,41 @@ private:
 
 } // namespace
 
-PreviewWebPage::PreviewWebPage(QWebEngineProfile *profile, QObject *parent) : QWebEnginePage(profile, parent)
+PreviewWebPage::PreviewWebPage(QWebEngineProfile *profile, QWidget *popupOwner, QObject *parent)
+    : QWebEnginePage(profile, parent), m_popupOwner(popupOwner)
 {
     protect(settings());
 }
 
 QWebEnginePage *PreviewWebPage::createWindow(WebWindowType)
 {
-    auto *window = new PopupWindow(WebPreviewFactory::profile());
+    // Tabs, windows and dialogs alike get one small window of ours.
+    auto *window = new PopupWindow(profile(), m_popupOwner);
     window->show();
     return window->page();
 }
 
 QWebEngineProfile *WebPreviewFactory::profile()
 {
-    // Off the record: nothing of a previewed page is kept on disk.
-    static QWebEngineProfile *profile = [] {
-        auto *p = new QWebEngineProfile();
-        protect(p->settings());
-        return p;
-    }();
-    return profile;
+    if (!m_profile) {
+        // A profile without a storage name is off the record: nothing of a
+        // previewed page (cookies, storage, cache) is kept on disk.
+        m_profile = new QWebEngineProfile(this);
+        protect(m_profile->settings());
+    }
+    return m_profile;
 }
 
 InternalBrowser *WebPreviewFactory::createBrowser(QWidget *parent)
 {
-    return new WebBrowser(parent);
+    if (!m_engineReady) {
+        // Linked into a program, Qt WebEngine shares its OpenGL context
+        // before the application object exists; loaded this late it finds
+        // none and fails on the first view (offscreen and under X alike).
+        // This sets the shared context up now, at the first preview; Qt
+        // warns that it comes late, and it works.
+        QtWebEngineQuick::initialize();
+        m_engineReady = true;
+    }
+    return new WebBrowser(profile(), parent);
 }

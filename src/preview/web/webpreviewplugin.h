@@ -9,27 +9,38 @@
 #include "preview/internalbrowser.h"
 
 #include <QObject>
+#include <QPointer>
 #include <QWebEnginePage>
 
 class QWebEngineProfile;
-class QWebEngineView;
+class QWidget;
 
 /// A page of the preview: what it opens and closes stays under our control.
 class PreviewWebPage final : public QWebEnginePage {
     Q_OBJECT
 public:
-    explicit PreviewWebPage(QWebEngineProfile *profile, QObject *parent = nullptr);
+    /// popupOwner: the widget the windows this page opens belong to (they
+    /// go when it goes).
+    PreviewWebPage(QWebEngineProfile *profile, QWidget *popupOwner, QObject *parent);
 
 protected:
     QWebEnginePage *createWindow(WebWindowType type) override;
+
+private:
+    QPointer<QWidget> m_popupOwner;
 };
 
+/// The plugin's entry: makes browsers that share one protected profile.
 class WebPreviewFactory final : public QObject, public InternalBrowserFactory {
     Q_OBJECT
     Q_PLUGIN_METADATA(IID InternalBrowserFactory_iid)
     Q_INTERFACES(InternalBrowserFactory)
 public:
     InternalBrowser *createBrowser(QWidget *parent) override;
-    /// The profile every preview page uses, made on first use.
-    static QWebEngineProfile *profile();
+
+private:
+    QWebEngineProfile *profile();
+
+    QWebEngineProfile *m_profile = nullptr;
+    bool m_engineReady = false;
 };

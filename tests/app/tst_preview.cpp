@@ -1,0 +1,286 @@
+// Previews of the editors' script: the Preview tab with the embedded
+// browser, and the default browser when there is none.
+
+#include "testwindow.h"
+
+#include "document/scripteditors.h"
+#include "editor/scripteditor.h"
+#include "library/userlibrarycontroller.h"
+#include "library/userlibrarytree.h"
+#include "preview/browserloader.h"
+#include "preview/internalbrowser.h"
+#include "preview/previewcontroller.h"
+#include "preview/previewpane.h"
+#include "widgets/actions.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTabWidget>
+
+namespace {
+
+QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+bool menusEnabled(TestWindow &t)
+{
+    bool all = true, any = false;
+    for (const char *id : {"MMNU_Tools", "MMNU_Find", "MMNU_Edit", "MMNU_HTML"}) {
+        const bool on = t.window->actions().menu(QString::fromLatin1(id))->menuAction()->isEnabled();
+        all = all && on;
+        any = any || on;
+    }
+    if (all != any)
+        qWarning("the four menus are not switched as a group");
+    return all;
+}
+
+/// Runs script in the embedded browser's page and waits for its result.
+QVariant evaluate(TestWindow &t, const QString &script)
+{
+    InternalBrowser *browser = t.window->preview().pane()->browser();
+    if (!browser)
+        return {};
+    QVariant result;
+    bool done = false;
+    browser->runJavaScript(script, [&](const QVariant &value) {
+        result = value;
+        done = true;
+    });
+    if (!QTest::qWaitFor([&] { return done; }, 20000))
+        qWarning("the page did not answer");
+    return result;
+}
+
+} // namespace
+
+class TestPreview : public QObject {
+    Q_OBJECT
+
+    static bool webEngine()
+    {
+        qunsetenv("QUILLON_NO_WEBENGINE");
+        return internalBrowserAvailable();
+    }
+
+private slots:
+    void withoutAnEmbeddedBrowser_previewsGoToTheDefaultBrowser()
+    {
+        TestWindow t(false);
+        QVERIFY(!t.window->mainBook()->isTabVisible(1));
+        t.head()->setWholeText(QStringLiteral("<SCRIPT>var a;</SCRIPT>"));
+        t.body()->setWholeText(QStringLiteral("x"));
+        QTest::keyClick(t.window.get(), Qt::Key_F11);
+        QCOMPARE(t.shell.openedPaths.size(), 1);
+        QCOMPARE(readAll(t.shell.openedPaths.first()),
+                 QByteArray("<HTML><HEAD><SCRIPT>var a;</SCRIPT></HEAD><BODY>x</BODY></HTML>"));
+        QCOMPARE(t.window->mainBook()->currentWidget(), t.window->editorPage());
+        QVERIFY(menusEnabled(t));
+        QVERIFY(t.prompter.messages().isEmpty());
+    }
+
+    void noWebEngineVariable_hidesTheTab()
+    {
+        qputenv("QUILLON_NO_WEBENGINE", "1");
+        TestWindow t(true);
+        qunsetenv("QUILLON_NO_WEBENGINE");
+        QVERIFY(!t.window->mainBook()->isTabVisible(1));
+        t.trigger("Podgld1");
+        QCOMPARE(t.shell.openedPaths.size(), 1);
+    }
+
+    void previewEdited_alwaysUsesTheDefaultBrowser_andReportsItsFailure()
+    {
+        TestWindow t(false);
+        t.shell.result = 31;
+        t.body()->setWholeText(QStringLiteral("window.close();"));  // no test for "close(" here
+        t.trigger("Przycisk_OK");
+        QCOMPARE(t.shell.openedPaths.size(), 1);
+        QCOMPARE(t.prompter.messages().size(), 1);
+        QCOMPARE(t.prompter.messages().first().title, QStringLiteral("Error!"));
+        QCOMPARE(t.prompter.messages().first().icon, int(IconError));
+        QCOMPARE(t.prompter.messages().first().text, QStringLiteral("Cannot run the default system browser - error code 31"));
+        t.trigger("POP_Prev_Ed_System");
+        QCOMPARE(t.shell.openedPaths.size(), 2);
+    }
+
+    void everyPreview_rewritesTheOneFile()
+    {
+        TestWindow t(false);
+        t.body()->setWholeText(QStringLiteral("first"));
+        t.trigger("Przycisk_OK");
+        t.body()->setWholeText(QStringLiteral("second"));
+        t.trigger("Przycisk_OK");
+        QCOMPARE(t.shell.openedPaths.size(), 2);
+        QCOMPARE(t.shell.openedPaths.at(0), t.shell.openedPaths.at(1));
+        QVERIFY(readAll(t.shell.openedPaths.at(1)).contains("second"));
+        QVERIFY(t.shell.openedPaths.first().startsWith(t.dir.path()));
+    }
+
+    void embedded_scriptRunsOnThePreviewTab()
+    {
+        if (!webEngine())
+            QSKIP("built without the embedded browser");
+        TestWindow t(true);
+        QVERIFY(t.window->mainBook()->isTabVisible(1));
+        // The browser is made on the first preview, not before.
+        QVERIFY(!t.window->preview().pane()->browser());
+        t.head()->setWholeText(QStringLiteral("<SCRIPT>function greet() { return 'hi from ' + 'head'; }</SCRIPT>"));
+        t.body()->setWholeText(QStringLiteral("<SCRIPT>document.title = greet(); window.ran = 6 * 7;</SCRIPT>"));
+        QTest::keyClick(t.window.get(), Qt::Key_F11);
+        QCOMPARE(t.window->mainBook()->currentWidget(), t.window->previewPage());
+        QVERIFY(!menusEnabled(t));
+        QVERIFY(t.window->preview().pane()->browser());
+        QTRY_COMPARE_WITH_TIMEOUT(evaluate(t, QStringLiteral("window.ran")).toInt(), 42, 30000);
+        QCOMPARE(evaluate(t, QStringLiteral("document.title")).toString(), QStringLiteral("hi from head"));
+
+        QTest::keyClick(t.window.get(), Qt::Key_F12);
+        QCOMPARE(t.window->mainBook()->currentWidget(), t.window->editorPage());
+        QVERIFY(menusEnabled(t));
+    }
+
+    void embedded_pageCannotReadLocalFiles()
+    {
+        if (!webEngine())
+            QSKIP("built without the embedded browser");
+        TestWindow t(true);
+        const QString secret = t.dir.filePath(QStringLiteral("secret.txt"));
+        QFile f(secret);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("PRIVATE-DATA");
+        f.close();
+        const QString url = QUrl::fromLocalFile(secret).toString();
+        t.head()->empty();
+        t.body()->setWholeText(QStringLiteral("<SCRIPT>window.got = 'nothing';"
+                                              "try { var x = new XMLHttpRequest(); x.open('GET', '%1', false); x.send();"
+                                              " window.got = x.responseText || 'empty'; } catch (e) { window.got = 'refused'; }"
+                                              "window.done = true;</SCRIPT>")
+                                   .arg(url));
+        t.trigger("Podgld1");
+        QTRY_VERIFY_WITH_TIMEOUT(evaluate(t, QStringLiteral("window.done === true")).toBool(), 30000);
+        const QString got = evaluate(t, QStringLiteral("window.got")).toString();
+        QVERIFY2(!got.contains(QStringLiteral("PRIVATE-DATA")), qPrintable(got));
+        QVERIFY(!got.isEmpty());
+    }
+
+    void closeInEitherFragment_isRefused_data()
+    {
+        QTest::addColumn<QString>("head");
+        QTest::addColumn<QString>("body");
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("upper case in BODY") << QString() << QStringLiteral("<A HREF=\"#\" onClick=\"window.CLOSE()\">x</A>") << true;
+        QTest::newRow("in HEAD, in a comment") << QStringLiteral("// self.close(") << QString() << true;
+        QTest::newRow("tail of a longer name") << QString() << QStringLiteral("myclose(1)") << true;
+        QTest::newRow("with a space") << QString() << QStringLiteral("window.close ()") << false;
+    }
+    void closeInEitherFragment_isRefused()
+    {
+        QFETCH(QString, head);
+        QFETCH(QString, body);
+        QFETCH(bool, refused);
+        if (!webEngine())
+            QSKIP("built without the embedded browser");
+        TestWindow t(true);
+        t.head()->setWholeText(head);
+        t.body()->setWholeText(body);
+        t.trigger("Podgld1");
+        if (refused) {
+            QCOMPARE(t.prompter.messages().size(), 1);
+            QCOMPARE(t.prompter.messages().first().title, QStringLiteral("Warning!!"));
+            QCOMPARE(t.prompter.messages().first().icon, int(IconWarning));
+            QCOMPARE(t.prompter.messages().first().text, QStringLiteral("You should view this script using external browser!"));
+            QCOMPARE(t.window->mainBook()->currentWidget(), t.window->editorPage());
+            QVERIFY(menusEnabled(t));
+        } else {
+            QVERIFY(t.prompter.messages().isEmpty());
+            QCOMPARE(t.window->mainBook()->currentWidget(), t.window->previewPage());
+        }
+    }
+
+    void pickingThePreviewTab_withAClosingScript_staysOnTheEditor()
+    {
+        if (!webEngine())
+            QSKIP("built without the embedded browser");
+        TestWindow t(true);
+        t.body()->setWholeText(QStringLiteral("top.close()"));
+        t.window->mainBook()->setCurrentIndex(1);  // as a click on the tab does
+        QCOMPARE(t.prompter.messages().size(), 1);
+        QCOMPARE(t.window->mainBook()->currentWidget(), t.window->editorPage());
+        QVERIFY(menusEnabled(t));
+    }
+
+    void aCloseTheTestCannotSee_isRefusedToo()
+    {
+        if (!webEngine())
+            QSKIP("built without the embedded browser");
+        TestWindow t(true);
+        t.body()->setWholeText(QStringLiteral("<SCRIPT>window.ready = true;</SCRIPT><BUTTON ID=\"b\" "
+                                              "onClick=\"eval('window.cl' + 'ose' + String.fromCharCode(40, 41))\">x</BUTTON>"));
+        t.trigger("Podgld1");
+        QTRY_VERIFY_WITH_TIMEOUT(evaluate(t, QStringLiteral("window.ready === true")).toBool(), 30000);
+        evaluate(t, QStringLiteral("document.getElementById('b').click(); 1"));
+        QTRY_COMPARE_WITH_TIMEOUT(t.prompter.messages().size(), 1, 20000);
+        QCOMPARE(t.prompter.messages().first().title, QStringLiteral("Warning!!"));
+        QCOMPARE(t.window->mainBook()->currentWidget(), t.window->editorPage());
+        QVERIFY(t.window->isVisible());
+        QVERIFY(t.window->preview().pane()->browser()->widget());
+    }
+
+    void addressBox_navigatesOnEnter_andBackWithoutHistoryDoesNothing()
+    {
+        if (!webEngine())
+            QSKIP("built without the embedded browser");
+        TestWindow t(true);
+        t.body()->setWholeText(QStringLiteral("<P>page</P>"));
+        t.trigger("Podgld1");
+        PreviewPane *pane = t.window->preview().pane();
+        pane->BTN_IE_BAckClick();  // no history: nothing happens, nothing is shown
+        QVERIFY(t.prompter.messages().isEmpty());
+        const QString other = t.dir.filePath(QStringLiteral("other.html"));
+        QFile f(other);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("<html><head><title>Other</title></head><body>o</body></html>");
+        f.close();
+        pane->addressBox()->setText(QUrl::fromLocalFile(other).toString());
+        QTest::keyClick(pane->addressBox(), Qt::Key_Return);
+        QTRY_COMPARE_WITH_TIMEOUT(evaluate(t, QStringLiteral("document.title")).toString(), QStringLiteral("Other"), 30000);
+        pane->addressBox()->clear();
+        QTest::keyClick(pane->addressBox(), Qt::Key_Return);
+        QTRY_COMPARE_WITH_TIMEOUT(pane->browser()->currentAddress(), QStringLiteral("about:blank"), 30000);
+    }
+
+    void userLibraryPreview_showsTheLibraryScript()
+    {
+        if (!webEngine())
+            QSKIP("built without the embedded browser");
+        QTemporaryDir folder;
+        const QString lib = folder.filePath(QStringLiteral("user-scripts/"));
+        QDir().mkpath(lib);
+        QFile index(lib + QStringLiteral("uscripts.dat"));
+        QVERIFY(index.open(QIODevice::WriteOnly));
+        index.write("Work\r\n lib\r\n");
+        index.close();
+        QFile script(lib + QStringLiteral("lib.js"));
+        QVERIFY(script.open(QIODevice::WriteOnly));
+        script.write("<!-- part of the HEAD section -->\r\n<SCRIPT>window.fromLibrary = 'yes';</SCRIPT>\r\n"
+                     "<!-- part of the BODY section -->\r\n<P>library</P>");
+        script.close();
+        TestWindow t(true, lib);
+        t.body()->setWholeText(QStringLiteral("<SCRIPT>window.fromLibrary = 'no';</SCRIPT>"));
+        UserLibraryTree *tree = t.window->userLibrary().tree();
+        tree->expandAll();
+        tree->selectItem(tree->topLevelItem(0)->child(0));
+        t.trigger("BTN_Preview_Script_User");
+        QCOMPARE(t.window->mainBook()->currentWidget(), t.window->previewPage());
+        QTRY_COMPARE_WITH_TIMEOUT(evaluate(t, QStringLiteral("window.fromLibrary")).toString(), QStringLiteral("yes"), 30000);
+    }
+};
+
+QUILLON_GUI_TEST_MAIN(TestPreview)
+#include "tst_preview.moc"

@@ -1,0 +1,443 @@
+// The user library in the window: saving the script into a category,
+// categories, deleting, Edit, Insert, copying and previewing a script.
+
+#include "testwindow.h"
+
+#include "document/scripteditors.h"
+#include "editor/scripteditor.h"
+#include "library/userlibrary.h"
+#include "library/userlibrarycontroller.h"
+#include "library/userlibrarytree.h"
+#include "preview/previewcontroller.h"
+#include "widgets/statuspanels.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QTabWidget>
+
+namespace {
+
+QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+/// A window whose library folder already holds an index (and script files).
+struct LibraryWindow {
+    QTemporaryDir folder;
+    std::unique_ptr<TestWindow> t;
+
+    explicit LibraryWindow(const QByteArray &index, const QMap<QString, QByteArray> &scripts = {})
+    {
+        const QString lib = folder.filePath(QStringLiteral("user-scripts/"));
+        writeFile(lib + QStringLiteral("uscripts.dat"), index);
+        for (auto it = scripts.cbegin(); it != scripts.cend(); ++it)
+            writeFile(lib + it.key() + QStringLiteral(".js"), it.value());
+        t = std::make_unique<TestWindow>(false, lib);
+    }
+    UserLibraryTree *tree() const { return t->window->userLibrary().tree(); }
+    QString lib() const { return t->libraryFolder(); }
+    QTreeWidgetItem *item(const QString &category, const QString &script = QString()) const
+    {
+        for (int i = 0; i < tree()->topLevelItemCount(); ++i) {
+            QTreeWidgetItem *c = tree()->topLevelItem(i);
+            if (c->text(0) != category)
+                continue;
+            if (script.isEmpty())
+                return c;
+            for (int j = 0; j < c->childCount(); ++j)
+                if (c->child(j)->text(0) == script)
+                    return c->child(j);
+        }
+        return nullptr;
+    }
+    void select(const QString &category, const QString &script = QString()) const
+    {
+        QTreeWidgetItem *i = item(category, script);
+        QVERIFY2(i, qPrintable(category + u'/' + script));
+        tree()->selectItem(i);
+    }
+    /// Answers the name prompt with a name.
+    void answerName(const QString &name, QString *proposed = nullptr) const
+    {
+        t->prompter.dialogHandlers.insert(QStringLiteral("TDlg_Rename"), [name, proposed](QDialog &d) {
+            auto *edit = d.findChild<QLineEdit *>(QStringLiteral("Edit_Nazwa"));
+            if (proposed)
+                *proposed = edit->text();
+            edit->setText(name);
+            return int(QDialog::Accepted);
+        });
+    }
+};
+
+const QByteArray kScriptFile("<!-- part of the HEAD section -->\r\nvar t;\r\n<!-- part of the BODY section -->\r\nshow(t);");
+
+} // namespace
+
+class TestUserLibrary : public QObject {
+    Q_OBJECT
+
+private slots:
+    void firstStart_createsTheFolderWithOneCategory()
+    {
+        TestWindow t;
+        UserLibraryTree *tree = t.window->userLibrary().tree();
+        QCOMPARE(tree->topLevelItemCount(), 1);
+        QCOMPARE(tree->topLevelItem(0)->text(0), QStringLiteral("User scripts"));
+        QCOMPARE(tree->selectedItem(), tree->topLevelItem(0));
+        QCOMPARE(readAll(t.libraryFolder() + QStringLiteral("uscripts.dat")), QByteArray("User scripts\r\n"));
+    }
+
+    void treeShowsTheIndex_collapsed()
+    {
+        LibraryWindow w("Work\r\n menu\r\n clock\r\nMisc\r\n");
+        QCOMPARE(w.tree()->topLevelItemCount(), 2);
+        QCOMPARE(w.item(QStringLiteral("Work"))->childCount(), 2);
+        QVERIFY(!w.item(QStringLiteral("Work"))->isExpanded());
+        QVERIFY(w.item(QStringLiteral("Work"), QStringLiteral("clock")));
+        // Script buttons follow the selection.
+        w.select(QStringLiteral("Work"));
+        QVERIFY(!w.t->action("BTN_Edit_Script_User")->isEnabled());
+        w.select(QStringLiteral("Work"), QStringLiteral("menu"));
+        for (const char *id : {"BTN_Edit_Script_User", "BTN_User_Insert", "BTN_Preview_Script_User"})
+            QVERIFY2(w.t->action(id)->isEnabled(), id);
+    }
+
+    void invalidIndex_isReported_andStartUpGoesOn()
+    {
+        LibraryWindow w("  too deep\r\n");
+        QCOMPARE(w.t->prompter.messages().size(), 1);
+        QVERIFY(w.t->prompter.messages().first().text.startsWith(QStringLiteral("Invalid TreeNode Level")));
+        QVERIFY(w.t->window->editors().exist());
+    }
+
+    void save_withNoSelection_explains()
+    {
+        LibraryWindow w("Work\r\n");
+        w.tree()->clearSelection();
+        w.tree()->setCurrentItem(nullptr);
+        w.t->trigger("BTN_Zapisz");
+        QCOMPARE(w.t->prompter.messages().size(), 1);
+        QCOMPARE(w.t->prompter.messages().first().title, QStringLiteral("Information"));
+        QCOMPARE(w.t->prompter.messages().first().text, QStringLiteral("Please select a category from \"User library\" tree"));
+    }
+
+    void save_intoACategory_writesFileAndIndex()
+    {
+        LibraryWindow w("Work\r\n menu\r\nMisc\r\n");
+        w.t->head()->setWholeText(QStringLiteral("h"));
+        w.t->body()->setFocus();
+        QTest::keyClicks(w.t->body(), QStringLiteral("b"));
+        w.select(QStringLiteral("Misc"));
+        QString proposed = QStringLiteral("<untouched>");
+        w.answerName(QStringLiteral("  a.b "), &proposed);
+        QTest::keySequence(w.t->window.get(), QKeySequence(QStringLiteral("Ctrl+S")));
+        QCOMPARE(proposed, QString());
+        QCOMPARE(w.t->prompter.dialogs().first().title, QStringLiteral("New script"));
+        QCOMPARE(readAll(w.lib() + QStringLiteral("uscripts.dat")), QByteArray("Work\r\n menu\r\nMisc\r\n a.b\r\n"));
+        QCOMPARE(readAll(w.lib() + QStringLiteral("a.b.js")),
+                 "<!-- part of the HEAD section -->\r\nh\r\n<!-- part of the BODY section -->\r\n" +
+                     w.t->body()->wholeText().toUtf8());
+        QVERIFY(!w.t->window->editors().isModified());
+        QCOMPARE(w.t->window->statusPanels().text(StatusPanels::Modified), QStringLiteral("no changes"));
+        QCOMPARE(w.tree()->selectedItem(), w.item(QStringLiteral("Misc"), QStringLiteral("a.b")));
+        QVERIFY(w.item(QStringLiteral("Misc"))->isExpanded());
+    }
+
+    void save_withAScriptSelected_proposesItsName_andItsCategory()
+    {
+        LibraryWindow w("Work\r\n menu\r\nMisc\r\n", {{QStringLiteral("menu"), kScriptFile}});
+        w.select(QStringLiteral("Work"), QStringLiteral("menu"));
+        QString proposed;
+        w.answerName(QStringLiteral("menu2"), &proposed);
+        w.t->trigger("MMNU_F_Zapisz");
+        QCOMPARE(proposed, QStringLiteral("menu"));
+        QCOMPARE(readAll(w.lib() + QStringLiteral("uscripts.dat")), QByteArray("Work\r\n menu\r\n menu2\r\nMisc\r\n"));
+    }
+
+    void save_cancelled_writesNothing_andSelectsTheCategory()
+    {
+        LibraryWindow w("Work\r\n menu\r\n");
+        w.select(QStringLiteral("Work"), QStringLiteral("menu"));
+        w.t->prompter.dialogHandlers.insert(QStringLiteral("TDlg_Rename"), [](QDialog &) { return int(QDialog::Rejected); });
+        w.t->trigger("BTN_Zapisz");
+        QCOMPARE(readAll(w.lib() + QStringLiteral("uscripts.dat")), QByteArray("Work\r\n menu\r\n"));
+        QCOMPARE(w.tree()->selectedItem(), w.item(QStringLiteral("Work")));
+    }
+
+    void save_refusesBadNames_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("warning");
+        QTest::newRow("blank") << "   " << "Please don't use blank names!";
+        QTest::newRow("backslash") << "a\\b" << "Please don't use \"\\\" in the script names";
+        QTest::newRow("slash") << "../escape" << "Please don't use \"/\" in the script names";
+        QTest::newRow("line break") << "two\nlines" << "Please don't use line breaks or other control characters in the script names";
+    }
+    void save_refusesBadNames()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, warning);
+        LibraryWindow w("Work\r\n");
+        w.select(QStringLiteral("Work"));
+        w.answerName(name);
+        w.t->trigger("BTN_Zapisz");
+        QCOMPARE(w.t->prompter.messages().size(), 1);
+        QCOMPARE(w.t->prompter.messages().first().title, QStringLiteral("Warning!"));
+        QCOMPARE(w.t->prompter.messages().first().icon, int(IconWarning));
+        QCOMPARE(w.t->prompter.messages().first().text, warning);
+        QCOMPARE(readAll(w.lib() + QStringLiteral("uscripts.dat")), QByteArray("Work\r\n"));
+        QCOMPARE(QDir(w.lib()).entryList({QStringLiteral("*.js")}), QStringList());
+    }
+
+    void save_aNameInUse_asksToReplace_andKeepsOneNode()
+    {
+        LibraryWindow w("Work\r\n clock\r\nMisc\r\n", {{QStringLiteral("clock"), kScriptFile}});
+        w.t->body()->setWholeText(QStringLiteral("new body"));
+        w.select(QStringLiteral("Misc"));
+        w.answerName(QStringLiteral("Clock"));
+
+        w.t->prompter.yesNoAnswers = {AnswerNo};
+        w.t->trigger("BTN_Zapisz");
+        QCOMPARE(w.t->prompter.questions().size(), 1);
+        QCOMPARE(w.t->prompter.questions().first().title, QStringLiteral("Information"));
+        QCOMPARE(w.t->prompter.questions().first().text,
+                 QStringLiteral("In the user library there is a script with the name \"Clock\".\r\nDo you want to replace it?"));
+        QCOMPARE(readAll(w.lib() + QStringLiteral("clock.js")), kScriptFile);
+
+        w.t->prompter.yesNoAnswers = {AnswerYes};
+        w.t->trigger("BTN_Zapisz");
+        QCOMPARE(readAll(w.lib() + QStringLiteral("uscripts.dat")), QByteArray("Work\r\n clock\r\nMisc\r\n"));
+        // The node keeps its file: the new text went into clock.js.
+        QVERIFY(readAll(w.lib() + QStringLiteral("clock.js")).endsWith("new body"));
+        QVERIFY(!QFile::exists(w.lib() + QStringLiteral("Clock.js")));
+        QCOMPARE(w.item(QStringLiteral("Misc"))->childCount(), 0);
+    }
+
+    void save_aScriptNamedLikeACategory_isANewScript()
+    {
+        LibraryWindow w("Work\r\nMisc\r\n");
+        w.select(QStringLiteral("Work"));
+        w.answerName(QStringLiteral("Misc"));
+        w.t->trigger("BTN_Zapisz");
+        QVERIFY(w.t->prompter.questions().isEmpty());
+        QCOMPARE(readAll(w.lib() + QStringLiteral("uscripts.dat")), QByteArray("Work\r\n Misc\r\nMisc\r\n"));
+    }
+
+    void save_withTheFolderGone_offersToCreateIt()
+    {
+        LibraryWindow w("Work\r\n");
+        QVERIFY(QDir(w.lib()).removeRecursively());
+        w.select(QStringLiteral("Work"));
+        w.answerName(QStringLiteral("s"));
+        w.t->prompter.yesNoAnswers = {AnswerNo};
+        w.t->trigger("BTN_Zapisz");
+        QCOMPARE(w.t->prompter.questions().first().text, QStringLiteral("Scripts folder doesn't exist! Create it now?"));
+        QCOMPARE(w.t->prompter.messages().last().text, QStringLiteral("An error occured during saving script!"));
+        QVERIFY(!QFile::exists(w.lib()));
+
+        w.t->prompter.yesNoAnswers = {AnswerYes};
+        w.t->trigger("BTN_Zapisz");
+        QVERIFY(QFile::exists(w.lib() + QStringLiteral("s.js")));
+        QCOMPARE(readAll(w.lib() + QStringLiteral("uscripts.dat")), QByteArray("Work\r\n s\r\n"));
+    }
+
+    void addCategory_thenEscape_keepsNewCategory()
+    {
+        LibraryWindow w("Work\r\n");
+        w.tree()->setFocus();
+        w.t->trigger("BTN_AddCateg");
+        QCOMPARE(readAll(w.lib() + QStringLiteral("uscripts.dat")), QByteArray("Work\r\nNew category\r\n"));
+        QTreeWidgetItem *added = w.item(QStringLiteral("New category"));
+        QVERIFY(added);
+        QCOMPARE(w.tree()->selectedItem(), added);
+        QWidget *editor = w.tree()->findChild<QLineEdit *>();
+        QVERIFY(editor);
+        QTest::keyClick(editor, Qt::Key_Escape);
+        QCOMPARE(added->text(0), QStringLiteral("New category"));
+        QCOMPARE(readAll(w.lib() + QStringLiteral("uscripts.dat")), QByteArray("Work\r\nNew category\r\n"));
+    }
+
+    void renamingACategory_trimsAndWrites()
+    {
+        LibraryWindow w("Work\r\n menu\r\n");
+        QTreeWidgetItem *work = w.item(QStringLiteral("Work"));
+        work->setText(0, QStringLiteral("  Office \t"));  // what an accepted edit does
+        QCOMPARE(work->text(0), QStringLiteral("Office"));
+        QCOMPARE(readAll(w.lib() + QStringLiteral("uscripts.dat")), QByteArray("Office\r\n menu\r\n"));
+        // Scripts are not renamed in place.
+        QVERIFY(!(w.item(QStringLiteral("Office"), QStringLiteral("menu"))->flags() & Qt::ItemIsEditable));
+    }
+
+    void delete_nonEmptyCategory_isRefused()
+    {
+        LibraryWindow w("Work\r\n menu\r\n");
+        w.select(QStringLiteral("Work"));
+        w.t->trigger("BTN_Del_Item");
+        QCOMPARE(w.t->prompter.messages().first().title, QStringLiteral("Warning - Category not empty!"));
+        QCOMPARE(w.t->prompter.messages().first().text,
+                 QStringLiteral("You can't delete this category. If you want to delete it, remove all scripts from this "
+                                "category first."));
+        QCOMPARE(readAll(w.lib() + QStringLiteral("uscripts.dat")), QByteArray("Work\r\n menu\r\n"));
+    }
+
+    void delete_emptyCategory_asksNothing()
+    {
+        LibraryWindow w("Work\r\nMisc\r\n");
+        w.select(QStringLiteral("Misc"));
+        w.t->trigger("BTN_Del_Item");
+        QVERIFY(w.t->prompter.shown.isEmpty());
+        QCOMPARE(readAll(w.lib() + QStringLiteral("uscripts.dat")), QByteArray("Work\r\n"));
+    }
+
+    void delete_script_asks_thenRemovesFileAndNode()
+    {
+        LibraryWindow w("Work\r\n menu\r\n clock\r\n", {{QStringLiteral("menu"), kScriptFile}});
+        w.select(QStringLiteral("Work"), QStringLiteral("menu"));
+        w.t->prompter.yesNoAnswers = {AnswerNo};
+        w.t->trigger("BTN_Del_Item");
+        QCOMPARE(w.t->prompter.questions().first().title, QStringLiteral("Delete script?"));
+        QCOMPARE(w.t->prompter.questions().first().text, QStringLiteral("Are you really sure you want to delete selected script?"));
+        QVERIFY(QFile::exists(w.lib() + QStringLiteral("menu.js")));
+
+        w.t->prompter.yesNoAnswers = {AnswerYes};
+        w.t->trigger("BTN_Del_Item");
+        QVERIFY(!QFile::exists(w.lib() + QStringLiteral("menu.js")));
+        QCOMPARE(readAll(w.lib() + QStringLiteral("uscripts.dat")), QByteArray("Work\r\n clock\r\n"));
+        QVERIFY(w.t->prompter.messages().isEmpty());
+    }
+
+    void delete_scriptWhoseFileIsGone_reportsAndRemovesTheNode()
+    {
+        LibraryWindow w("Work\r\n clock\r\n");
+        w.select(QStringLiteral("Work"), QStringLiteral("clock"));
+        w.t->prompter.yesNoAnswers = {AnswerYes};
+        w.t->trigger("BTN_Del_Item");
+        QCOMPARE(w.t->prompter.messages().size(), 1);
+        QCOMPARE(w.t->prompter.messages().first().icon, int(IconError));
+        QCOMPARE(w.t->prompter.messages().first().text, QStringLiteral("An error occured during deleting script file!"));
+        QCOMPARE(readAll(w.lib() + QStringLiteral("uscripts.dat")), QByteArray("Work\r\n"));
+        QVERIFY(!w.item(QStringLiteral("Work"), QStringLiteral("clock")));
+    }
+
+    void edit_asksThenLoadsTheScript()
+    {
+        LibraryWindow w("Work\r\n menu\r\n", {{QStringLiteral("menu"), kScriptFile}});
+        w.select(QStringLiteral("Work"), QStringLiteral("menu"));
+        const QString before = w.t->body()->wholeText();
+        w.t->prompter.yesNoAnswers = {AnswerNo};
+        w.t->trigger("BTN_Edit_Script_User");
+        QCOMPARE(w.t->prompter.questions().first().title, QStringLiteral("Please confirm!"));
+        QCOMPARE(w.t->prompter.questions().first().text, QStringLiteral("Current script will be deleted, continue ?"));
+        QCOMPARE(w.t->body()->wholeText(), before);
+
+        w.t->prompter.yesNoAnswers = {AnswerYes};
+        w.t->trigger("BTN_Edit_Script_User");
+        QCOMPARE(w.t->head()->wholeText(), QStringLiteral("var t;\r\n"));
+        QCOMPARE(w.t->body()->wholeText(), QStringLiteral("show(t);\r\n"));
+        QVERIFY(!w.t->window->editors().isModified());
+    }
+
+    void edit_aScriptWithoutItsFile_leavesTheEditorsEmpty()
+    {
+        LibraryWindow w("Work\r\n gone\r\n");
+        w.select(QStringLiteral("Work"), QStringLiteral("gone"));
+        w.t->prompter.yesNoAnswers = {AnswerYes};
+        w.t->trigger("BTN_Edit_Script_User");
+        QCOMPARE(w.t->prompter.messages().first().title, QStringLiteral("Error"));
+        QCOMPARE(w.t->prompter.messages().first().text,
+                 QStringLiteral("Cannot edit selected script. Its file is missing or corrupted"));
+        QCOMPARE(w.t->head()->wholeText(), QString());
+        QCOMPARE(w.t->body()->wholeText(), QString());
+    }
+
+    void insert_appendsWithoutAsking()
+    {
+        LibraryWindow w("Work\r\n menu\r\n", {{QStringLiteral("menu"), kScriptFile}});
+        w.t->head()->setWholeText(QStringLiteral("H0"));
+        w.t->body()->setWholeText(QStringLiteral("B0"));
+        w.select(QStringLiteral("Work"), QStringLiteral("menu"));
+        w.t->trigger("BTN_User_Insert");
+        QVERIFY(w.t->prompter.shown.isEmpty());
+        QCOMPARE(w.t->head()->wholeText(), QStringLiteral("H0var t;\r\n"));
+        QCOMPARE(w.t->body()->wholeText(), QStringLiteral("B0show(t);\r\n"));
+        QVERIFY(w.t->window->editors().isModified());
+    }
+
+    void copyFromLibrary_withTheTreeFocused()
+    {
+        LibraryWindow w("Work\r\n menu\r\n", {{QStringLiteral("menu"), kScriptFile}});
+        w.select(QStringLiteral("Work"), QStringLiteral("menu"));
+        w.tree()->setFocus();
+        QTRY_VERIFY(w.tree()->hasFocus());
+        w.t->trigger("POP_Clip_Library");
+        QVERIFY(w.t->prompter.messages().isEmpty());
+        QCOMPARE(QGuiApplication::clipboard()->text(),
+                 QStringLiteral("<!-- This part should be put in the <HEAD> section of your HTML page -->\r\nvar t;\r\n\r\n"
+                                "<!-- This part should be put at the caret position of your HTML page -->\r\nshow(t);\r\n"));
+    }
+
+    void droppingAScript_onAnEditor_loadsIt_andCategoriesAreRefused()
+    {
+        LibraryWindow w("Work\r\n menu\r\n", {{QStringLiteral("menu"), kScriptFile}});
+        w.select(QStringLiteral("Work"));
+        emit w.t->head()->dropped(w.tree(), QPoint(5, 5));
+        QVERIFY(w.t->prompter.shown.isEmpty());  // a category is not a script to load
+
+        w.select(QStringLiteral("Work"), QStringLiteral("menu"));
+        w.t->prompter.yesNoAnswers = {AnswerYes};
+        emit w.t->head()->dropped(w.tree(), QPoint(5, 5));
+        QCOMPARE(w.t->head()->wholeText(), QStringLiteral("var t;\r\n"));
+    }
+
+    void preview_withoutAnEmbeddedBrowser_showsTheEditorsScriptInTheDefaultBrowser()
+    {
+        LibraryWindow w("Work\r\n menu\r\n", {{QStringLiteral("menu"), kScriptFile}});
+        w.t->body()->setWholeText(QStringLiteral("editor body"));
+        w.tree()->clearSelection();
+        w.tree()->setCurrentItem(nullptr);
+        w.t->window->userLibrary().BTN_Preview_Script_UserClick();
+        QCOMPARE(w.t->prompter.messages().first().text, QStringLiteral("Please select a script from User library!"));
+        QCOMPARE(w.t->prompter.messages().first().icon, int(IconError));
+
+        w.select(QStringLiteral("Work"), QStringLiteral("menu"));
+        w.t->trigger("BTN_Preview_Script_User");
+        QCOMPARE(w.t->shell.openedPaths.size(), 1);
+        QVERIFY(readAll(w.t->shell.openedPaths.first()).contains("editor body"));
+    }
+
+    void anotherCopysChanges_areKeptByTheNextSave()
+    {
+        LibraryWindow w("Work\r\n");
+        // Another copy of the program adds a script to the same folder.
+        UserLibraryStore other(w.lib());
+        QVERIFY(other.load().ok());
+        {
+            const auto change = other.beginChange();
+            QVERIFY(change->locked());
+            QVERIFY(other.writeScriptFile(QStringLiteral("theirs"), QString(), QStringLiteral("x")).ok);
+            other.tree().roots.front()->addChild(QStringLiteral("theirs"));
+            QVERIFY(other.writeIndexFile().ok);
+        }
+        w.select(QStringLiteral("Work"));
+        w.answerName(QStringLiteral("mine"));
+        w.t->trigger("BTN_Zapisz");
+        QCOMPARE(readAll(w.lib() + QStringLiteral("uscripts.dat")), QByteArray("Work\r\n theirs\r\n mine\r\n"));
+        QVERIFY(w.item(QStringLiteral("Work"), QStringLiteral("theirs")));
+    }
+};
+
+QUILLON_GUI_TEST_MAIN(TestUserLibrary)
+#include "tst_userlibrary.moc"

@@ -1,0 +1,778 @@
+// The user library store on disk: building the tree from the folder, the
+// script files, the name rules, failed writes, and two copies of the
+// program sharing one folder.
+
+#include "library/userlibrary.h"
+
+#include "document/scripttext.h"
+#include "platform/textfile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLockFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#ifdef Q_OS_UNIX
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
+namespace {
+
+QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+bool writePlain(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
+}
+
+QStringList shape(const LibraryTree &tree)
+{
+    QStringList out;
+    struct Item {
+        const LibraryNode *node;
+        int depth;
+    };
+    std::vector<Item> stack;
+    for (auto it = tree.roots.rbegin(); it != tree.roots.rend(); ++it)
+        stack.push_back({it->get(), 0});
+    while (!stack.empty()) {
+        const Item item = stack.back();
+        stack.pop_back();
+        out << QString::number(item.depth) + u':' + item.node->text;
+        for (auto it = item.node->children.rbegin(); it != item.node->children.rend(); ++it)
+            stack.push_back({it->get(), item.depth + 1});
+    }
+    return out;
+}
+
+LibraryNode *categoryNamed(LibraryTree &tree, const QString &name)
+{
+    for (const auto &root : tree.roots)
+        if (root->text == name)
+            return root.get();
+    return nullptr;
+}
+
+const QByteArray kWorkAndMisc("Work\r\n menu\r\n clock\r\nMisc\r\n");
+
+} // namespace
+
+class TestUserLibraryStore : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir *m_dir = nullptr;
+    QString m_folder;  // the library folder, not created
+
+    /// A library folder holding this index.
+    void makeLibrary(const QByteArray &index)
+    {
+        QVERIFY(QDir().mkdir(m_folder));
+        QVERIFY(writePlain(m_folder + QStringLiteral("uscripts.dat"), index));
+    }
+
+private slots:
+    void init()
+    {
+        m_dir = new QTemporaryDir;
+        QVERIFY(m_dir->isValid());
+        m_folder = m_dir->path() + QStringLiteral("/user-scripts/");
+    }
+    void cleanup()
+    {
+        delete m_dir;
+        m_dir = nullptr;
+    }
+
+    // --- paths -------------------------------------------------------------------------
+
+    void paths_followTheFolder()
+    {
+        UserLibraryStore store(m_dir->path() + QStringLiteral("/user-scripts"));
+        QCOMPARE(store.folder(), m_folder);
+        QCOMPARE(store.indexPath(), m_folder + QStringLiteral("uscripts.dat"));
+        QCOMPARE(store.scriptPath(QStringLiteral("a.b")), m_folder + QStringLiteral("a.b.js"));
+        QCOMPARE(store.backupPath(), m_folder + QStringLiteral("uscripts.dat.bak"));
+    }
+
+    // --- building the tree -------------------------------------------------------------
+
+    void load_folderMissing_createsItWithUserScripts()
+    {
+        UserLibraryStore store(m_folder);
+        const UserLibraryStore::LoadResult result = store.load();
+        QCOMPARE(result.status, UserLibraryStore::LoadResult::FolderCreated);
+        QVERIFY(result.ok());
+        QVERIFY(QFileInfo(m_folder).isDir());
+        QCOMPARE(shape(store.tree()), QStringList{"0:User scripts"});
+        QCOMPARE(readAll(store.indexPath()), QByteArray("User scripts\r\n"));
+        QVERIFY(!store.changedOnDisk());
+    }
+
+    void load_folderWithoutIndex_writesEmptyIndex()
+    {
+        QVERIFY(QDir().mkdir(m_folder));
+        UserLibraryStore store(m_folder);
+        store.tree().addRoot(QStringLiteral("left over"));
+        const UserLibraryStore::LoadResult result = store.load();
+        QCOMPARE(result.status, UserLibraryStore::LoadResult::EmptyIndexCreated);
+        QVERIFY(result.ok());
+        QVERIFY(store.tree().isEmpty());
+        QVERIFY(QFileInfo::exists(store.indexPath()));
+        QCOMPARE(QFileInfo(store.indexPath()).size(), 0);
+        QVERIFY(!store.changedOnDisk());
+    }
+
+    void load_folderWithIndex_readsIt()
+    {
+        makeLibrary(kWorkAndMisc);
+        UserLibraryStore store(m_folder);
+        store.tree().addRoot(QStringLiteral("left over"));
+        const UserLibraryStore::LoadResult result = store.load();
+        QCOMPARE(result.status, UserLibraryStore::LoadResult::Loaded);
+        QVERIFY(result.ok());
+        QCOMPARE(shape(store.tree()), (QStringList{"0:Work", "1:menu", "1:clock", "0:Misc"}));
+        QVERIFY(store.lastIndexRead().ok);
+        // Reading never writes.
+        QCOMPARE(readAll(store.indexPath()), kWorkAndMisc);
+    }
+
+    void load_folderCannotBeCreated_leavesTreeUnchanged()
+    {
+        // A folder below a regular file cannot be made, not even by root.
+        const QString file = m_dir->path() + QStringLiteral("/plain-file");
+        QVERIFY(writePlain(file, "x"));
+        UserLibraryStore store(file + QStringLiteral("/user-scripts/"));
+        store.tree().addRoot(QStringLiteral("User scripts"));
+        const UserLibraryStore::LoadResult result = store.load();
+        QCOMPARE(result.status, UserLibraryStore::LoadResult::FolderNotCreated);
+        QVERIFY(!result.ok());
+        QVERIFY(!result.error.isEmpty());
+        QCOMPARE(shape(store.tree()), QStringList{"0:User scripts"});
+    }
+
+    void load_folderIsARegularFile_reportsFolderNotCreated()
+    {
+        QVERIFY(writePlain(m_dir->path() + QStringLiteral("/user-scripts"), "not a folder"));
+        UserLibraryStore store(m_folder);
+        const UserLibraryStore::LoadResult result = store.load();
+        QCOMPARE(result.status, UserLibraryStore::LoadResult::FolderNotCreated);
+        QCOMPARE(readAll(m_dir->path() + QStringLiteral("/user-scripts")), QByteArray("not a folder"));
+    }
+
+    void load_invalidLevel_keepsNodesReadSoFar()
+    {
+        makeLibrary("Work\r\n menu\r\n   deep\r\nMisc\r\n");
+        UserLibraryStore store(m_folder);
+        const UserLibraryStore::LoadResult result = store.load();
+        QCOMPARE(result.status, UserLibraryStore::LoadResult::InvalidIndex);
+        QVERIFY(!result.ok());
+        QCOMPARE(result.error, QStringLiteral("Invalid TreeNode Level"));
+        QCOMPARE(result.failedLine, 3);
+        QCOMPARE(shape(store.tree()), (QStringList{"0:Work", "1:menu"}));
+        QVERIFY(!store.lastIndexRead().ok);
+        QVERIFY(!store.changedOnDisk());
+    }
+
+    void load_indexLargerThanTheLimit_isRefusedAndNotOverwritten()
+    {
+        makeLibrary(QByteArray());
+        {
+            QFile index(m_folder + QStringLiteral("uscripts.dat"));
+            QVERIFY(index.open(QIODevice::ReadWrite));
+            QVERIFY(index.resize(kMaxTextFileBytes + 1));  // sparse: costs no disk
+        }
+        UserLibraryStore store(m_folder);
+        const UserLibraryStore::LoadResult result = store.load();
+        QCOMPARE(result.status, UserLibraryStore::LoadResult::IndexUnreadable);
+        QVERIFY(!result.error.isEmpty());
+        QVERIFY(store.tree().isEmpty());
+
+        // A change must not replace what could not be read.
+        store.tree().addRoot(QStringLiteral("new"));
+        const UserLibraryStore::SaveOutcome written = store.writeIndexFile();
+        QVERIFY(!written.ok);
+        QVERIFY(!written.error.isEmpty());
+        QCOMPARE(QFileInfo(store.indexPath()).size(), kMaxTextFileBytes + 1);
+
+        // Once the index is readable again (here: removed by hand), writing works.
+        QVERIFY(QFile::remove(store.indexPath()));
+        QVERIFY(writePlain(store.indexPath(), "Work\r\n"));
+        QVERIFY(store.reloadIfChanged());
+        QCOMPARE(shape(store.tree()), QStringList{"0:Work"});
+        store.tree().addRoot(QStringLiteral("Misc"));
+        QVERIFY(store.writeIndexFile().ok);
+        QCOMPARE(readAll(store.indexPath()), QByteArray("Work\r\nMisc\r\n"));
+    }
+
+    void load_indexIsAFolder_reportsUnreadable()
+    {
+        QVERIFY(QDir().mkpath(m_folder + QStringLiteral("uscripts.dat")));
+        UserLibraryStore store(m_folder);
+        const UserLibraryStore::LoadResult result = store.load();
+        QCOMPARE(result.status, UserLibraryStore::LoadResult::IndexUnreadable);
+        QVERIFY(store.tree().isEmpty());
+    }
+
+    void load_twice_readsWhatTheFirstWrote()
+    {
+        {
+            UserLibraryStore first(m_folder);
+            QCOMPARE(first.load().status, UserLibraryStore::LoadResult::FolderCreated);
+            first.tree().roots[0]->addChild(QStringLiteral("kept"));
+            QVERIFY(first.writeIndexFile().ok);
+        }
+        UserLibraryStore second(m_folder);
+        QCOMPARE(second.load().status, UserLibraryStore::LoadResult::Loaded);
+        QCOMPARE(shape(second.tree()), (QStringList{"0:User scripts", "1:kept"}));
+    }
+
+    // --- script files --------------------------------------------------------------------
+
+    void writeScriptFile_writesSectionMarkersInUtf8()
+    {
+        makeLibrary(QByteArray());
+        UserLibraryStore store(m_folder);
+        QCOMPARE(store.load().status, UserLibraryStore::LoadResult::Loaded);
+        const UserLibraryStore::SaveOutcome saved =
+            store.writeScriptFile(QStringLiteral("zegar"), QStringLiteral("var ż;"), QStringLiteral("<B>ó</B>\r\nx"));
+        QVERIFY(saved.ok);
+        QVERIFY(!saved.folderMissing);
+        const QByteArray expected = QStringLiteral("<!-- part of the HEAD section -->\r\nvar ż;\r\n"
+                                                   "<!-- part of the BODY section -->\r\n<B>ó</B>\r\nx")
+                                        .toUtf8();
+        QCOMPARE(readAll(m_folder + QStringLiteral("zegar.js")), expected);
+    }
+
+    void writeScriptFile_dottedName_isStoredAsNameDotJs()
+    {
+        makeLibrary(QByteArray());
+        UserLibraryStore store(m_folder);
+        store.load();
+        QVERIFY(store.writeScriptFile(QStringLiteral("a.b"), QStringLiteral("h"), QStringLiteral("b")).ok);
+        QVERIFY(QFileInfo::exists(m_folder + QStringLiteral("a.b.js")));
+        QVERIFY(!QFileInfo::exists(m_folder + QStringLiteral("a.js")));
+        QVERIFY(store.readScript(QStringLiteral("a.b")).ok);
+    }
+
+    void writeScriptFile_replacesAnOlderFile()
+    {
+        makeLibrary(QByteArray());
+        UserLibraryStore store(m_folder);
+        store.load();
+        QVERIFY(store.writeScriptFile(QStringLiteral("s"), QStringLiteral("old head that is long"), QStringLiteral("old body")).ok);
+        QVERIFY(store.writeScriptFile(QStringLiteral("s"), QStringLiteral("h"), QString()).ok);
+        QCOMPARE(readAll(store.scriptPath(QStringLiteral("s"))), composeScriptFile(QStringLiteral("h"), QString()).toUtf8());
+    }
+
+    void readScript_afterSave_data()
+    {
+        QTest::addColumn<QString>("head");
+        QTest::addColumn<QString>("body");
+        QTest::addColumn<QString>("headBack");
+        QTest::addColumn<QString>("bodyBack");
+        QTest::newRow("both fragments gain a final CR LF")
+            << "<SCRIPT>\r\nvar a;\r\n</SCRIPT>" << "go();" << "<SCRIPT>\r\nvar a;\r\n</SCRIPT>\r\n" << "go();\r\n";
+        QTest::newRow("empty body stays empty") << "var h;" << "" << "var h;\r\n" << "";
+        QTest::newRow("empty head gains CR LF") << "" << "b" << "\r\n" << "b\r\n";
+        QTest::newRow("both empty") << "" << "" << "\r\n" << "";
+        QTest::newRow("lone CR and LF become CR LF") << "a\rb\nc" << "d\ne\rf" << "a\r\nb\r\nc\r\n" << "d\r\ne\r\nf\r\n";
+        QTest::newRow("body ending with CR LF gains nothing more") << "h" << "b\r\n" << "h\r\n" << "b\r\n";
+        QTest::newRow("Polish letters") << "ąę" << "łódź" << "ąę\r\n" << "łódź\r\n";
+    }
+    void readScript_afterSave()
+    {
+        QFETCH(QString, head);
+        QFETCH(QString, body);
+        QFETCH(QString, headBack);
+        QFETCH(QString, bodyBack);
+        makeLibrary(QByteArray());
+        UserLibraryStore store(m_folder);
+        store.load();
+        QVERIFY(store.writeScriptFile(QStringLiteral("s"), head, body).ok);
+        const UserLibraryStore::ScriptRead read = store.readScript(QStringLiteral("s"));
+        QVERIFY(read.ok);
+        QCOMPARE(read.head, headBack);
+        QCOMPARE(read.body, bodyBack);
+    }
+
+    void readScript_fileWithoutMarkers_isAllBody()
+    {
+        makeLibrary(QByteArray());
+        QVERIFY(writePlain(m_folder + QStringLiteral("plain.js"), "alert(1)\nalert(2)"));
+        UserLibraryStore store(m_folder);
+        store.load();
+        const UserLibraryStore::ScriptRead read = store.readScript(QStringLiteral("plain"));
+        QVERIFY(read.ok);
+        QCOMPARE(read.head, QString());
+        QCOMPARE(read.body, QStringLiteral("alert(1)\r\nalert(2)\r\n"));
+    }
+
+    void readScript_windows1250File_readsPolishLetters()
+    {
+        makeLibrary(QByteArray());
+        QVERIFY(writePlain(m_folder + QStringLiteral("old.js"),
+                           "<!-- part of the HEAD section -->\r\n\xb3\r\n<!-- part of the BODY section -->\r\n\xbf"));
+        UserLibraryStore store(m_folder);
+        store.load();
+        const UserLibraryStore::ScriptRead read = store.readScript(QStringLiteral("old"));
+        QVERIFY(read.ok);
+        QCOMPARE(read.head, QStringLiteral("ł\r\n"));
+        QCOMPARE(read.body, QStringLiteral("ż\r\n"));
+    }
+
+    void readScript_missingOrUnreadableFile_fails()
+    {
+        makeLibrary(QByteArray());
+        QVERIFY(QDir().mkdir(m_folder + QStringLiteral("folder.js")));
+        UserLibraryStore store(m_folder);
+        store.load();
+        QVERIFY(!store.readScript(QStringLiteral("missing")).ok);
+        QVERIFY(!store.readScript(QStringLiteral("folder")).ok);
+    }
+
+    void writeScriptFile_folderMissing_saysSo()
+    {
+        UserLibraryStore store(m_folder);
+        const UserLibraryStore::SaveOutcome saved = store.writeScriptFile(QStringLiteral("s"), QStringLiteral("h"), QStringLiteral("b"));
+        QVERIFY(!saved.ok);
+        QVERIFY(saved.folderMissing);
+        QVERIFY(!saved.error.isEmpty());
+        QVERIFY(!QFileInfo::exists(m_folder));
+
+        QString error;
+        QVERIFY(store.createFolder(&error));
+        QVERIFY(error.isEmpty());
+        QVERIFY(store.writeScriptFile(QStringLiteral("s"), QStringLiteral("h"), QStringLiteral("b")).ok);
+        QVERIFY(store.readScript(QStringLiteral("s")).ok);
+        // Creating a folder that is there already is no failure.
+        QVERIFY(store.createFolder(&error));
+    }
+
+    void writeScriptFile_systemRefusal_reportsTheReason()
+    {
+        makeLibrary(QByteArray());
+        UserLibraryStore store(m_folder);
+        store.load();
+        // A name longer than a file name may be.
+        const UserLibraryStore::SaveOutcome saved =
+            store.writeScriptFile(QString(300, u'n'), QStringLiteral("h"), QStringLiteral("b"));
+        QVERIFY(!saved.ok);
+        QVERIFY(!saved.folderMissing);
+        QVERIFY(!saved.error.isEmpty());
+    }
+
+    void createFolder_belowARegularFile_givesTheSystemsReason()
+    {
+        const QString file = m_dir->path() + QStringLiteral("/plain-file");
+        QVERIFY(writePlain(file, "x"));
+        UserLibraryStore store(file + QStringLiteral("/user-scripts/"));
+        QString error;
+        QVERIFY(!store.createFolder(&error));
+        QVERIFY(error.contains(file));
+        QVERIFY(error.size() > file.size() + 30);
+    }
+
+    void removeScriptFile_removesOnlyThatFile()
+    {
+        makeLibrary(QByteArray());
+        UserLibraryStore store(m_folder);
+        store.load();
+        QVERIFY(store.writeScriptFile(QStringLiteral("a"), QString(), QString()).ok);
+        QVERIFY(store.writeScriptFile(QStringLiteral("b"), QString(), QString()).ok);
+        QVERIFY(store.removeScriptFile(QStringLiteral("a")));
+        QVERIFY(!QFileInfo::exists(store.scriptPath(QStringLiteral("a"))));
+        QVERIFY(QFileInfo::exists(store.scriptPath(QStringLiteral("b"))));
+        QVERIFY(!store.removeScriptFile(QStringLiteral("a")));
+        QCOMPARE(readAll(store.indexPath()), QByteArray());
+    }
+
+    // --- names ---------------------------------------------------------------------------
+
+    void cleanScriptName_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("clean");
+        QTest::newRow("nothing to do") << "clock" << "clock";
+        QTest::newRow("leading and trailing spaces") << "  clock  " << "clock";
+        QTest::newRow("tabs") << "\t clock\t" << "clock";
+        QTest::newRow("inner blanks stay") << " my  \tclock " << "my  \tclock";
+        QTest::newRow("blanks only") << " \t " << "";
+        QTest::newRow("line break is not trimmed") << "\nclock" << "\nclock";
+    }
+    void cleanScriptName()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, clean);
+        QCOMPARE(::cleanScriptName(typed), clean);
+    }
+
+    void checkScriptName_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("problem");
+        QTest::newRow("plain") << "clock" << int(NameProblem::None);
+        QTest::newRow("dots and spaces") << "a.b c" << int(NameProblem::None);
+        QTest::newRow("Polish") << "zegar łódzki" << int(NameProblem::None);
+        QTest::newRow("double dot alone") << ".." << int(NameProblem::None);  // "...js" inside the folder
+        QTest::newRow("empty") << "" << int(NameProblem::Empty);
+        QTest::newRow("backslash") << "a\\b" << int(NameProblem::Backslash);
+        QTest::newRow("slash") << "../escape" << int(NameProblem::Slash);
+        QTest::newRow("line feed") << "a\nb" << int(NameProblem::ControlChar);
+        QTest::newRow("carriage return") << "a\rb" << int(NameProblem::ControlChar);
+        QTest::newRow("tab inside") << "a\tb" << int(NameProblem::ControlChar);
+        QTest::newRow("end marker") << "\x1a" << int(NameProblem::ControlChar);
+        QTest::newRow("DEL") << "a\x7f" << int(NameProblem::ControlChar);
+        QTest::newRow("line separator") << QStringLiteral("a\u2028b") << int(NameProblem::ControlChar);
+    }
+    void checkScriptName()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, problem);
+        QCOMPARE(int(::checkScriptName(name)), problem);
+    }
+
+    void cleanCategoryName_data()
+    {
+        QTest::addColumn<QString>("edited");
+        QTest::addColumn<QString>("clean");
+        QTest::newRow("trimmed") << "  Work  " << "Work";
+        QTest::newRow("control characters removed") << "Wo\r\nrk\x1a" << "Work";
+        QTest::newRow("blank after removal is trimmed") << "\n  Work \t" << "Work";
+        QTest::newRow("empty stays empty") << "" << "";
+        QTest::newRow("inner spaces stay") << "My  work" << "My  work";
+    }
+    void cleanCategoryName()
+    {
+        QFETCH(QString, edited);
+        QFETCH(QString, clean);
+        QCOMPARE(::cleanCategoryName(edited), clean);
+    }
+
+    void unsafeNames_cannotReachOutsideTheFolder()
+    {
+        makeLibrary(QByteArray());
+        const QString outside = m_dir->path() + QStringLiteral("/victim.js");
+        QVERIFY(writePlain(outside, "precious"));
+        UserLibraryStore store(m_folder);
+        store.load();
+
+        const UserLibraryStore::SaveOutcome saved = store.writeScriptFile(QStringLiteral("../victim"), QStringLiteral("h"), QStringLiteral("b"));
+        QVERIFY(!saved.ok);
+        QVERIFY(!saved.error.isEmpty());
+        QVERIFY(!store.writeScriptFile(QStringLiteral("..\\victim"), QString(), QString()).ok);
+        QVERIFY(!store.writeScriptFile(QStringLiteral("a\nb"), QString(), QString()).ok);
+        QVERIFY(!store.writeScriptFile(QString(), QString(), QString()).ok);
+        QVERIFY(!store.readScript(QStringLiteral("../victim")).ok);
+        QVERIFY(!store.removeScriptFile(QStringLiteral("../victim")));
+        QCOMPARE(readAll(outside), QByteArray("precious"));
+        QCOMPARE(QDir(m_folder).entryList(QDir::Files), QStringList{"uscripts.dat"});
+    }
+
+    void leadingSpaceName_cannotCorruptTheIndex()
+    {
+        makeLibrary(kWorkAndMisc);
+        UserLibraryStore store(m_folder);
+        store.load();
+        // As the GUI does it: the name is cleaned before it is used ...
+        const QString name = ::cleanScriptName(QStringLiteral("  sneaky"));
+        QCOMPARE(::checkScriptName(name), NameProblem::None);
+        categoryNamed(store.tree(), QStringLiteral("Misc"))->addChild(name);
+        // ... and even an uncleaned one cannot change the index's shape.
+        categoryNamed(store.tree(), QStringLiteral("Work"))->addChild(QStringLiteral("  raw\r\nname"));
+        store.tree().addRoot(QStringLiteral(" Last"));
+        QVERIFY(store.writeIndexFile().ok);
+
+        UserLibraryStore again(m_folder);
+        QCOMPARE(again.load().status, UserLibraryStore::LoadResult::Loaded);
+        QCOMPARE(shape(again.tree()),
+                 (QStringList{"0:Work", "1:menu", "1:clock", "1:rawname", "0:Misc", "1:sneaky", "0:Last"}));
+    }
+
+    // --- failed index writes ----------------------------------------------------------------
+
+    void writeIndexFile_failedWrite_leavesOldIndexWhole()
+    {
+#ifdef Q_OS_UNIX
+        makeLibrary(kWorkAndMisc);
+        UserLibraryStore store(m_folder);
+        store.load();
+        // A name bigger than the file size limit set below makes the write
+        // fail half-way, as a full disk would (this also holds for root).
+        categoryNamed(store.tree(), QStringLiteral("Misc"))->addChild(QString(256 * 1024, u'x'));
+
+        struct sigaction ignore = {};
+        ignore.sa_handler = SIG_IGN;
+        struct sigaction previous = {};
+        sigaction(SIGXFSZ, &ignore, &previous);
+        struct rlimit saved = {};
+        getrlimit(RLIMIT_FSIZE, &saved);
+        struct rlimit limited = saved;
+        limited.rlim_cur = 64 * 1024;
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
+        const UserLibraryStore::SaveOutcome written = store.writeIndexFile();
+        setrlimit(RLIMIT_FSIZE, &saved);
+        sigaction(SIGXFSZ, &previous, nullptr);
+
+        QVERIFY(!written.ok);
+        QVERIFY(!written.folderMissing);
+        QVERIFY(!written.error.isEmpty());
+        QCOMPARE(readAll(store.indexPath()), kWorkAndMisc);
+        // What the store knows is still the old index: no change seen on disk.
+        QVERIFY(!store.changedOnDisk());
+        QCOMPARE(QDir(m_folder).entryList(QDir::Files), QStringList{"uscripts.dat"});
+        // Once writing works again, the tree is written whole.
+        QVERIFY(store.writeIndexFile().ok);
+        UserLibraryStore again(m_folder);
+        again.load();
+        QCOMPARE(again.tree().roots[1]->children[0]->text.size(), 256 * 1024);
+#else
+        QSKIP("needs a file size limit");
+#endif
+    }
+
+    void writeIndexFile_folderGone_saysSoAndWritesNothing()
+    {
+        makeLibrary(kWorkAndMisc);
+        UserLibraryStore store(m_folder);
+        store.load();
+        QVERIFY(QDir(m_folder).removeRecursively());
+        const UserLibraryStore::SaveOutcome written = store.writeIndexFile();
+        QVERIFY(!written.ok);
+        QVERIFY(written.folderMissing);
+        QVERIFY(!QFileInfo::exists(m_folder));
+    }
+
+    void writeIndexFile_afterInvalidIndex_keepsACopyOfTheOldOne()
+    {
+        const QByteArray broken("Work\r\n menu\r\n   deep\r\nMisc\r\n more\r\n");
+        makeLibrary(broken);
+        UserLibraryStore store(m_folder);
+        QCOMPARE(store.load().status, UserLibraryStore::LoadResult::InvalidIndex);
+        store.tree().addRoot(QStringLiteral("New category"));
+        QVERIFY(store.writeIndexFile().ok);
+        QCOMPARE(readAll(store.indexPath()), QByteArray("Work\r\n menu\r\nNew category\r\n"));
+        QCOMPARE(readAll(store.backupPath()), broken);
+
+        // Later writes replace a whole index: the copy stays as it was.
+        QVERIFY(writePlain(store.backupPath(), "kept by the user"));
+        store.tree().addRoot(QStringLiteral("Another"));
+        QVERIFY(store.writeIndexFile().ok);
+        QCOMPARE(readAll(store.backupPath()), QByteArray("kept by the user"));
+    }
+
+    void writeIndexFile_validIndex_makesNoCopy()
+    {
+        makeLibrary(kWorkAndMisc);
+        UserLibraryStore store(m_folder);
+        store.load();
+        store.tree().addRoot(QStringLiteral("x"));
+        QVERIFY(store.writeIndexFile().ok);
+        QVERIFY(!QFileInfo::exists(store.backupPath()));
+    }
+
+    // --- several copies on one folder ---------------------------------------------------------
+
+    void changedOnDisk_seesAnotherWriter()
+    {
+        makeLibrary(kWorkAndMisc);
+        UserLibraryStore store(m_folder);
+        store.load();
+        QVERIFY(!store.changedOnDisk());
+        QVERIFY(!store.reloadIfChanged());
+        // Same size, other bytes.
+        QVERIFY(writePlain(store.indexPath(), "Work\r\n menu\r\n clock\r\nMisx\r\n"));
+        QVERIFY(store.changedOnDisk());
+        QVERIFY(store.reloadIfChanged());
+        QCOMPARE(store.tree().roots[1]->text, QStringLiteral("Misx"));
+        QVERIFY(!store.changedOnDisk());
+        // Another size.
+        QVERIFY(writePlain(store.indexPath(), "Work\r\n"));
+        QVERIFY(store.changedOnDisk());
+        QVERIFY(store.reloadIfChanged());
+        QCOMPARE(shape(store.tree()), QStringList{"0:Work"});
+    }
+
+    void changedOnDisk_missingIndex_countsOnlyWhenItWasKnownToExist()
+    {
+        QVERIFY(QDir().mkdir(m_folder));
+        UserLibraryStore store(m_folder);
+        // Never read or written: a missing index is no change, one that
+        // appears is.
+        QVERIFY(!store.changedOnDisk());
+        QVERIFY(writePlain(store.indexPath(), QByteArray()));
+        QVERIFY(store.changedOnDisk());
+        QVERIFY(store.reloadIfChanged());
+        QVERIFY(!store.changedOnDisk());
+
+        // Known to exist (empty), then gone: a change, but not an empty
+        // library; the tree stays for the next write.
+        store.tree().addRoot(QStringLiteral("Work"));
+        QVERIFY(store.writeIndexFile().ok);
+        QVERIFY(QFile::remove(store.indexPath()));
+        QVERIFY(store.changedOnDisk());
+        QVERIFY(!store.reloadIfChanged());
+        QCOMPARE(shape(store.tree()), QStringList{"0:Work"});
+        QVERIFY(!store.changedOnDisk());
+        QVERIFY(store.writeIndexFile().ok);
+        QCOMPARE(readAll(store.indexPath()), QByteArray("Work\r\n"));
+    }
+
+    void twoStores_addingScriptsInTurn_keepEveryScript()
+    {
+        makeLibrary("Shared\r\n");
+        UserLibraryStore first(m_folder);
+        UserLibraryStore second(m_folder);
+        QCOMPARE(first.load().status, UserLibraryStore::LoadResult::Loaded);
+        QCOMPARE(second.load().status, UserLibraryStore::LoadResult::Loaded);
+
+        QStringList added;
+        for (int round = 0; round < 4; ++round) {
+            for (UserLibraryStore *store : {&first, &second}) {
+                const QString name = QStringLiteral("%1 script %2").arg(store == &first ? "first" : "second").arg(round);
+                const std::unique_ptr<UserLibraryStore::Change> change = store->beginChange();
+                QVERIFY(change->locked());
+                // After the very first change every store sees the other's.
+                QCOMPARE(change->reloaded(), !added.isEmpty());
+                LibraryNode *shared = categoryNamed(store->tree(), QStringLiteral("Shared"));
+                QVERIFY(shared);
+                QVERIFY(store->writeScriptFile(name, QStringLiteral("h"), name).ok);
+                shared->addChild(name);
+                QVERIFY(store->writeIndexFile().ok);
+                added << name;
+            }
+        }
+        QVERIFY(first.reloadIfChanged());
+        QVERIFY(!second.reloadIfChanged());
+        for (UserLibraryStore *store : {&first, &second}) {
+            QStringList names;
+            for (const LibraryNode *node : store->tree().scripts())
+                names << node->text;
+            QCOMPARE(names, added);
+        }
+        UserLibraryStore fresh(m_folder);
+        fresh.load();
+        QCOMPARE(int(fresh.tree().scripts().size()), added.size());
+        for (const QString &name : added)
+            QCOMPARE(fresh.readScript(name).body, name + QStringLiteral("\r\n"));
+        // The lock does not stay behind.
+        QVERIFY(!QFileInfo::exists(m_folder + QStringLiteral("uscripts.lock")));
+    }
+
+    void beginChange_whileAnotherCopyHoldsTheLock_isNotLocked()
+    {
+        makeLibrary(kWorkAndMisc);
+        UserLibraryStore first(m_folder);
+        UserLibraryStore second(m_folder);
+        first.load();
+        second.load();
+        second.setLockTimeout(50);
+        {
+            const std::unique_ptr<UserLibraryStore::Change> holding = first.beginChange();
+            QVERIFY(holding->locked());
+            const std::unique_ptr<UserLibraryStore::Change> waiting = second.beginChange();
+            QVERIFY(!waiting->locked());
+            QVERIFY(!waiting->reloaded());
+        }
+        const std::unique_ptr<UserLibraryStore::Change> later = second.beginChange();
+        QVERIFY(later->locked());
+    }
+
+    void beginChange_lockLeftByADeadCopy_isTakenOver()
+    {
+#ifdef Q_OS_UNIX
+        makeLibrary(kWorkAndMisc);
+        const QString lockPath = m_folder + QStringLiteral("uscripts.lock");
+        const pid_t child = fork();
+        QVERIFY(child >= 0);
+        if (child == 0) {
+            // The other copy takes the lock and dies without letting go.
+            auto *lock = new QLockFile(lockPath);
+            _exit(lock->tryLock(1000) ? 0 : 1);
+        }
+        int status = 0;
+        QCOMPARE(waitpid(child, &status, 0), child);
+        QVERIFY(WIFEXITED(status));
+        QCOMPARE(WEXITSTATUS(status), 0);
+        QVERIFY(QFileInfo::exists(lockPath));
+
+        UserLibraryStore store(m_folder);
+        store.load();
+        store.setLockTimeout(2000);
+        const std::unique_ptr<UserLibraryStore::Change> change = store.beginChange();
+        QVERIFY(change->locked());
+#else
+        QSKIP("needs fork()");
+#endif
+    }
+
+    void beginChange_folderMissing_letsTheWriteReportIt()
+    {
+        UserLibraryStore store(m_folder);
+        const std::unique_ptr<UserLibraryStore::Change> change = store.beginChange();
+        QVERIFY(change->locked());
+        QVERIFY(!change->reloaded());
+        QVERIFY(store.writeIndexFile().folderMissing);
+    }
+
+    void resolve_afterReload_findsTheSameNodes()
+    {
+        makeLibrary("Work\r\n menu\r\n clock\r\nMisc\r\n x\r\nMisc\r\n y\r\n");
+        UserLibraryStore store(m_folder);
+        store.load();
+        LibraryTree &tree = store.tree();
+        const NodeRef clock = store.refOf(tree.roots[0]->children[1].get());
+        const NodeRef misc = store.refOf(tree.roots[1].get());
+        const NodeRef y = store.refOf(tree.roots[2]->children[0].get());
+        const NodeRef menu = store.refOf(tree.roots[0]->children[0].get());
+        QCOMPARE(clock.rows, (QList<int>{0, 1}));
+        QCOMPARE(clock.texts, (QStringList{"Work", "clock"}));
+        QVERIFY(!clock.isNull());
+        QVERIFY(NodeRef().isNull());
+
+        // Unchanged: every reference leads to its own node.
+        QCOMPARE(store.resolve(clock), tree.roots[0]->children[1].get());
+        QCOMPARE(store.resolve(y), tree.roots[2]->children[0].get());
+
+        // Another copy put a category in front, dropped 'menu' and moved
+        // 'y' (deleted and saved again elsewhere).
+        QVERIFY(writePlain(store.indexPath(), "First\r\nWork\r\n clock\r\nMisc\r\n x\r\nMisc\r\nOther\r\n Y\r\n"));
+        QVERIFY(store.reloadIfChanged());
+        LibraryNode *foundClock = store.resolve(clock);
+        QVERIFY(foundClock);
+        QCOMPARE(foundClock->text, QStringLiteral("clock"));
+        QCOMPARE(foundClock->parent, tree.roots[1].get());
+        // Categories may repeat: the first of that name.
+        QCOMPARE(store.resolve(misc), tree.roots[2].get());
+        LibraryNode *foundY = store.resolve(y);
+        QVERIFY(foundY);
+        QCOMPARE(foundY, tree.roots[4]->children[0].get());
+        QCOMPARE(store.resolve(menu), nullptr);
+        QCOMPARE(store.resolve(NodeRef()), nullptr);
+    }
+
+    void resolve_afterReload_prefersTheSamePlace()
+    {
+        makeLibrary("Misc\r\nMisc\r\n a\r\n");
+        UserLibraryStore store(m_folder);
+        store.load();
+        const NodeRef second = store.refOf(store.tree().roots[1].get());
+        QVERIFY(writePlain(store.indexPath(), "Misc\r\nMisc\r\n a\r\n b\r\n"));
+        QVERIFY(store.reloadIfChanged());
+        QCOMPARE(store.resolve(second), store.tree().roots[1].get());
+    }
+
+};
+
+QTEST_APPLESS_MAIN(TestUserLibraryStore)
+#include "tst_userlibrarystore.moc"
