@@ -41,9 +41,56 @@ ScriptFragments splitScriptText(const QString &text)
     return out;
 }
 
+namespace {
+
+// Byte offset of the position two characters (UTF-16 units, as the text
+// split counts them) after from.
+qsizetype skipTwoCharacters(const QByteArray &bytes, qsizetype from, bool utf8)
+{
+    if (!utf8)
+        return from + 2;
+    qsizetype at = from;
+    int units = 0;
+    while (units < 2 && at < bytes.size()) {
+        const auto lead = static_cast<unsigned char>(bytes[at]);
+        const int length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        units += length == 4 ? 2 : 1;
+        at += length;
+    }
+    return at;
+}
+
+} // namespace
+
 ScriptFragments readScriptBytes(const QByteArray &bytes)
 {
-    return splitScriptText(decodeText(joinLinesWithCrLf(bytes)));
+    // The markers are plain ASCII, so the text is split while still bytes
+    // and only the two fragments are decoded: a large file is read once.
+    const QByteArray text = joinLinesWithCrLf(bytes);
+    const bool utf8 = text.isValidUtf8();
+    const auto decode = [&](qsizetype from, qsizetype to) -> QString {
+        if (from < 0 || from >= text.size() || to <= from)
+            return {};
+        const QByteArrayView piece = QByteArrayView(text).sliced(from, qMin(to, text.size()) - from);
+        return utf8 ? QString::fromUtf8(piece) : decodeWindows1250(piece.toByteArray());
+    };
+    static const QByteArray headMarker = kHeadMarker.toLatin1();
+    static const QByteArray bodyMarker = kBodyMarker.toLatin1();
+    qsizetype bomSkip = utf8 && text.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+    const qsizetype head = text.indexOf(headMarker, bomSkip);
+    const qsizetype body = text.indexOf(bodyMarker, bomSkip);
+    ScriptFragments out;
+    if (head >= 0 && body >= 0) {
+        if (body > head)
+            out.head = decode(skipTwoCharacters(text, head + headMarker.size(), utf8), body);
+    } else if (head >= 0) {
+        out.head = decode(skipTwoCharacters(text, head + headMarker.size(), utf8), text.size());
+    }
+    if (body >= 0)
+        out.body = decode(skipTwoCharacters(text, body + bodyMarker.size(), utf8), text.size());
+    else if (head < 0)
+        out.body = decode(bomSkip, text.size());
+    return out;
 }
 
 QString composeClipboardText(const QString &head, const QString &body)

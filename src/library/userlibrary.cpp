@@ -170,6 +170,10 @@ UserLibraryStore::LoadResult UserLibraryStore::load()
     }
     m_tree.clear();
     m_lastRead = IndexReadResult();
+    m_knownIndex.clear();
+    m_knownIndexExists = false;
+    m_indexReadInPart = false;
+    m_indexUnreadable = false;
     if (QFileInfo::exists(indexPath()))
         return readIndexFile();
 

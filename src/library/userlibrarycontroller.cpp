@@ -182,8 +182,9 @@ void UserLibraryController::Okresl_Skrypty()
                                              QStringLiteral(" doesn't exist!\r\nI couldn't create this folder!"));
         break;
     case UserLibraryStore::LoadResult::InvalidIndex:
-        reportUnhandledError(QStringLiteral("Invalid TreeNode Level\r\nThe user library index %1 was read only up to that line.")
-                                 .arg(m_store->indexPath()));
+        reportUnhandledError(QStringLiteral("Invalid TreeNode Level\r\nThe user library index %1 was read only up to that "
+                                            "line; the whole file is kept as %2 when the library is next changed.")
+                                 .arg(m_store->indexPath(), m_store->backupPath()));
         break;
     case UserLibraryStore::LoadResult::IndexUnreadable:
         reportUnhandledError(QStringLiteral("Cannot open file %1").arg(m_store->indexPath()));
@@ -205,7 +206,8 @@ bool UserLibraryController::writeIndexOrReport()
     if (written.ok)
         return true;
     m_host.prompter().ShowMessageBox(IconError, kErrorCaption,
-                                     QStringLiteral("Cannot create file %1").arg(m_store->indexPath()));
+                                     QStringLiteral("Cannot create file %1").arg(m_store->indexPath()) +
+                                         (written.error.isEmpty() ? QString() : QStringLiteral("\r\n") + written.error));
     return false;
 }
 

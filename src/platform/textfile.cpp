@@ -69,41 +69,40 @@ QByteArray joinLinesWithCrLf(QByteArray bytes)
     if (bytes.isEmpty())
         return bytes;
 
-    // Most files already end every line with CR LF: hand those back untouched.
+    // Most files already end every line with CR LF: hand those back
+    // untouched.  memchr finds the breaks far faster than a loop over bytes.
     const char *p = bytes.constData();
     const qsizetype n = bytes.size();
-    qsizetype i = 0;
-    for (; i < n; ++i) {
-        const char c = p[i];
-        if (c == '\r') {
-            if (i + 1 < n && p[i + 1] == '\n') {
-                ++i;
-                continue;
-            }
-            break;
-        }
-        if (c == '\n')
-            break;
+    const char *end = p + n;
+    bool crLfOnly = n >= 2 && p[n - 2] == '\r' && p[n - 1] == '\n';
+    qsizetype lineFeeds = 0;
+    for (const char *q = p; crLfOnly && (q = static_cast<const char *>(std::memchr(q, '\n', size_t(end - q)))); ++q) {
+        if (q == p || q[-1] != '\r')
+            crLfOnly = false;
+        ++lineFeeds;
     }
-    const bool endsWithCrLf = n >= 2 && p[n - 2] == '\r' && p[n - 1] == '\n';
-    if (i == n && endsWithCrLf)
-        return bytes;
+    if (crLfOnly) {
+        qsizetype returns = 0;
+        for (const char *q = p; (q = static_cast<const char *>(std::memchr(q, '\r', size_t(end - q)))); ++q)
+            ++returns;
+        if (returns == lineFeeds)
+            return bytes;
+    }
 
     QByteArray out;
     out.reserve(n + n / 16 + 2);
-    out.append(p, i);
-    for (; i < n; ++i) {
+    qsizetype run = 0;  // start of the text not yet copied
+    for (qsizetype i = 0; i < n; ++i) {
         const char c = p[i];
-        if (c == '\r') {
-            out.append("\r\n", 2);
-            if (i + 1 < n && p[i + 1] == '\n')
-                ++i;
-        } else if (c == '\n') {
-            out.append("\r\n", 2);
-        } else {
-            out.append(c);
-        }
+        if (c != '\r' && c != '\n')
+            continue;
+        out.append(p + run, i - run);
+        out.append("\r\n", 2);
+        if (c == '\r' && i + 1 < n && p[i + 1] == '\n')
+            ++i;
+        run = i + 1;
     }
+    out.append(p + run, n - run);
     if (!(out.size() >= 2 && out.endsWith("\r\n")))
         out.append("\r\n", 2);
     return out;

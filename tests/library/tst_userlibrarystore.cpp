@@ -571,6 +571,36 @@ private slots:
         QCOMPARE(readAll(store.backupPath()), QByteArray("kept by the user"));
     }
 
+    void writeIndexFile_invalidIndexReadByAReload_keepsACopyToo()
+    {
+        makeLibrary(kWorkAndMisc);
+        UserLibraryStore store(m_folder);
+        store.load();
+        const QByteArray broken("Work\r\n\t\tdeep\r\nMisc\r\n");
+        QVERIFY(writePlain(store.indexPath(), broken));
+        const std::unique_ptr<UserLibraryStore::Change> change = store.beginChange();
+        QVERIFY(change->locked());
+        QVERIFY(change->reloaded());
+        QVERIFY(!store.lastIndexRead().ok);
+        QCOMPARE(store.lastIndexRead().failedLine, 2);
+        QCOMPARE(shape(store.tree()), QStringList{"0:Work"});
+        QVERIFY(store.writeIndexFile().ok);
+        QCOMPARE(readAll(store.backupPath()), broken);
+    }
+
+    void load_afterAnInvalidIndexWasRemoved_makesNoCopy()
+    {
+        makeLibrary("  bad\r\n");
+        UserLibraryStore store(m_folder);
+        QCOMPARE(store.load().status, UserLibraryStore::LoadResult::InvalidIndex);
+        QVERIFY(QFile::remove(store.indexPath()));
+        QCOMPARE(store.load().status, UserLibraryStore::LoadResult::EmptyIndexCreated);
+        store.tree().addRoot(QStringLiteral("Work"));
+        QVERIFY(store.writeIndexFile().ok);
+        QVERIFY(!QFileInfo::exists(store.backupPath()));
+        QCOMPARE(readAll(store.indexPath()), QByteArray("Work\r\n"));
+    }
+
     void writeIndexFile_validIndex_makesNoCopy()
     {
         makeLibrary(kWorkAndMisc);

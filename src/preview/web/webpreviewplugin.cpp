@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QUrl>
-#include <QWebEngineHistory>
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
@@ -19,19 +18,22 @@ void protect(QWebEngineSettings *settings)
     settings->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
     settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
     settings->setAttribute(QWebEngineSettings::JavascriptCanAccessClipboard, false);
+    // Previewed scripts open windows on load, as they did in the old days.
     settings->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, true);
+    // The preview page carries no charset and is written in UTF-8.
+    settings->setDefaultTextEncoding(QStringLiteral("UTF-8"));
 }
 
 /// A small top-level window of ours for what a previewed page opens.  It
 /// belongs to the preview's view, so it never outlives the browser.
 class PopupWindow final : public QWebEngineView {
 public:
-    PopupWindow(QWebEngineProfile *profile, QWidget *owner) : QWebEngineView(owner)
+    PopupWindow(QWebEngineProfile *profile, QWidget *owner, bool openedByLocalPage) : QWebEngineView(owner)
     {
         setObjectName(QStringLiteral("PreviewPopupWindow"));
         setWindowFlag(Qt::Window);
         setAttribute(Qt::WA_DeleteOnClose);
-        setPage(new PreviewWebPage(profile, owner ? owner : this, this));
+        setPage(new PreviewWebPage(profile, owner ? owner : this, this, openedByLocalPage));
         resize(640, 480);
         setWindowTitle(kPopupTitle);
         connect(this, &QWebEngineView::titleChanged, this,
@@ -58,7 +60,7 @@ public:
                 m_loadHandler(ok);
         });
     }
-    ~WebBrowser() override { delete m_view; }
+    ~WebBrowser() override { delete m_view.data(); }
 
     QWidget *widget() override { return m_view; }
 
@@ -92,7 +94,7 @@ public:
     QString currentAddress() const override { return m_view->url().toString(); }
 
 private:
-    QWebEngineView *m_view;
+    QPointer<QWebEngineView> m_view;
     PreviewWebPage *m_page = nullptr;
     std::function<void()> m_closeHandler;
     std::function<void(bool)> m_loadHandler;
@@ -100,16 +102,40 @@ private:
 
 } // namespace
 
-PreviewWebPage::PreviewWebPage(QWebEngineProfile *profile, QWidget *popupOwner, QObject *parent)
-    : QWebEnginePage(profile, parent), m_popupOwner(popupOwner)
+PreviewWebPage::PreviewWebPage(QWebEngineProfile *profile, QWidget *popupOwner, QObject *parent,
+                               bool openedByLocalPage)
+    : QWebEnginePage(profile, parent), m_popupOwner(popupOwner), m_openedByLocalPage(openedByLocalPage)
 {
     protect(settings());
+}
+
+bool PreviewWebPage::isLocalOrOpenedByLocal() const
+{
+    const QUrl current = url();
+    if (current.isLocalFile())
+        return true;
+    return m_openedByLocalPage && (current.isEmpty() || current == QUrl(QStringLiteral("about:blank")));
+}
+
+bool PreviewWebPage::acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame)
+{
+    // A local page may not reach other local files, and to Qt WebEngine
+    // that includes following a link to one (or opening one with
+    // window.open).  Such a step is taken again as if the address had been
+    // typed: the new page is shown, and no page can read the other.
+    const bool pageInitiated =
+        type == NavigationTypeLinkClicked || type == NavigationTypeFormSubmitted || type == NavigationTypeOther;
+    if (isMainFrame && pageInitiated && url.isLocalFile() && isLocalOrOpenedByLocal()) {
+        QMetaObject::invokeMethod(this, [this, url] { setUrl(url); }, Qt::QueuedConnection);
+        return false;
+    }
+    return QWebEnginePage::acceptNavigationRequest(url, type, isMainFrame);
 }
 
 QWebEnginePage *PreviewWebPage::createWindow(WebWindowType)
 {
     // Tabs, windows and dialogs alike get one small window of ours.
-    auto *window = new PopupWindow(profile(), m_popupOwner);
+    auto *window = new PopupWindow(profile(), m_popupOwner, isLocalOrOpenedByLocal());
     window->show();
     return window->page();
 }

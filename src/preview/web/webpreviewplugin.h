@@ -15,19 +15,27 @@
 class QWebEngineProfile;
 class QWidget;
 
-/// A page of the preview: what it opens and closes stays under our control.
+/// A page of the preview: what it opens and closes stays under our control,
+/// and links between local pages are followed although local pages cannot
+/// read one another.
 class PreviewWebPage final : public QWebEnginePage {
     Q_OBJECT
 public:
     /// popupOwner: the widget the windows this page opens belong to (they
-    /// go when it goes).
-    PreviewWebPage(QWebEngineProfile *profile, QWidget *popupOwner, QObject *parent);
+    /// go when it goes).  openedByLocalPage: whether the page that opened
+    /// this one (if any) was a local page.
+    PreviewWebPage(QWebEngineProfile *profile, QWidget *popupOwner, QObject *parent, bool openedByLocalPage = true);
 
 protected:
     QWebEnginePage *createWindow(WebWindowType type) override;
+    bool acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame) override;
 
 private:
+    /// Whether a blank page counts as local: it was opened by one.
+    bool isLocalOrOpenedByLocal() const;
+
     QPointer<QWidget> m_popupOwner;
+    bool m_openedByLocalPage;
 };
 
 /// The plugin's entry: makes browsers that share one protected profile.
