@@ -14,18 +14,15 @@ HelpController::HelpController(ActionRegistry &actions, Prompter &prompter, Desk
                                QObject *parent)
     : QObject(parent), m_actions(actions), m_prompter(prompter), m_shell(shell), m_help(help)
 {
-    const auto on = [&](const char *id, std::function<void()> handler) {
-        connect(actions.action(QString::fromLatin1(id)), &QAction::triggered, this, guarded(std::move(handler)));
-    };
-    on("MMNU_H_Help", [this] { m_help.showContents(); });
-    on("Przycisk_Pomoc", [this] { m_help.showContents(); });
-    on("MMNU_P_Search", [this] { m_help.showKeywordSearch(QString()); });
-    on("MMNU_P_Using", [this] { m_help.showHelpOnHelp(); });
-    on("MMNU_HLP_Keys", [this] { m_help.ShowHelpTopic(320); });
-    on("BTN_BuilIn_Help", [this] { m_help.ShowHelpTopic(400); });
-    on("BTN_Func_Help", [this] { m_help.ShowHelpTopic(497); });
-    on("BTN_Lang_Help", [this] { m_help.ShowHelpTopic(497); });
-    on("MMNU_P_About", [this] { about(); });
+    actions.onTriggered("MMNU_H_Help", this, [this] { m_help.showContents(); });
+    actions.onTriggered("Przycisk_Pomoc", this, [this] { m_help.showContents(); });
+    actions.onTriggered("MMNU_P_Search", this, [this] { m_help.showKeywordSearch(QString()); });
+    actions.onTriggered("MMNU_P_Using", this, [this] { m_help.showHelpOnHelp(); });
+    actions.onTriggered("MMNU_HLP_Keys", this, [this] { m_help.ShowHelpTopic(320); });
+    actions.onTriggered("BTN_BuilIn_Help", this, [this] { m_help.ShowHelpTopic(400); });
+    actions.onTriggered("BTN_Func_Help", this, [this] { m_help.ShowHelpTopic(497); });
+    actions.onTriggered("BTN_Lang_Help", this, [this] { m_help.ShowHelpTopic(497); });
+    actions.onTriggered("MMNU_P_About", this, [this] { about(); });
 
     ActionRegistry *registry = &actions;
     help.setGeneratedPage(QStringLiteral("shortcuts.html"), [registry] { return shortcutsPage(*registry); });

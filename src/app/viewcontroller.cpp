@@ -15,18 +15,15 @@ const char *const kLiveShortcut = "quillonLiveShortcut";
 ViewController::ViewController(const Parts &parts, QObject *parent) : QObject(parent), m_parts(parts)
 {
     ActionRegistry &a = *parts.actions;
-    const auto on = [&](const char *id, void (ViewController::*handler)()) {
-        connect(a.action(QString::fromLatin1(id)), &QAction::triggered, this, guarded([this, handler] { (this->*handler)(); }));
-    };
-    on("MMNU_W_MainToolbar", &ViewController::toggleMainToolbar);
-    on("POP_E_Pasek", &ViewController::toggleMainToolbar);
-    on("MMNU_W_ScriptToolbar", &ViewController::toggleScriptToolbar);
-    on("POP_E_PasekJS", &ViewController::toggleScriptToolbar);
-    on("MMNU_V_HTMLToolbar", &ViewController::toggleHtmlToolbar);
-    on("POP_E_PasekHTML", &ViewController::toggleHtmlToolbar);
-    on("MMNU_View_Full_Screen", &ViewController::toggleResourceTabs);
-    on("POP_Full_Editor", &ViewController::toggleResourceTabs);
-    on("BTN_Full_Window", &ViewController::toggleResourceTabs);
+    a.onTriggered("MMNU_W_MainToolbar", this, &ViewController::toggleMainToolbar);
+    a.onTriggered("POP_E_Pasek", this, &ViewController::toggleMainToolbar);
+    a.onTriggered("MMNU_W_ScriptToolbar", this, &ViewController::toggleScriptToolbar);
+    a.onTriggered("POP_E_PasekJS", this, &ViewController::toggleScriptToolbar);
+    a.onTriggered("MMNU_V_HTMLToolbar", this, &ViewController::toggleHtmlToolbar);
+    a.onTriggered("POP_E_PasekHTML", this, &ViewController::toggleHtmlToolbar);
+    a.onTriggered("MMNU_View_Full_Screen", this, &ViewController::toggleResourceTabs);
+    a.onTriggered("POP_Full_Editor", this, &ViewController::toggleResourceTabs);
+    a.onTriggered("BTN_Full_Window", this, &ViewController::toggleResourceTabs);
 
     // A floating toolbar closed with its close box clears its check marks.
     connect(parts.mainToolbar, &DockableToolBar::closedByUser, this,

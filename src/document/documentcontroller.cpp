@@ -40,22 +40,18 @@ void putCaretOnStartLine(ScriptEditor *body)
 DocumentController::DocumentController(DocumentHost &host, QObject *parent) : QObject(parent), m_host(host)
 {
     ActionRegistry &actions = host.actions();
-    const auto on = [&](const char *id, void (DocumentController::*handler)()) {
-        connect(actions.action(QString::fromLatin1(id)), &QAction::triggered, this,
-                guarded([this, handler] { (this->*handler)(); }));
-    };
-    on("MMNU_F_New", &DocumentController::newScript);
-    on("BTN_Nowy", &DocumentController::newScript);
-    on("MMNU_F_Open", &DocumentController::openScript);
-    on("BTN_OpenF", &DocumentController::openScript);
-    on("MMNU_F_SaveAs", &DocumentController::saveAs);
-    on("BTN_Save_As", &DocumentController::saveAs);
-    on("MMNU_P_Print", &DocumentController::print);
-    on("BTN_Drukuj", &DocumentController::print);
-    on("MMNU_P_PrintSettings", &DocumentController::printerSetup);
-    on("BTN_DoSchowka", &DocumentController::copyFromEditor);
-    on("POP_Clip_Editor", &DocumentController::copyFromEditor);
-    on("POP_Clip_Library", &DocumentController::copyFromLibrary);
+    actions.onTriggered("MMNU_F_New", this, &DocumentController::newScript);
+    actions.onTriggered("BTN_Nowy", this, &DocumentController::newScript);
+    actions.onTriggered("MMNU_F_Open", this, &DocumentController::openScript);
+    actions.onTriggered("BTN_OpenF", this, &DocumentController::openScript);
+    actions.onTriggered("MMNU_F_SaveAs", this, &DocumentController::saveAs);
+    actions.onTriggered("BTN_Save_As", this, &DocumentController::saveAs);
+    actions.onTriggered("MMNU_P_Print", this, &DocumentController::print);
+    actions.onTriggered("BTN_Drukuj", this, &DocumentController::print);
+    actions.onTriggered("MMNU_P_PrintSettings", this, &DocumentController::printerSetup);
+    actions.onTriggered("BTN_DoSchowka", this, &DocumentController::copyFromEditor);
+    actions.onTriggered("POP_Clip_Editor", this, &DocumentController::copyFromEditor);
+    actions.onTriggered("POP_Clip_Library", this, &DocumentController::copyFromLibrary);
 
     // Asking the clipboard for its text can mean a round trip to another
     // program, so its state is kept up to date as it changes instead of

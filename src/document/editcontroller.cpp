@@ -32,19 +32,16 @@ EditController::EditController(DocumentHost &host, QObject *parent) : QObject(pa
     connectTagged(setIds, &EditController::setBookmark);
     connectTagged(gotoIds, &EditController::gotoBookmark);
 
-    const auto on = [&](const char *id, void (EditController::*handler)()) {
-        connect(actions.action(QString::fromLatin1(id)), &QAction::triggered, this, guarded([this, handler] { (this->*handler)(); }));
-    };
-    on("MMNU_F_Find", &EditController::find);
-    on("BTN_Znajdz", &EditController::find);
-    on("MMNU_F_FindA", &EditController::findNext);
-    on("MMNU_F_Replace", &EditController::replace);
-    on("BTN_Zamien", &EditController::replace);
-    on("MMNU_Search_Jump", &EditController::jumpToLine);
-    on("BTN_Idz_Do_L", &EditController::jumpToLine);
-    on("BTN_Zawijanie", &EditController::toggleWordWrap);
-    on("MMNU_E_WordWrap", &EditController::toggleWordWrap);
-    on("Wordwrap1", &EditController::toggleWordWrap);
+    actions.onTriggered("MMNU_F_Find", this, &EditController::find);
+    actions.onTriggered("BTN_Znajdz", this, &EditController::find);
+    actions.onTriggered("MMNU_F_FindA", this, &EditController::findNext);
+    actions.onTriggered("MMNU_F_Replace", this, &EditController::replace);
+    actions.onTriggered("BTN_Zamien", this, &EditController::replace);
+    actions.onTriggered("MMNU_Search_Jump", this, &EditController::jumpToLine);
+    actions.onTriggered("BTN_Idz_Do_L", this, &EditController::jumpToLine);
+    actions.onTriggered("BTN_Zawijanie", this, &EditController::toggleWordWrap);
+    actions.onTriggered("MMNU_E_WordWrap", this, &EditController::toggleWordWrap);
+    actions.onTriggered("Wordwrap1", this, &EditController::toggleWordWrap);
 }
 
 void EditController::connectTagged(const QStringList &ids, void (EditController::*handler)(int))

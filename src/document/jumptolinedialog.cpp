@@ -1,6 +1,7 @@
 #include "document/jumptolinedialog.h"
 
 #include "widgets/actions.h"
+#include "widgets/panels.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -27,16 +28,7 @@ TIdzDoDlg::TIdzDoDlg(int lineCount, int currentLine, QWidget *parent) : QDialog(
         edit->setObjectName(QStringLiteral("Edit1"));
     label->setBuddy(m_number);
 
-    auto *buttons = new QDialogButtonBox(this);
-    QPushButton *ok = buttons->addButton(QStringLiteral("&OK"), QDialogButtonBox::AcceptRole);
-    QPushButton *cancel = buttons->addButton(QStringLiteral("&Cancel"), QDialogButtonBox::RejectRole);
-    ok->setObjectName(QStringLiteral("BTN_OK"));
-    cancel->setObjectName(QStringLiteral("BTN_Cancel"));
-    ok->setIcon(appIcon(QStringLiteral("OK")));
-    cancel->setIcon(appIcon(QStringLiteral("ANULUJ")));
-    ok->setDefault(true);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox *buttons = makeOkCancelButtons(this);
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(label);

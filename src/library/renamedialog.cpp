@@ -2,6 +2,7 @@
 
 #include "platform/prompter.h"
 #include "widgets/actions.h"
+#include "widgets/panels.h"
 #include "widgets/handcursor.h"
 
 #include <QDialogButtonBox>
@@ -28,16 +29,7 @@ TDlg_Rename::TDlg_Rename(const QString &caption, const QString &label, const QSt
     m_label->setBuddy(m_edit);
     m_edit->selectAll();
 
-    auto *buttons = new QDialogButtonBox(this);
-    QPushButton *ok = buttons->addButton(QStringLiteral("&OK"), QDialogButtonBox::AcceptRole);
-    QPushButton *cancel = buttons->addButton(QStringLiteral("&Cancel"), QDialogButtonBox::RejectRole);
-    ok->setObjectName(QStringLiteral("BTN_OK"));
-    cancel->setObjectName(QStringLiteral("BTN_Cancel"));
-    ok->setIcon(appIcon(QStringLiteral("OK")));
-    cancel->setIcon(appIcon(QStringLiteral("ANULUJ")));
-    ok->setDefault(true);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox *buttons = makeOkCancelButtons(this);
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(12, 12, 12, 10);

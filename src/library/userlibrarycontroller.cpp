@@ -48,17 +48,13 @@ UserLibraryController::UserLibraryController(DocumentHost &host, EditController 
     // The tree as the window's design holds it, until the folder is read.
     m_tree->addTopLevelItem(m_tree->newCategoryItem(QStringLiteral("User scripts")));
 
-    const auto on = [&](const char *id, void (UserLibraryController::*handler)()) {
-        connect(actions.action(QString::fromLatin1(id)), &QAction::triggered, this,
-                guarded([this, handler] { (this->*handler)(); }));
-    };
-    on("BTN_Zapisz", &UserLibraryController::BTN_ZapiszClick);
-    on("MMNU_F_Zapisz", &UserLibraryController::BTN_ZapiszClick);
-    on("BTN_AddCateg", &UserLibraryController::BTN_AddCategClick);
-    on("BTN_Del_Item", &UserLibraryController::BTN_Del_ItemClick);
-    on("BTN_Edit_Script_User", &UserLibraryController::BTN_Edit_Script_UserClick);
-    on("BTN_User_Insert", &UserLibraryController::BTN_User_InsertClick);
-    on("BTN_Preview_Script_User", &UserLibraryController::BTN_Preview_Script_UserClick);
+    actions.onTriggered("BTN_Zapisz", this, &UserLibraryController::BTN_ZapiszClick);
+    actions.onTriggered("MMNU_F_Zapisz", this, &UserLibraryController::BTN_ZapiszClick);
+    actions.onTriggered("BTN_AddCateg", this, &UserLibraryController::BTN_AddCategClick);
+    actions.onTriggered("BTN_Del_Item", this, &UserLibraryController::BTN_Del_ItemClick);
+    actions.onTriggered("BTN_Edit_Script_User", this, &UserLibraryController::BTN_Edit_Script_UserClick);
+    actions.onTriggered("BTN_User_Insert", this, &UserLibraryController::BTN_User_InsertClick);
+    actions.onTriggered("BTN_Preview_Script_User", this, &UserLibraryController::BTN_Preview_Script_UserClick);
 
     connect(m_tree, &QTreeWidget::itemDoubleClicked, this,
             guarded([this](QTreeWidgetItem *, int) { BTN_Preview_Script_UserClick(); }));

@@ -20,15 +20,11 @@ PreviewController::PreviewController(const Parts &parts, QObject *parent)
     : QObject(parent), m_parts(parts), m_file(std::make_unique<PreviewFile>(parts.tempFolder))
 {
     ActionRegistry &actions = parts.host->actions();
-    const auto on = [&](const char *id, void (PreviewController::*handler)()) {
-        connect(actions.action(QString::fromLatin1(id)), &QAction::triggered, this,
-                guarded([this, handler] { (this->*handler)(); }));
-    };
-    on("Podgld1", &PreviewController::POP_PodgladClick);
-    on("POP_Podglad", &PreviewController::POP_PodgladClick);
-    on("Showeditortab1", &PreviewController::Showeditortab1Click);
-    on("Przycisk_OK", &PreviewController::Przycisk_OKClick);
-    on("POP_Prev_Ed_System", &PreviewController::Przycisk_OKClick);
+    actions.onTriggered("Podgld1", this, &PreviewController::POP_PodgladClick);
+    actions.onTriggered("POP_Podglad", this, &PreviewController::POP_PodgladClick);
+    actions.onTriggered("Showeditortab1", this, &PreviewController::Showeditortab1Click);
+    actions.onTriggered("Przycisk_OK", this, &PreviewController::Przycisk_OKClick);
+    actions.onTriggered("POP_Prev_Ed_System", this, &PreviewController::Przycisk_OKClick);
 
     connect(parts.mainBook, &QTabWidget::currentChanged, this, guarded([this](int index) {
                 if (!m_switching)

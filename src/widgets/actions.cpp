@@ -1,5 +1,7 @@
 #include "widgets/actions.h"
 
+#include "platform/errors.h"
+
 #include <QAction>
 #include <QMenu>
 #include <QToolBar>
@@ -148,4 +150,9 @@ void ActionRegistry::fillToolbar(QToolBar *toolbar, std::span<const char *const>
         else
             toolbar->addAction(action(name));
     }
+}
+
+void ActionRegistry::onTriggered(const char *id, QObject *context, std::function<void()> handler)
+{
+    connect(action(QString::fromLatin1(id)), &QAction::triggered, context, guarded(std::move(handler)));
 }

@@ -44,6 +44,17 @@ public:
     /// The tag of an action (the number commands sharing one handler use).
     static int tagOf(const QAction *action);
 
+    /// Runs handler whenever the action is triggered, for as long as
+    /// context lives; what the handler throws reaches the general error
+    /// handler.
+    void onTriggered(const char *id, QObject *context, std::function<void()> handler);
+    /// The same for a member function without arguments.
+    template <typename C>
+    void onTriggered(const char *id, C *receiver, void (C::*handler)())
+    {
+        onTriggered(id, receiver, [receiver, handler] { (receiver->*handler)(); });
+    }
+
 private:
     QMenu *buildMenu(const LayoutSpec &layout, QWidget *parent);
     void addItems(QMenu *menu, const LayoutSpec &layout);

@@ -2,7 +2,10 @@
 
 #include "widgets/actions.h"
 
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QLabel>
+#include <QPushButton>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -51,4 +54,19 @@ QToolBar *makeButtonStrip(const QString &objectName, ActionRegistry &actions, st
                 button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     }
     return strip;
+}
+
+QDialogButtonBox *makeOkCancelButtons(QDialog *dialog)
+{
+    auto *buttons = new QDialogButtonBox(dialog);
+    QPushButton *ok = buttons->addButton(QStringLiteral("&OK"), QDialogButtonBox::AcceptRole);
+    QPushButton *cancel = buttons->addButton(QStringLiteral("&Cancel"), QDialogButtonBox::RejectRole);
+    ok->setObjectName(QStringLiteral("BTN_OK"));
+    cancel->setObjectName(QStringLiteral("BTN_Cancel"));
+    ok->setIcon(appIcon(QStringLiteral("OK")));
+    cancel->setIcon(appIcon(QStringLiteral("ANULUJ")));
+    ok->setDefault(true);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+    return buttons;
 }

@@ -6,6 +6,8 @@
 #include <span>
 
 class ActionRegistry;
+class QDialog;
+class QDialogButtonBox;
 class QLabel;
 class QToolBar;
 class QVBoxLayout;
@@ -19,3 +21,7 @@ QWidget *makeCaptionedPanel(const QString &objectName, const QString &caption, Q
 /// A strip of small buttons for the given action ids ("-" a separator).
 QToolBar *makeButtonStrip(const QString &objectName, ActionRegistry &actions, std::span<const char *const> ids,
                           QWidget *parent);
+
+/// The "&OK" and "&Cancel" buttons of the program's dialogs (with their
+/// glyphs "OK" and "ANULUJ"), wired to accept and reject; OK is the default.
+QDialogButtonBox *makeOkCancelButtons(QDialog *dialog);

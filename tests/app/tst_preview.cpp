@@ -1,6 +1,7 @@
 // Previews of the editors' script: the Preview tab with the embedded
 // browser, and the default browser when there is none.
 
+#include "testfiles.h"
 #include "testwindow.h"
 
 #include "document/scripteditors.h"
@@ -22,11 +23,6 @@
 
 namespace {
 
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 bool menusEnabled(TestWindow &t)
 {

@@ -1,6 +1,7 @@
 // The user library in the window: saving the script into a category,
 // categories, deleting, Edit, Insert, copying and previewing a script.
 
+#include "testfiles.h"
 #include "testwindow.h"
 
 #include "document/scripteditors.h"
@@ -20,19 +21,7 @@
 
 namespace {
 
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
 
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
 
 /// A window whose library folder already holds an index (and script files).
 struct LibraryWindow {
@@ -42,9 +31,9 @@ struct LibraryWindow {
     explicit LibraryWindow(const QByteArray &index, const QMap<QString, QByteArray> &scripts = {})
     {
         const QString lib = folder.filePath(QStringLiteral("user-scripts/"));
-        writeFile(lib + QStringLiteral("uscripts.dat"), index);
+        QVERIFY(writeFile(lib + QStringLiteral("uscripts.dat"), index));
         for (auto it = scripts.cbegin(); it != scripts.cend(); ++it)
-            writeFile(lib + it.key() + QStringLiteral(".js"), it.value());
+            QVERIFY(writeFile(lib + it.key() + QStringLiteral(".js"), it.value()));
         t = std::make_unique<TestWindow>(false, lib);
     }
     UserLibraryTree *tree() const { return t->window->userLibrary().tree(); }

@@ -1,6 +1,7 @@
 // The script as a document: New, Open, Save as, the clipboard, printing and
 // the status read-out.
 
+#include "testfiles.h"
 #include "testwindow.h"
 
 #include "document/documentcontroller.h"
@@ -19,18 +20,7 @@
 
 namespace {
 
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
 
 int pageCount(const QByteArray &pdf)
 {
@@ -115,7 +105,7 @@ private slots:
     {
         TestWindow t;
         const QString path = t.dir.filePath(QStringLiteral("s.js"));
-        writeFile(path, "<!-- part of the HEAD section -->\nvar x;\n<!-- part of the BODY section -->\ncall(x);");
+        QVERIFY(writeFile(path, "<!-- part of the HEAD section -->\nvar x;\n<!-- part of the BODY section -->\ncall(x);"));
         t.prompter.yesNoAnswers = {AnswerYes};
         t.prompter.openFileAnswers = {path};
         t.trigger("MMNU_F_Open");
@@ -168,7 +158,7 @@ private slots:
         TestWindow t;
         t.body()->setFocus();
         QTest::keyClicks(t.body(), QStringLiteral("x"));
-        writeFile(t.dir.filePath(QStringLiteral("plain")), "x");
+        QVERIFY(writeFile(t.dir.filePath(QStringLiteral("plain")), "x"));
         const QString path = t.dir.filePath(QStringLiteral("plain/out.js"));
         t.prompter.saveFileAnswers = {path};
         t.trigger("BTN_Save_As");
@@ -181,7 +171,7 @@ private slots:
     {
         TestWindow t;
         const QString path = t.dir.filePath(QStringLiteral("keep.js"));
-        writeFile(path, "precious");
+        QVERIFY(writeFile(path, "precious"));
         t.prompter.saveFileAnswers = {QString()};  // cancelled
         t.trigger("MMNU_F_SaveAs");
         QCOMPARE(readAll(path), QByteArray("precious"));

@@ -2,6 +2,7 @@
 // is read back (levels, line ends, the end marker, code pages), hostile
 // indexes, and the tree's own operations at any depth.
 
+#include "treeshape.h"
 #include "library/libraryindex.h"
 
 #include <QRandomGenerator>
@@ -9,28 +10,6 @@
 #include <QTest>
 
 namespace {
-
-/// The tree as "depth:text" entries in pre-order, walked independently of
-/// the code under test (and without recursion).
-QStringList shape(const LibraryTree &tree)
-{
-    QStringList out;
-    struct Item {
-        const LibraryNode *node;
-        int depth;
-    };
-    std::vector<Item> stack;
-    for (auto it = tree.roots.rbegin(); it != tree.roots.rend(); ++it)
-        stack.push_back({it->get(), 0});
-    while (!stack.empty()) {
-        const Item item = stack.back();
-        stack.pop_back();
-        out << QString::number(item.depth) + u':' + item.node->text;
-        for (auto it = item.node->children.rbegin(); it != item.node->children.rend(); ++it)
-            stack.push_back({it->get(), item.depth + 1});
-    }
-    return out;
-}
 
 /// True when every child points back at its parent and roots have none.
 bool parentsConsistent(const LibraryTree &tree)

@@ -2,6 +2,8 @@
 // script files, the name rules, failed writes, and two copies of the
 // program sharing one folder.
 
+#include "treeshape.h"
+#include "testfiles.h"
 #include "library/userlibrary.h"
 
 #include "document/scripttext.h"
@@ -23,37 +25,7 @@
 
 namespace {
 
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
 
-bool writePlain(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
-}
-
-QStringList shape(const LibraryTree &tree)
-{
-    QStringList out;
-    struct Item {
-        const LibraryNode *node;
-        int depth;
-    };
-    std::vector<Item> stack;
-    for (auto it = tree.roots.rbegin(); it != tree.roots.rend(); ++it)
-        stack.push_back({it->get(), 0});
-    while (!stack.empty()) {
-        const Item item = stack.back();
-        stack.pop_back();
-        out << QString::number(item.depth) + u':' + item.node->text;
-        for (auto it = item.node->children.rbegin(); it != item.node->children.rend(); ++it)
-            stack.push_back({it->get(), item.depth + 1});
-    }
-    return out;
-}
 
 LibraryNode *categoryNamed(LibraryTree &tree, const QString &name)
 {
@@ -78,7 +50,7 @@ private:
     void makeLibrary(const QByteArray &index)
     {
         QVERIFY(QDir().mkdir(m_folder));
-        QVERIFY(writePlain(m_folder + QStringLiteral("uscripts.dat"), index));
+        QVERIFY(writeFile(m_folder + QStringLiteral("uscripts.dat"), index));
     }
 
 private slots:
@@ -151,7 +123,7 @@ private slots:
     {
         // A folder below a regular file cannot be made, not even by root.
         const QString file = m_dir->path() + QStringLiteral("/plain-file");
-        QVERIFY(writePlain(file, "x"));
+        QVERIFY(writeFile(file, "x"));
         UserLibraryStore store(file + QStringLiteral("/user-scripts/"));
         store.tree().addRoot(QStringLiteral("User scripts"));
         const UserLibraryStore::LoadResult result = store.load();
@@ -163,7 +135,7 @@ private slots:
 
     void load_folderIsARegularFile_reportsFolderNotCreated()
     {
-        QVERIFY(writePlain(m_dir->path() + QStringLiteral("/user-scripts"), "not a folder"));
+        QVERIFY(writeFile(m_dir->path() + QStringLiteral("/user-scripts"), "not a folder"));
         UserLibraryStore store(m_folder);
         const UserLibraryStore::LoadResult result = store.load();
         QCOMPARE(result.status, UserLibraryStore::LoadResult::FolderNotCreated);
@@ -207,7 +179,7 @@ private slots:
 
         // Once the index is readable again (here: removed by hand), writing works.
         QVERIFY(QFile::remove(store.indexPath()));
-        QVERIFY(writePlain(store.indexPath(), "Work\r\n"));
+        QVERIFY(writeFile(store.indexPath(), "Work\r\n"));
         QVERIFY(store.reloadIfChanged());
         QCOMPARE(shape(store.tree()), QStringList{"0:Work"});
         store.tree().addRoot(QStringLiteral("Misc"));
@@ -309,7 +281,7 @@ private slots:
     void readScript_fileWithoutMarkers_isAllBody()
     {
         makeLibrary(QByteArray());
-        QVERIFY(writePlain(m_folder + QStringLiteral("plain.js"), "alert(1)\nalert(2)"));
+        QVERIFY(writeFile(m_folder + QStringLiteral("plain.js"), "alert(1)\nalert(2)"));
         UserLibraryStore store(m_folder);
         store.load();
         const UserLibraryStore::ScriptRead read = store.readScript(QStringLiteral("plain"));
@@ -321,7 +293,7 @@ private slots:
     void readScript_windows1250File_readsPolishLetters()
     {
         makeLibrary(QByteArray());
-        QVERIFY(writePlain(m_folder + QStringLiteral("old.js"),
+        QVERIFY(writeFile(m_folder + QStringLiteral("old.js"),
                            "<!-- part of the HEAD section -->\r\n\xb3\r\n<!-- part of the BODY section -->\r\n\xbf"));
         UserLibraryStore store(m_folder);
         store.load();
@@ -375,7 +347,7 @@ private slots:
     void createFolder_belowARegularFile_givesTheSystemsReason()
     {
         const QString file = m_dir->path() + QStringLiteral("/plain-file");
-        QVERIFY(writePlain(file, "x"));
+        QVERIFY(writeFile(file, "x"));
         UserLibraryStore store(file + QStringLiteral("/user-scripts/"));
         QString error;
         QVERIFY(!store.createFolder(&error));
@@ -463,7 +435,7 @@ private slots:
     {
         makeLibrary(QByteArray());
         const QString outside = m_dir->path() + QStringLiteral("/victim.js");
-        QVERIFY(writePlain(outside, "precious"));
+        QVERIFY(writeFile(outside, "precious"));
         UserLibraryStore store(m_folder);
         store.load();
 
@@ -565,7 +537,7 @@ private slots:
         QCOMPARE(readAll(store.backupPath()), broken);
 
         // Later writes replace a whole index: the copy stays as it was.
-        QVERIFY(writePlain(store.backupPath(), "kept by the user"));
+        QVERIFY(writeFile(store.backupPath(), "kept by the user"));
         store.tree().addRoot(QStringLiteral("Another"));
         QVERIFY(store.writeIndexFile().ok);
         QCOMPARE(readAll(store.backupPath()), QByteArray("kept by the user"));
@@ -577,7 +549,7 @@ private slots:
         UserLibraryStore store(m_folder);
         store.load();
         const QByteArray broken("Work\r\n\t\tdeep\r\nMisc\r\n");
-        QVERIFY(writePlain(store.indexPath(), broken));
+        QVERIFY(writeFile(store.indexPath(), broken));
         const std::unique_ptr<UserLibraryStore::Change> change = store.beginChange();
         QVERIFY(change->locked());
         QVERIFY(change->reloaded());
@@ -621,13 +593,13 @@ private slots:
         QVERIFY(!store.changedOnDisk());
         QVERIFY(!store.reloadIfChanged());
         // Same size, other bytes.
-        QVERIFY(writePlain(store.indexPath(), "Work\r\n menu\r\n clock\r\nMisx\r\n"));
+        QVERIFY(writeFile(store.indexPath(), "Work\r\n menu\r\n clock\r\nMisx\r\n"));
         QVERIFY(store.changedOnDisk());
         QVERIFY(store.reloadIfChanged());
         QCOMPARE(store.tree().roots[1]->text, QStringLiteral("Misx"));
         QVERIFY(!store.changedOnDisk());
         // Another size.
-        QVERIFY(writePlain(store.indexPath(), "Work\r\n"));
+        QVERIFY(writeFile(store.indexPath(), "Work\r\n"));
         QVERIFY(store.changedOnDisk());
         QVERIFY(store.reloadIfChanged());
         QCOMPARE(shape(store.tree()), QStringList{"0:Work"});
@@ -640,7 +612,7 @@ private slots:
         // Never read or written: a missing index is no change, one that
         // appears is.
         QVERIFY(!store.changedOnDisk());
-        QVERIFY(writePlain(store.indexPath(), QByteArray()));
+        QVERIFY(writeFile(store.indexPath(), QByteArray()));
         QVERIFY(store.changedOnDisk());
         QVERIFY(store.reloadIfChanged());
         QVERIFY(!store.changedOnDisk());
@@ -776,7 +748,7 @@ private slots:
 
         // Another copy put a category in front, dropped 'menu' and moved
         // 'y' (deleted and saved again elsewhere).
-        QVERIFY(writePlain(store.indexPath(), "First\r\nWork\r\n clock\r\nMisc\r\n x\r\nMisc\r\nOther\r\n Y\r\n"));
+        QVERIFY(writeFile(store.indexPath(), "First\r\nWork\r\n clock\r\nMisc\r\n x\r\nMisc\r\nOther\r\n Y\r\n"));
         QVERIFY(store.reloadIfChanged());
         LibraryNode *foundClock = store.resolve(clock);
         QVERIFY(foundClock);
@@ -797,7 +769,7 @@ private slots:
         UserLibraryStore store(m_folder);
         store.load();
         const NodeRef second = store.refOf(store.tree().roots[1].get());
-        QVERIFY(writePlain(store.indexPath(), "Misc\r\nMisc\r\n a\r\n b\r\n"));
+        QVERIFY(writeFile(store.indexPath(), "Misc\r\nMisc\r\n a\r\n b\r\n"));
         QVERIFY(store.reloadIfChanged());
         QCOMPARE(store.resolve(second), store.tree().roots[1].get());
     }

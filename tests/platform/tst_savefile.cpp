@@ -1,6 +1,7 @@
 // The checked, atomic save helper: every failure is reported, and a failed
 // save leaves the old file whole.
 
+#include "testfiles.h"
 #include "platform/savefile.h"
 
 #include <QDir>
@@ -16,18 +17,7 @@
 
 namespace {
 
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
 
-void writePlain(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(f.write(bytes), bytes.size());
-}
 
 /// A real QSaveFile with one fault injected.
 class FaultyTarget final : public SaveTarget {
@@ -93,7 +83,7 @@ private slots:
     {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("a.js"));
-        writePlain(path, QByteArray(5000, 'x'));
+        QVERIFY(writeFile(path, QByteArray(5000, 'x')));
         QVERIFY(saveFileAtomically(path, "short").ok);
         QCOMPARE(readAll(path), QByteArray("short"));
         QVERIFY(saveFileAtomically(path, QByteArray()).ok);
@@ -116,7 +106,7 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("uscripts.dat"));
         const QByteArray old("Work\r\n menu\r\n");
-        writePlain(path, old);
+        QVERIFY(writeFile(path, old));
 
         FaultyTarget target(path, FaultyTarget::Fault(fault));
         const SaveResult result = writeThrough(target, QByteArray(100000, 'n'));
@@ -146,7 +136,7 @@ private slots:
     {
         QTemporaryDir dir;
         // A path below a regular file cannot be created, even by root.
-        writePlain(dir.filePath(QStringLiteral("file")), "x");
+        QVERIFY(writeFile(dir.filePath(QStringLiteral("file")), "x"));
         const SaveResult result = saveFileAtomically(dir.filePath(QStringLiteral("file/below.js")), "data");
         QVERIFY(!result.ok);
         QVERIFY(!result.error.isEmpty());
@@ -158,7 +148,7 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("big.js"));
         const QByteArray old("old contents\r\n");
-        writePlain(path, old);
+        QVERIFY(writeFile(path, old));
 
         // Writing past the limit fails with EFBIG instead of a signal, as a
         // full disk fails a write.

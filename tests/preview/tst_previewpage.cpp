@@ -1,5 +1,6 @@
 // The preview page's text, and the private folder its one file lives in.
 
+#include "testfiles.h"
 #include "preview/previewpage.h"
 
 #include <QDir>
@@ -16,11 +17,6 @@ static_assert(std::is_base_of_v<std::runtime_error, PreviewWriteError>);
 
 namespace {
 
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
 
 mode_t modeOf(const QString &path)
 {

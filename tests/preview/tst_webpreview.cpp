@@ -2,6 +2,7 @@
 // previews run their scripts, cannot read the user's files, cannot close
 // anything, and what they open comes up in a small window of ours.
 
+#include "testfiles.h"
 #include "preview/browserloader.h"
 #include "preview/internalbrowser.h"
 #include "preview/previewpage.h"
@@ -32,12 +33,6 @@ QList<QWidget *> popupWindows()
     return found;
 }
 
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(f.write(bytes), bytes.size());
-}
 
 QString fileUrl(const QString &path)
 {
