@@ -33,6 +33,7 @@
 #include <QStatusTipEvent>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -316,6 +317,16 @@ void TVM_Quillon_MF::closeEvent(QCloseEvent *event)
         return;
     }
     event->accept();
+}
+
+bool TVM_Quillon_MF::event(QEvent *event)
+{
+    // The first embedded browser turns the window into one drawn with
+    // OpenGL, and its native window is made anew: the new one takes the
+    // keyboard the old one had.
+    if (event->type() == QEvent::WinIdChange && m_shown && isVisible())
+        QTimer::singleShot(0, this, [this] { activateWindow(); });
+    return QMainWindow::event(event);
 }
 
 bool TVM_Quillon_MF::eventFilter(QObject *watched, QEvent *event)

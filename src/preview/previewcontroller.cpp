@@ -7,6 +7,7 @@
 #include "platform/prompter.h"
 #include "platform/shell.h"
 #include "preview/browserloader.h"
+#include "preview/internalbrowser.h"
 #include "preview/previewpage.h"
 #include "preview/previewpane.h"
 #include "preview/previewrules.h"
@@ -75,12 +76,23 @@ QString PreviewController::WritePreviewPage(const QString &head, const QString &
     return m_file->WritePreviewPage(head, body);
 }
 
+void PreviewController::focusCurrentEditor()
+{
+    if (ScriptEditor *editor = m_parts.host->editors().current()) {
+        try {
+            editor->focusEditor();
+        } catch (const EditorFocusError &) {
+        }
+    }
+}
+
 void PreviewController::refuse()
 {
     m_parts.host->prompter().ShowMessageBox(IconWarning, QStringLiteral("Warning!!"),
                                             QStringLiteral("You should view this script using external browser!"));
     setPageQuietly(m_parts.editorPage);
     m_parts.setEditorMenusEnabled(true);
+    focusCurrentEditor();
 }
 
 void PreviewController::dropInternalBrowser()
@@ -114,6 +126,9 @@ void PreviewController::ShowInInternalBrowser(const QString &head, const QString
             return;
         }
         m_pane->showFile(path);
+        // The page takes the keys now (the editors it replaced are hidden).
+        if (m_pane->browser() && m_pane->browser()->widget())
+            m_pane->browser()->widget()->setFocus(Qt::OtherFocusReason);
     } catch (const std::exception &) {
         // Errors of the embedded preview are not reported; the Preview tab
         // stays as it is.
@@ -135,6 +150,7 @@ void PreviewController::Showeditortab1Click()
 {
     setPageQuietly(m_parts.editorPage);
     m_parts.setEditorMenusEnabled(true);
+    focusCurrentEditor();
 }
 
 void PreviewController::MainBookChange(int index)

@@ -65,6 +65,7 @@ public:
 
 private:
     void refuse();
+    void focusCurrentEditor();
     void setPageQuietly(QWidget *page);
     void dropInternalBrowser();
 
