@@ -35,11 +35,23 @@ UserLibraryTree::UserLibraryTree(QWidget *parent) : QTreeWidget(parent)
     });
 }
 
+namespace {
+
+// One icon object each, shared by every node: a library holds thousands.
+const QIcon &treeIcon(int which)
+{
+    static const QIcon icons[3] = {appIcon(QStringLiteral("PRJ_CLOSE")), appIcon(QStringLiteral("PRJ_OPEN")),
+                                   appIcon(QStringLiteral("JSKRYPT"))};
+    return icons[which];
+}
+
+} // namespace
+
 QTreeWidgetItem *UserLibraryTree::newCategoryItem(const QString &text) const
 {
     auto *item = new QTreeWidgetItem(QStringList{text});
     item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsEditable | Qt::ItemIsDragEnabled);
-    item->setIcon(0, appIcon(QStringLiteral("PRJ_CLOSE")));
+    item->setIcon(0, treeIcon(0));
     return item;
 }
 
@@ -47,7 +59,7 @@ QTreeWidgetItem *UserLibraryTree::newScriptItem(QTreeWidgetItem *parent, const Q
 {
     auto *item = new QTreeWidgetItem(QStringList{text});
     item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsDragEnabled);
-    item->setIcon(0, appIcon(QStringLiteral("JSKRYPT")));
+    item->setIcon(0, treeIcon(2));
     if (parent)
         parent->addChild(item);
     return item;
@@ -58,7 +70,7 @@ void UserLibraryTree::updateImage(QTreeWidgetItem *item) const
     if (!isCategory(item))
         return;
     const bool open = item->isExpanded() || item == currentItem();
-    item->setIcon(0, appIcon(open ? QStringLiteral("PRJ_OPEN") : QStringLiteral("PRJ_CLOSE")));
+    item->setIcon(0, treeIcon(open ? 1 : 0));
 }
 
 QTreeWidgetItem *UserLibraryTree::selectedItem() const
