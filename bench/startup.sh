@@ -15,6 +15,7 @@ xvfb=$!
 trap 'kill $xvfb 2>/dev/null || true' EXIT
 sleep 1
 export DISPLAY="$display"
+unset QT_QPA_PLATFORM  # a real X server, as a user has
 export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$(mktemp -d)}"
 [ "$(id -u)" -eq 0 ] && export QTWEBENGINE_DISABLE_SANDBOX=1
 # A library folder of its own, so the runs measure the same start.
