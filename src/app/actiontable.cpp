@@ -4,7 +4,7 @@
 
 namespace {
 
-constexpr ActionSpec kActions[] = {
+constexpr CommandEntry kActions[] = {
     {"MMNU_F_New", "&New", "Ctrl+N", "New script", -1, "new", "document-new", NoFlags},
     {"MMNU_F_Open", "&Open", "Ctrl+O", "Open a file in the editor", -1, "open", "document-open", NoFlags},
     {"MMNU_F_Zapisz", "&Save to library", "Ctrl+S", "Save script to user library", -1, "save-library", "document-save", NoFlags},
@@ -224,7 +224,7 @@ constexpr const char *kHelpMenu[] = {
     "MMNU_H_Help", "MMNU_P_Search", "MMNU_P_Using", "MMNU_HLP_Keys", "-", "MMNU_P_About",
 };
 
-constexpr LayoutSpec kMainMenu[] = {
+constexpr MenuLayout kMainMenu[] = {
     {"MMNU_File", "&File", kFileMenu},
     {"MMNU_Edit", "&Edit", kEditMenu},
     {"MMNU_Find", "&Search", kSearchMenu},
@@ -273,7 +273,7 @@ constexpr const char *kPopPrev[] = {
     "POP_PRev_System", "-PMNU_Prev_Kreska", "PMNU_Prev_MSIE", "PMNU_Prev_NN",
 };
 
-constexpr LayoutSpec kSubMenus[] = {
+constexpr MenuLayout kSubMenus[] = {
     {"Setbookmark1", "Set bookmark ...", kSetBookmarks},
     {"Gotobookmark1", "Go to bookmark ...", kGotoBookmarks},
     {"MMNU_W_Toolbars", "&Toolbars", kToolbarsMenu},
@@ -308,38 +308,38 @@ constexpr const char *kHtmlToolbar[] = {
 
 } // namespace
 
-std::span<const ActionSpec> actionTable()
+std::span<const CommandEntry> actionTable()
 {
     return kActions;
 }
 
-const ActionSpec *findActionSpec(const QString &id)
+const CommandEntry *findCommand(const QString &id)
 {
-    static const QHash<QString, const ActionSpec *> index = [] {
-        QHash<QString, const ActionSpec *> h;
-        for (const ActionSpec &spec : kActions)
-            h.insert(QString::fromLatin1(spec.id), &spec);
+    static const QHash<QString, const CommandEntry *> index = [] {
+        QHash<QString, const CommandEntry *> h;
+        for (const CommandEntry &entry : kActions)
+            h.insert(QString::fromLatin1(entry.id), &entry);
         return h;
     }();
     return index.value(id);
 }
 
-std::span<const LayoutSpec> mainMenuLayout()
+std::span<const MenuLayout> mainMenuLayout()
 {
     return kMainMenu;
 }
 
-std::span<const LayoutSpec> subMenuLayouts()
+std::span<const MenuLayout> subMenuLayouts()
 {
     return kSubMenus;
 }
 
-const LayoutSpec *findLayout(const QString &id)
+const MenuLayout *findLayout(const QString &id)
 {
-    for (const LayoutSpec &layout : kMainMenu)
+    for (const MenuLayout &layout : kMainMenu)
         if (id == QLatin1String(layout.id))
             return &layout;
-    for (const LayoutSpec &layout : kSubMenus)
+    for (const MenuLayout &layout : kSubMenus)
         if (id == QLatin1String(layout.id))
             return &layout;
     return nullptr;

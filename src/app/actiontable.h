@@ -5,17 +5,17 @@
 // command are separate entries, each with its own hint, as the window has
 // always had them.
 
-#include "widgets/actionspec.h"
+#include "widgets/commanddata.h"
 
 #include <QString>
 
 /// Every entry, in no particular order.
-std::span<const ActionSpec> actionTable();
-const ActionSpec *findActionSpec(const QString &id);
+std::span<const CommandEntry> actionTable();
+const CommandEntry *findCommand(const QString &id);
 
-std::span<const LayoutSpec> mainMenuLayout();   // the menus of the menu bar, left to right
-std::span<const LayoutSpec> subMenuLayouts();   // submenus and pop-up menus, by id
-const LayoutSpec *findLayout(const QString &id);
+std::span<const MenuLayout> mainMenuLayout();   // the menus of the menu bar, left to right
+std::span<const MenuLayout> subMenuLayouts();   // submenus and pop-up menus, by id
+const MenuLayout *findLayout(const QString &id);
 
 std::span<const char *const> mainToolbarItems();
 std::span<const char *const> scriptToolbarItems();

@@ -71,7 +71,7 @@ QString HelpController::shortcutsPage(const ActionRegistry &actions)
 {
     QString rows;
     auto &registry = const_cast<ActionRegistry &>(actions);
-    for (const LayoutSpec &layout : mainMenuLayout()) {
+    for (const MenuLayout &layout : mainMenuLayout()) {
         const QMenu *menu = registry.menu(QString::fromLatin1(layout.id));
         listMenu(menu, plainCaption(menu->menuAction()), rows);
     }

@@ -4,6 +4,7 @@
 #include "app/helpcontroller.h"
 #include "app/resourcetabs.h"
 #include "app/viewcontroller.h"
+#include "document/commandgroups.h"
 #include "document/documentcontroller.h"
 #include "document/editcontroller.h"
 #include "document/scripteditors.h"
@@ -70,7 +71,6 @@ TVM_Quillon_MF::TVM_Quillon_MF(const AppConfig &config, QWidget *parent) : QMain
     parts.actions = m_actions;
     parts.resourceTabs = m_resourceTabs;
     parts.mainBook = m_mainBook;
-    parts.editorPage = m_editorPage;
     parts.previewPage = m_previewPage;
     parts.mainToolbar = m_mainToolbar;
     parts.scriptToolbar = m_scriptToolbar;
@@ -119,7 +119,7 @@ void TVM_Quillon_MF::buildMenusAndToolbars()
     auto *menuBar = new QMenuBar(this);
     menuBar->setObjectName(QStringLiteral("MainMenu1"));
     menuBar->setNativeMenuBar(false);
-    for (const LayoutSpec &layout : mainMenuLayout())
+    for (const MenuLayout &layout : mainMenuLayout())
         menuBar->addMenu(m_actions->menu(QString::fromLatin1(layout.id)));
     m_menuBarHolder = new QToolBar(QStringLiteral("Main Menu Bar"), this);
     m_menuBarHolder->setObjectName(QStringLiteral("MainMenu981"));
@@ -303,8 +303,7 @@ void TVM_Quillon_MF::firstShow()
     }
     body->setCaretLineColumn(3, 1);
     // 5. The Wordwrap marks follow BODY_ED.
-    for (const char *id : {"MMNU_E_WordWrap", "Wordwrap1", "BTN_Zawijanie"})
-        m_actions->action(QString::fromLatin1(id))->setChecked(body->wordWrapOn());
+    m_actions->setChecked(kWordWrapItems, body->wordWrapOn());
 
     applyHandCursorSetting(this);
 }
@@ -348,7 +347,7 @@ bool TVM_Quillon_MF::eventFilter(QObject *watched, QEvent *event)
 
 void TVM_Quillon_MF::showEditorPage()
 {
-    m_view->showEditorPage();
+    m_preview->leavePreviewTab();
 }
 
 void TVM_Quillon_MF::hideSettingsPages()

@@ -75,12 +75,6 @@ bool ViewController::previewPageActive() const
     return m_parts.previewPage && m_parts.mainBook->currentWidget() == m_parts.previewPage;
 }
 
-void ViewController::showEditorPage()
-{
-    m_parts.mainBook->setCurrentWidget(m_parts.editorPage);
-    setEditorMenusEnabled(true);
-}
-
 void ViewController::setEditorMenusEnabled(bool enabled)
 {
     m_menusEnabled = enabled;

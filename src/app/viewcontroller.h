@@ -22,7 +22,6 @@ public:
         ActionRegistry *actions = nullptr;
         QWidget *resourceTabs = nullptr;        // PGC_Lib
         QTabWidget *mainBook = nullptr;         // MainBook
-        QWidget *editorPage = nullptr;          // TAB_Glowny
         QWidget *previewPage = nullptr;         // TAB_Preview
         DockableToolBar *mainToolbar = nullptr;
         DockableToolBar *scriptToolbar = nullptr;
@@ -38,8 +37,6 @@ public:
     void toggleHtmlToolbar();
     void toggleResourceTabs();
 
-    /// The Editor page becomes active and the four menus are enabled.
-    void showEditorPage();
     /// Switches the Script, Search, Edit and HTML menus, always as a group.
     void setEditorMenusEnabled(bool enabled);
     bool editorMenusEnabled() const { return m_menusEnabled; }

@@ -1,5 +1,6 @@
 #include "document/documentcontroller.h"
 
+#include "document/commandgroups.h"
 #include "document/documenthost.h"
 #include "document/scripteditors.h"
 #include "document/scripttext.h"
@@ -86,31 +87,24 @@ void DocumentController::updateSelectionCommands()
     ScriptEditors &editors = m_host.editors();
     if (!editors.exist())
         return;
-    const bool selection = editors.focused()->hasSelectedText();
-    for (const char *id : {"PMNU_Wytnij", "PMNU_Kopiuj", "MMNU_E_Cut", "MMNU_E_Copy", "BTN_Wytnij", "BTN_Kopiuj"})
-        m_host.actions().action(QString::fromLatin1(id))->setEnabled(selection);
+    m_host.actions().setEnabled(kCutCopyItems, editors.focused()->hasSelectedText());
 }
 
 void DocumentController::updateClipboardState()
 {
     const QMimeData *data = QGuiApplication::clipboard()->mimeData();
     m_clipboardHasText = data && data->hasText();
-    for (const char *id : {"PMNU_Wklej", "MMNU_E_Paste", "BTN_Wklej"})
-        if (m_host.editors().exist())
-            m_host.actions().action(QString::fromLatin1(id))->setEnabled(m_clipboardHasText);
+    if (m_host.editors().exist())
+        m_host.actions().setEnabled(kPasteItems, m_clipboardHasText);
 }
 
 void DocumentController::enableEditCommands(bool cut, bool paste, bool undo, bool redo)
 {
-    ActionRegistry &a = m_host.actions();
-    for (const char *id : {"PMNU_Wytnij", "PMNU_Kopiuj", "MMNU_E_Cut", "MMNU_E_Copy", "BTN_Wytnij", "BTN_Kopiuj"})
-        a.action(QString::fromLatin1(id))->setEnabled(cut);
-    for (const char *id : {"PMNU_Wklej", "MMNU_E_Paste", "BTN_Wklej"})
-        a.action(QString::fromLatin1(id))->setEnabled(paste);
-    for (const char *id : {"PMNU_Undo", "MMNU_E_Undo", "BTN_Undo"})
-        a.action(QString::fromLatin1(id))->setEnabled(undo);
-    for (const char *id : {"PMNU_Redo", "MMNU_E_REDO", "BTN_Redo"})
-        a.action(QString::fromLatin1(id))->setEnabled(redo);
+    const ActionRegistry &a = m_host.actions();
+    a.setEnabled(kCutCopyItems, cut);
+    a.setEnabled(kPasteItems, paste);
+    a.setEnabled(kUndoItems, undo);
+    a.setEnabled(kRedoItems, redo);
 }
 
 void DocumentController::HEAD_EDChange()
@@ -124,9 +118,7 @@ void DocumentController::HEAD_EDChange()
     enableEditCommands(editor->hasSelectedText(), m_clipboardHasText, editor->isUndoAvailable(),
                        editor->isRedoAvailable());
 
-    const bool wrap = editors.head()->wordWrapOn();
-    for (const char *id : {"MMNU_E_WordWrap", "Wordwrap1", "BTN_Zawijanie"})
-        m_host.actions().action(QString::fromLatin1(id))->setChecked(wrap);
+    m_host.actions().setChecked(kWordWrapItems, editors.head()->wordWrapOn());
 
     StatusPanels &status = m_host.statusPanels();
     status.setText(StatusPanels::Mode, editor->insertMode() ? QStringLiteral("insert") : QStringLiteral("overwrite"));
@@ -153,14 +145,11 @@ void DocumentController::newScript()
 void DocumentController::openScript()
 {
     m_host.showEditorPage();
-    if (m_host.prompter().AskYesNo(QStringLiteral("Please confirm!"),
-                                   QStringLiteral("Current script will be deleted, continue ?")) != AnswerYes)
-        return;
     ScriptEditors &editors = m_host.editors();
     // Both editors are emptied before the file is chosen; a cancelled
     // dialog leaves them empty.
-    editors.head()->empty();
-    editors.body()->empty();
+    if (!askToReplaceScript(m_host.prompter(), editors))
+        return;
 
     FileDialogRequest request;
     request.caption = QStringLiteral("Select a script file");

@@ -1,5 +1,6 @@
 #include "document/editcontroller.h"
 
+#include "document/commandgroups.h"
 #include "document/documenthost.h"
 #include "document/jumptolinedialog.h"
 #include "document/scripteditors.h"
@@ -257,8 +258,7 @@ void EditController::toggleWordWrap()
 
 void EditController::setWordWrapChecks(bool on)
 {
-    for (const char *id : {"MMNU_E_WordWrap", "Wordwrap1", "BTN_Zawijanie"})
-        m_host.actions().action(QString::fromLatin1(id))->setChecked(on);
+    m_host.actions().setChecked(kWordWrapItems, on);
 }
 
 void EditController::showGutterMenu(ScriptEditor *editor, int line, QPoint globalPosition)

@@ -1,6 +1,7 @@
 #include "document/scripteditors.h"
 
 #include "editor/scripteditor.h"
+#include "platform/prompter.h"
 
 #include <QVBoxLayout>
 
@@ -50,4 +51,14 @@ ScriptEditor *ScriptEditors::focused() const
 bool ScriptEditors::isModified() const
 {
     return m_head && (m_head->modifiedState() || m_body->modifiedState());
+}
+
+bool askToReplaceScript(Prompter &prompter, ScriptEditors &editors)
+{
+    if (prompter.AskYesNo(QStringLiteral("Please confirm!"), QStringLiteral("Current script will be deleted, continue ?")) !=
+        AnswerYes)
+        return false;
+    editors.head()->empty();
+    editors.body()->empty();
+    return true;
 }

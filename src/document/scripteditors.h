@@ -10,6 +10,7 @@
 
 #include <QObject>
 
+class Prompter;
 class ScriptEditor;
 class QWidget;
 
@@ -46,3 +47,8 @@ private:
     ScriptEditor *m_body = nullptr;
     bool m_currentIsHead = true;
 };
+
+/// Before a script replaces the editors' contents: asks "Current script
+/// will be deleted, continue ?" (every time) and on Yes empties both
+/// editors, text and undo history.  True on Yes.
+bool askToReplaceScript(Prompter &prompter, ScriptEditors &editors);

@@ -492,13 +492,8 @@ bool UserLibraryController::GetLibraryScript()
 
 void UserLibraryController::Wczytaj_Skrypt(LibraryKind library)
 {
-    if (m_host.prompter().AskYesNo(QStringLiteral("Please confirm!"),
-                                   QStringLiteral("Current script will be deleted, continue ?")) != AnswerYes)
-        return;
     ScriptEditors &editors = m_host.editors();
-    editors.head()->empty();
-    editors.body()->empty();
-    if (!m_host.GetLibraryScript(library))
+    if (!askToReplaceScript(m_host.prompter(), editors) || !m_host.GetLibraryScript(library))
         return;
     editors.head()->setWholeText(m_host.libraryTexts().head);
     editors.body()->setWholeText(m_host.libraryTexts().body);

@@ -90,9 +90,7 @@ void PreviewController::refuse()
 {
     m_parts.host->prompter().ShowMessageBox(IconWarning, QStringLiteral("Warning!!"),
                                             QStringLiteral("You should view this script using external browser!"));
-    setPageQuietly(m_parts.editorPage);
-    m_parts.setEditorMenusEnabled(true);
-    focusCurrentEditor();
+    Showeditortab1Click();
 }
 
 void PreviewController::dropInternalBrowser()
@@ -100,9 +98,8 @@ void PreviewController::dropInternalBrowser()
     // The browser could not be made after all: from now on every preview
     // goes to the default browser, as when there never was one.
     m_available = false;
-    setPageQuietly(m_parts.editorPage);
+    leavePreviewTab();
     m_parts.mainBook->setTabVisible(m_parts.mainBook->indexOf(m_parts.previewPage), false);
-    m_parts.setEditorMenusEnabled(true);
 }
 
 void PreviewController::enterPreviewTab()
@@ -146,10 +143,15 @@ void PreviewController::POP_PodgladClick()
         Przycisk_OKClick();
 }
 
-void PreviewController::Showeditortab1Click()
+void PreviewController::leavePreviewTab()
 {
     setPageQuietly(m_parts.editorPage);
     m_parts.setEditorMenusEnabled(true);
+}
+
+void PreviewController::Showeditortab1Click()
+{
+    leavePreviewTab();
     focusCurrentEditor();
 }
 

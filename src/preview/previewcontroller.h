@@ -53,6 +53,8 @@ public:
 
     /// Makes the Preview tab active and switches the four menus off.
     void enterPreviewTab();
+    /// Makes the Editor tab active and switches the four menus on.
+    void leavePreviewTab();
     /// Shows a pair of fragments on the Preview tab (the checks for scripts
     /// that close their window included); errors are swallowed.
     void ShowInInternalBrowser(const QString &head, const QString &body);

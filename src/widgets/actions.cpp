@@ -8,25 +8,32 @@
 
 QIcon appIcon(const QString &name, const QString &themeName)
 {
+    // Many commands share a picture: look each one up once and share it.
+    static QHash<QString, QIcon> cache;
+    const QString key = name + u'|' + themeName;
+    if (const auto it = cache.constFind(key); it != cache.constEnd())
+        return *it;
+    QIcon icon;
     if (!themeName.isEmpty() && QIcon::hasThemeIcon(themeName))
-        return QIcon::fromTheme(themeName);
-    if (name.isEmpty())
-        return {};
-    return QIcon(QStringLiteral(":/icons/") + name + QStringLiteral(".svg"));
+        icon = QIcon::fromTheme(themeName);
+    else if (!name.isEmpty())
+        icon = QIcon(QStringLiteral(":/icons/") + name + QStringLiteral(".svg"));
+    cache.insert(key, icon);
+    return icon;
 }
 
-ActionRegistry::ActionRegistry(QWidget *window, std::span<const ActionSpec> table, LayoutFinder findLayout)
+ActionRegistry::ActionRegistry(QWidget *window, std::span<const CommandEntry> table, LayoutFinder findLayout)
     : QObject(window), m_window(window), m_findLayout(std::move(findLayout))
 {
-    for (const ActionSpec &spec : table) {
-        const QString id = QString::fromLatin1(spec.id);
+    for (const CommandEntry &entry : table) {
+        const QString id = QString::fromLatin1(entry.id);
         auto *action = new QAction(window);
         action->setObjectName(id);
-        QString caption = QString::fromUtf8(spec.caption);
-        const QString shortcut = QString::fromLatin1(spec.shortcut);
-        const QString hint = QString::fromUtf8(spec.hint);
+        QString caption = QString::fromUtf8(entry.caption);
+        const QString shortcut = QString::fromLatin1(entry.shortcut);
+        const QString hint = QString::fromUtf8(entry.hint);
         if (!shortcut.isEmpty()) {
-            if (spec.flags & ShortcutShownOnly) {
+            if (entry.flags & ShortcutShownOnly) {
                 // The same key belongs to the main menu's item: show it here
                 // without registering it a second time.
                 caption += u'\t' + QKeySequence(shortcut).toString(QKeySequence::NativeText);
@@ -37,25 +44,25 @@ ActionRegistry::ActionRegistry(QWidget *window, std::span<const ActionSpec> tabl
             }
         }
         action->setText(caption);
-        action->setIconText(QString::fromUtf8(spec.caption).remove(u'&'));
+        action->setIconText(QString::fromUtf8(entry.caption).remove(u'&'));
         action->setStatusTip(hint);
         action->setToolTip(hint);
         action->setWhatsThis(hint);
-        if (spec.tag >= 0)
-            action->setData(spec.tag);
-        if (spec.icon[0] || spec.theme[0])
-            action->setIcon(appIcon(QString::fromLatin1(spec.icon), QString::fromLatin1(spec.theme)));
-        if (spec.flags & Checkable) {
+        if (entry.tag >= 0)
+            action->setData(entry.tag);
+        if (entry.icon[0] || entry.theme[0])
+            action->setIcon(appIcon(QString::fromLatin1(entry.icon), QString::fromLatin1(entry.theme)));
+        if (entry.flags & Checkable) {
             action->setCheckable(true);
-            action->setChecked(spec.flags & Checked);
+            action->setChecked(entry.flags & Checked);
         }
-        if (spec.flags & Pending)
+        if (entry.flags & Pending)
             action->setEnabled(false);
-        if (spec.flags & ShowsCaption)
+        if (entry.flags & ShowsCaption)
             action->setProperty("quillonCaptioned", true);
-        if (spec.flags & Hidden)
+        if (entry.flags & Hidden)
             action->setVisible(false);
-        if (spec.flags & DefaultItem) {
+        if (entry.flags & DefaultItem) {
             QFont font = action->font();
             font.setBold(true);
             action->setFont(font);
@@ -83,6 +90,18 @@ int ActionRegistry::tagOf(const QAction *action)
     return action && action->data().isValid() ? action->data().toInt() : -1;
 }
 
+void ActionRegistry::setEnabled(std::span<const char *const> ids, bool enabled) const
+{
+    for (const char *id : ids)
+        action(QString::fromLatin1(id))->setEnabled(enabled);
+}
+
+void ActionRegistry::setChecked(std::span<const char *const> ids, bool checked) const
+{
+    for (const char *id : ids)
+        action(QString::fromLatin1(id))->setChecked(checked);
+}
+
 QList<QKeySequence> ActionRegistry::liveShortcuts() const
 {
     QList<QKeySequence> keys;
@@ -97,13 +116,13 @@ QMenu *ActionRegistry::menu(const QString &id)
 {
     if (QMenu *existing = m_menus.value(id))
         return existing;
-    const LayoutSpec *layout = m_findLayout(id);
+    const MenuLayout *layout = m_findLayout(id);
     if (!layout)
         return nullptr;
     return buildMenu(*layout, m_window);
 }
 
-QMenu *ActionRegistry::buildMenu(const LayoutSpec &layout, QWidget *parent)
+QMenu *ActionRegistry::buildMenu(const MenuLayout &layout, QWidget *parent)
 {
     auto *menu = new QMenu(QString::fromUtf8(layout.caption), parent);
     const QString id = QString::fromLatin1(layout.id);
@@ -120,7 +139,7 @@ QMenu *ActionRegistry::buildMenu(const LayoutSpec &layout, QWidget *parent)
     return menu;
 }
 
-void ActionRegistry::addItems(QMenu *menu, const LayoutSpec &layout)
+void ActionRegistry::addItems(QMenu *menu, const MenuLayout &layout)
 {
     for (const char *item : layout.items) {
         const QString name = QString::fromLatin1(item);
@@ -132,7 +151,7 @@ void ActionRegistry::addItems(QMenu *menu, const LayoutSpec &layout)
             sep->setVisible(false);  // named separators stand before items shown later
             m_separators.insert(name.mid(1), sep);
         } else if (name.startsWith(u'>')) {
-            const LayoutSpec *sub = m_findLayout(name.mid(1));
+            const MenuLayout *sub = m_findLayout(name.mid(1));
             Q_ASSERT(sub);
             menu->addMenu(buildMenu(*sub, menu));
         } else {

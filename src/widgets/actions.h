@@ -7,7 +7,7 @@
 #include <QObject>
 #include <QString>
 
-#include "widgets/actionspec.h"
+#include "widgets/commanddata.h"
 
 #include <functional>
 
@@ -22,13 +22,13 @@ QIcon appIcon(const QString &name, const QString &themeName = {});
 class ActionRegistry final : public QObject {
     Q_OBJECT
 public:
-    using LayoutFinder = std::function<const LayoutSpec *(const QString &id)>;
+    using LayoutFinder = std::function<const MenuLayout *(const QString &id)>;
 
     /// Creates every action of the table as a child of window; the actions
     /// whose shortcuts are live are added to window so their keys work
     /// wherever the focus is in it.  Menus are built from the layouts that
     /// findLayout returns.
-    ActionRegistry(QWidget *window, std::span<const ActionSpec> table, LayoutFinder findLayout);
+    ActionRegistry(QWidget *window, std::span<const CommandEntry> table, LayoutFinder findLayout);
 
     QAction *action(const QString &id) const;
     /// A menu or pop-up menu of the layouts, built on first request.
@@ -38,6 +38,9 @@ public:
     /// Fills a toolbar from a list of ids.
     void fillToolbar(QToolBar *toolbar, std::span<const char *const> items);
     QList<QAction *> allActions() const { return m_actions.values(); }
+    /// Enables, or checks, every action of a group at once.
+    void setEnabled(std::span<const char *const> ids, bool enabled) const;
+    void setChecked(std::span<const char *const> ids, bool checked) const;
     /// The shortcuts registered for the window's commands.
     QList<QKeySequence> liveShortcuts() const;
 
@@ -56,8 +59,8 @@ public:
     }
 
 private:
-    QMenu *buildMenu(const LayoutSpec &layout, QWidget *parent);
-    void addItems(QMenu *menu, const LayoutSpec &layout);
+    QMenu *buildMenu(const MenuLayout &layout, QWidget *parent);
+    void addItems(QMenu *menu, const MenuLayout &layout);
 
     QWidget *m_window;
     LayoutFinder m_findLayout;

@@ -17,9 +17,9 @@ class TestActionTable : public QObject {
             for (const char *item : list)
                 items << QString::fromLatin1(item);
         };
-        for (const LayoutSpec &layout : mainMenuLayout())
+        for (const MenuLayout &layout : mainMenuLayout())
             add(layout.items);
-        for (const LayoutSpec &layout : subMenuLayouts())
+        for (const MenuLayout &layout : subMenuLayouts())
             add(layout.items);
         add(mainToolbarItems());
         add(scriptToolbarItems());
@@ -31,8 +31,8 @@ private slots:
     void ids_areUnique()
     {
         QSet<QString> seen;
-        for (const ActionSpec &spec : actionTable()) {
-            const QString id = QString::fromLatin1(spec.id);
+        for (const CommandEntry &entry : actionTable()) {
+            const QString id = QString::fromLatin1(entry.id);
             QVERIFY2(!seen.contains(id), qPrintable(id));
             seen.insert(id);
         }
@@ -47,22 +47,22 @@ private slots:
                 QVERIFY2(findLayout(item.mid(1)), qPrintable(item));
                 continue;
             }
-            QVERIFY2(findActionSpec(item), qPrintable(item));
+            QVERIFY2(findCommand(item), qPrintable(item));
         }
     }
 
     void noTwoCommands_shareALiveShortcut()
     {
         QHash<QKeySequence, QString> owners;
-        for (const ActionSpec &spec : actionTable()) {
-            if (!spec.shortcut[0] || (spec.flags & ShortcutShownOnly))
+        for (const CommandEntry &entry : actionTable()) {
+            if (!entry.shortcut[0] || (entry.flags & ShortcutShownOnly))
                 continue;
-            const QKeySequence key(QString::fromLatin1(spec.shortcut));
-            QVERIFY2(!key.isEmpty(), spec.id);
+            const QKeySequence key(QString::fromLatin1(entry.shortcut));
+            QVERIFY2(!key.isEmpty(), entry.id);
             QVERIFY2(!owners.contains(key),
-                     qPrintable(QStringLiteral("%1 and %2 both take %3").arg(owners.value(key), QString::fromLatin1(spec.id),
+                     qPrintable(QStringLiteral("%1 and %2 both take %3").arg(owners.value(key), QString::fromLatin1(entry.id),
                                                                               key.toString())));
-            owners.insert(key, QString::fromLatin1(spec.id));
+            owners.insert(key, QString::fromLatin1(entry.id));
         }
     }
 
@@ -70,24 +70,24 @@ private slots:
     {
         // A key shown in the pop-up menu is the key of a main-menu command.
         QSet<QKeySequence> live;
-        for (const ActionSpec &spec : actionTable())
-            if (spec.shortcut[0] && !(spec.flags & ShortcutShownOnly))
-                live.insert(QKeySequence(QString::fromLatin1(spec.shortcut)));
-        for (const ActionSpec &spec : actionTable())
-            if (spec.flags & ShortcutShownOnly)
-                QVERIFY2(live.contains(QKeySequence(QString::fromLatin1(spec.shortcut))), spec.id);
+        for (const CommandEntry &entry : actionTable())
+            if (entry.shortcut[0] && !(entry.flags & ShortcutShownOnly))
+                live.insert(QKeySequence(QString::fromLatin1(entry.shortcut)));
+        for (const CommandEntry &entry : actionTable())
+            if (entry.flags & ShortcutShownOnly)
+                QVERIFY2(live.contains(QKeySequence(QString::fromLatin1(entry.shortcut))), entry.id);
     }
 
     void everyCommand_hasAHint()
     {
-        for (const ActionSpec &spec : actionTable())
-            QVERIFY2(spec.hint[0], spec.id);
+        for (const CommandEntry &entry : actionTable())
+            QVERIFY2(entry.hint[0], entry.id);
     }
 
     void menuBar_hasTheSevenMenusInOrder()
     {
         QStringList captions;
-        for (const LayoutSpec &layout : mainMenuLayout())
+        for (const MenuLayout &layout : mainMenuLayout())
             captions << QString::fromUtf8(layout.caption);
         QCOMPARE(captions, (QStringList{"&File", "&Edit", "&Search", "H&TML", "S&cript", "&View", "&Help"}));
     }
@@ -110,14 +110,14 @@ private slots:
     {
         QFETCH(QString, id);
         QFETCH(int, tag);
-        const ActionSpec *spec = findActionSpec(id);
-        QVERIFY(spec);
-        QCOMPARE(spec->tag, tag);
+        const CommandEntry *entry = findCommand(id);
+        QVERIFY(entry);
+        QCOMPARE(entry->tag, tag);
     }
 
     void separators_standWhereTheGroupsChange()
     {
-        const LayoutSpec *file = findLayout(QStringLiteral("MMNU_File"));
+        const MenuLayout *file = findLayout(QStringLiteral("MMNU_File"));
         QVERIFY(file);
         QStringList items;
         for (const char *item : file->items)

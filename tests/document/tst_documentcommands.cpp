@@ -167,7 +167,7 @@ private slots:
         QVERIFY(t.window->editors().isModified());
     }
 
-    void saveAs_replacingAFile_keepsItWholeOnFailure()
+    void saveAs_cancelled_writesNothing()
     {
         TestWindow t;
         const QString path = t.dir.filePath(QStringLiteral("keep.js"));

@@ -21,7 +21,7 @@ enum ActionFlag : unsigned {
     ShowsCaption = 1u << 7,
 };
 
-struct ActionSpec {
+struct CommandEntry {
     const char *id;
     const char *caption;
     const char *shortcut;  // portable text such as "Ctrl+Shift+S"; "" for none
@@ -34,7 +34,7 @@ struct ActionSpec {
 
 /// A menu or toolbar layout: item ids in order; "-" is a separator, "-Name"
 /// a named separator (one that can be hidden) and ">Name" a submenu.
-struct LayoutSpec {
+struct MenuLayout {
     const char *id;
     const char *caption;
     std::span<const char *const> items;
