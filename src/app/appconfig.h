@@ -3,11 +3,20 @@
 // The program passes the real ones; tests pass doubles and temporary
 // folders.
 
+#include <QList>
 #include <QString>
 
 class DesktopShell;
 class HelpSystem;
 class Prompter;
+
+/// A message the window shows once it is up (the boxes of start-up come
+/// after the splash).
+struct StartupNotice {
+    int icon = 0;  // a MessageIcon
+    QString title;
+    QString text;
+};
 
 struct AppConfig {
     Prompter *prompter = nullptr;
@@ -20,6 +29,8 @@ struct AppConfig {
     QString tempFolder;
     /// Whether the embedded preview browser may be used at all.
     bool internalBrowserAllowed = true;
+    /// Shown after the user library is read at the first show.
+    QList<StartupNotice> startupNotices;
 };
 
 /// "VM Quillon 98 v1.6": the caption of the window and the title of the

@@ -1,12 +1,19 @@
 #include "app/application.h"
 
+#include "app/appconfig.h"
+#include "library/libraryfolder.h"
 #include "platform/errors.h"
+#include "platform/prompter.h"
+#include "platform/savefile.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
 
-QuillonApplication::QuillonApplication(int &argc, char **argv) : QApplication(argc, argv) {}
+QuillonApplication::QuillonApplication(int &argc, char **argv) : QApplication(argc, argv)
+{
+    ignoreFileSizeLimitSignal();
+}
 
 bool QuillonApplication::notify(QObject *receiver, QEvent *event)
 {
@@ -26,16 +33,26 @@ void initQuillonResources()
     Q_INIT_RESOURCE(help);
 }
 
-QString defaultUserLibraryFolder()
+QString prepareUserLibraryFolder(QList<StartupNotice> &notices)
 {
-    const QString programFolder = QCoreApplication::applicationDirPath() + QLatin1Char('/');
-    const QString beside = programFolder + QStringLiteral("user-scripts/");
-    const QFileInfo besideInfo(beside);
-    if (besideInfo.exists() ? (besideInfo.isDir() && besideInfo.isWritable()) : QFileInfo(programFolder).isWritable())
-        return beside;
-    // An installed program's folder cannot be written: the library lives
-    // with the user's data instead.
     const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    QDir().mkpath(data);
-    return data + QStringLiteral("/user-scripts/");
+    const LibraryLocation location = chooseUserLibraryFolder(QCoreApplication::applicationDirPath(), data);
+    if (location.copyFrom.isEmpty())
+        return location.folder;
+    const LibraryCopy copy = copyLibraryFolder(location.copyFrom, location.folder);
+    if (!copy.ok) {
+        // The scripts stay usable where they are until the copy succeeds.
+        notices << StartupNotice{IconWarning, QStringLiteral("Warning!"),
+                                 QStringLiteral("Your user library in %1 could not be copied to %2:\r\n%3\r\n"
+                                                "This time Quillon uses it where it is.")
+                                     .arg(QDir::toNativeSeparators(location.copyFrom),
+                                          QDir::toNativeSeparators(location.folder), copy.error)};
+        return location.copyFrom;
+    }
+    notices << StartupNotice{IconInformation, QStringLiteral("Information"),
+                             QStringLiteral("Your user library was copied from %1 to %2, where Quillon keeps it from "
+                                            "now on, safe from rebuilds. The old folder was left as it was.")
+                                 .arg(QDir::toNativeSeparators(location.copyFrom),
+                                      QDir::toNativeSeparators(location.folder))};
+    return location.folder;
 }

@@ -15,6 +15,9 @@ public:
 /// in a static library).
 void initQuillonResources();
 
-/// The folder of the user library: user-scripts/ beside the program, or in
-/// the per-user data folder when the program's folder cannot be written.
-QString defaultUserLibraryFolder();
+struct StartupNotice;
+
+/// The folder of the user library (see chooseUserLibraryFolder), with the
+/// one-time copy of a library that earlier versions kept in the build tree
+/// done; what the user should hear of it is added to notices.
+QString prepareUserLibraryFolder(QList<StartupNotice> &notices);

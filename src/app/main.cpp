@@ -37,7 +37,7 @@ int main(int argc, char **argv)
     config.prompter = &prompter;
     config.shell = &shell;
     config.help = &help;
-    config.userLibraryFolder = defaultUserLibraryFolder();
+    config.userLibraryFolder = prepareUserLibraryFolder(config.startupNotices);
     config.tempFolder = QDir::tempPath();
     config.internalBrowserAllowed = qEnvironmentVariable("QUILLON_NO_WEBENGINE") != QLatin1String("1");
 

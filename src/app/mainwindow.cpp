@@ -279,6 +279,8 @@ void TVM_Quillon_MF::firstShow()
 {
     // 1. The user library tree, 2. the Preview tab, 3. the editors.
     m_userLibrary->Okresl_Skrypty();
+    for (const StartupNotice &notice : std::as_const(m_config.startupNotices))
+        prompter().ShowMessageBox(notice.icon, notice.title, notice.text);
     m_preview->setUpPreviewTab();
 
     m_editors->create(m_headPanel, m_bodyPanel);

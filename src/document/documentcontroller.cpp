@@ -15,6 +15,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
+#include <QFileInfo>
 #include <QMimeData>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -146,8 +148,8 @@ void DocumentController::openScript()
 {
     m_host.showEditorPage();
     ScriptEditors &editors = m_host.editors();
-    // Both editors are emptied before the file is chosen; a cancelled
-    // dialog leaves them empty.
+    // The editors keep the script until the chosen file has been read:
+    // a cancelled dialog or a file that cannot be read changes nothing.
     if (!askToReplaceScript(m_host.prompter(), editors))
         return;
 
@@ -167,7 +169,9 @@ void DocumentController::openScript()
                                      .arg(kMaxTextFileBytes / (1024 * 1024))
                                      .toStdString());
     if (!file.ok())
-        throw std::runtime_error(QStringLiteral("Cannot open file %1").arg(path).toStdString());
+        throw std::runtime_error(QString(QStringLiteral("Cannot open file %1").arg(path) +
+                                         (file.error.isEmpty() ? QString() : QStringLiteral("\r\n") + file.error))
+                                     .toStdString());
 
     const ScriptFragments fragments = readScriptBytes(file.bytes);
     editors.head()->setWholeText(fragments.head);
@@ -187,17 +191,29 @@ void DocumentController::saveAs()
     request.filters = QStringList{QStringLiteral("All files (*)")};
     request.fileName = QStringLiteral("script.js");
     const QString path = m_host.prompter().getSaveFileName(request);
-    if (!path.isEmpty()) {
+    if (!path.isEmpty() && replaceExistingFile(path)) {
         const SaveResult saved = saveFileAtomically(path, encodeText(text));
         if (!saved) {
             // Nothing claims to be saved: the modified state and the library
             // tree stay as they were.
-            throw std::runtime_error(QStringLiteral("Cannot create file %1").arg(path).toStdString());
+            throw std::runtime_error(QString(QStringLiteral("Cannot create file %1").arg(path) +
+                                             (saved.error.isEmpty() ? QString() : QStringLiteral("\r\n") + saved.error))
+                                         .toStdString());
         }
         editors.head()->clearModifiedState();
         editors.body()->clearModifiedState();
     }
     m_host.rebuildUserLibrary();
+}
+
+bool DocumentController::replaceExistingFile(const QString &path)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        return true;
+    return m_host.prompter().AskYesNo(QStringLiteral("Confirm Save as"),
+                                      QStringLiteral("The file %1 already exists.\r\nDo you want to replace it?")
+                                          .arg(QDir::toNativeSeparators(path))) == AnswerYes;
 }
 
 // --- clipboard -------------------------------------------------------------------

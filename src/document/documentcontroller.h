@@ -39,6 +39,8 @@ private:
     void enableEditCommands(bool cut, bool paste, bool undo, bool redo);
     void updateClipboardState();
     void updateSelectionCommands();
+    /// True when path is free, or the user agrees to replace the file there.
+    bool replaceExistingFile(const QString &path);
 
     DocumentHost &m_host;
     std::unique_ptr<QPrinter> m_printer;

@@ -53,12 +53,8 @@ bool ScriptEditors::isModified() const
     return m_head && (m_head->modifiedState() || m_body->modifiedState());
 }
 
-bool askToReplaceScript(Prompter &prompter, ScriptEditors &editors)
+bool askToReplaceScript(Prompter &prompter, ScriptEditors &)
 {
-    if (prompter.AskYesNo(QStringLiteral("Please confirm!"), QStringLiteral("Current script will be deleted, continue ?")) !=
-        AnswerYes)
-        return false;
-    editors.head()->empty();
-    editors.body()->empty();
-    return true;
+    return prompter.AskYesNo(QStringLiteral("Please confirm!"),
+                             QStringLiteral("Current script will be deleted, continue ?")) == AnswerYes;
 }

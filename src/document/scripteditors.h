@@ -49,6 +49,6 @@ private:
 };
 
 /// Before a script replaces the editors' contents: asks "Current script
-/// will be deleted, continue ?" (every time) and on Yes empties both
-/// editors, text and undo history.  True on Yes.
+/// will be deleted, continue ?" (every time).  True on Yes.  The editors
+/// are not touched: they change only once the new script is in hand.
 bool askToReplaceScript(Prompter &prompter, ScriptEditors &editors);

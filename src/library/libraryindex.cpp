@@ -2,6 +2,7 @@
 
 #include "platform/textfile.h"
 
+#include <QStringList>
 #include <QStringView>
 
 // --- nodes and the tree ------------------------------------------------------------
@@ -172,28 +173,71 @@ QByteArray writeIndex(const LibraryTree &tree)
     return out;
 }
 
+namespace {
+
+/// Whether bytes hold anything but line breaks, blanks, NULs and 0x1A.
+bool holdsText(QByteArrayView bytes)
+{
+    for (const char c : bytes)
+        if (c != '\r' && c != '\n' && c != ' ' && c != '\t' && c != '\0' && c != '\x1a')
+            return true;
+    return false;
+}
+
+/// The lines of the index, decoded: the whole text at once when it is all
+/// UTF-8 (the usual case), else line by line.
+QStringList decodedLines(const QByteArray &joined)
+{
+    QStringList lines;
+    TextEncoding used = TextEncoding::Utf8;
+    const QString whole = decodeText(joined, &used);
+    if (used == TextEncoding::Utf8) {
+        const QStringView all(whole);
+        qsizetype at = 0;
+        while (at < all.size()) {
+            qsizetype end = all.indexOf(u"\r\n", at);
+            if (end < 0)
+                end = all.size();
+            lines << all.sliced(at, end - at).toString();
+            at = end + 2;
+        }
+        return lines;
+    }
+    QByteArrayView rest(joined);
+    if (rest.startsWith("\xef\xbb\xbf"))
+        rest = rest.sliced(3);
+    qsizetype at = 0;
+    while (at < rest.size()) {
+        qsizetype end = rest.indexOf(QByteArrayView("\r\n"), at);
+        if (end < 0)
+            end = rest.size();
+        lines << decodeLine(rest.sliced(at, end - at));
+        at = end + 2;
+    }
+    return lines;
+}
+
+} // namespace
+
 IndexReadResult readIndex(const QByteArray &bytes, LibraryTree &tree)
 {
     tree.clear();
     IndexReadResult result;
-    const QString text = decodeText(joinLinesWithCrLf(bytes));
-    const QStringView all(text);
+    const QByteArray joined = joinLinesWithCrLf(bytes);
+    const QStringList lines = decodedLines(joined);
 
     LibraryNode *previous = nullptr;  // the node of the line before; nullptr before the first
     qsizetype previousLevel = 0;
     int lineNumber = 0;
-    qsizetype at = 0;
-    while (at < all.size()) {
-        // Every line ends with CR LF once the lines were joined again.
-        qsizetype end = all.indexOf(u"\r\n", at);
-        if (end < 0)
-            end = all.size();
-        const QStringView line = all.sliced(at, end - at);
-        at = end + 2;
+    bool stopped = false;
+    for (const QString &text : lines) {
+        const QStringView line(text);
         ++lineNumber;
 
-        if (line.size() == 1 && line.front() == QChar(0x1A))
+        if (line.size() == 1 && line.front() == QChar(0x1A)) {
+            stopped = true;
             break;
+        }
         qsizetype level = 0;
         while (level < line.size() && (line[level] == u' ' || line[level] == u'\t'))
             ++level;
@@ -231,6 +275,31 @@ IndexReadResult readIndex(const QByteArray &bytes, LibraryTree &tree)
     if (!result.ok) {
         result.error = QStringLiteral("Invalid TreeNode Level");
         result.failedLine = lineNumber;
+        result.readInPart = true;
+        result.stoppedAtLine = lineNumber;
+        return result;
+    }
+    // What follows a 0x1A line or a NUL byte is not read; when it holds
+    // anything, the index was read only in part.
+    bool leftUnread = false;
+    if (stopped)
+        for (qsizetype i = lineNumber; i < lines.size() && !leftUnread; ++i)
+            leftUnread = holdsText(lines[i].toUtf8());
+    if (!leftUnread) {
+        const qsizetype nul = bytes.indexOf('\0');
+        if (nul >= 0 && holdsText(QByteArrayView(bytes).sliced(nul))) {
+            leftUnread = true;
+            // The line that holds the NUL.
+            if (!stopped)
+                lineNumber = 1;
+            for (qsizetype i = 0; i < nul && !stopped; ++i)
+                if (bytes[i] == '\n' || (bytes[i] == '\r' && (i + 1 >= nul || bytes[i + 1] != '\n')))
+                    ++lineNumber;
+        }
+    }
+    if (leftUnread) {
+        result.readInPart = true;
+        result.stoppedAtLine = lineNumber;
     }
     return result;
 }

@@ -61,6 +61,11 @@ struct IndexReadResult {
     bool ok = true;
     QString error;       // "Invalid TreeNode Level" when a line's level does not fit
     int failedLine = 0;  // the 1-based line that stopped the reading, 0 when none did
+    /// Lines that hold something were left unread: after a bad level, a NUL
+    /// byte or a line holding only 0x1A.  A rewrite of the index from the
+    /// tree would lose them.
+    bool readInPart = false;
+    int stoppedAtLine = 0;  // the 1-based line where the reading stopped, when readInPart
 };
 
 /// The index text for a tree; an empty tree gives no bytes.  A node text is
@@ -69,8 +74,9 @@ struct IndexReadResult {
 /// deeper level) are left out.
 QByteArray writeIndex(const LibraryTree &tree);
 
-/// Reads an index into tree (emptied first).  The bytes are decoded as
-/// UTF-8 when valid, else as Windows-1250, up to the first NUL.  Lines end
+/// Reads an index into tree (emptied first), up to the first NUL.  Each line
+/// is decoded on its own, as UTF-8 when valid, else as Windows-1250, so one
+/// line of an older installation leaves the others' letters alone.  Lines end
 /// at CR LF, a lone CR or a lone LF; a line holding only 0x1A ends the
 /// reading; spaces and tabs each count one level.  On a level that does not
 /// fit, reading stops with the error and the nodes read so far stay.

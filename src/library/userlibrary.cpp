@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QLockFile>
 
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 
@@ -32,11 +33,61 @@ bool isControl(QChar c)
     return c.category() == QChar::Other_Control || c == QChar::LineSeparator || c == QChar::ParagraphSeparator;
 }
 
+/// The marks that reorder text on screen: a name holding one can show as
+/// another ("gnp.js" in place of "sj.png").
+bool isDirectionControl(char32_t c)
+{
+    return c == 0x061C || c == 0x200E || c == 0x200F || (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069);
+}
+
+/// Whether a character leaves a mark: spaces of every width, format
+/// characters (zero-width space, joiners, byte-order mark) and the Hangul
+/// fillers do not.
+bool isVisible(char32_t c)
+{
+    if (c == 0x115F || c == 0x1160 || c == 0x3164 || c == 0xFFA0 || c == 0x2800)
+        return false;
+    switch (QChar::category(c)) {
+    case QChar::Separator_Space:
+    case QChar::Separator_Line:
+    case QChar::Separator_Paragraph:
+    case QChar::Other_Control:
+    case QChar::Other_Format:
+    case QChar::Other_NotAssigned:
+    case QChar::Other_Surrogate:
+        return false;
+    default:
+        return true;
+    }
+}
+
+/// Whether a text holds a surrogate without its partner.
+bool hasLoneSurrogate(const QString &text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+            ++i;
+        else if (c.isSurrogate())
+            return true;
+    }
+    return false;
+}
+
 QString reasonOf(const TextFileRead &file)
 {
     if (file.status == TextFileRead::Status::TooLarge)
         return QStringLiteral("the file is larger than %1 MiB").arg(kMaxTextFileBytes / (1024 * 1024));
     return file.error;
+}
+
+/// Whether a name can be a file of the folder: names already in an index
+/// stay usable even when a new name like them would be refused.
+bool canBeFileName(const QString &name)
+{
+    if (name.isEmpty() || name.contains(u'/') || name.contains(u'\\') || hasLoneSurrogate(name))
+        return false;
+    return std::none_of(name.begin(), name.end(), isControl);
 }
 
 } // namespace
@@ -56,6 +107,8 @@ QString cleanScriptName(const QString &typed)
 
 NameProblem checkScriptName(const QString &name)
 {
+    if (hasLoneSurrogate(name))
+        return NameProblem::InvalidText;
     if (name.isEmpty())
         return NameProblem::Empty;
     if (name.contains(u'\\'))
@@ -65,6 +118,11 @@ NameProblem checkScriptName(const QString &name)
     for (const QChar c : name)
         if (isControl(c))
             return NameProblem::ControlChar;
+    const QList<uint> characters = name.toUcs4();
+    if (std::none_of(characters.begin(), characters.end(), [](uint c) { return isVisible(c); }))
+        return NameProblem::Empty;
+    if (std::any_of(characters.begin(), characters.end(), [](uint c) { return isDirectionControl(c); }))
+        return NameProblem::Direction;
     return NameProblem::None;
 }
 
@@ -72,9 +130,16 @@ QString cleanCategoryName(const QString &edited)
 {
     QString out;
     out.reserve(edited.size());
-    for (const QChar c : edited)
-        if (!isControl(c))
+    for (qsizetype i = 0; i < edited.size(); ++i) {
+        const QChar c = edited[i];
+        if (c.isHighSurrogate() && i + 1 < edited.size() && edited[i + 1].isLowSurrogate()) {
             out += c;
+            out += edited[++i];
+            continue;
+        }
+        if (!isControl(c) && !c.isSurrogate() && !isDirectionControl(c.unicode()))
+            out += c;
+    }
     return out.trimmed();
 }
 
@@ -105,7 +170,16 @@ QString UserLibraryStore::scriptPath(const QString &name) const
 
 QString UserLibraryStore::backupPath() const
 {
-    return m_folder + kBackupName;
+    return m_backupPath.isEmpty() ? m_folder + kBackupName : m_backupPath;
+}
+
+QString UserLibraryStore::freeBackupPath() const
+{
+    // An earlier backup is never overwritten.
+    QString path = m_folder + kBackupName;
+    for (int n = 2; QFileInfo(path).exists() || QFileInfo(path).isSymLink(); ++n)
+        path = m_folder + kBackupName + QString::number(n);
+    return path;
 }
 
 bool UserLibraryStore::folderExists() const
@@ -115,7 +189,14 @@ bool UserLibraryStore::folderExists() const
 
 std::unique_ptr<QLockFile> UserLibraryStore::tryLock() const
 {
-    auto lock = std::make_unique<QLockFile>(m_folder + kLockName);
+    // The lock is read to find its owner: a pipe in its place would block
+    // that read, a link would lead it elsewhere.  The name is ours, so what
+    // is not a plain file there is cleared away.
+    const QString lockPath = m_folder + kLockName;
+    const QFileInfo existing(lockPath);
+    if ((existing.exists() || existing.isSymLink()) && (existing.isSymLink() || !existing.isFile()) && !existing.isDir())
+        QFile::remove(lockPath);
+    auto lock = std::make_unique<QLockFile>(lockPath);
     lock->setStaleLockTime(kStaleLockMs);
     lock->tryLock(m_lockTimeoutMs);
     return lock;
@@ -126,7 +207,9 @@ IndexReadResult UserLibraryStore::adoptIndex(const QByteArray &bytes)
     m_lastRead = readIndex(bytes, m_tree);
     m_knownIndex = bytes;
     m_knownIndexExists = true;
-    m_indexReadInPart = !m_lastRead.ok;
+    m_indexReadInPart = m_lastRead.readInPart;
+    if (m_indexReadInPart)
+        m_backupPath = freeBackupPath();
     m_indexUnreadable = false;
     return m_lastRead;
 }
@@ -134,7 +217,7 @@ IndexReadResult UserLibraryStore::adoptIndex(const QByteArray &bytes)
 UserLibraryStore::LoadResult UserLibraryStore::readIndexFile()
 {
     LoadResult result;
-    const TextFileRead file = readFileBytes(indexPath());
+    const TextFileRead file = readFileBytes(indexPath(), kMaxTextFileBytes, LinkPolicy::Refuse);
     if (!file.ok()) {
         result.status = LoadResult::IndexUnreadable;
         result.error = reasonOf(file);
@@ -150,6 +233,9 @@ UserLibraryStore::LoadResult UserLibraryStore::readIndexFile()
         result.status = LoadResult::InvalidIndex;
         result.error = read.error;
         result.failedLine = read.failedLine;
+    } else if (read.readInPart) {
+        result.status = LoadResult::IndexReadInPart;
+        result.failedLine = read.stoppedAtLine;
     }
     return result;
 }
@@ -168,20 +254,34 @@ UserLibraryStore::LoadResult UserLibraryStore::load()
         }
         created = true;
     }
+    // Temporary files that crashed saves left behind (never those of a copy
+    // that is still writing).
+    const int staleRemoved = removeStaleTemporaryFiles(m_folder);
     m_tree.clear();
     m_lastRead = IndexReadResult();
     m_knownIndex.clear();
     m_knownIndexExists = false;
     m_indexReadInPart = false;
     m_indexUnreadable = false;
-    if (QFileInfo::exists(indexPath()))
-        return readIndexFile();
+    // A link in the index's place counts as an index (one that is refused).
+    const auto indexPresent = [this] {
+        const QFileInfo info(indexPath());
+        return info.exists() || info.isSymLink();
+    };
+    const auto readExisting = [&] {
+        LoadResult read = readIndexFile();
+        read.staleFilesRemoved = staleRemoved;
+        return read;
+    };
+    if (indexPresent())
+        return readExisting();
 
     // A new index is written under the lock (when it can be had in time),
     // and only when no other copy wrote one meanwhile.
     const std::unique_ptr<QLockFile> lock = tryLock();
-    if (QFileInfo::exists(indexPath()))
-        return readIndexFile();
+    if (indexPresent())
+        return readExisting();
+    result.staleFilesRemoved = staleRemoved;
     if (created)
         m_tree.addRoot(kFirstCategory);
     result.status = created ? LoadResult::FolderCreated : LoadResult::EmptyIndexCreated;
@@ -200,12 +300,12 @@ bool UserLibraryStore::changedOnDisk() const
         return m_knownIndexExists;
     if (!m_knownIndexExists)
         return true;
-    if (info.size() != m_knownIndex.size())
+    if (info.isSymLink() || !info.isFile() || info.size() != m_knownIndex.size())
         return true;
-    QFile file(indexPath());
-    if (!file.open(QIODevice::ReadOnly))
+    const TextFileRead file = readFileBytes(indexPath(), kMaxTextFileBytes, LinkPolicy::Refuse);
+    if (!file.ok())
         return false;  // cannot tell; keep what we have
-    return file.readAll() != m_knownIndex;
+    return file.bytes != m_knownIndex;
 }
 
 bool UserLibraryStore::reloadIfChanged()
@@ -219,7 +319,7 @@ bool UserLibraryStore::reloadIfChanged()
         m_knownIndexExists = false;
         return false;
     }
-    const TextFileRead file = readFileBytes(indexPath());
+    const TextFileRead file = readFileBytes(indexPath(), kMaxTextFileBytes, LinkPolicy::Refuse);
     if (!file.ok()) {
         // What is there now cannot be read: keep the tree, and leave that
         // file alone until it can be read again.
@@ -338,14 +438,16 @@ UserLibraryStore::SaveOutcome UserLibraryStore::writeIndexFile()
     if (m_indexReadInPart && m_knownIndexExists && QFileInfo::exists(indexPath())) {
         // The tree holds only the lines before the bad one; the rest of the
         // old index survives in the copy.
-        const SaveResult kept = saveFileAtomically(backupPath(), m_knownIndex);
+        const QString backup = backupPath();
+        const SaveResult kept =
+            saveFileAtomically(backup, m_knownIndex, SaveDurability::Sync, LinkPolicy::Refuse);
         if (!kept.ok) {
-            outcome.error = QStringLiteral("A copy of the index could not be kept in %1: %2").arg(backupPath(), kept.error);
+            outcome.error = QStringLiteral("A copy of the index could not be kept in %1: %2").arg(backup, kept.error);
             return outcome;
         }
     }
     const QByteArray bytes = writeIndex(m_tree);
-    const SaveResult saved = saveFileAtomically(indexPath(), bytes);
+    const SaveResult saved = saveFileAtomically(indexPath(), bytes, SaveDurability::Sync, LinkPolicy::Refuse);
     if (!saved.ok) {
         outcome.error = saved.error;
         outcome.folderMissing = !folderExists();
@@ -363,7 +465,7 @@ UserLibraryStore::SaveOutcome UserLibraryStore::writeScriptFile(const QString &n
                                                                 const QString &body)
 {
     SaveOutcome outcome;
-    if (checkScriptName(name) != NameProblem::None) {
+    if (!canBeFileName(name)) {
         outcome.error = QStringLiteral("\"%1\" cannot be the name of a script file").arg(name);
         return outcome;
     }
@@ -372,7 +474,8 @@ UserLibraryStore::SaveOutcome UserLibraryStore::writeScriptFile(const QString &n
         outcome.error = QStringLiteral("The folder %1 does not exist").arg(m_folder);
         return outcome;
     }
-    const SaveResult saved = saveFileAtomically(scriptPath(name), encodeText(composeScriptFile(head, body)));
+    const SaveResult saved = saveFileAtomically(scriptPath(name), encodeText(composeScriptFile(head, body)),
+                                                SaveDurability::Sync, LinkPolicy::Refuse);
     outcome.ok = saved.ok;
     outcome.error = saved.error;
     outcome.folderMissing = !saved.ok && !folderExists();
@@ -395,7 +498,7 @@ bool UserLibraryStore::createFolder(QString *error)
 
 bool UserLibraryStore::removeScriptFile(const QString &name)
 {
-    if (checkScriptName(name) != NameProblem::None)
+    if (!canBeFileName(name))
         return false;
     return QFile::remove(scriptPath(name));
 }
@@ -403,9 +506,9 @@ bool UserLibraryStore::removeScriptFile(const QString &name)
 UserLibraryStore::ScriptRead UserLibraryStore::readScript(const QString &name) const
 {
     ScriptRead read;
-    if (checkScriptName(name) != NameProblem::None)
+    if (!canBeFileName(name))
         return read;
-    const TextFileRead file = readFileBytes(scriptPath(name));
+    const TextFileRead file = readFileBytes(scriptPath(name), kMaxTextFileBytes, LinkPolicy::Refuse);
     if (!file.ok())
         return read;
     const ScriptFragments fragments = readScriptBytes(file.bytes);

@@ -25,10 +25,12 @@ class QLockFile;
 /// Which scripts names are allowed.
 enum class NameProblem {
     None,
-    Empty,        // "Please don't use blank names!"
+    Empty,        // "Please don't use blank names!": empty, or no visible character
     Backslash,    // a "\"
     Slash,        // a "/" (it would lead out of the folder)
     ControlChar,  // a line break, a tab or another control character
+    Direction,    // a bidirectional control character, which makes a name look like another
+    InvalidText,  // not valid Unicode (a lone surrogate)
 };
 
 /// A script name as typed, with leading and trailing spaces and tabs removed
@@ -36,7 +38,8 @@ enum class NameProblem {
 QString cleanScriptName(const QString &typed);
 /// Checks a cleaned script name.
 NameProblem checkScriptName(const QString &name);
-/// A category name as edited: control characters removed, then trimmed.
+/// A category name as edited: control characters, direction controls and
+/// lone surrogates removed, then trimmed.
 QString cleanCategoryName(const QString &edited);
 
 /// Where a node stands, to find it again after the tree was re-read: the
@@ -59,7 +62,9 @@ public:
     QString indexPath() const;  // folder + "uscripts.dat"
     QString scriptPath(const QString &name) const;  // folder + name + ".js"
     /// Where an index that could not be read whole is kept before it is
-    /// first overwritten: folder + "uscripts.dat.bak".
+    /// first overwritten: folder + "uscripts.dat.bak", or when that was
+    /// taken at the time of the reading "uscripts.dat.bak2", "uscripts.dat.bak3"
+    /// and so on.
     QString backupPath() const;
 
     LibraryTree &tree() { return m_tree; }
@@ -72,12 +77,15 @@ public:
             FolderCreated,     // folder missing: created, with the one category "User scripts"
             FolderNotCreated,  // folder missing and could not be created; the tree is unchanged
             InvalidIndex,      // "Invalid TreeNode Level"; the nodes read so far are kept
+            IndexReadInPart,   // a NUL or a 0x1A line ended the reading before the end
             IndexUnreadable,   // the index exists but cannot be read (or is too large)
             IndexNotWritten,   // the new index could not be written
         } status = Loaded;
         QString error;
-        int failedLine = 0;  // InvalidIndex: the 1-based line that stopped the reading
+        int failedLine = 0;  // InvalidIndex, IndexReadInPart: the 1-based line that stopped the reading
         bool ok() const { return status == Loaded || status == EmptyIndexCreated || status == FolderCreated; }
+        /// Temporary files of crashed saves that were cleared from the folder.
+        int staleFilesRemoved = 0;
     };
     /// Builds the tree from the folder and its index.
     LoadResult load();
@@ -135,8 +143,8 @@ public:
     SaveOutcome writeScriptFile(const QString &name, const QString &head, const QString &body);
     /// Creates the library folder (one level); true when it is there.
     bool createFolder(QString *error = nullptr);
-    /// Removes a script's file; false when it could not be removed (or was
-    /// not there).
+    /// Removes a script's file (a link of that name goes, never what it
+    /// leads to); false when it could not be removed (or was not there).
     bool removeScriptFile(const QString &name);
 
     struct ScriptRead {
@@ -149,6 +157,7 @@ public:
 
 private:
     bool folderExists() const;
+    QString freeBackupPath() const;
     /// The folder's lock, taken when it could be had in time.
     std::unique_ptr<QLockFile> tryLock() const;
     IndexReadResult adoptIndex(const QByteArray &bytes);
@@ -161,5 +170,6 @@ private:
     bool m_indexReadInPart = false;     // the index on disk stopped at a bad level
     bool m_indexUnreadable = false;     // the index on disk could not be read at all
     IndexReadResult m_lastRead;
+    QString m_backupPath;  // chosen when an index was read in part
     int m_lockTimeoutMs = 3000;
 };

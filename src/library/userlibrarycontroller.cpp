@@ -182,11 +182,22 @@ void UserLibraryController::Okresl_Skrypty()
                                             "line; the whole file is kept as %2 when the library is next changed.")
                                  .arg(m_store->indexPath(), m_store->backupPath()));
         break;
+    case UserLibraryStore::LoadResult::IndexReadInPart:
+        m_host.prompter().ShowMessageBox(
+            IconWarning, QStringLiteral("Warning!"),
+            QStringLiteral("The user library index %1 holds a character that ends its reading at line %2; the lines "
+                           "after it are not shown. The whole file is kept as %3 before the library is next changed.")
+                .arg(m_store->indexPath())
+                .arg(result.failedLine)
+                .arg(m_store->backupPath()));
+        break;
     case UserLibraryStore::LoadResult::IndexUnreadable:
-        reportUnhandledError(QStringLiteral("Cannot open file %1").arg(m_store->indexPath()));
+        reportUnhandledError(QStringLiteral("Cannot open file %1").arg(m_store->indexPath()) +
+                             (result.error.isEmpty() ? QString() : QStringLiteral("\r\n") + result.error));
         break;
     case UserLibraryStore::LoadResult::IndexNotWritten:
-        reportUnhandledError(QStringLiteral("Cannot create file %1").arg(m_store->indexPath()));
+        reportUnhandledError(QStringLiteral("Cannot create file %1").arg(m_store->indexPath()) +
+                             (result.error.isEmpty() ? QString() : QStringLiteral("\r\n") + result.error));
         break;
     default:
         break;
@@ -263,6 +274,14 @@ void UserLibraryController::BTN_ZapiszClick()
     case NameProblem::ControlChar:
         prompter.ShowMessageBox(IconWarning, QStringLiteral("Warning!"),
                                 QStringLiteral("Please don't use line breaks or other control characters in the script names"));
+        return;
+    case NameProblem::Direction:
+        prompter.ShowMessageBox(IconWarning, QStringLiteral("Warning!"),
+                                QStringLiteral("Please don't use direction-control characters in the script names"));
+        return;
+    case NameProblem::InvalidText:
+        prompter.ShowMessageBox(IconWarning, QStringLiteral("Warning!"),
+                                QStringLiteral("Please don't use characters that are not valid text in the script names"));
         return;
     case NameProblem::None:
         break;
@@ -492,6 +511,7 @@ bool UserLibraryController::GetLibraryScript()
 
 void UserLibraryController::Wczytaj_Skrypt(LibraryKind library)
 {
+    // The script is had first; on failure the editors keep what they hold.
     ScriptEditors &editors = m_host.editors();
     if (!askToReplaceScript(m_host.prompter(), editors) || !m_host.GetLibraryScript(library))
         return;

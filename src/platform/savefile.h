@@ -9,9 +9,16 @@
 // any failure the temporary file is discarded and the old file stays whole.
 // (QSaveFile::commit() alone can report success on a full disk and leave a
 // cut or empty file, so it is never trusted on its own.)
+//
+// The temporary file is named after the target and carries the writer's
+// process id and host (".<name>.qtmp-<pid>-<host>-XXXXXX"), so that one
+// left by a crash can be told from one another running copy is writing:
+// removeStaleTemporaryFiles() clears those of copies that are gone.
 
 #include <QByteArray>
 #include <QString>
+
+#include "platform/fileaccess.h"
 #include <memory>
 
 struct SaveResult {
@@ -37,11 +44,26 @@ public:
 
 enum class SaveDurability { Sync, NoSync };
 
-std::unique_ptr<SaveTarget> makeSaveTarget(const QString &path);
+std::unique_ptr<SaveTarget> makeSaveTarget(const QString &path, LinkPolicy links = LinkPolicy::Follow);
 
 /// Writes all bytes through the target and commits only when nothing failed.
 SaveResult writeThrough(SaveTarget &target, const QByteArray &bytes, SaveDurability durability = SaveDurability::Sync);
 
 /// Replaces (or creates) the file at path with exactly these bytes.
+/// A link at path is followed (the file it leads to is replaced) or, with
+/// LinkPolicy::Refuse, the save fails and nothing is written.
 SaveResult saveFileAtomically(const QString &path, const QByteArray &bytes,
-                              SaveDurability durability = SaveDurability::Sync);
+                              SaveDurability durability = SaveDurability::Sync, LinkPolicy links = LinkPolicy::Follow);
+
+/// Whether a file name is one of the save helper's temporary files.
+bool isSaveTemporaryName(const QString &fileName);
+
+/// Removes the save helper's temporary files in folder that a crash left:
+/// those of a process of this host that is gone, and any older than an
+/// hour.  Files of running copies are left alone.  Returns how many went.
+int removeStaleTemporaryFiles(const QString &folder);
+
+/// Makes a write past a file-size limit (ulimit -f, a quota) fail with an
+/// error the save helper reports, instead of a signal that ends the
+/// program with the user's work.  Called once at start.
+void ignoreFileSizeLimitSignal();

@@ -1,9 +1,17 @@
 #include "platform/textfile.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QStringDecoder>
 
 #include <cstring>
+
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -57,6 +65,15 @@ QString decodeText(const QByteArray &bytes, TextEncoding *used)
     return decodeWindows1250(bytes);
 }
 
+QString decodeLine(QByteArrayView bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
+    QString text = utf8.decode(bytes);
+    if (!utf8.hasError())
+        return text;
+    return decodeWindows1250(bytes.toByteArray());
+}
+
 QByteArray encodeText(const QString &text)
 {
     return text.toUtf8();
@@ -108,21 +125,102 @@ QByteArray joinLinesWithCrLf(QByteArray bytes)
     return out;
 }
 
-TextFileRead readFileBytes(const QString &path, qint64 maxBytes)
+#ifdef Q_OS_UNIX
+
+namespace {
+
+QString systemError(int code)
+{
+    return QString::fromLocal8Bit(std::strerror(code));
+}
+
+} // namespace
+
+TextFileRead readFileBytes(const QString &path, qint64 maxBytes, LinkPolicy links)
 {
     TextFileRead result;
+    result.status = TextFileRead::Status::CannotOpen;
+    // Opened without blocking: a named pipe would otherwise wait for a
+    // writer for ever.  Its type is checked before anything is read.
+    int flags = O_RDONLY | O_NONBLOCK | O_CLOEXEC;
+    if (links == LinkPolicy::Refuse)
+        flags |= O_NOFOLLOW;
+    int fd = -1;
+    do {
+        fd = ::open(QFile::encodeName(path).constData(), flags);
+    } while (fd < 0 && errno == EINTR);
+    if (fd < 0) {
+        result.error = (errno == ELOOP && links == LinkPolicy::Refuse)
+                           ? QStringLiteral("%1 is a symbolic link; links are not followed here").arg(path)
+                           : systemError(errno);
+        return result;
+    }
+    struct stat st = {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        result.error = S_ISDIR(st.st_mode) ? QStringLiteral("%1 is a folder").arg(path)
+                                           : QStringLiteral("%1 is not a regular file").arg(path);
+        ::close(fd);
+        return result;
+    }
+    if (st.st_size > maxBytes) {
+        ::close(fd);
+        result.status = TextFileRead::Status::TooLarge;
+        return result;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    // The file may grow while it is read: the bound still holds.
+    QByteArray bytes(qsizetype(st.st_size), Qt::Uninitialized);
+    qint64 done = 0;
+    for (;;) {
+        if (done == bytes.size()) {
+            if (bytes.size() > maxBytes)
+                break;
+            bytes.resize(qMin<qint64>(maxBytes + 1, qMax<qint64>(bytes.size() * 2, 4096)));
+        }
+        const ssize_t n = ::read(fd, bytes.data() + done, size_t(bytes.size() - done));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            result.error = systemError(errno);
+            ::close(fd);
+            return result;
+        }
+        if (n == 0)
+            break;
+        done += n;
+    }
+    ::close(fd);
+    bytes.truncate(done);
+    if (bytes.size() > maxBytes) {
+        result.status = TextFileRead::Status::TooLarge;
+        return result;
+    }
+    result.status = TextFileRead::Status::Ok;
+    result.bytes = std::move(bytes);
+    return result;
+}
+
+#else
+
+TextFileRead readFileBytes(const QString &path, qint64 maxBytes, LinkPolicy links)
+{
+    TextFileRead result;
+    const QFileInfo info(path);
+    if ((links == LinkPolicy::Refuse && info.isSymLink()) || !info.isFile()) {
+        result.status = TextFileRead::Status::CannotOpen;
+        result.error = QStringLiteral("%1 is not a regular file").arg(path);
+        return result;
+    }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         result.status = TextFileRead::Status::CannotOpen;
         result.error = file.errorString();
         return result;
     }
-    const qint64 size = file.size();
-    if (size > maxBytes) {
+    if (file.size() > maxBytes) {
         result.status = TextFileRead::Status::TooLarge;
         return result;
     }
-    // Devices and pipes report no size: read them in pieces, still bounded.
     QByteArray bytes = file.read(maxBytes + 1);
     if (file.error() != QFileDevice::NoError) {
         result.status = TextFileRead::Status::CannotOpen;
@@ -137,6 +235,8 @@ TextFileRead readFileBytes(const QString &path, qint64 maxBytes)
     result.bytes = std::move(bytes);
     return result;
 }
+
+#endif
 
 TextLinesRead readTextLines(const QString &path, qint64 maxBytes)
 {

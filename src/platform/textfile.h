@@ -9,6 +9,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include "platform/fileaccess.h"
+
 /// Files larger than this are refused instead of being read into memory.
 inline constexpr qint64 kMaxTextFileBytes = 64 * 1024 * 1024;
 
@@ -17,6 +19,10 @@ enum class TextEncoding { Utf8, Windows1250 };
 /// Decodes bytes as UTF-8 when valid (a leading byte-order mark is dropped),
 /// else as Windows-1250.
 QString decodeText(const QByteArray &bytes, TextEncoding *used = nullptr);
+
+/// Decodes one line on its own: UTF-8 when valid, else Windows-1250.
+/// Nothing is dropped.
+QString decodeLine(QByteArrayView bytes);
 
 /// Windows-1250 to Unicode; the five unassigned bytes become U+FFFD.
 QString decodeWindows1250(const QByteArray &bytes);
@@ -37,8 +43,12 @@ struct TextFileRead {
     bool ok() const { return status == Status::Ok; }
 };
 
-/// Reads a whole file, refusing one larger than maxBytes.
-TextFileRead readFileBytes(const QString &path, qint64 maxBytes = kMaxTextFileBytes);
+/// Reads a whole file, refusing one larger than maxBytes.  Only a regular
+/// file is read: a named pipe, a device or a folder is refused at once
+/// instead of blocking the program (CannotOpen, with the reason).  With
+/// LinkPolicy::Refuse a symbolic link is refused too.
+TextFileRead readFileBytes(const QString &path, qint64 maxBytes = kMaxTextFileBytes,
+                           LinkPolicy links = LinkPolicy::Follow);
 
 /// The text of a file read as lines (joinLinesWithCrLf, then decodeText).
 struct TextLinesRead {

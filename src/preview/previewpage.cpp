@@ -40,6 +40,20 @@ PreviewFile::PreviewFile(const QString &tempRoot) : m_root(tempRoot.isEmpty() ? 
         m_root.chop(1);
 }
 
+PreviewFile::~PreviewFile()
+{
+    // The usual folder is kept for the next run; a fallback folder has a
+    // name nobody will use again.  Only what this program put there goes.
+    if (!m_fellBack || m_folder.isEmpty() || !isPrivateFolder(m_folder))
+        return;
+    QDir dir(m_folder);
+    dir.remove(kPreviewFileName);
+    for (const QString &name : dir.entryList(QDir::Files | QDir::Hidden | QDir::System))
+        if (isSaveTemporaryName(name))
+            dir.remove(name);
+    QDir().rmdir(m_folder);
+}
+
 QString PreviewFile::usualFolder() const
 {
 #ifdef Q_OS_UNIX
@@ -76,6 +90,7 @@ QString PreviewFile::folder()
         if (::mkdir(usualBytes.constData(), 0700) == 0 || errno == EEXIST) {
             if (isPrivateFolder(usual)) {
                 m_folder = usual;
+                removeStaleTemporaryFiles(m_folder);
                 return m_folder;
             }
         }

@@ -31,6 +31,10 @@ public:
     /// tempRoot: where the private folder is made (QDir::tempPath() when
     /// empty).
     explicit PreviewFile(const QString &tempRoot = QString());
+    /// A fresh private folder made for this run goes with the run.
+    ~PreviewFile();
+    PreviewFile(const PreviewFile &) = delete;
+    PreviewFile &operator=(const PreviewFile &) = delete;
 
     /// Writes the page (UTF-8, no byte-order mark, line breaks as they are)
     /// and returns the file's path, the same one for every preview while the

@@ -174,6 +174,8 @@ private slots:
         QTest::newRow("backslash") << "a\\b" << "Please don't use \"\\\" in the script names";
         QTest::newRow("slash") << "../escape" << "Please don't use \"/\" in the script names";
         QTest::newRow("line break") << "two\nlines" << "Please don't use line breaks or other control characters in the script names";
+        QTest::newRow("invisible only") << QStringLiteral("\u00a0\u200b\u3000") << "Please don't use blank names!";
+        QTest::newRow("direction override") << QStringLiteral("sj.\u202egnp") << "Please don't use direction-control characters in the script names";
     }
     void save_refusesBadNames()
     {
@@ -339,17 +341,35 @@ private slots:
         QVERIFY(!w.t->window->editors().isModified());
     }
 
-    void edit_aScriptWithoutItsFile_leavesTheEditorsEmpty()
+    void edit_aScriptWithoutItsFile_keepsTheEditorsAndTheirUndo()
     {
         LibraryWindow w("Work\r\n gone\r\n");
+        w.t->head()->setWholeText(QStringLiteral("head"));
+        w.t->body()->setFocus();
+        QTest::keyClicks(w.t->body(), QStringLiteral("typed"));
+        const QString body = w.t->body()->wholeText();
         w.select(QStringLiteral("Work"), QStringLiteral("gone"));
         w.t->prompter.yesNoAnswers = {AnswerYes};
         w.t->trigger("BTN_Edit_Script_User");
         QCOMPARE(w.t->prompter.messages().first().title, QStringLiteral("Error"));
         QCOMPARE(w.t->prompter.messages().first().text,
                  QStringLiteral("Cannot edit selected script. Its file is missing or corrupted"));
-        QCOMPARE(w.t->head()->wholeText(), QString());
-        QCOMPARE(w.t->body()->wholeText(), QString());
+        QCOMPARE(w.t->head()->wholeText(), QStringLiteral("head"));
+        QCOMPARE(w.t->body()->wholeText(), body);
+        QVERIFY(w.t->body()->isUndoAvailable());
+    }
+
+    void indexReadInPart_isReportedOnce_andKeptWholeOnTheFirstChange()
+    {
+        const QByteArray index("Work\r\n\x1a\r\nMisc\r\n clock\r\n");
+        LibraryWindow w(index);
+        QCOMPARE(w.t->prompter.messages().size(), 1);
+        QCOMPARE(w.t->prompter.messages().first().icon, int(IconWarning));
+        QVERIFY(w.t->prompter.messages().first().text.contains(QStringLiteral("uscripts.dat.bak")));
+        w.t->trigger("BTN_AddCateg");
+        QCOMPARE(readAll(w.lib() + QStringLiteral("uscripts.dat.bak")), index);
+        QCOMPARE(readAll(w.lib() + QStringLiteral("uscripts.dat")), QByteArray("Work\r\nNew category\r\n"));
+        QCOMPARE(w.t->prompter.messages().size(), 1);
     }
 
     void insert_appendsWithoutAsking()

@@ -12,11 +12,22 @@
 #include "library/userlibrarytree.h"
 #include "widgets/statuspanels.h"
 
+#include "platform/textfile.h"
+
 #include <QAction>
 #include <QClipboard>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QPrintDialog>
 #include <QPrinter>
+
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <cstring>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#endif
 
 namespace {
 
@@ -85,20 +96,58 @@ private slots:
         QCOMPARE(t.prompter.shown.size(), 1);  // no file dialog
     }
 
-    void open_cancelled_leavesBothEditorsEmpty()
+    void open_cancelledOrUnreadable_keepsTheScriptAndItsUndo_data()
     {
+        QTest::addColumn<QString>("chosen");  // "" = cancelled
+        QTest::addColumn<bool>("reported");
+        QTest::newRow("cancelled") << "" << false;
+        QTest::newRow("a folder") << "folder" << true;
+        QTest::newRow("a named pipe") << "pipe" << true;
+        QTest::newRow("too large") << "big.js" << true;
+    }
+    void open_cancelledOrUnreadable_keepsTheScriptAndItsUndo()
+    {
+        QFETCH(QString, chosen);
+        QFETCH(bool, reported);
         TestWindow t;
+        t.head()->setWholeText(QStringLiteral("head"));
+        t.body()->setFocus();
+        QTest::keyClicks(t.body(), QStringLiteral("typed"));
+        const QString body = t.body()->wholeText();
+        QString path;
+        if (!chosen.isEmpty())
+            path = t.dir.filePath(chosen);
+        if (chosen == QLatin1String("folder"))
+            QVERIFY(QDir().mkdir(path));
+#ifdef Q_OS_UNIX
+        if (chosen == QLatin1String("pipe"))
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+#else
+        if (chosen == QLatin1String("pipe"))
+            QSKIP("named pipes are a Unix matter here");
+#endif
+        if (chosen == QLatin1String("big.js")) {
+            QFile big(path);
+            QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(kMaxTextFileBytes + 1));
+        }
+
         t.prompter.yesNoAnswers = {AnswerYes};
-        t.prompter.openFileAnswers = {QString()};
+        t.prompter.openFileAnswers = {path};
         t.trigger("BTN_OpenF");
-        QCOMPARE(t.head()->wholeText(), QString());
-        QCOMPARE(t.body()->wholeText(), QString());
-        QVERIFY(!t.window->editors().isModified());
-        const auto dialogs = t.prompter.shown;
-        QCOMPARE(dialogs.last().kind, RecordingPrompter::Shown::OpenFile);
-        QCOMPARE(dialogs.last().title, QStringLiteral("Select a script file"));
-        QCOMPARE(dialogs.last().request.filters.first(), QStringLiteral("Script files (*.js)"));
-        QCOMPARE(dialogs.last().request.filters.size(), 5);
+        QCOMPARE(t.prompter.questions().size(), 1);
+        QCOMPARE(t.prompter.shown[1].kind, RecordingPrompter::Shown::OpenFile);
+        QCOMPARE(t.prompter.shown[1].title, QStringLiteral("Select a script file"));
+        QCOMPARE(t.prompter.shown[1].request.filters.first(), QStringLiteral("Script files (*.js)"));
+        QCOMPARE(t.prompter.shown[1].request.filters.size(), 5);
+        QCOMPARE(t.prompter.messages().size(), reported ? 1 : 0);
+        if (reported) {
+            QVERIFY(t.prompter.messages().first().text.startsWith(QStringLiteral("Cannot open file ") + path + u'\r'));
+            QVERIFY(t.prompter.messages().first().text.size() > QStringLiteral("Cannot open file \r\n").size() + path.size());
+        }
+        QCOMPARE(t.head()->wholeText(), QStringLiteral("head"));
+        QCOMPARE(t.body()->wholeText(), body);
+        QVERIFY(t.window->editors().isModified());
+        QVERIFY(t.body()->isUndoAvailable());
     }
 
     void open_splitsTheFileIntoTheTwoEditors()
@@ -124,9 +173,10 @@ private slots:
         t.prompter.openFileAnswers = {path};
         t.trigger("MMNU_F_Open");
         QCOMPARE(t.prompter.messages().size(), 1);
-        QCOMPARE(t.prompter.messages().first().text, QStringLiteral("Cannot open file ") + path);
+        QCOMPARE(t.prompter.messages().first().text.section(QStringLiteral("\r\n"), 0, 0),
+                 QStringLiteral("Cannot open file ") + path);
         QCOMPARE(t.prompter.messages().first().title, QStringLiteral("VM Quillon 98 v1.6"));
-        QCOMPARE(t.body()->wholeText(), QString());
+        QCOMPARE(t.body()->wholeText(), startupScriptText());
     }
 
     void saveAs_writesTheMarkerFormat_andClearsTheModifiedState()
@@ -163,8 +213,60 @@ private slots:
         t.prompter.saveFileAnswers = {path};
         t.trigger("BTN_Save_As");
         QCOMPARE(t.prompter.messages().size(), 1);
-        QCOMPARE(t.prompter.messages().first().text, QStringLiteral("Cannot create file ") + path);
+        QCOMPARE(t.prompter.messages().first().text.section(QStringLiteral("\r\n"), 0, 0),
+                 QStringLiteral("Cannot create file ") + path);
         QVERIFY(t.window->editors().isModified());
+    }
+
+    void saveAs_existingFile_isReplacedOnlyWhenTheUserAgrees()
+    {
+        TestWindow t;
+        t.body()->setFocus();
+        QTest::keyClicks(t.body(), QStringLiteral("x"));
+        const QString path = t.dir.filePath(QStringLiteral("page.html"));
+        QVERIFY(writeFile(path, "<html>precious</html>"));
+
+        t.prompter.saveFileAnswers = {path};
+        t.prompter.yesNoAnswers = {AnswerNo};
+        t.trigger("BTN_Save_As");
+        QCOMPARE(t.prompter.questions().size(), 1);
+        QVERIFY(t.prompter.questions().first().text.contains(QDir::toNativeSeparators(path)));
+        QCOMPARE(readAll(path), QByteArray("<html>precious</html>"));
+        QVERIFY(t.window->editors().isModified());
+
+        t.prompter.saveFileAnswers = {path};
+        t.prompter.yesNoAnswers = {AnswerYes};
+        t.trigger("BTN_Save_As");
+        QVERIFY(readAll(path).startsWith("<!-- part of the HEAD section -->"));
+        QVERIFY(!t.window->editors().isModified());
+    }
+
+    void saveAs_pastTheFileSizeLimit_isReportedWithTheReasonAndTheProgramLives()
+    {
+#ifdef Q_OS_UNIX
+        // The program's start made the limit's signal harmless: no handler
+        // is set here.
+        TestWindow t;
+        t.body()->setWholeText(QString(200 * 1024, u'x'));
+        t.body()->setFocus();
+        QTest::keyClicks(t.body(), QStringLiteral("y"));
+        const QString path = t.dir.filePath(QStringLiteral("big.js"));
+        t.prompter.saveFileAnswers = {path};
+        struct rlimit saved = {};
+        getrlimit(RLIMIT_FSIZE, &saved);
+        struct rlimit limited = saved;
+        limited.rlim_cur = 64 * 1024;
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
+        t.trigger("BTN_Save_As");
+        setrlimit(RLIMIT_FSIZE, &saved);
+        QCOMPARE(t.prompter.messages().size(), 1);
+        QCOMPARE(t.prompter.messages().first().text,
+                 QStringLiteral("Cannot create file %1\r\n%2").arg(path, QString::fromLocal8Bit(std::strerror(EFBIG))));
+        QVERIFY(!QFileInfo::exists(path));
+        QVERIFY(t.window->editors().isModified());
+#else
+        QSKIP("file-size limits are a Unix facility");
+#endif
     }
 
     void saveAs_cancelled_writesNothing()

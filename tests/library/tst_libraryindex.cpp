@@ -291,14 +291,47 @@ private slots:
         QCOMPARE(shape(tree), (QStringList{"0:Zakładki", "1:Łódź"}));
     }
 
-    void readIndex_invalidUtf8Anywhere_readsWholeFileAsWindows1250()
+    void readIndex_invalidUtf8OnOneLine_decodesOnlyThatLineAsWindows1250()
     {
-        // Valid UTF-8 in the first line, a stray byte in the second: the
-        // file as a whole is not UTF-8.
+        // "Żółw" in UTF-8, then a line in Windows-1250 ("Łódź"), then UTF-8
+        // again: one old line leaves the other names alone.
         LibraryTree tree;
-        QVERIFY(readIndex("\xc5\x81\r\n \xff\r\n", tree).ok);
-        // 0x81 is unassigned in the code page.
-        QCOMPARE(shape(tree), (QStringList{QStringLiteral("0:Ĺ") + QChar(0xFFFD), QStringLiteral("1:˙")}));
+        QVERIFY(readIndex("\xc5\xbb\xc3\xb3\xc5\x82w\r\n \xa3\xf3" "d\x9f\r\n \xc5\xbc\xc3\xb3\xc5\x82w\r\n", tree).ok);
+        QCOMPARE(shape(tree), (QStringList{"0:Żółw", "1:Łódź", "1:żółw"}));
+        // And the tree writes back as UTF-8 throughout.
+        QCOMPARE(writeIndex(tree), QStringLiteral("Żółw\r\n Łódź\r\n żółw\r\n").toUtf8());
+    }
+
+    void readIndex_whatIsLeftUnread_data()
+    {
+        QTest::addColumn<QByteArray>("index");
+        QTest::addColumn<QStringList>("tree");
+        QTest::addColumn<bool>("readInPart");
+        QTest::addColumn<int>("stoppedAt");
+        QTest::newRow("whole") << QByteArray("Work\r\n menu\r\n") << QStringList{"0:Work", "1:menu"} << false << 0;
+        QTest::newRow("0x1A line, then scripts") << QByteArray("Work\r\n\x1a\r\nMisc\r\n clock\r\n")
+                                                 << QStringList{"0:Work"} << true << 2;
+        QTest::newRow("0x1A line at the very end") << QByteArray("Work\r\n menu\r\n\x1a") << QStringList{"0:Work", "1:menu"}
+                                                   << false << 0;
+        QTest::newRow("0x1A line, blank lines after") << QByteArray("Work\r\n\x1a\r\n\r\n  \r\n") << QStringList{"0:Work"}
+                                                      << false << 0;
+        QTest::newRow("NUL inside a name") << QByteArray("Work\r\n me\0nu\r\nMisc\r\n", 20) << QStringList{"0:Work", "1:me"}
+                                           << true << 2;
+        QTest::newRow("NUL at a line start") << QByteArray("Work\r\n\0Misc\r\n", 13) << QStringList{"0:Work"} << true << 2;
+        QTest::newRow("NUL at the end only") << QByteArray("Work\r\n\0\0", 8) << QStringList{"0:Work"} << false << 0;
+        QTest::newRow("bad level") << QByteArray("Work\r\n   deep\r\nMisc\r\n") << QStringList{"0:Work"} << true << 2;
+    }
+    void readIndex_whatIsLeftUnread()
+    {
+        QFETCH(QByteArray, index);
+        QFETCH(QStringList, tree);
+        QFETCH(bool, readInPart);
+        QFETCH(int, stoppedAt);
+        LibraryTree read;
+        const IndexReadResult result = readIndex(index, read);
+        QCOMPARE(shape(read), tree);
+        QCOMPARE(result.readInPart, readInPart);
+        QCOMPARE(result.stoppedAtLine, stoppedAt);
     }
 
     // --- hostile indexes --------------------------------------------------------------

@@ -7,8 +7,11 @@
 #include "library/userlibrary.h"
 
 #include "document/scripttext.h"
+#include "platform/savefile.h"
 #include "platform/textfile.h"
 
+#include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -19,6 +22,7 @@
 #ifdef Q_OS_UNIX
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #endif
@@ -194,6 +198,148 @@ private slots:
         const UserLibraryStore::LoadResult result = store.load();
         QCOMPARE(result.status, UserLibraryStore::LoadResult::IndexUnreadable);
         QVERIFY(store.tree().isEmpty());
+    }
+
+    void hostileEntries_areRefusedWithoutBlockingOrFollowing_data()
+    {
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("pipe as index") << "uscripts.dat" << "fifo";
+        QTest::newRow("link as index") << "uscripts.dat" << "link";
+        QTest::newRow("pipe as lock") << "uscripts.lock" << "fifo";
+        QTest::newRow("link as lock") << "uscripts.lock" << "link";
+        QTest::newRow("pipe as script") << "menu.js" << "fifo";
+        QTest::newRow("link as script") << "menu.js" << "link";
+        QTest::newRow("link as backup") << "uscripts.dat.bak" << "link";
+    }
+    void hostileEntries_areRefusedWithoutBlockingOrFollowing()
+    {
+#ifdef Q_OS_UNIX
+        QFETCH(QString, entry);
+        QFETCH(QString, kind);
+        const QByteArray index("Work\r\n menu\r\n");
+        makeLibrary(entry == QLatin1String("uscripts.dat") ? QByteArray() : index);
+        if (entry == QLatin1String("uscripts.dat.bak"))
+            QVERIFY(writeFile(m_folder + QStringLiteral("uscripts.dat"), "Work\r\n\x1a\r\nMisc\r\n"));
+        const QString victim = m_dir->path() + QStringLiteral("/victim");
+        QVERIFY(writeFile(victim, "precious\n"));
+        const QString path = m_folder + entry;
+        QFile::remove(path);
+        if (kind == QLatin1String("fifo"))
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        else
+            QVERIFY(QFile::link(victim, path));
+
+        // Every step returns (a blocked read would hang the test) and none
+        // reaches the victim.
+        UserLibraryStore store(m_folder);
+        store.setLockTimeout(200);
+        const UserLibraryStore::LoadResult loaded = store.load();
+        if (entry == QLatin1String("uscripts.dat")) {
+            QCOMPARE(loaded.status, UserLibraryStore::LoadResult::IndexUnreadable);
+            QVERIFY(!loaded.error.isEmpty());
+            store.tree().addRoot(QStringLiteral("Work"));
+        }
+        {
+            const std::unique_ptr<UserLibraryStore::Change> change = store.beginChange();
+            QVERIFY(change->locked());
+            store.tree().roots.front()->addChild(QStringLiteral("menu"));
+            store.writeScriptFile(QStringLiteral("menu"), QStringLiteral("var a;"), QStringLiteral("go();"));
+            store.writeIndexFile();
+            store.readScript(QStringLiteral("menu"));
+            store.changedOnDisk();
+        }
+        QCOMPARE(readAll(victim), QByteArray("precious\n"));
+        if (entry == QLatin1String("menu.js")) {
+            QVERIFY(!store.readScript(QStringLiteral("menu")).ok);
+            QVERIFY(!store.writeScriptFile(QStringLiteral("menu"), QString(), QString()).ok);
+        }
+        if (entry == QLatin1String("uscripts.dat.bak"))
+            QCOMPARE(readAll(m_folder + QStringLiteral("uscripts.dat.bak2")), QByteArray("Work\r\n\x1a\r\nMisc\r\n"));
+#else
+        QSKIP("named pipes and links are a Unix matter here");
+#endif
+    }
+
+    void load_indexReadInPart_isReportedAndKeptWholeBeforeTheFirstChange_data()
+    {
+        QTest::addColumn<QByteArray>("index");
+        QTest::addColumn<int>("line");
+        QTest::newRow("end marker line") << QByteArray("Work\r\n menu\r\n\x1a\r\nMisc\r\n clock\r\n") << 3;
+        QTest::newRow("NUL byte") << QByteArray("Work\r\n menu\r\nMi\0sc\r\n clock\r\n", 26) << 3;
+    }
+    void load_indexReadInPart_isReportedAndKeptWholeBeforeTheFirstChange()
+    {
+        QFETCH(QByteArray, index);
+        QFETCH(int, line);
+        makeLibrary(index);
+        // An older backup is never overwritten.
+        QVERIFY(writeFile(m_folder + QStringLiteral("uscripts.dat.bak"), "older backup"));
+        UserLibraryStore store(m_folder);
+        const UserLibraryStore::LoadResult result = store.load();
+        QCOMPARE(result.status, UserLibraryStore::LoadResult::IndexReadInPart);
+        QCOMPARE(result.failedLine, line);
+        QCOMPARE(store.backupPath(), m_folder + QStringLiteral("uscripts.dat.bak2"));
+
+        store.tree().addRoot(QStringLiteral("New category"));
+        QVERIFY(store.writeIndexFile().ok);
+        QCOMPARE(readAll(store.backupPath()), index);
+        QCOMPARE(readAll(m_folder + QStringLiteral("uscripts.dat.bak")), QByteArray("older backup"));
+    }
+
+    void load_removesOnlyTheTemporaryFilesOfCrashedSaves()
+    {
+#ifdef Q_OS_UNIX
+        makeLibrary(kWorkAndMisc);
+        // A process that is gone: a child that has ended and been reaped.
+        const pid_t child = ::fork();
+        if (child == 0)
+            ::_exit(0);
+        QVERIFY(child > 0);
+        ::waitpid(child, nullptr, 0);
+
+        // The save helper's names, taken from a real save that is cut short.
+        UserLibraryStore probe(m_folder);
+        probe.load();
+        const QString host = [this] {
+            QFile::remove(m_folder + QStringLiteral("probe"));
+            auto target = makeSaveTarget(m_folder + QStringLiteral("probe"));
+            target->open();
+            QString found;
+            for (const QString &name : QDir(m_folder).entryList(QDir::Files | QDir::Hidden))
+                if (isSaveTemporaryName(name))
+                    found = name.section(u'-', 2, -2);
+            target->cancel();
+            return found;
+        }();
+        QVERIFY(!host.isEmpty());
+        const auto temporary = [&](const char *name, qint64 pid, const QString &onHost) {
+            return QStringLiteral(".%1.qtmp-%2-%3-aB3dE9").arg(QLatin1String(name)).arg(pid).arg(onHost);
+        };
+        const QString orphan = temporary("menu.js", child, host);
+        const QString running = temporary("clock.js", QCoreApplication::applicationPid(), host);
+        const QString otherHost = temporary("other.js", child, QStringLiteral("elsewhere"));
+        const QString oldOfRunning = temporary("old.js", QCoreApplication::applicationPid(), host);
+        const QString notOurs = QStringLiteral(".menu.js.swp");
+        for (const QString &name : {orphan, running, otherHost, oldOfRunning, notOurs})
+            QVERIFY(writeFile(m_folder + name, "partial"));
+        QFile old(m_folder + oldOfRunning);
+        QVERIFY(old.open(QIODevice::ReadWrite));
+        QVERIFY(old.setFileTime(QDateTime::currentDateTime().addSecs(-2 * 3600), QFileDevice::FileModificationTime));
+        old.close();
+
+        UserLibraryStore store(m_folder);
+        const UserLibraryStore::LoadResult result = store.load();
+        QCOMPARE(result.staleFilesRemoved, 2);
+        const QStringList left = QDir(m_folder).entryList(QDir::Files | QDir::Hidden);
+        QVERIFY(!left.contains(orphan));
+        QVERIFY(!left.contains(oldOfRunning));
+        QVERIFY(left.contains(running));
+        QVERIFY(left.contains(otherHost));
+        QVERIFY(left.contains(notOurs));
+#else
+        QSKIP("process ids are checked on Unix");
+#endif
     }
 
     void load_twice_readsWhatTheFirstWrote()
@@ -406,6 +552,17 @@ private slots:
         QTest::newRow("end marker") << "\x1a" << int(NameProblem::ControlChar);
         QTest::newRow("DEL") << "a\x7f" << int(NameProblem::ControlChar);
         QTest::newRow("line separator") << QStringLiteral("a\u2028b") << int(NameProblem::ControlChar);
+        QTest::newRow("no-break spaces only") << QStringLiteral("\u00a0\u00a0") << int(NameProblem::Empty);
+        QTest::newRow("ideographic space only") << QStringLiteral("\u3000") << int(NameProblem::Empty);
+        QTest::newRow("zero-width space only") << QStringLiteral("\u200b") << int(NameProblem::Empty);
+        QTest::newRow("invisible mixture") << QStringLiteral("\u200b\u00a0\ufeff\u3164") << int(NameProblem::Empty);
+        QTest::newRow("no-break space inside") << QStringLiteral("a\u00a0b") << int(NameProblem::None);
+        QTest::newRow("right-to-left override") << QStringLiteral("sj\u202egnp") << int(NameProblem::Direction);
+        QTest::newRow("right-to-left mark") << QStringLiteral("menu\u200f") << int(NameProblem::Direction);
+        QTest::newRow("isolate") << QStringLiteral("\u2067menu\u2069") << int(NameProblem::Direction);
+        QTest::newRow("emoji (a surrogate pair)") << QStringLiteral("clock \U0001F552") << int(NameProblem::None);
+        QTest::newRow("lone high surrogate") << QString(QStringLiteral("ab") + QChar(0xD83D)) << int(NameProblem::InvalidText);
+        QTest::newRow("lone low surrogate") << QString(QChar(0xDD52) + QStringLiteral("ab")) << int(NameProblem::InvalidText);
     }
     void checkScriptName()
     {
@@ -423,6 +580,9 @@ private slots:
         QTest::newRow("blank after removal is trimmed") << "\n  Work \t" << "Work";
         QTest::newRow("empty stays empty") << "" << "";
         QTest::newRow("inner spaces stay") << "My  work" << "My  work";
+        QTest::newRow("direction marks removed") << QStringLiteral("\u202eWork\u2066") << "Work";
+        QTest::newRow("lone surrogate removed, pair kept")
+            << QString(QStringLiteral("W") + QChar(0xD800) + QStringLiteral("\U0001F552")) << QStringLiteral("W\U0001F552");
     }
     void cleanCategoryName()
     {

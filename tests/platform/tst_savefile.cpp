@@ -4,6 +4,7 @@
 #include "testfiles.h"
 #include "platform/savefile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QSaveFile>
@@ -11,7 +12,9 @@
 #include <QTest>
 
 #ifdef Q_OS_UNIX
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <sys/resource.h>
 #endif
 
@@ -140,6 +143,72 @@ private slots:
         const SaveResult result = saveFileAtomically(dir.filePath(QStringLiteral("file/below.js")), "data");
         QVERIFY(!result.ok);
         QVERIFY(!result.error.isEmpty());
+    }
+
+    void links_followedForTheUsersPaths_refusedForTheProgramsOwn()
+    {
+#ifdef Q_OS_UNIX
+        QTemporaryDir dir;
+        const QString target = dir.filePath(QStringLiteral("page.html"));
+        QVERIFY(writeFile(target, "old"));
+        QVERIFY(QFile::setPermissions(target, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+        const QString link = dir.filePath(QStringLiteral("link.js"));
+        QVERIFY(QFile::link(target, link));
+
+        const SaveResult refused = saveFileAtomically(link, "new", SaveDurability::Sync, LinkPolicy::Refuse);
+        QVERIFY(!refused.ok);
+        QVERIFY(refused.error.contains(QStringLiteral("link")));
+        QCOMPARE(readAll(target), QByteArray("old"));
+
+        QVERIFY(saveFileAtomically(link, "new").ok);
+        QCOMPARE(readAll(target), QByteArray("new"));
+        // The link stays a link, and the file keeps its permissions.
+        QVERIFY(QFileInfo(link).isSymLink());
+        QCOMPARE(QFile::permissions(target) & 0x7077, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System).size(), 2);
+#else
+        QSKIP("links are a Unix matter here");
+#endif
+    }
+
+    void temporaryFile_carriesTheWritersProcess()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("menu.js"));
+        auto target = makeSaveTarget(path);
+        QVERIFY(target->open());
+        const QStringList names = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
+        QCOMPARE(names.size(), 1);
+        QVERIFY(isSaveTemporaryName(names.first()));
+        QVERIFY(names.first().contains(QStringLiteral("-%1-").arg(QCoreApplication::applicationPid())));
+        // A running writer's file is never taken for a crash's.
+        QCOMPARE(removeStaleTemporaryFiles(dir.path()), 0);
+        target->cancel();
+        QVERIFY(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
+        QVERIFY(!isSaveTemporaryName(QStringLiteral("menu.js")));
+        QVERIFY(!isSaveTemporaryName(QStringLiteral(".menu.js.swp")));
+    }
+
+    void fileSizeLimit_withTheSignalIgnoredAtStart_isReportedWithItsReason()
+    {
+#ifdef Q_OS_UNIX
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("big.js"));
+        QVERIFY(writeFile(path, "old"));
+        ignoreFileSizeLimitSignal();
+        struct rlimit saved = {};
+        getrlimit(RLIMIT_FSIZE, &saved);
+        struct rlimit limited = saved;
+        limited.rlim_cur = 64 * 1024;
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
+        const SaveResult big = saveFileAtomically(path, QByteArray(1024 * 1024, 'z'));
+        setrlimit(RLIMIT_FSIZE, &saved);
+        QVERIFY(!big.ok);
+        QCOMPARE(big.error, QString::fromLocal8Bit(std::strerror(EFBIG)));
+        QCOMPARE(readAll(path), QByteArray("old"));
+#else
+        QSKIP("file-size limits are a Unix facility");
+#endif
     }
 
     void fileSizeLimit_isReportedAndKeepsTheOldFile()

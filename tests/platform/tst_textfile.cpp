@@ -3,10 +3,15 @@
 
 #include "platform/textfile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QStringDecoder>
 #include <QTemporaryDir>
 #include <QTest>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
 
 class TestTextFile : public QObject {
     Q_OBJECT
@@ -90,6 +95,68 @@ private slots:
         const TextFileRead fits = readFileBytes(path, 2048);
         QVERIFY(fits.ok());
         QCOMPARE(fits.bytes.size(), 2048);
+    }
+
+    void readFile_whatIsNotAPlainFile_isRefusedAtOnce_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<int>("links");
+        QTest::newRow("named pipe") << "fifo" << int(LinkPolicy::Follow);
+        QTest::newRow("folder") << "folder" << int(LinkPolicy::Follow);
+        QTest::newRow("endless device") << "/dev/zero" << int(LinkPolicy::Follow);
+        QTest::newRow("terminal-like device") << "/dev/null" << int(LinkPolicy::Follow);
+        QTest::newRow("link to a pipe") << "link-to-fifo" << int(LinkPolicy::Follow);
+        QTest::newRow("link, refused") << "link" << int(LinkPolicy::Refuse);
+    }
+    void readFile_whatIsNotAPlainFile_isRefusedAtOnce()
+    {
+#ifdef Q_OS_UNIX
+        QFETCH(QString, kind);
+        QFETCH(int, links);
+        QTemporaryDir dir;
+        const QString fifo = dir.filePath(QStringLiteral("fifo"));
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        const QString plain = dir.filePath(QStringLiteral("plain"));
+        QFile f(plain);
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write("text") == 4);
+        f.close();
+        QString path = kind.startsWith(u'/') ? kind : dir.filePath(kind);
+        if (kind == QLatin1String("folder"))
+            QVERIFY(QDir().mkdir(path));
+        if (kind == QLatin1String("link-to-fifo"))
+            QVERIFY(QFile::link(fifo, path));
+        if (kind == QLatin1String("link"))
+            QVERIFY(QFile::link(plain, path));
+
+        // A pipe with no writer would block a plain read for ever.
+        const TextFileRead read = readFileBytes(path, kMaxTextFileBytes, LinkPolicy(links));
+        QCOMPARE(read.status, TextFileRead::Status::CannotOpen);
+        QVERIFY(!read.error.isEmpty());
+        QVERIFY(read.bytes.isEmpty());
+        // The same link is read when links are followed.
+        if (kind == QLatin1String("link"))
+            QCOMPARE(readFileBytes(path).bytes, QByteArray("text"));
+#else
+        QSKIP("named pipes and devices are a Unix matter here");
+#endif
+    }
+
+    void decodeLine_eachLineOnItsOwn_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("UTF-8") << QByteArray("\xc5\xbc\xc3\xb3\xc5\x82w") << QStringLiteral("żółw");
+        QTest::newRow("Windows-1250") << QByteArray("\xbf\xf3\xb3w") << QStringLiteral("żółw");
+        QTest::newRow("byte-order mark kept") << QByteArray("\xef\xbb\xbfx") << QStringLiteral("\ufeffx");
+        QTest::newRow("cut UTF-8 sequence") << QByteArray("a\xc5") << QStringLiteral("aĹ");
+    }
+    void decodeLine_eachLineOnItsOwn()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, text);
+        QCOMPARE(decodeLine(bytes), text);
+        // A decoder that failed once must not spoil the next line.
+        QCOMPARE(decodeLine("ok"), QStringLiteral("ok"));
     }
 
     void readTextLines_joinsAndDecodes()

@@ -58,6 +58,7 @@ private slots:
     void writePreviewPage_freshRoot_makesOwnerOnlyFolder();
     void writePreviewPage_folderFromEarlierRun_isReused();
     void writePreviewPage_folderOpenToOthers_refusedAndFallbackUsed();
+    void fallbackFolder_goesWithTheRun_usualFolderStays();
     void writePreviewPage_folderIsSymlink_refusedAndTargetUntouched();
     void writePreviewPage_regularFileInPlace_refusedAndFileUntouched();
     void writePreviewPage_folderOfAnotherUser_refusedAndFallbackUsed();
@@ -185,6 +186,29 @@ void TestPreviewPage::writePreviewPage_folderOpenToOthers_refusedAndFallbackUsed
         QCOMPARE(modeOf(usual) & 0777, mode);  // left as it was
         QCOMPARE(readAll(path), QByteArray("<HTML><HEAD>h</HEAD><BODY></BODY></HTML>"));
     }
+}
+
+void TestPreviewPage::fallbackFolder_goesWithTheRun_usualFolderStays()
+{
+    QTemporaryDir root;
+    const QString usual = usualFolderIn(root.path());
+    QVERIFY(makeFolder(usual, 0755));
+    QString fallback;
+    {
+        PreviewFile file(root.path());
+        fallback = QFileInfo(file.WritePreviewPage(QStringLiteral("h"), QString())).path();
+        QVERIFY(QFileInfo::exists(fallback + QStringLiteral("/prev.html")));
+    }
+    QVERIFY(!QFileInfo::exists(fallback));
+    QVERIFY(QFileInfo(usual).isDir());
+
+    QTemporaryDir other;
+    QString kept;
+    {
+        PreviewFile file(other.path());
+        kept = file.WritePreviewPage(QStringLiteral("h"), QString());
+    }
+    QVERIFY(QFileInfo::exists(kept));
 }
 
 void TestPreviewPage::writePreviewPage_folderIsSymlink_refusedAndTargetUntouched()

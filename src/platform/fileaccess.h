@@ -1,0 +1,9 @@
+#pragma once
+// How the program treats symbolic links where it reads and writes files.
+//
+// A path the user chose (Open, Save as) follows links, as editors do.  The
+// files of the user library are the program's own: a link planted in a
+// folder that several users can write would send a save to someone else's
+// file, so there links are refused.
+
+enum class LinkPolicy { Follow, Refuse };
