@@ -14,15 +14,14 @@ HelpController::HelpController(ActionRegistry &actions, Prompter &prompter, Desk
                                QObject *parent)
     : QObject(parent), m_actions(actions), m_prompter(prompter), m_shell(shell), m_help(help)
 {
-    actions.onTriggered("MMNU_H_Help", this, [this] { m_help.showContents(); });
-    actions.onTriggered("Przycisk_Pomoc", this, [this] { m_help.showContents(); });
-    actions.onTriggered("MMNU_P_Search", this, [this] { m_help.showKeywordSearch(QString()); });
-    actions.onTriggered("MMNU_P_Using", this, [this] { m_help.showHelpOnHelp(); });
-    actions.onTriggered("MMNU_HLP_Keys", this, [this] { m_help.ShowHelpTopic(320); });
-    actions.onTriggered("BTN_BuilIn_Help", this, [this] { m_help.ShowHelpTopic(400); });
-    actions.onTriggered("BTN_Func_Help", this, [this] { m_help.ShowHelpTopic(497); });
-    actions.onTriggered("BTN_Lang_Help", this, [this] { m_help.ShowHelpTopic(497); });
-    actions.onTriggered("MMNU_P_About", this, [this] { about(); });
+    actions.bind("help.contents", this, [this] { m_help.showContents(); });
+    actions.bind("help.keywordSearch", this, [this] { m_help.showKeywordSearch(QString()); });
+    actions.bind("help.helpOnHelp", this, [this] { m_help.showHelpOnHelp(); });
+    actions.bind("help.shortcuts", this, [this] { m_help.ShowHelpTopic(320); });
+    actions.bind("help.librariesTab", this, [this] { m_help.ShowHelpTopic(400); });
+    actions.bind("help.functionsTab", this, [this] { m_help.ShowHelpTopic(497); });
+    actions.bind("help.languagesTab", this, [this] { m_help.ShowHelpTopic(497); });
+    actions.bind("help.about", this, [this] { about(); });
 
     ActionRegistry *registry = &actions;
     help.setGeneratedPage(QStringLiteral("shortcuts.html"), [registry] { return shortcutsPage(*registry); });

@@ -11,6 +11,7 @@
 #include "document/scripttext.h"
 #include "editor/scripteditor.h"
 #include "library/builtinlibrary.h"
+#include "library/libraryservice.h"
 #include "library/userlibrarycontroller.h"
 #include "platform/errors.h"
 #include "platform/prompter.h"
@@ -79,29 +80,31 @@ TVM_Quillon_MF::TVM_Quillon_MF(const AppConfig &config, QWidget *parent) : QMain
     parts.editorMenus = editorMenus;
     m_view = new ViewController(parts, this);
 
-    m_document = new DocumentController(*this, this);
-    m_edit = new EditController(*this, this);
-    m_help = new HelpController(*m_actions, *m_config.prompter, *m_config.shell, *m_config.help, this);
-    m_builtIn = new BuiltInLibrary(m_resourceTabs->builtInTree(), this);
+    // The controllers, each given the narrow interfaces it works with.
+    Prompter &asker = *m_config.prompter;
+    m_libraries = new LibraryService(this);
+    m_builtIn = new BuiltInLibrary(m_resourceTabs->builtInTree(), m_noteBook, *m_libraries, this);
+    m_help = new HelpController(*m_actions, asker, *m_config.shell, *m_config.help, this);
 
-    PreviewController::Parts previewParts;
-    previewParts.host = this;
-    previewParts.shell = m_config.shell;
-    previewParts.mainBook = m_mainBook;
-    previewParts.editorPage = m_editorPage;
-    previewParts.previewPage = m_previewPage;
-    previewParts.tempFolder = m_config.tempFolder;
-    previewParts.internalBrowserAllowed = m_config.internalBrowserAllowed;
-    previewParts.setEditorMenusEnabled = [this](bool on) { m_view->setEditorMenusEnabled(on); };
-    previewParts.isBrowserExitSelected = [this] { return m_builtIn->isBrowserExitSelected(); };
-    m_preview = new PreviewController(previewParts, this);
-    m_view->setPreviewCommand([this] { m_preview->POP_PodgladClick(); });
+    PreviewController::Pages pages;
+    pages.mainBook = m_mainBook;
+    pages.editorPage = m_editorPage;
+    pages.previewPage = m_previewPage;
+    pages.tempFolder = m_config.tempFolder;
+    pages.internalBrowserAllowed = m_config.internalBrowserAllowed;
+    m_preview = new PreviewController(asker, *m_actions, *m_editors, *m_config.shell, *m_view, *m_builtIn, pages, this);
+    connect(m_view, &ViewController::previewRequested, m_preview, &PreviewController::POP_PodgladClick);
 
-    m_userLibrary = new UserLibraryController(*this, *m_edit, *m_preview, m_config.userLibraryFolder,
-                                              m_resourceTabs->userLibraryLayout(), this);
+    m_edit = new EditController(asker, *m_actions, *m_editors, *m_builtIn, this);
+    m_document = new DocumentController(asker, *m_actions, *m_editors, *m_status, *m_preview, *m_libraries, this);
+    m_userLibrary = new UserLibraryController({asker, *m_actions, *m_editors, *m_status, *m_preview, *m_builtIn, *m_edit,
+                                               *m_preview, *m_libraries},
+                                              m_config.userLibraryFolder, m_resourceTabs->userLibraryLayout(), this);
+    // A file saved with Save as may have gone into the library's folder.
+    connect(m_document, &DocumentController::saveAsDone, m_userLibrary, &UserLibraryController::Okresl_Skrypty);
 
-    connect(m_actions->action(QStringLiteral("MMNU_F_Exit")), &QAction::triggered, this, &QWidget::close);
-    connect(m_actions->action(QStringLiteral("Przycisk_Anuluj")), &QAction::triggered, this, &QWidget::close);
+    m_actions->bind("app.close", this, [this] { close(); });
+
 
     // The design size the window restores to from its maximised state.
     setGeometry(50, 50, 550, 400);
@@ -345,37 +348,3 @@ bool TVM_Quillon_MF::eventFilter(QObject *watched, QEvent *event)
     return QMainWindow::eventFilter(watched, event);
 }
 
-// --- DocumentHost ------------------------------------------------------------------
-
-void TVM_Quillon_MF::showEditorPage()
-{
-    m_preview->leavePreviewTab();
-}
-
-void TVM_Quillon_MF::hideSettingsPages()
-{
-    m_noteBook->hide();
-}
-
-void TVM_Quillon_MF::rebuildUserLibrary()
-{
-    m_userLibrary->Okresl_Skrypty();
-}
-
-std::optional<LibraryKind> TVM_Quillon_MF::focusedLibrary() const
-{
-    if (m_userLibrary->treeHasFocus())
-        return LibraryKind::User;
-    if (m_resourceTabs->builtInTree()->hasFocus())
-        return LibraryKind::BuiltIn;
-    return std::nullopt;
-}
-
-bool TVM_Quillon_MF::GetLibraryScript(LibraryKind library)
-{
-    if (library == LibraryKind::User)
-        return m_userLibrary->GetLibraryScript();
-    // The built-in library's generator is not part of this version; its
-    // tree cannot be chosen, so nothing asks for one of its scripts.
-    return false;
-}

@@ -4,7 +4,6 @@
 // bar, and hands the work to one controller per subsystem.
 
 #include "app/appconfig.h"
-#include "document/documenthost.h"
 
 #include <QMainWindow>
 
@@ -12,6 +11,8 @@
 
 class ActionRegistry;
 class BuiltInLibrary;
+class LibraryService;
+class Prompter;
 class DocumentController;
 class DockableToolBar;
 class EditController;
@@ -29,23 +30,17 @@ class StatusPanels;
 class UserLibraryController;
 class ViewController;
 
-class TVM_Quillon_MF final : public QMainWindow, public DocumentHost {
+class TVM_Quillon_MF final : public QMainWindow {
     Q_OBJECT
 public:
     explicit TVM_Quillon_MF(const AppConfig &config, QWidget *parent = nullptr);
     ~TVM_Quillon_MF() override;
 
-    // DocumentHost
-    Prompter &prompter() override { return *m_config.prompter; }
-    ActionRegistry &actions() override { return *m_actions; }
-    ScriptEditors &editors() override { return *m_editors; }
-    StatusPanels &statusPanels() override { return *m_status; }
-    void showEditorPage() override;
-    void hideSettingsPages() override;
-    void rebuildUserLibrary() override;
-    std::optional<LibraryKind> focusedLibrary() const override;
-    bool GetLibraryScript(LibraryKind library) override;
-    LibraryTexts &libraryTexts() override { return m_libraryTexts; }
+    Prompter &prompter() const { return *m_config.prompter; }
+    ActionRegistry &actions() const { return *m_actions; }
+    ScriptEditors &editors() const { return *m_editors; }
+    StatusPanels &statusPanels() const { return *m_status; }
+    LibraryService &libraries() const { return *m_libraries; }
 
     // The parts, for the controllers and the tests.
     ViewController &view() const { return *m_view; }
@@ -83,7 +78,7 @@ private:
     ActionRegistry *m_actions = nullptr;
     StatusPanels *m_status = nullptr;
     ScriptEditors *m_editors = nullptr;
-    LibraryTexts m_libraryTexts;
+    LibraryService *m_libraries = nullptr;
 
     QToolBar *m_menuBarHolder = nullptr;   // MainMenu981
     DockableToolBar *m_mainToolbar = nullptr;

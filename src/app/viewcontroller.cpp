@@ -15,15 +15,10 @@ const char *const kLiveShortcut = "quillonLiveShortcut";
 ViewController::ViewController(const Parts &parts, QObject *parent) : QObject(parent), m_parts(parts)
 {
     ActionRegistry &a = *parts.actions;
-    a.onTriggered("MMNU_W_MainToolbar", this, &ViewController::toggleMainToolbar);
-    a.onTriggered("POP_E_Pasek", this, &ViewController::toggleMainToolbar);
-    a.onTriggered("MMNU_W_ScriptToolbar", this, &ViewController::toggleScriptToolbar);
-    a.onTriggered("POP_E_PasekJS", this, &ViewController::toggleScriptToolbar);
-    a.onTriggered("MMNU_V_HTMLToolbar", this, &ViewController::toggleHtmlToolbar);
-    a.onTriggered("POP_E_PasekHTML", this, &ViewController::toggleHtmlToolbar);
-    a.onTriggered("MMNU_View_Full_Screen", this, &ViewController::toggleResourceTabs);
-    a.onTriggered("POP_Full_Editor", this, &ViewController::toggleResourceTabs);
-    a.onTriggered("BTN_Full_Window", this, &ViewController::toggleResourceTabs);
+    a.bind("view.mainToolbar", this, &ViewController::toggleMainToolbar);
+    a.bind("view.scriptToolbar", this, &ViewController::toggleScriptToolbar);
+    a.bind("view.htmlToolbar", this, &ViewController::toggleHtmlToolbar);
+    a.bind("view.resourceTabs", this, &ViewController::toggleResourceTabs);
 
     // A floating toolbar closed with its close box clears its check marks.
     connect(parts.mainToolbar, &DockableToolBar::closedByUser, this,
@@ -111,8 +106,7 @@ void ViewController::setShortcutsLive(QMenu *menu, bool live)
 void ViewController::menuBarDocked()
 {
     if (previewPageActive()) {
-        if (m_previewCommand)
-            m_previewCommand();
+        emit previewRequested();
         setEditorMenusEnabled(!previewPageActive());
     } else {
         setEditorMenusEnabled(true);

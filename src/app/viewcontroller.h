@@ -3,10 +3,10 @@
 // tabs, the Editor page, and the rule that the Script, Search, Edit and
 // HTML menus work on the Editor page only.
 
+#include "document/ports.h"
+
 #include <QList>
 #include <QObject>
-
-#include <functional>
 
 class ActionRegistry;
 class DockableToolBar;
@@ -15,7 +15,7 @@ class QTabWidget;
 class QToolBar;
 class QWidget;
 
-class ViewController final : public QObject {
+class ViewController final : public QObject, public EditorMenus {
     Q_OBJECT
 public:
     struct Parts {
@@ -38,13 +38,14 @@ public:
     void toggleResourceTabs();
 
     /// Switches the Script, Search, Edit and HTML menus, always as a group.
-    void setEditorMenusEnabled(bool enabled);
+    void setEditorMenusEnabled(bool enabled) override;
     bool editorMenusEnabled() const { return m_menusEnabled; }
     bool previewPageActive() const;
 
-    /// What runs when the menu bar is docked again while the Preview page
-    /// is showing (the preview of the editors' script).
-    void setPreviewCommand(std::function<void()> command) { m_previewCommand = std::move(command); }
+signals:
+    /// The menu bar was docked again while the Preview page shows: the
+    /// editors' script is previewed anew.
+    void previewRequested();
 
 private:
     void setToolbarVisible(DockableToolBar *bar, const char *menuItem, const char *popupItem, bool visible);
@@ -53,5 +54,4 @@ private:
 
     Parts m_parts;
     bool m_menusEnabled = true;
-    std::function<void()> m_previewCommand;
 };

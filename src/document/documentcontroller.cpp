@@ -1,10 +1,11 @@
 #include "document/documentcontroller.h"
 
 #include "document/commandgroups.h"
-#include "document/documenthost.h"
+#include "document/ports.h"
 #include "document/scripteditors.h"
 #include "document/scripttext.h"
 #include "editor/scripteditor.h"
+#include "library/libraryservice.h"
 #include "platform/errors.h"
 #include "platform/prompter.h"
 #include "platform/savefile.h"
@@ -40,21 +41,19 @@ void putCaretOnStartLine(ScriptEditor *body)
 
 } // namespace
 
-DocumentController::DocumentController(DocumentHost &host, QObject *parent) : QObject(parent), m_host(host)
+DocumentController::DocumentController(Prompter &prompter, ActionRegistry &actions, ScriptEditors &editors,
+                                       StatusPanels &status, EditorPageSwitch &pages, LibraryService &libraries,
+                                       QObject *parent)
+    : QObject(parent), m_prompter(prompter), m_actions(actions), m_editors(editors), m_status(status), m_pages(pages),
+      m_libraries(libraries)
 {
-    ActionRegistry &actions = host.actions();
-    actions.onTriggered("MMNU_F_New", this, &DocumentController::newScript);
-    actions.onTriggered("BTN_Nowy", this, &DocumentController::newScript);
-    actions.onTriggered("MMNU_F_Open", this, &DocumentController::openScript);
-    actions.onTriggered("BTN_OpenF", this, &DocumentController::openScript);
-    actions.onTriggered("MMNU_F_SaveAs", this, &DocumentController::saveAs);
-    actions.onTriggered("BTN_Save_As", this, &DocumentController::saveAs);
-    actions.onTriggered("MMNU_P_Print", this, &DocumentController::print);
-    actions.onTriggered("BTN_Drukuj", this, &DocumentController::print);
-    actions.onTriggered("MMNU_P_PrintSettings", this, &DocumentController::printerSetup);
-    actions.onTriggered("BTN_DoSchowka", this, &DocumentController::copyFromEditor);
-    actions.onTriggered("POP_Clip_Editor", this, &DocumentController::copyFromEditor);
-    actions.onTriggered("POP_Clip_Library", this, &DocumentController::copyFromLibrary);
+    actions.bind("file.new", this, &DocumentController::newScript);
+    actions.bind("file.open", this, &DocumentController::openScript);
+    actions.bind("file.saveAs", this, &DocumentController::saveAs);
+    actions.bind("file.print", this, &DocumentController::print);
+    actions.bind("file.printerSetup", this, &DocumentController::printerSetup);
+    actions.bind("clipboard.fromEditors", this, &DocumentController::copyFromEditor);
+    actions.bind("clipboard.fromLibrary", this, &DocumentController::copyFromLibrary);
 
     // Asking the clipboard for its text can mean a round trip to another
     // program, so its state is kept up to date as it changes instead of
@@ -72,7 +71,7 @@ DocumentController::~DocumentController() = default;
 
 void DocumentController::attachEditors()
 {
-    ScriptEditors &editors = m_host.editors();
+    ScriptEditors &editors = m_editors;
     for (ScriptEditor *editor : {editors.head(), editors.body()}) {
         connect(editor, &ScriptEditor::changed, this, &DocumentController::HEAD_EDChange);
         connect(editor, &ScriptEditor::keyDown, this, &DocumentController::HEAD_EDChange);
@@ -86,23 +85,23 @@ void DocumentController::attachEditors()
 
 void DocumentController::updateSelectionCommands()
 {
-    ScriptEditors &editors = m_host.editors();
+    ScriptEditors &editors = m_editors;
     if (!editors.exist())
         return;
-    m_host.actions().setEnabled(kCutCopyItems, editors.focused()->hasSelectedText());
+    m_actions.setEnabled(kCutCopyItems, editors.focused()->hasSelectedText());
 }
 
 void DocumentController::updateClipboardState()
 {
     const QMimeData *data = QGuiApplication::clipboard()->mimeData();
     m_clipboardHasText = data && data->hasText();
-    if (m_host.editors().exist())
-        m_host.actions().setEnabled(kPasteItems, m_clipboardHasText);
+    if (m_editors.exist())
+        m_actions.setEnabled(kPasteItems, m_clipboardHasText);
 }
 
 void DocumentController::enableEditCommands(bool cut, bool paste, bool undo, bool redo)
 {
-    const ActionRegistry &a = m_host.actions();
+    const ActionRegistry &a = m_actions;
     a.setEnabled(kCutCopyItems, cut);
     a.setEnabled(kPasteItems, paste);
     a.setEnabled(kUndoItems, undo);
@@ -111,7 +110,7 @@ void DocumentController::enableEditCommands(bool cut, bool paste, bool undo, boo
 
 void DocumentController::HEAD_EDChange()
 {
-    ScriptEditors &editors = m_host.editors();
+    ScriptEditors &editors = m_editors;
     if (!editors.exist())
         return;
     ScriptEditor *editor = editors.focused();
@@ -120,9 +119,9 @@ void DocumentController::HEAD_EDChange()
     enableEditCommands(editor->hasSelectedText(), m_clipboardHasText, editor->isUndoAvailable(),
                        editor->isRedoAvailable());
 
-    m_host.actions().setChecked(kWordWrapItems, editors.head()->wordWrapOn());
+    m_actions.setChecked(kWordWrapItems, editors.head()->wordWrapOn());
 
-    StatusPanels &status = m_host.statusPanels();
+    StatusPanels &status = m_status;
     status.setText(StatusPanels::Mode, editor->insertMode() ? QStringLiteral("insert") : QStringLiteral("overwrite"));
     status.setText(StatusPanels::Modified,
                    editor->modifiedState() ? QStringLiteral("modified") : QStringLiteral("no changes"));
@@ -134,10 +133,10 @@ void DocumentController::HEAD_EDChange()
 
 void DocumentController::newScript()
 {
-    m_host.showEditorPage();
-    ScriptEditors &editors = m_host.editors();
+    m_pages.showEditorPage();
+    ScriptEditors &editors = m_editors;
     if (!editors.isModified() ||
-        m_host.prompter().AskYesNo(QStringLiteral("Confirm!"), kNotSavedQuestion) == AnswerYes) {
+        m_prompter.AskYesNo(QStringLiteral("Confirm!"), kNotSavedQuestion) == AnswerYes) {
         editors.head()->setWholeText(newScriptText());
         editors.body()->setWholeText(newScriptText());
     }
@@ -146,11 +145,11 @@ void DocumentController::newScript()
 
 void DocumentController::openScript()
 {
-    m_host.showEditorPage();
-    ScriptEditors &editors = m_host.editors();
+    m_pages.showEditorPage();
+    ScriptEditors &editors = m_editors;
     // The editors keep the script until the chosen file has been read:
     // a cancelled dialog or a file that cannot be read changes nothing.
-    if (!askToReplaceScript(m_host.prompter(), editors))
+    if (!askToReplaceScript(m_prompter, editors))
         return;
 
     FileDialogRequest request;
@@ -158,7 +157,7 @@ void DocumentController::openScript()
     request.filters = QStringList{QStringLiteral("Script files (*.js)"), QStringLiteral("HTML documents (*.htm *.html)"),
                                   QStringLiteral("Text files (*.txt)"), QStringLiteral("CSS files (*.css)"),
                                   QStringLiteral("All files (*)")};
-    const QString path = m_host.prompter().getOpenFileName(request);
+    const QString path = m_prompter.getOpenFileName(request);
     if (path.isEmpty())
         return;
 
@@ -176,21 +175,21 @@ void DocumentController::openScript()
     const ScriptFragments fragments = readScriptBytes(file.bytes);
     editors.head()->setWholeText(fragments.head);
     editors.body()->setWholeText(fragments.body);
-    m_host.libraryTexts() = {fragments.head, fragments.body};
+    m_libraries.setTexts({fragments.head, fragments.body});
 }
 
 // --- Save as -------------------------------------------------------------------
 
 void DocumentController::saveAs()
 {
-    ScriptEditors &editors = m_host.editors();
+    ScriptEditors &editors = m_editors;
     const QString text = composeScriptFile(editors.head()->wholeText(), editors.body()->wholeText());
 
     FileDialogRequest request;
     request.caption = QStringLiteral("Save as");
     request.filters = QStringList{QStringLiteral("All files (*)")};
     request.fileName = QStringLiteral("script.js");
-    const QString path = m_host.prompter().getSaveFileName(request);
+    const QString path = m_prompter.getSaveFileName(request);
     if (!path.isEmpty() && replaceExistingFile(path)) {
         const SaveResult saved = saveFileAtomically(path, encodeText(text));
         if (!saved) {
@@ -203,7 +202,7 @@ void DocumentController::saveAs()
         editors.head()->clearModifiedState();
         editors.body()->clearModifiedState();
     }
-    m_host.rebuildUserLibrary();
+    emit saveAsDone();
 }
 
 bool DocumentController::replaceExistingFile(const QString &path)
@@ -211,7 +210,7 @@ bool DocumentController::replaceExistingFile(const QString &path)
     const QFileInfo info(path);
     if (!info.exists())
         return true;
-    return m_host.prompter().AskYesNo(QStringLiteral("Confirm Save as"),
+    return m_prompter.AskYesNo(QStringLiteral("Confirm Save as"),
                                       QStringLiteral("The file %1 already exists.\r\nDo you want to replace it?")
                                           .arg(QDir::toNativeSeparators(path))) == AnswerYes;
 }
@@ -220,21 +219,21 @@ bool DocumentController::replaceExistingFile(const QString &path)
 
 void DocumentController::copyFromEditor()
 {
-    ScriptEditors &editors = m_host.editors();
+    ScriptEditors &editors = m_editors;
     QGuiApplication::clipboard()->setText(composeClipboardText(editors.head()->wholeText(), editors.body()->wholeText()));
 }
 
 void DocumentController::copyFromLibrary()
 {
-    const std::optional<LibraryKind> library = m_host.focusedLibrary();
+    const std::optional<LibraryKind> library = m_libraries.focusedLibrary();
     if (!library) {
-        m_host.prompter().ShowMessageBox(IconInformation, QStringLiteral("Information!"),
+        m_prompter.ShowMessageBox(IconInformation, QStringLiteral("Information!"),
                                          QStringLiteral("Please select a script from a library!"));
         return;
     }
-    if (!m_host.GetLibraryScript(*library))
+    if (!m_libraries.GetLibraryScript(*library))
         return;
-    const LibraryTexts &texts = m_host.libraryTexts();
+    const LibraryTexts &texts = m_libraries.texts();
     QGuiApplication::clipboard()->setText(composeClipboardText(texts.head, texts.body));
 }
 
@@ -249,33 +248,33 @@ QPrinter &DocumentController::printer()
 
 void DocumentController::printerSetup()
 {
-    QPrintDialog dialog(&printer(), m_host.prompter().parentWindow());
+    QPrintDialog dialog(&printer(), m_prompter.parentWindow());
     dialog.setObjectName(QStringLiteral("PrinterSetupDialog"));
     dialog.setWindowTitle(QStringLiteral("Printer setup"));
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
-    m_host.prompter().execDialog(dialog);
+    m_prompter.execDialog(dialog);
 }
 
 void DocumentController::print()
 {
-    ScriptEditor *editor = m_host.editors().focused();
+    ScriptEditor *editor = m_editors.focused();
     if (!editor)
         return;
-    if (m_host.prompter().AskYesNo(QString(), QStringLiteral("Print current script?")) != AnswerYes)
+    if (m_prompter.AskYesNo(QString(), QStringLiteral("Print current script?")) != AnswerYes)
         return;
     QPrinter &target = printer();
     // Without a printer installed the only target is a PDF file; let the
     // user choose where it goes instead of printing into nothing.
     if (target.outputFormat() == QPrinter::PdfFormat && target.outputFileName().isEmpty()) {
-        QPrintDialog dialog(&target, m_host.prompter().parentWindow());
+        QPrintDialog dialog(&target, m_prompter.parentWindow());
         dialog.setObjectName(QStringLiteral("PrinterSetupDialog"));
         dialog.setWindowTitle(QStringLiteral("Printer setup"));
-        if (m_host.prompter().execDialog(dialog) != QDialog::Accepted)
+        if (m_prompter.execDialog(dialog) != QDialog::Accepted)
             return;
     }
     editor->setDefBackColor(Qt::white);
     if (!editor->printWholeText(target))
-        m_host.prompter().ShowMessageBox(IconError, QStringLiteral("Error!"),
+        m_prompter.ShowMessageBox(IconError, QStringLiteral("Error!"),
                                          QStringLiteral("The script could not be printed."));
 }

@@ -6,14 +6,20 @@
 
 #include <memory>
 
-class DocumentHost;
+class ActionRegistry;
+class EditorPageSwitch;
+class LibraryService;
+class Prompter;
 class QPrinter;
 class ScriptEditor;
+class ScriptEditors;
+class StatusPanels;
 
 class DocumentController final : public QObject {
     Q_OBJECT
 public:
-    explicit DocumentController(DocumentHost &host, QObject *parent = nullptr);
+    DocumentController(Prompter &prompter, ActionRegistry &actions, ScriptEditors &editors, StatusPanels &status,
+                       EditorPageSwitch &pages, LibraryService &libraries, QObject *parent = nullptr);
     ~DocumentController() override;
 
     /// Connects the status read-out once the editors exist and hold their
@@ -35,6 +41,11 @@ public:
     /// The printer the Print command uses.
     QPrinter &printer();
 
+signals:
+    /// Save as has ended, with a file written or not: a file may have gone
+    /// into the user library's folder.
+    void saveAsDone();
+
 private:
     void enableEditCommands(bool cut, bool paste, bool undo, bool redo);
     void updateClipboardState();
@@ -42,7 +53,12 @@ private:
     /// True when path is free, or the user agrees to replace the file there.
     bool replaceExistingFile(const QString &path);
 
-    DocumentHost &m_host;
+    Prompter &m_prompter;
+    ActionRegistry &m_actions;
+    ScriptEditors &m_editors;
+    StatusPanels &m_status;
+    EditorPageSwitch &m_pages;
+    LibraryService &m_libraries;
     std::unique_ptr<QPrinter> m_printer;
     bool m_clipboardHasText = false;
 };

@@ -1,7 +1,7 @@
 #include "document/editcontroller.h"
 
 #include "document/commandgroups.h"
-#include "document/documenthost.h"
+#include "document/ports.h"
 #include "document/jumptolinedialog.h"
 #include "document/scripteditors.h"
 #include "editor/positions.h"
@@ -14,58 +14,35 @@
 #include <QKeyEvent>
 #include <QMenu>
 
-EditController::EditController(DocumentHost &host, QObject *parent) : QObject(parent), m_host(host)
+EditController::EditController(Prompter &prompter, ActionRegistry &actions, ScriptEditors &editors,
+                               SettingsPages &settingsPages, QObject *parent)
+    : QObject(parent), m_prompter(prompter), m_actions(actions), m_editors(editors), m_settingsPages(settingsPages)
 {
-    ActionRegistry &actions = host.actions();
-
-    // One handler serves Undo to Select all, told apart by the tag.
-    connectTagged({"MMNU_E_Undo", "MMNU_E_REDO", "MMNU_E_Cut", "MMNU_E_Copy", "MMNU_E_Paste", "MMNU_E_SelectAll",
-                   "PMNU_Undo", "PMNU_Redo", "PMNU_Wytnij", "PMNU_Kopiuj", "PMNU_Wklej", "POP_E_SelectAll",
-                   "BTN_Undo", "BTN_Redo", "BTN_Wytnij", "BTN_Kopiuj", "BTN_Wklej"},
-                  &EditController::editCommand);
-    connectTagged({"MMNU_E_Indent", "MMNU_E_UnIndent", "Wcicie1", "Cofnijwcicie1"}, &EditController::indentCommand);
-
-    QStringList setIds, gotoIds;
-    for (int n = 0; n < 10; ++n) {
-        setIds << QStringLiteral("Setbookmark1_%1").arg(n) << QStringLiteral("POP_B_Set_%1").arg(n);
-        gotoIds << QStringLiteral("Gotobookmark1_%1").arg(n) << QStringLiteral("POP_B_Goto_%1").arg(n);
-    }
-    connectTagged(setIds, &EditController::setBookmark);
-    connectTagged(gotoIds, &EditController::gotoBookmark);
-
-    actions.onTriggered("MMNU_F_Find", this, &EditController::find);
-    actions.onTriggered("BTN_Znajdz", this, &EditController::find);
-    actions.onTriggered("MMNU_F_FindA", this, &EditController::findNext);
-    actions.onTriggered("MMNU_F_Replace", this, &EditController::replace);
-    actions.onTriggered("BTN_Zamien", this, &EditController::replace);
-    actions.onTriggered("MMNU_Search_Jump", this, &EditController::jumpToLine);
-    actions.onTriggered("BTN_Idz_Do_L", this, &EditController::jumpToLine);
-    actions.onTriggered("BTN_Zawijanie", this, &EditController::toggleWordWrap);
-    actions.onTriggered("MMNU_E_WordWrap", this, &EditController::toggleWordWrap);
-    actions.onTriggered("Wordwrap1", this, &EditController::toggleWordWrap);
-}
-
-void EditController::connectTagged(const QStringList &ids, void (EditController::*handler)(int))
-{
-    for (const QString &id : ids) {
-        QAction *action = m_host.actions().action(id);
-        connect(action, &QAction::triggered, this,
-                guarded([this, action, handler] { (this->*handler)(ActionRegistry::tagOf(action)); }));
-    }
+    // One handler serves Undo to Select all, another Indent and Unindent,
+    // told apart by the tag.
+    actions.bindTagged("edit.clipboard", this, &EditController::editCommand);
+    actions.bindTagged("edit.indent", this, &EditController::indentCommand);
+    actions.bindTagged("bookmark.set", this, &EditController::setBookmark);
+    actions.bindTagged("bookmark.goto", this, &EditController::gotoBookmark);
+    actions.bind("search.find", this, &EditController::find);
+    actions.bind("search.findNext", this, &EditController::findNext);
+    actions.bind("search.replace", this, &EditController::replace);
+    actions.bind("search.jumpToLine", this, &EditController::jumpToLine);
+    actions.bind("view.wordWrap", this, &EditController::toggleWordWrap);
 }
 
 void EditController::attachEditors()
 {
-    ScriptEditors &editors = m_host.editors();
+    ScriptEditors &editors = m_editors;
     for (ScriptEditor *editor : {editors.head(), editors.body()}) {
         editor->setKeyPressHandler([this](ScriptEditor *e, QKeyEvent *event) { return pairQuotes(e, event); });
         editor->setDropAcceptor([this](QObject *source) {
             const auto it = m_dropSources.constFind(source);
             return it != m_dropSources.constEnd() && it->hasSelection();
         });
-        connect(editor, &ScriptEditor::entered, this, [this] { m_host.hideSettingsPages(); });
-        connect(editor, &ScriptEditor::exited, this, [this, editor] { m_host.editors().setCurrent(editor); });
-        connect(editor, &ScriptEditor::draggedOver, this, [this, editor] { m_host.editors().setCurrent(editor); });
+        connect(editor, &ScriptEditor::entered, this, [this] { m_settingsPages.hideSettingsPages(); });
+        connect(editor, &ScriptEditor::exited, this, [this, editor] { m_editors.setCurrent(editor); });
+        connect(editor, &ScriptEditor::draggedOver, this, [this, editor] { m_editors.setCurrent(editor); });
         connect(editor, &ScriptEditor::dropped, this, guarded([this, editor](QObject *source, QPoint) {
                     const auto it = m_dropSources.constFind(source);
                     if (it != m_dropSources.constEnd() && it->hasSelection())
@@ -87,7 +64,7 @@ void EditController::registerDropSource(QObject *source, std::function<bool()> h
 
 void EditController::WrapAndInsert(const QString &opening, const QString &closing)
 {
-    ScriptEditor *editor = m_host.editors().current();
+    ScriptEditor *editor = m_editors.current();
     if (!editor)
         return;
     editor->beginUndoAction();
@@ -110,7 +87,7 @@ void EditController::WrapAndInsert(const QString &opening, const QString &closin
     try {
         editor->focusEditor();
     } catch (const EditorFocusError &) {
-        m_host.prompter().ShowMessageBox(IconWarning, QStringLiteral("Warning"),
+        m_prompter.ShowMessageBox(IconWarning, QStringLiteral("Warning"),
                                          QStringLiteral("Please change the current tab to the editor tab!"));
     }
 }
@@ -133,7 +110,7 @@ bool EditController::pairQuotes(ScriptEditor *editor, QKeyEvent *event)
 {
     if (event->text() != QStringLiteral("\""))
         return false;
-    m_host.editors().setCurrent(editor);
+    m_editors.setCurrent(editor);
     if (editor->hasSelectedText()) {
         WrapAndInsert(QStringLiteral("\""), QStringLiteral("\""));
     } else {
@@ -149,7 +126,7 @@ bool EditController::pairQuotes(ScriptEditor *editor, QKeyEvent *event)
 
 void EditController::editCommand(int tag)
 {
-    ScriptEditor *editor = m_host.editors().focused();
+    ScriptEditor *editor = m_editors.focused();
     if (!editor)
         return;
     switch (tag) {
@@ -178,7 +155,7 @@ void EditController::editCommand(int tag)
 
 void EditController::indentCommand(int tag)
 {
-    ScriptEditor *editor = m_host.editors().focused();
+    ScriptEditor *editor = m_editors.focused();
     if (!editor)
         return;
     if (tag == 10)
@@ -189,36 +166,36 @@ void EditController::indentCommand(int tag)
 
 void EditController::setBookmark(int number)
 {
-    if (ScriptEditor *editor = m_host.editors().current())
+    if (ScriptEditor *editor = m_editors.current())
         editor->setBookmark(number);
 }
 
 void EditController::gotoBookmark(int number)
 {
-    if (ScriptEditor *editor = m_host.editors().current())
+    if (ScriptEditor *editor = m_editors.current())
         editor->gotoBookmark(number);
 }
 
 void EditController::find()
 {
-    if (ScriptEditor *editor = m_host.editors().focused())
-        editor->showFindDialog(m_host.prompter());
+    if (ScriptEditor *editor = m_editors.focused())
+        editor->showFindDialog(m_prompter);
 }
 
 void EditController::replace()
 {
-    if (ScriptEditor *editor = m_host.editors().focused())
-        editor->showReplaceDialog(m_host.prompter());
+    if (ScriptEditor *editor = m_editors.focused())
+        editor->showReplaceDialog(m_prompter);
 }
 
 void EditController::findNext()
 {
-    ScriptEditor *editor = m_host.editors().focused();
+    ScriptEditor *editor = m_editors.focused();
     if (!editor)
         return;
     const QString text = editor->lastSearchText();
     if (text.isEmpty()) {
-        editor->showFindDialog(m_host.prompter());
+        editor->showFindDialog(m_prompter);
         return;
     }
     // Step past the occurrence already selected so the search moves on.
@@ -237,17 +214,17 @@ void EditController::findNext()
 
 void EditController::jumpToLine()
 {
-    ScriptEditor *editor = m_host.editors().current();
+    ScriptEditor *editor = m_editors.current();
     if (!editor || editor->lineCount() < 1)
         return;
-    TIdzDoDlg dialog(editor->lineCount(), editor->caretLine(), m_host.prompter().parentWindow());
-    if (m_host.prompter().execDialog(dialog) == QDialog::Accepted)
+    TIdzDoDlg dialog(editor->lineCount(), editor->caretLine(), m_prompter.parentWindow());
+    if (m_prompter.execDialog(dialog) == QDialog::Accepted)
         editor->setCaretLineColumn(dialog.lineNumber(), editor->caretColumn());
 }
 
 void EditController::toggleWordWrap()
 {
-    ScriptEditors &editors = m_host.editors();
+    ScriptEditors &editors = m_editors;
     if (!editors.exist())
         return;
     const bool on = !editors.head()->wordWrapOn();
@@ -258,13 +235,13 @@ void EditController::toggleWordWrap()
 
 void EditController::setWordWrapChecks(bool on)
 {
-    m_host.actions().setChecked(kWordWrapItems, on);
+    m_actions.setChecked(kWordWrapItems, on);
 }
 
 void EditController::showGutterMenu(ScriptEditor *editor, int line, QPoint globalPosition)
 {
-    m_host.editors().setCurrent(editor);
+    m_editors.setCurrent(editor);
     editor->setCaretLineColumn(line, editor->caretColumn());
-    if (QMenu *menu = m_host.actions().menu(QStringLiteral("POP_Bookmarks")))
+    if (QMenu *menu = m_actions.menu(QStringLiteral("POP_Bookmarks")))
         menu->popup(globalPosition);
 }

@@ -12,17 +12,22 @@
 #include <QPointer>
 #include <QString>
 
+#include "document/ports.h"
+
 #include <functional>
 
-class DocumentHost;
+class ActionRegistry;
+class Prompter;
 class QAction;
+class ScriptEditors;
 class QKeyEvent;
 class ScriptEditor;
 
-class EditController final : public QObject {
+class EditController final : public QObject, public DropTargets {
     Q_OBJECT
 public:
-    explicit EditController(DocumentHost &host, QObject *parent = nullptr);
+    EditController(Prompter &prompter, ActionRegistry &actions, ScriptEditors &editors, SettingsPages &settingsPages,
+                   QObject *parent = nullptr);
 
     /// Connects the editors once they exist (first show).
     void attachEditors();
@@ -48,17 +53,19 @@ public:
     /// A tree whose nodes may be dragged onto an editor: hasSelection says
     /// whether a drop is accepted, onDrop handles it on the editor dropped on.
     void registerDropSource(QObject *source, std::function<bool()> hasSelection,
-                            std::function<void(ScriptEditor *target)> onDrop);
+                            std::function<void(ScriptEditor *target)> onDrop) override;
 
     /// Pairing of double quotes; true when the key was used.
     bool pairQuotes(ScriptEditor *editor, QKeyEvent *event);
 
 private:
-    void connectTagged(const QStringList &ids, void (EditController::*handler)(int));
     void showGutterMenu(ScriptEditor *editor, int line, QPoint globalPosition);
     void setWordWrapChecks(bool on);
 
-    DocumentHost &m_host;
+    Prompter &m_prompter;
+    ActionRegistry &m_actions;
+    ScriptEditors &m_editors;
+    SettingsPages &m_settingsPages;
     struct DropSource {
         std::function<bool()> hasSelection;
         std::function<void(ScriptEditor *)> onDrop;

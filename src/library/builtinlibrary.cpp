@@ -2,10 +2,14 @@
 
 #include "library/builtincatalogue.h"
 
+#include <QStackedWidget>
 #include <QTreeWidget>
 
-BuiltInLibrary::BuiltInLibrary(QTreeWidget *tree, QObject *parent) : QObject(parent), m_tree(tree)
+BuiltInLibrary::BuiltInLibrary(QTreeWidget *tree, QStackedWidget *settingsPages, LibraryService &libraries,
+                               QObject *parent)
+    : QObject(parent), m_tree(tree), m_pages(settingsPages)
 {
+    libraries.registerBranch(LibraryKind::BuiltIn, this);
     const QStringList names = builtInScriptNames();
     QList<QTreeWidgetItem *> items;
     items.reserve(names.size());
@@ -27,4 +31,19 @@ int BuiltInLibrary::selectedId() const
 bool BuiltInLibrary::isBrowserExitSelected() const
 {
     return selectedId() == kBrowserExitId;
+}
+
+void BuiltInLibrary::hideSettingsPages()
+{
+    m_pages->hide();
+}
+
+bool BuiltInLibrary::libraryHasFocus() const
+{
+    return m_tree->hasFocus();
+}
+
+bool BuiltInLibrary::produceScript(LibraryTexts &)
+{
+    return false;
 }

@@ -1,6 +1,5 @@
 #include "library/userlibrarycontroller.h"
 
-#include "document/editcontroller.h"
 #include "document/scripteditors.h"
 #include "editor/scripteditor.h"
 #include "library/renamedialog.h"
@@ -8,7 +7,6 @@
 #include "library/userlibrarytree.h"
 #include "platform/errors.h"
 #include "platform/prompter.h"
-#include "preview/previewcontroller.h"
 #include "widgets/actions.h"
 #include "widgets/panels.h"
 #include "widgets/statuspanels.h"
@@ -28,15 +26,15 @@ const QString kErrorCaption = QStringLiteral("Error!");
 
 } // namespace
 
-UserLibraryController::UserLibraryController(DocumentHost &host, EditController &editing, PreviewController &preview,
-                                             const QString &folder, QVBoxLayout *panel, QObject *parent)
-    : QObject(parent), m_host(host), m_editing(editing), m_preview(preview),
-      m_store(std::make_unique<UserLibraryStore>(folder))
+UserLibraryController::UserLibraryController(const Ports &ports, const QString &folder, QVBoxLayout *panel,
+                                             QObject *parent)
+    : QObject(parent), m_ports(ports), m_store(std::make_unique<UserLibraryStore>(folder))
 {
+    ports.libraries.registerBranch(LibraryKind::User, this);
     QWidget *panelWidget = panel->parentWidget();
     m_tree = new UserLibraryTree(panelWidget);
     panel->addWidget(m_tree, 1);
-    ActionRegistry &actions = host.actions();
+    ActionRegistry &actions = ports.actions;
     QToolBar *strip = makeButtonStrip(QStringLiteral("PNL_UserStrip"), actions, kStrip, panelWidget);
     panel->addWidget(strip);
     // The preview button's arrow offers the other browsers.
@@ -48,13 +46,12 @@ UserLibraryController::UserLibraryController(DocumentHost &host, EditController 
     // The tree as the window's design holds it, until the folder is read.
     m_tree->addTopLevelItem(m_tree->newCategoryItem(QStringLiteral("User scripts")));
 
-    actions.onTriggered("BTN_Zapisz", this, &UserLibraryController::BTN_ZapiszClick);
-    actions.onTriggered("MMNU_F_Zapisz", this, &UserLibraryController::BTN_ZapiszClick);
-    actions.onTriggered("BTN_AddCateg", this, &UserLibraryController::BTN_AddCategClick);
-    actions.onTriggered("BTN_Del_Item", this, &UserLibraryController::BTN_Del_ItemClick);
-    actions.onTriggered("BTN_Edit_Script_User", this, &UserLibraryController::BTN_Edit_Script_UserClick);
-    actions.onTriggered("BTN_User_Insert", this, &UserLibraryController::BTN_User_InsertClick);
-    actions.onTriggered("BTN_Preview_Script_User", this, &UserLibraryController::BTN_Preview_Script_UserClick);
+    actions.bind("library.saveScript", this, &UserLibraryController::BTN_ZapiszClick);
+    actions.bind("library.addCategory", this, &UserLibraryController::BTN_AddCategClick);
+    actions.bind("library.deleteItem", this, &UserLibraryController::BTN_Del_ItemClick);
+    actions.bind("library.edit", this, &UserLibraryController::BTN_Edit_Script_UserClick);
+    actions.bind("library.insert", this, &UserLibraryController::BTN_User_InsertClick);
+    actions.bind("library.preview", this, &UserLibraryController::BTN_Preview_Script_UserClick);
 
     connect(m_tree, &QTreeWidget::itemDoubleClicked, this,
             guarded([this](QTreeWidgetItem *, int) { BTN_Preview_Script_UserClick(); }));
@@ -64,9 +61,9 @@ UserLibraryController::UserLibraryController(DocumentHost &host, EditController 
                 if (!m_rebuilding)
                     categoryEdited(item);
             }));
-    connect(m_tree, &UserLibraryTree::focusEntered, this, [this] { m_host.hideSettingsPages(); });
+    connect(m_tree, &UserLibraryTree::focusEntered, this, [this] { m_ports.settingsPages.hideSettingsPages(); });
 
-    editing.registerDropSource(
+    ports.drops.registerDropSource(
         m_tree, [this] { return UserLibraryTree::isScript(m_tree->selectedItem()); },
         [this](ScriptEditor *) { Wczytaj_Skrypt(LibraryKind::User); });
     updateButtons();
@@ -154,7 +151,7 @@ std::unique_ptr<UserLibraryStore::Change> UserLibraryController::beginChange()
 void UserLibraryController::updateButtons()
 {
     const bool script = UserLibraryTree::isScript(m_tree->selectedItem());
-    ActionRegistry &actions = m_host.actions();
+    ActionRegistry &actions = m_ports.actions;
     for (const char *id : {"BTN_Edit_Script_User", "BTN_Preview_Script_User", "BTN_User_Insert"})
         actions.action(QString::fromLatin1(id))->setEnabled(script);
 }
@@ -173,7 +170,7 @@ void UserLibraryController::Okresl_Skrypty()
         // category "User scripts".
         if (first && m_store->tree().isEmpty())
             m_store->tree().addRoot(QStringLiteral("User scripts"));
-        m_host.prompter().ShowMessageBox(IconError, kErrorCaption,
+        m_ports.prompter.ShowMessageBox(IconError, kErrorCaption,
                                          QStringLiteral("Scripts folder ") + m_store->folder() +
                                              QStringLiteral(" doesn't exist!\r\nI couldn't create this folder!"));
         break;
@@ -183,7 +180,7 @@ void UserLibraryController::Okresl_Skrypty()
                                  .arg(m_store->indexPath(), m_store->backupPath()));
         break;
     case UserLibraryStore::LoadResult::IndexReadInPart:
-        m_host.prompter().ShowMessageBox(
+        m_ports.prompter.ShowMessageBox(
             IconWarning, QStringLiteral("Warning!"),
             QStringLiteral("The user library index %1 holds a character that ends its reading at line %2; the lines "
                            "after it are not shown. The whole file is kept as %3 before the library is next changed.")
@@ -212,7 +209,7 @@ bool UserLibraryController::writeIndexOrReport()
     const UserLibraryStore::SaveOutcome written = m_store->writeIndexFile();
     if (written.ok)
         return true;
-    m_host.prompter().ShowMessageBox(IconError, kErrorCaption,
+    m_ports.prompter.ShowMessageBox(IconError, kErrorCaption,
                                      QStringLiteral("Cannot create file %1").arg(m_store->indexPath()) +
                                          (written.error.isEmpty() ? QString() : QStringLiteral("\r\n") + written.error));
     return false;
@@ -220,14 +217,14 @@ bool UserLibraryController::writeIndexOrReport()
 
 void UserLibraryController::reportBusy()
 {
-    m_host.prompter().ShowMessageBox(
+    m_ports.prompter.ShowMessageBox(
         IconWarning, QStringLiteral("Warning!"),
         QStringLiteral("The user library is being changed by another copy of Quillon. Please try again."));
 }
 
 void UserLibraryController::reportChangedMeanwhile()
 {
-    m_host.prompter().ShowMessageBox(
+    m_ports.prompter.ShowMessageBox(
         IconWarning, QStringLiteral("Warning!"),
         QStringLiteral("Another copy of Quillon changed the user library meanwhile. The tree now shows its new "
                        "contents; please repeat the command."));
@@ -238,7 +235,7 @@ void UserLibraryController::reportChangedMeanwhile()
 void UserLibraryController::BTN_ZapiszClick()
 {
     refreshFromDisk();
-    Prompter &prompter = m_host.prompter();
+    Prompter &prompter = m_ports.prompter;
     QTreeWidgetItem *selected = m_tree->selectedItem();
     if (!selected) {
         prompter.ShowMessageBox(IconInformation, QStringLiteral("Information"),
@@ -321,7 +318,7 @@ void UserLibraryController::BTN_ZapiszClick()
     // file stay linked where file names tell letter case apart.
     const QString fileName = replacedNode ? replacedNode->text : name;
 
-    ScriptEditors &editors = m_host.editors();
+    ScriptEditors &editors = m_ports.editors;
     const QString head = editors.head()->wholeText();
     const QString body = editors.body()->wholeText();
     UserLibraryStore::SaveOutcome written = m_store->writeScriptFile(fileName, head, body);
@@ -350,7 +347,7 @@ void UserLibraryController::BTN_ZapiszClick()
 
     editors.head()->clearModifiedState();
     editors.body()->clearModifiedState();
-    m_host.statusPanels().setText(StatusPanels::Modified, QStringLiteral("no changes"));
+    m_ports.status.setText(StatusPanels::Modified, QStringLiteral("no changes"));
 
     if (!replacedNode) {
         // The file is on disk before the index names it.
@@ -439,7 +436,7 @@ void UserLibraryController::BTN_Del_ItemClick()
     QTreeWidgetItem *item = m_tree->selectedItem();
     if (!item)
         return;
-    Prompter &prompter = m_host.prompter();
+    Prompter &prompter = m_ports.prompter;
     if (UserLibraryTree::isCategory(item) && item->childCount() > 0) {
         prompter.ShowMessageBox(IconWarning, QStringLiteral("Warning - Category not empty!"),
                                 QStringLiteral("You can't delete this category. If you want to delete it, remove all "
@@ -494,73 +491,73 @@ void UserLibraryController::BTN_Del_ItemClick()
 
 // --- using a script ----------------------------------------------------------------------------
 
-bool UserLibraryController::GetLibraryScript()
+bool UserLibraryController::produceScript(LibraryTexts &texts)
 {
     QTreeWidgetItem *item = m_tree->selectedItem();
     if (!item)
         return false;
     const UserLibraryStore::ScriptRead read = m_store->readScript(item->text(0));
     if (!read.ok) {
-        m_host.prompter().ShowMessageBox(IconError, QStringLiteral("Error"),
-                                         QStringLiteral("Cannot edit selected script. Its file is missing or corrupted"));
+        m_ports.prompter.ShowMessageBox(IconError, QStringLiteral("Error"),
+                                        QStringLiteral("Cannot edit selected script. Its file is missing or corrupted"));
         return false;
     }
-    m_host.libraryTexts() = {read.head, read.body};
+    texts = {read.head, read.body};
     return true;
 }
 
 void UserLibraryController::Wczytaj_Skrypt(LibraryKind library)
 {
     // The script is had first; on failure the editors keep what they hold.
-    ScriptEditors &editors = m_host.editors();
-    if (!askToReplaceScript(m_host.prompter(), editors) || !m_host.GetLibraryScript(library))
+    ScriptEditors &editors = m_ports.editors;
+    if (!askToReplaceScript(m_ports.prompter, editors) || !m_ports.libraries.GetLibraryScript(library))
         return;
-    editors.head()->setWholeText(m_host.libraryTexts().head);
-    editors.body()->setWholeText(m_host.libraryTexts().body);
+    editors.head()->setWholeText(m_ports.libraries.texts().head);
+    editors.body()->setWholeText(m_ports.libraries.texts().body);
 }
 
 void UserLibraryController::BTN_Edit_Script_UserClick()
 {
-    m_host.showEditorPage();
+    m_ports.pages.showEditorPage();
     if (UserLibraryTree::isScript(m_tree->selectedItem()))
         Wczytaj_Skrypt(LibraryKind::User);
 }
 
 void UserLibraryController::BTN_User_InsertClick()
 {
-    m_host.showEditorPage();
-    if (!UserLibraryTree::isScript(m_tree->selectedItem()) || !GetLibraryScript())
+    m_ports.pages.showEditorPage();
+    if (!UserLibraryTree::isScript(m_tree->selectedItem()) || !m_ports.libraries.GetLibraryScript(LibraryKind::User))
         return;
     // The fragments are appended to what the editors hold, as one undoable
     // change each, so the script counts as modified afterwards.
-    ScriptEditors &editors = m_host.editors();
+    ScriptEditors &editors = m_ports.editors;
     const auto appendUndoably = [](ScriptEditor *editor, const QString &text) {
         const QByteArray bytes = text.toUtf8();
         const long end = editor->SendScintilla(QsciScintillaBase::SCI_GETLENGTH);
         editor->SendScintilla(QsciScintillaBase::SCI_INSERTTEXT, end, bytes.constData());
     };
-    appendUndoably(editors.head(), m_host.libraryTexts().head);
-    appendUndoably(editors.body(), m_host.libraryTexts().body);
+    appendUndoably(editors.head(), m_ports.libraries.texts().head);
+    appendUndoably(editors.body(), m_ports.libraries.texts().body);
 }
 
 void UserLibraryController::BTN_Preview_Script_UserClick()
 {
     QTreeWidgetItem *item = m_tree->selectedItem();
     if (!item) {
-        m_host.prompter().ShowMessageBox(IconError, QStringLiteral("Information"),
+        m_ports.prompter.ShowMessageBox(IconError, QStringLiteral("Information"),
                                          QStringLiteral("Please select a script from User library!"));
         return;
     }
     if (UserLibraryTree::isCategory(item))
         return;
-    if (!m_preview.internalBrowserExists()) {
+    if (!m_ports.preview.internalBrowserExists()) {
         // Without an embedded browser this button previews the editors'
         // script in the default browser.
-        m_preview.Przycisk_OKClick();
+        m_ports.preview.previewEditorsInDefaultBrowser();
         return;
     }
-    m_preview.enterPreviewTab();
-    if (!GetLibraryScript())
+    m_ports.preview.enterPreviewTab();
+    if (!m_ports.libraries.GetLibraryScript(LibraryKind::User))
         return;
-    m_preview.ShowInInternalBrowser(m_host.libraryTexts().head, m_host.libraryTexts().body);
+    m_ports.preview.ShowInInternalBrowser(m_ports.libraries.texts().head, m_ports.libraries.texts().body);
 }

@@ -4,7 +4,8 @@
 // deleted, scripts deleted, loaded, inserted and previewed.  Every change
 // is written to the library folder at once.
 
-#include "document/documenthost.h"
+#include "document/ports.h"
+#include "library/libraryservice.h"
 #include "library/userlibrary.h"
 
 #include <QHash>
@@ -12,19 +13,34 @@
 
 #include <memory>
 
-class EditController;
-class PreviewController;
+class ActionRegistry;
+class Prompter;
 class QTreeWidgetItem;
+class ScriptEditors;
+class StatusPanels;
 class QVBoxLayout;
 class UserLibraryStore;
 class UserLibraryTree;
 struct LibraryNode;
 
-class UserLibraryController final : public QObject {
+class UserLibraryController final : public QObject, public LibraryBranch {
     Q_OBJECT
 public:
-    UserLibraryController(DocumentHost &host, EditController &editing, PreviewController &preview,
-                          const QString &folder, QVBoxLayout *panel, QObject *parent = nullptr);
+    /// What the user library works with: the window's seams, the editors,
+    /// the pages and the preview, and the library service it registers with.
+    struct Ports {
+        Prompter &prompter;
+        ActionRegistry &actions;
+        ScriptEditors &editors;
+        StatusPanels &status;
+        EditorPageSwitch &pages;
+        SettingsPages &settingsPages;
+        DropTargets &drops;
+        ScriptPreview &preview;
+        LibraryService &libraries;
+    };
+
+    UserLibraryController(const Ports &ports, const QString &folder, QVBoxLayout *panel, QObject *parent = nullptr);
     ~UserLibraryController() override;
 
     UserLibraryTree *tree() const { return m_tree; }
@@ -33,8 +49,11 @@ public:
 
     /// Builds the tree from the library folder and its index.
     void Okresl_Skrypty();
-    /// The selected script into the library HEAD and BODY texts.
-    bool GetLibraryScript();
+    /// The selected script's two fragments (GetLibraryScript for the user
+    /// library); false after "Cannot edit selected script ..." when its file
+    /// cannot be read.
+    bool produceScript(LibraryTexts &texts) override;
+    bool libraryHasFocus() const override { return treeHasFocus(); }
     /// Replaces the editors' contents with the selected script of a library,
     /// after asking.
     void Wczytaj_Skrypt(LibraryKind library);
@@ -60,9 +79,7 @@ private:
     void reportBusy();
     void reportChangedMeanwhile();
 
-    DocumentHost &m_host;
-    EditController &m_editing;
-    PreviewController &m_preview;
+    Ports m_ports;
     std::unique_ptr<UserLibraryStore> m_store;
     UserLibraryTree *m_tree = nullptr;
     QHash<QTreeWidgetItem *, LibraryNode *> m_nodes;

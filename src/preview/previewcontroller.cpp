@@ -1,6 +1,6 @@
 #include "preview/previewcontroller.h"
 
-#include "document/documenthost.h"
+#include "library/libraryservice.h"
 #include "document/scripteditors.h"
 #include "editor/scripteditor.h"
 #include "platform/errors.h"
@@ -17,15 +17,15 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-PreviewController::PreviewController(const Parts &parts, QObject *parent)
-    : QObject(parent), m_parts(parts), m_file(std::make_unique<PreviewFile>(parts.tempFolder))
+PreviewController::PreviewController(Prompter &prompter, ActionRegistry &actions, ScriptEditors &editors,
+                                     DesktopShell &shell, EditorMenus &menus, const LibrarySelection &selection,
+                                     const Pages &parts, QObject *parent)
+    : QObject(parent), m_prompter(prompter), m_editors(editors), m_shell(shell), m_menus(menus),
+      m_selection(selection), m_parts(parts), m_file(std::make_unique<PreviewFile>(parts.tempFolder))
 {
-    ActionRegistry &actions = parts.host->actions();
-    actions.onTriggered("Podgld1", this, &PreviewController::POP_PodgladClick);
-    actions.onTriggered("POP_Podglad", this, &PreviewController::POP_PodgladClick);
-    actions.onTriggered("Showeditortab1", this, &PreviewController::Showeditortab1Click);
-    actions.onTriggered("Przycisk_OK", this, &PreviewController::Przycisk_OKClick);
-    actions.onTriggered("POP_Prev_Ed_System", this, &PreviewController::Przycisk_OKClick);
+    actions.bind("preview.editors", this, &PreviewController::POP_PodgladClick);
+    actions.bind("view.editorTab", this, &PreviewController::Showeditortab1Click);
+    actions.bind("preview.editorsInDefaultBrowser", this, &PreviewController::Przycisk_OKClick);
 
     connect(parts.mainBook, &QTabWidget::currentChanged, this, guarded([this](int index) {
                 if (!m_switching)
@@ -78,7 +78,7 @@ QString PreviewController::WritePreviewPage(const QString &head, const QString &
 
 void PreviewController::focusCurrentEditor()
 {
-    if (ScriptEditor *editor = m_parts.host->editors().current()) {
+    if (ScriptEditor *editor = m_editors.current()) {
         try {
             editor->focusEditor();
         } catch (const EditorFocusError &) {
@@ -88,7 +88,7 @@ void PreviewController::focusCurrentEditor()
 
 void PreviewController::refuse()
 {
-    m_parts.host->prompter().ShowMessageBox(IconWarning, QStringLiteral("Warning!!"),
+    m_prompter.ShowMessageBox(IconWarning, QStringLiteral("Warning!!"),
                                             QStringLiteral("You should view this script using external browser!"));
     Showeditortab1Click();
 }
@@ -105,7 +105,7 @@ void PreviewController::dropInternalBrowser()
 void PreviewController::enterPreviewTab()
 {
     setPageQuietly(m_parts.previewPage);
-    m_parts.setEditorMenusEnabled(false);
+    m_menus.setEditorMenusEnabled(false);
 }
 
 void PreviewController::ShowInInternalBrowser(const QString &head, const QString &body)
@@ -113,7 +113,7 @@ void PreviewController::ShowInInternalBrowser(const QString &head, const QString
     enterPreviewTab();
     try {
         const QString path = WritePreviewPage(head, body);
-        if (scriptClosesWindow(head, body) || (m_parts.isBrowserExitSelected && m_parts.isBrowserExitSelected())) {
+        if (scriptClosesWindow(head, body) || m_selection.isBrowserExitSelected()) {
             refuse();
             return;
         }
@@ -134,7 +134,7 @@ void PreviewController::ShowInInternalBrowser(const QString &head, const QString
 
 void PreviewController::POP_PodgladClick()
 {
-    ScriptEditors &editors = m_parts.host->editors();
+    ScriptEditors &editors = m_editors;
     if (!editors.exist())
         return;
     if (m_available)
@@ -146,7 +146,7 @@ void PreviewController::POP_PodgladClick()
 void PreviewController::leavePreviewTab()
 {
     setPageQuietly(m_parts.editorPage);
-    m_parts.setEditorMenusEnabled(true);
+    m_menus.setEditorMenusEnabled(true);
 }
 
 void PreviewController::Showeditortab1Click()
@@ -159,12 +159,12 @@ void PreviewController::MainBookChange(int index)
 {
     if (m_parts.mainBook->widget(index) == m_parts.previewPage)
         POP_PodgladClick();
-    m_parts.setEditorMenusEnabled(m_parts.mainBook->currentWidget() != m_parts.previewPage);
+    m_menus.setEditorMenusEnabled(m_parts.mainBook->currentWidget() != m_parts.previewPage);
 }
 
 void PreviewController::Przycisk_OKClick()
 {
-    ScriptEditors &editors = m_parts.host->editors();
+    ScriptEditors &editors = m_editors;
     if (!editors.exist())
         return;
     // A page that cannot be written is an error for the general handler.
@@ -173,9 +173,9 @@ void PreviewController::Przycisk_OKClick()
 
 void PreviewController::OpenInDefaultBrowser(const QString &path)
 {
-    const int code = m_parts.shell->openPath(path);
+    const int code = m_shell.openPath(path);
     if (code < 32)
-        m_parts.host->prompter().ShowMessageBox(
+        m_prompter.ShowMessageBox(
             IconError, QStringLiteral("Error!"),
             QStringLiteral("Cannot run the default system browser - error code %1").arg(code));
 }

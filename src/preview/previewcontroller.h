@@ -3,36 +3,39 @@
 // page, shown on the Preview tab's embedded browser or in the desktop's
 // default browser.
 
+#include "document/ports.h"
+
 #include <QObject>
 #include <QString>
 
-#include <functional>
 #include <memory>
 
+class ActionRegistry;
 class DesktopShell;
-class DocumentHost;
 class InternalBrowserFactory;
+class LibrarySelection;
+class Prompter;
+class ScriptEditors;
 class PreviewFile;
 class PreviewPane;
 class QTabWidget;
 class QWidget;
 
-class PreviewController final : public QObject {
+class PreviewController final : public QObject, public EditorPageSwitch, public ScriptPreview {
     Q_OBJECT
 public:
-    struct Parts {
-        DocumentHost *host = nullptr;
-        DesktopShell *shell = nullptr;
+    /// The window's pages the preview switches between, and its settings.
+    struct Pages {
         QTabWidget *mainBook = nullptr;
         QWidget *editorPage = nullptr;   // TAB_Glowny
         QWidget *previewPage = nullptr;  // TAB_Preview
         QString tempFolder;              // where the private preview folder is made
         bool internalBrowserAllowed = true;
-        std::function<void(bool)> setEditorMenusEnabled;
-        std::function<bool()> isBrowserExitSelected;
     };
 
-    explicit PreviewController(const Parts &parts, QObject *parent = nullptr);
+    PreviewController(Prompter &prompter, ActionRegistry &actions, ScriptEditors &editors, DesktopShell &shell,
+                      EditorMenus &menus, const LibrarySelection &selection, const Pages &pages,
+                      QObject *parent = nullptr);
     ~PreviewController() override;
 
     /// The start-up probe: decides whether the embedded browser exists and
@@ -40,7 +43,7 @@ public:
     /// made on the first preview.
     void setUpPreviewTab();
     /// Whether previews go to the embedded browser (the Preview tab shows).
-    bool internalBrowserExists() const;
+    bool internalBrowserExists() const override;
 
     /// F11: the editors' script, in the embedded browser when there is one.
     void POP_PodgladClick();
@@ -52,12 +55,14 @@ public:
     void MainBookChange(int index);
 
     /// Makes the Preview tab active and switches the four menus off.
-    void enterPreviewTab();
+    void enterPreviewTab() override;
     /// Makes the Editor tab active and switches the four menus on.
     void leavePreviewTab();
+    void showEditorPage() override { leavePreviewTab(); }
+    void previewEditorsInDefaultBrowser() override { Przycisk_OKClick(); }
     /// Shows a pair of fragments on the Preview tab (the checks for scripts
     /// that close their window included); errors are swallowed.
-    void ShowInInternalBrowser(const QString &head, const QString &body);
+    void ShowInInternalBrowser(const QString &head, const QString &body) override;
     /// Opens a file with the default browser; a failure is reported.
     void OpenInDefaultBrowser(const QString &path);
     /// Writes the preview page and returns its path; throws on failure.
@@ -71,7 +76,12 @@ private:
     void setPageQuietly(QWidget *page);
     void dropInternalBrowser();
 
-    Parts m_parts;
+    Prompter &m_prompter;
+    ScriptEditors &m_editors;
+    DesktopShell &m_shell;
+    EditorMenus &m_menus;
+    const LibrarySelection &m_selection;
+    Pages m_parts;
     std::unique_ptr<PreviewFile> m_file;
     PreviewPane *m_pane = nullptr;
     InternalBrowserFactory *m_factory = nullptr;

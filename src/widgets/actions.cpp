@@ -1,5 +1,8 @@
 #include "widgets/actions.h"
 
+#include <algorithm>
+#include <memory>
+
 #include "platform/errors.h"
 
 #include <QAction>
@@ -56,8 +59,10 @@ ActionRegistry::ActionRegistry(QWidget *window, std::span<const CommandEntry> ta
             action->setCheckable(true);
             action->setChecked(entry.flags & Checked);
         }
-        if (entry.flags & Pending)
+        if (entry.flags & Pending) {
             action->setEnabled(false);
+            action->setProperty("quillonPending", true);
+        }
         if (entry.flags & ShowsCaption)
             action->setProperty("quillonCaptioned", true);
         if (entry.flags & Hidden)
@@ -70,6 +75,8 @@ ActionRegistry::ActionRegistry(QWidget *window, std::span<const CommandEntry> ta
         // Menu items show no icons beside their captions; toolbar buttons do.
         action->setIconVisibleInMenu(false);
         m_actions.insert(id, action);
+        if (entry.command && entry.command[0])
+            m_commands[QString::fromLatin1(entry.command)] << action;
     }
 }
 
@@ -171,7 +178,34 @@ void ActionRegistry::fillToolbar(QToolBar *toolbar, std::span<const char *const>
     }
 }
 
-void ActionRegistry::onTriggered(const char *id, QObject *context, std::function<void()> handler)
+void ActionRegistry::bind(const char *command, QObject *context, std::function<void()> handler)
 {
-    connect(action(QString::fromLatin1(id)), &QAction::triggered, context, guarded(std::move(handler)));
+    bindTagged(command, context, [handler = std::move(handler)](int) { handler(); });
+}
+
+void ActionRegistry::bindTagged(const char *command, QObject *context, std::function<void(int)> handler)
+{
+    const QString key = QString::fromLatin1(command);
+    const QList<QAction *> items = m_commands.value(key);
+    Q_ASSERT_X(!items.isEmpty(), "ActionRegistry::bind", command);
+    Q_ASSERT_X(!m_bound.contains(key), "ActionRegistry::bind", command);
+    m_bound.insert(key);
+    auto shared = std::make_shared<std::function<void(int)>>(std::move(handler));
+    for (QAction *item : items)
+        connect(item, &QAction::triggered, context, guarded([shared, item] { (*shared)(tagOf(item)); }));
+}
+
+QStringList ActionRegistry::unboundCommands() const
+{
+    QStringList unbound;
+    for (auto it = m_commands.cbegin(); it != m_commands.cend(); ++it) {
+        if (m_bound.contains(it.key()))
+            continue;
+        const bool works = std::any_of(it.value().cbegin(), it.value().cend(),
+                                       [](const QAction *a) { return !a->property("quillonPending").toBool(); });
+        if (works)
+            unbound << it.key();
+    }
+    unbound.sort();
+    return unbound;
 }

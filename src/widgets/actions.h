@@ -4,6 +4,8 @@
 #include <QHash>
 #include <QIcon>
 #include <QList>
+#include <QSet>
+#include <QStringList>
 #include <QObject>
 #include <QString>
 
@@ -47,16 +49,27 @@ public:
     /// The tag of an action (the number commands sharing one handler use).
     static int tagOf(const QAction *action);
 
-    /// Runs handler whenever the action is triggered, for as long as
-    /// context lives; what the handler throws reaches the general error
-    /// handler.
-    void onTriggered(const char *id, QObject *context, std::function<void()> handler);
-    /// The same for a member function without arguments.
+    /// Runs handler whenever one of the command's items (menu item, button,
+    /// pop-up item) is triggered, for as long as context lives; what the
+    /// handler throws reaches the general error handler.  Each command is
+    /// bound once.
+    void bind(const char *command, QObject *context, std::function<void()> handler);
     template <typename C>
-    void onTriggered(const char *id, C *receiver, void (C::*handler)())
+    void bind(const char *command, C *receiver, void (C::*handler)())
     {
-        onTriggered(id, receiver, [receiver, handler] { (receiver->*handler)(); });
+        bind(command, receiver, [receiver, handler] { (receiver->*handler)(); });
     }
+    /// The same for a family of items one handler tells apart by their tag.
+    void bindTagged(const char *command, QObject *context, std::function<void(int tag)> handler);
+    template <typename C>
+    void bindTagged(const char *command, C *receiver, void (C::*handler)(int))
+    {
+        bindTagged(command, receiver, [receiver, handler](int tag) { (receiver->*handler)(tag); });
+    }
+    /// The items of a command, in table order.
+    QList<QAction *> commandItems(const QString &command) const { return m_commands.value(command); }
+    /// The commands of items that work (not pending) that nothing is bound to.
+    QStringList unboundCommands() const;
 
 private:
     QMenu *buildMenu(const MenuLayout &layout, QWidget *parent);
@@ -67,4 +80,6 @@ private:
     QHash<QString, QAction *> m_actions;
     QHash<QString, QMenu *> m_menus;
     QHash<QString, QAction *> m_separators;
+    QHash<QString, QList<QAction *>> m_commands;  // command key -> its items
+    QSet<QString> m_bound;
 };

@@ -23,6 +23,10 @@ enum ActionFlag : unsigned {
 
 struct CommandEntry {
     const char *id;
+    /// The command it gives: a menu item, its toolbar button and its pop-up
+    /// item share one key and are bound to one handler together; a family
+    /// that one handler tells apart by tag shares one too.  "" for submenus.
+    const char *command;
     const char *caption;
     const char *shortcut;  // portable text such as "Ctrl+Shift+S"; "" for none
     const char *hint;

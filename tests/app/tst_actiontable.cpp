@@ -5,6 +5,7 @@
 
 #include <QKeySequence>
 #include <QSet>
+#include <QHash>
 #include <QTest>
 
 class TestActionTable : public QObject {
@@ -82,6 +83,32 @@ private slots:
     {
         for (const CommandEntry &entry : actionTable())
             QVERIFY2(entry.hint[0], entry.id);
+    }
+
+    void itemsOfOneCommand_agreeOnWhatTheyAre()
+    {
+        // Items sharing a command key are one command: all tagged (a family
+        // one handler tells apart) or none, and the same check state.
+        QHash<QString, QList<const CommandEntry *>> byCommand;
+        for (const CommandEntry &entry : actionTable())
+            if (entry.command[0])
+                byCommand[QString::fromLatin1(entry.command)] << &entry;
+        for (auto it = byCommand.cbegin(); it != byCommand.cend(); ++it) {
+            const bool tagged = it.value().first()->tag >= 0;
+            const bool checkable = it.value().first()->flags & Checkable;
+            for (const CommandEntry *entry : it.value()) {
+                QVERIFY2((entry->tag >= 0) == tagged, entry->id);
+                QVERIFY2(bool(entry->flags & Checkable) == checkable, entry->id);
+            }
+        }
+        // The generated bookmark families: ten of each, tags 0 to 9.
+        for (const char *family : {"Setbookmark1_", "Gotobookmark1_", "POP_B_Set_", "POP_B_Goto_"})
+            for (int digit = 0; digit < 10; ++digit) {
+                const CommandEntry *entry = findCommand(QLatin1String(family) + QString::number(digit));
+                QVERIFY2(entry, family);
+                QCOMPARE(entry->tag, digit);
+                QVERIFY(QByteArray(entry->hint).contains(QByteArray::number(digit)));
+            }
     }
 
     void menuBar_hasTheSevenMenusInOrder()

@@ -115,6 +115,21 @@ private slots:
         QCOMPARE(t.action("MMNU_HTML_Bold")->shortcut(), QKeySequence(QStringLiteral("Ctrl+B")));
     }
 
+    void everyWorkingCommand_isBoundOnce_andEveryItemOfItFollows()
+    {
+        TestWindow t;
+        QCOMPARE(t.window->actions().unboundCommands(), QStringList());
+        // The items of one command share its handler: the main menu's Open,
+        // the toolbar's Open.
+        for (const char *id : {"MMNU_F_Open", "BTN_OpenF"}) {
+            t.prompter.clear();
+            t.prompter.yesNoAnswers = {AnswerNo};
+            t.trigger(id);
+            QCOMPARE(t.prompter.questions().size(), 1);
+            QCOMPARE(t.prompter.questions().first().text, QStringLiteral("Current script will be deleted, continue ?"));
+        }
+    }
+
     void resourceTabs_toggleWithF9AndTheButton()
     {
         TestWindow t;

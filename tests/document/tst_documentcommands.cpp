@@ -161,8 +161,8 @@ private slots:
         QCOMPARE(t.head()->wholeText(), QStringLiteral("var x;\r\n"));
         QCOMPARE(t.body()->wholeText(), QStringLiteral("call(x);\r\n"));
         QVERIFY(!t.window->editors().isModified());
-        QCOMPARE(t.window->libraryTexts().head, QStringLiteral("var x;\r\n"));
-        QCOMPARE(t.window->libraryTexts().body, QStringLiteral("call(x);\r\n"));
+        QCOMPARE(t.window->libraries().texts().head, QStringLiteral("var x;\r\n"));
+        QCOMPARE(t.window->libraries().texts().body, QStringLiteral("call(x);\r\n"));
     }
 
     void open_aMissingFile_isReported()
