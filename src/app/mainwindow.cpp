@@ -10,7 +10,7 @@
 #include "document/scripteditors.h"
 #include "document/scripttext.h"
 #include "editor/scripteditor.h"
-#include "library/builtinlibrary.h"
+#include "library/builtin/builtinlibrary.h"
 #include "library/libraryservice.h"
 #include "library/userlibrarycontroller.h"
 #include "platform/errors.h"

@@ -1,4 +1,4 @@
-#include "library/builtincatalogue.h"
+#include "library/builtin/builtincatalogue.h"
 
 QStringList builtInScriptNames()
 {

@@ -1,6 +1,6 @@
-#include "library/builtinlibrary.h"
+#include "library/builtin/builtinlibrary.h"
 
-#include "library/builtincatalogue.h"
+#include "library/builtin/builtincatalogue.h"
 
 #include <QStackedWidget>
 #include <QTreeWidget>
