@@ -282,8 +282,13 @@ void TVM_Quillon_MF::firstShow()
 {
     // 1. The user library tree, 2. the Preview tab, 3. the editors.
     m_userLibrary->Okresl_Skrypty();
-    for (const StartupNotice &notice : std::as_const(m_config.startupNotices))
-        prompter().ShowMessageBox(notice.icon, notice.title, notice.text);
+    // What start-up has to tell comes once the window is up, not over the
+    // splash.
+    if (!m_config.startupNotices.isEmpty())
+        QTimer::singleShot(0, this, [this] {
+            for (const StartupNotice &notice : std::as_const(m_config.startupNotices))
+                prompter().ShowMessageBox(notice.icon, notice.title, notice.text);
+        });
     m_preview->setUpPreviewTab();
 
     m_editors->create(m_headPanel, m_bodyPanel);

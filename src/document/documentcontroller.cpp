@@ -149,7 +149,7 @@ void DocumentController::openScript()
     ScriptEditors &editors = m_editors;
     // The editors keep the script until the chosen file has been read:
     // a cancelled dialog or a file that cannot be read changes nothing.
-    if (!askToReplaceScript(m_prompter, editors))
+    if (!askToReplaceScript(m_prompter))
         return;
 
     FileDialogRequest request;

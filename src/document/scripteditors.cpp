@@ -53,7 +53,7 @@ bool ScriptEditors::isModified() const
     return m_head && (m_head->modifiedState() || m_body->modifiedState());
 }
 
-bool askToReplaceScript(Prompter &prompter, ScriptEditors &)
+bool askToReplaceScript(Prompter &prompter)
 {
     return prompter.AskYesNo(QStringLiteral("Please confirm!"),
                              QStringLiteral("Current script will be deleted, continue ?")) == AnswerYes;

@@ -51,4 +51,4 @@ private:
 /// Before a script replaces the editors' contents: asks "Current script
 /// will be deleted, continue ?" (every time).  True on Yes.  The editors
 /// are not touched: they change only once the new script is in hand.
-bool askToReplaceScript(Prompter &prompter, ScriptEditors &editors);
+bool askToReplaceScript(Prompter &prompter);

@@ -510,7 +510,7 @@ void UserLibraryController::Wczytaj_Skrypt(LibraryKind library)
 {
     // The script is had first; on failure the editors keep what they hold.
     ScriptEditors &editors = m_ports.editors;
-    if (!askToReplaceScript(m_ports.prompter, editors) || !m_ports.libraries.GetLibraryScript(library))
+    if (!askToReplaceScript(m_ports.prompter) || !m_ports.libraries.GetLibraryScript(library))
         return;
     editors.head()->setWholeText(m_ports.libraries.texts().head);
     editors.body()->setWholeText(m_ports.libraries.texts().body);
