@@ -26,7 +26,6 @@
 #include <QPrinter>
 #include <QSet>
 
-#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -187,14 +186,9 @@ long searchOnce(QsciScintilla *e, const QByteArray &needle, bool matchCase, long
     return found;
 }
 
-struct Occurrence {
-    long start = -1;
-    long end = -1;
-};
-
 // The first occurrence from the byte position from in the options'
 // direction, or one with start -1.
-Occurrence findBytes(QsciScintilla *e, const QByteArray &needle, const FindOptions &options, long from)
+TextOccurrence findBytes(QsciScintilla *e, const QByteArray &needle, const FindOptions &options, long from)
 {
     const long length = send(e, Sci::SCI_GETLENGTH);
     long start = from;
@@ -212,89 +206,18 @@ Occurrence findBytes(QsciScintilla *e, const QByteArray &needle, const FindOptio
     }
 }
 
-// Scintilla ignores the case of ASCII letters only, so a search ignoring
-// case for a text with other letters (ż, Ó, ...) runs over the decoded text.
-bool needsUnicodeFolding(const QString &needle, bool matchCase)
-{
-    return !matchCase && std::any_of(needle.begin(), needle.end(), [](QChar c) { return c.unicode() >= 0x80; });
-}
-
-qsizetype utf8Length(QStringView text)
-{
-    qsizetype bytes = 0;
-    for (const QChar c : text) {
-        const char16_t u = c.unicode();
-        if (u < 0x80)
-            bytes += 1;
-        else if (u < 0x800)
-            bytes += 2;
-        else if (c.isHighSurrogate())
-            bytes += 4;  // with its low surrogate, which adds nothing
-        else if (!c.isLowSurrogate())
-            bytes += 3;
-    }
-    return bytes;
-}
-
-// Occurrences ignoring case in the decoded text, from the byte position
-// from: going forward all of them (or only the first), going back the
-// nearest one before from.
-std::vector<Occurrence> findFolded(const QsciScintilla *e, const QString &needle, const FindOptions &options,
-                                   long from, bool all)
+// The editor's text as Scintilla holds it, without a copy.
+QByteArrayView textBytes(const QsciScintilla *e)
 {
     const long length = send(e, Sci::SCI_GETLENGTH);
-    const char *bytes = static_cast<const char *>(e->SendScintillaPtrResult(Sci::SCI_GETCHARACTERPOINTER));
-    const QString text = QString::fromUtf8(bytes, length);
-    const qsizetype start = QString::fromUtf8(bytes, from).size();
-    const qsizetype n = needle.size();
-    const auto inWord = [&text](qsizetype i) { return i >= 0 && i < text.size() && fn_CharIsInWord(text[i]); };
-    const auto accepted = [&](qsizetype i) { return !options.wholeWords || (!inWord(i - 1) && !inWord(i + n)); };
-
-    std::vector<qsizetype> found;
-    if (options.forward) {
-        qsizetype at = start;
-        qsizetype i = 0;
-        while ((i = text.indexOf(needle, at, Qt::CaseInsensitive)) >= 0) {
-            if (accepted(i)) {
-                found.push_back(i);
-                if (!all)
-                    break;
-                at = i + n;
-            } else {
-                at = i + 1;
-            }
-        }
-    } else {
-        qsizetype at = start - n;
-        while (at >= 0) {
-            const qsizetype i = text.lastIndexOf(needle, at, Qt::CaseInsensitive);
-            if (i < 0)
-                break;
-            if (accepted(i)) {
-                found.push_back(i);
-                break;
-            }
-            at = i - 1;
-        }
-    }
-
-    std::vector<Occurrence> result;
-    result.reserve(found.size());
-    qsizetype index = 0;
-    long byte = 0;
-    for (const qsizetype i : found) {
-        byte += long(utf8Length(QStringView(text).mid(index, i - index)));
-        index = i;
-        result.push_back({byte, byte + long(utf8Length(QStringView(text).mid(i, n)))});
-    }
-    return result;
+    return {static_cast<const char *>(e->SendScintillaPtrResult(Sci::SCI_GETCHARACTERPOINTER)), length};
 }
 
-Occurrence findOccurrence(QsciScintilla *e, const QString &text, const FindOptions &options, long from)
+TextOccurrence findOccurrence(QsciScintilla *e, const QString &text, const FindOptions &options, long from)
 {
     if (needsUnicodeFolding(text, options.matchCase)) {
-        const std::vector<Occurrence> found = findFolded(e, text, options, from, false);
-        return found.empty() ? Occurrence{} : found.front();
+        const std::vector<TextOccurrence> found = findFolded(textBytes(e), text, options, from, false);
+        return found.empty() ? TextOccurrence{} : found.front();
     }
     return findBytes(e, text.toUtf8(), options, from);
 }
@@ -743,11 +666,11 @@ int ScriptEditor::findText(const QString &text, const FindOptions &options)
         return -1;
     d->lastSearch = text;
     const long from = SendScintilla(options.forward ? SCI_GETSELECTIONEND : SCI_GETSELECTIONSTART);
-    const Occurrence found = findOccurrence(this, toCrLf(text), options, from);
+    const TextOccurrence found = findOccurrence(this, toCrLf(text), options, from);
     if (found.start < 0)
         return -1;
-    SendScintilla(SCI_SETSEL, static_cast<unsigned long>(found.start), found.end);
-    SendScintilla(SCI_SCROLLRANGE, static_cast<unsigned long>(found.start), found.end);
+    SendScintilla(SCI_SETSEL, static_cast<unsigned long>(found.start), long(found.end));
+    SendScintilla(SCI_SCROLLRANGE, static_cast<unsigned long>(found.start), long(found.end));
     return toPosition(this, found.start);
 }
 
@@ -784,20 +707,21 @@ int ScriptEditor::replaceAll(const QString &text, const QString &replacement, co
     // The occurrences are all found in the text as it stands, then
     // replaced from the last one back, so neither a replacement nor its
     // neighbours change what counts as an occurrence.
-    std::vector<Occurrence> found;
+    std::vector<TextOccurrence> found;
     if (needsUnicodeFolding(needle, options.matchCase)) {
-        found = findFolded(this, needle, forward, 0, true);
+        found = findFolded(textBytes(this), needle, forward, 0, true);
     } else {
         const QByteArray bytes = needle.toUtf8();
-        for (Occurrence o = findBytes(this, bytes, forward, 0); o.start >= 0; o = findBytes(this, bytes, forward, o.end))
+        for (TextOccurrence o = findBytes(this, bytes, forward, 0); o.start >= 0;
+             o = findBytes(this, bytes, forward, o.end))
             found.push_back(o);
     }
     if (found.empty())
         return 0;
     beginUndoAction();
     for (auto it = found.rbegin(); it != found.rend(); ++it) {
-        SendScintilla(SCI_SETTARGETSTART, it->start);
-        SendScintilla(SCI_SETTARGETEND, it->end);
+        SendScintilla(SCI_SETTARGETSTART, static_cast<unsigned long>(it->start));
+        SendScintilla(SCI_SETTARGETEND, static_cast<unsigned long>(it->end));
         SendScintilla(SCI_REPLACETARGET, with.size(), with.constData());
     }
     endUndoAction();

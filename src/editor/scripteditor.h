@@ -10,6 +10,8 @@
 // - The modified state is "the undo history is not empty"; clearing it
 //   empties the undo history.
 
+#include "editor/textsearch.h"
+
 #include <Qsci/qsciscintilla.h>
 
 #include <QColor>
@@ -35,13 +37,6 @@ class QsciLexer;
 class EditorFocusError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
-};
-
-/// How a search goes: letter case, whole words only, and its direction.
-struct FindOptions {
-    bool matchCase = false;
-    bool wholeWords = false;
-    bool forward = true;
 };
 
 class ScriptEditor : public QsciScintilla {
