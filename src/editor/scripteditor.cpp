@@ -1,5 +1,6 @@
 #include "editor/scripteditor.h"
 
+#include "editor/bookmarks.h"
 #include "editor/finddialog.h"
 #include "editor/wordchars.h"
 #include "platform/prompter.h"
@@ -26,6 +27,7 @@
 #include <QPrinter>
 #include <QSet>
 
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -50,28 +52,6 @@ QAccessibleInterface *plainAccessibleEditor(const QString &, QObject *object)
 
 constexpr int kLineNumberMargin = 0;
 constexpr int kBookmarkMargin = 1;
-constexpr int kBookmarkMarginWidth = 16;
-constexpr int kFirstBookmarkMarker = 0;  // marker n is bookmark n
-constexpr int kBookmarkCount = 10;
-
-// The image of bookmark n in the margin: its digit on a small blue tile.
-QPixmap bookmarkPixmap(int number)
-{
-    QPixmap pixmap(14, 14);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QColor(0x1e, 0x5a, 0xa8));
-    p.setBrush(QColor(0x42, 0x8b, 0xe6));
-    p.drawRoundedRect(QRectF(0.5, 0.5, 13, 13), 3, 3);
-    QFont font;
-    font.setPixelSize(11);
-    font.setBold(true);
-    p.setFont(font);
-    p.setPen(Qt::white);
-    p.drawText(QRect(0, 0, 14, 14), Qt::AlignCenter, QString::number(number));
-    return pixmap;
-}
 
 int combinedKey(const QKeySequence &key)
 {
@@ -228,8 +208,7 @@ struct ScriptEditor::Private {
     QsciLexerHTML *lexer = nullptr;
     QString lastSearch;
     int indentStep = 2;
-    std::array<int, kBookmarkCount> bookmarkHandles{-1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
-    std::array<int, kBookmarkCount> bookmarkColumns{};
+    std::optional<EditorBookmarks> bookmarks;
     std::function<bool(ScriptEditor *, QKeyEvent *)> keyHandler;
     std::function<bool(QObject *)> dropAcceptor;
     QMenu *popup = nullptr;
@@ -293,15 +272,7 @@ ScriptEditor::ScriptEditor(QWidget *parent) : QsciScintilla(parent), d(new Priva
     setMarginLineNumbers(kLineNumberMargin, true);
     setMarginSensitivity(kLineNumberMargin, true);
     setMarginMarkerMask(kLineNumberMargin, 0);
-    setMarginType(kBookmarkMargin, SymbolMargin);
-    setMarginWidth(kBookmarkMargin, kBookmarkMarginWidth);
-    setMarginSensitivity(kBookmarkMargin, true);
-    int mask = 0;
-    for (int n = 0; n < kBookmarkCount; ++n) {
-        markerDefine(bookmarkPixmap(n), kFirstBookmarkMarker + n);
-        mask |= 1 << (kFirstBookmarkMarker + n);
-    }
-    setMarginMarkerMask(kBookmarkMargin, mask);
+    d->bookmarks.emplace(*this, kBookmarkMargin);
     for (int margin = 2; margin < margins(); ++margin)
         setMarginWidth(margin, 0);
     fitLineNumbers();
@@ -445,9 +416,7 @@ QString ScriptEditor::wholeText() const
 void ScriptEditor::setWholeText(const QString &text)
 {
     // Bookmarks belong to the text they were set in.
-    for (int n = 0; n < kBookmarkCount; ++n)
-        markerDeleteAll(kFirstBookmarkMarker + n);
-    d->bookmarkHandles.fill(-1);
+    d->bookmarks->clear();
     setText(text);
     clearModifiedState();
     SendScintilla(SCI_GOTOPOS, 0L);
@@ -635,27 +604,17 @@ int ScriptEditor::blockIndentStep() const
 
 void ScriptEditor::setBookmark(int number)
 {
-    if (number < 0 || number >= kBookmarkCount)
-        return;
-    if (d->bookmarkHandles[size_t(number)] >= 0)
-        markerDeleteHandle(d->bookmarkHandles[size_t(number)]);
-    d->bookmarkHandles[size_t(number)] = markerAdd(caretLine() - 1, kFirstBookmarkMarker + number);
-    d->bookmarkColumns[size_t(number)] = caretColumn();
+    d->bookmarks->set(number);
 }
 
 void ScriptEditor::gotoBookmark(int number)
 {
-    if (!hasBookmark(number))
-        return;
-    const int line = markerLine(d->bookmarkHandles[size_t(number)]);
-    setCaretLineColumn(line + 1, d->bookmarkColumns[size_t(number)]);
-    ensureCursorVisible();
+    d->bookmarks->go(number);
 }
 
 bool ScriptEditor::hasBookmark(int number) const
 {
-    return number >= 0 && number < kBookmarkCount && d->bookmarkHandles[size_t(number)] >= 0 &&
-           markerLine(d->bookmarkHandles[size_t(number)]) >= 0;
+    return d->bookmarks->has(number);
 }
 
 // --- search -------------------------------------------------------------------------------

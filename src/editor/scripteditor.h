@@ -19,7 +19,6 @@
 #include <QList>
 #include <QString>
 
-#include <array>
 #include <functional>
 #include <stdexcept>
 
