@@ -219,7 +219,7 @@ struct ScriptEditor::Private {
     int lineNumberDigits = 0;
 };
 
-ScriptEditor::ScriptEditor(QWidget *parent) : QsciScintilla(parent), d(new Private)
+ScriptEditor::ScriptEditor(QWidget *parent) : QsciScintilla(parent), d(std::make_unique<Private>())
 {
     // Installed after QScintilla's own factory, so asked before it.
     static const bool plainAccessible = [] {
@@ -296,10 +296,7 @@ ScriptEditor::ScriptEditor(QWidget *parent) : QsciScintilla(parent), d(new Priva
     setAcceptDrops(true);
 }
 
-ScriptEditor::~ScriptEditor()
-{
-    delete d;
-}
+ScriptEditor::~ScriptEditor() = default;
 
 // --- reporting changes -------------------------------------------------------------
 

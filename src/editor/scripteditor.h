@@ -20,6 +20,7 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 #include <stdexcept>
 
 class Prompter;
@@ -186,5 +187,5 @@ private:
     int marginsWidth() const;
 
     struct Private;
-    Private *d;
+    std::unique_ptr<Private> d;
 };
