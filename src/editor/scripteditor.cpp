@@ -2,13 +2,15 @@
 
 #include "editor/bookmarks.h"
 #include "editor/finddialog.h"
+#include "editor/highlighter.h"
+#include "editor/keyassignments.h"
 #include "editor/wordchars.h"
 #include "platform/prompter.h"
 #include "platform/textfile.h"
 
 #include <Qsci/qscicommand.h>
 #include <Qsci/qscicommandset.h>
-#include <Qsci/qscilexerhtml.h>
+#include <Qsci/qscilexer.h>
 #include <Qsci/qsciprinter.h>
 
 #include <QAccessible>
@@ -18,7 +20,6 @@
 #include <QDragLeaveEvent>
 #include <QDragMoveEvent>
 #include <QDropEvent>
-#include <QFontDatabase>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
@@ -205,10 +206,10 @@ TextOccurrence findOccurrence(QsciScintilla *e, const QString &text, const FindO
 } // namespace
 
 struct ScriptEditor::Private {
-    QsciLexerHTML *lexer = nullptr;
     QString lastSearch;
     int indentStep = 2;
     std::optional<EditorBookmarks> bookmarks;
+    QSet<int> reservedKeys;  // combined keys; no key assignment takes them
     std::function<bool(ScriptEditor *, QKeyEvent *)> keyHandler;
     std::function<bool(QObject *)> dropAcceptor;
     QMenu *popup = nullptr;
@@ -233,24 +234,10 @@ ScriptEditor::ScriptEditor(QWidget *parent) : QsciScintilla(parent), d(std::make
     SendScintilla(SCI_SETPASTECONVERTENDINGS, 1);
     SendScintilla(SCI_ALLOCATELINECHARACTERINDEX, SC_LINECHARACTERINDEX_UTF32);
 
-    // The HTML lexer colours the markup and the scripts embedded in it.
-    // Every style takes the fixed-width font, keeping its own weight and slant.
-    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    font.setPointSize(10);
-    d->lexer = new QsciLexerHTML(this);
-    d->lexer->setFoldCompact(false);
-    d->lexer->setDefaultFont(font);
-    for (int style = 0; style <= 127; ++style) {
-        if (d->lexer->description(style).isEmpty())
-            continue;
-        QFont styleFont = font;
-        styleFont.setBold(d->lexer->font(style).bold());
-        styleFont.setItalic(d->lexer->font(style).italic());
-        d->lexer->setFont(styleFont, style);
-    }
-    setLexer(d->lexer);
-    setFolding(NoFoldStyle);
-    setFont(font);
+    // Until the creator gives others, the editor colours HTML and takes
+    // QScintilla's usual keys.
+    setHighlighter(makeHtmlHighlighter());
+    applyKeyAssignments(defaultKeyAssignments());
 
     // Scintilla's own word moves and double-click selection use the ASCII
     // word characters; whole-word search asks fn_CharIsInWord.
@@ -276,8 +263,6 @@ ScriptEditor::ScriptEditor(QWidget *parent) : QsciScintilla(parent), d(std::make
     for (int margin = 2; margin < margins(); ++margin)
         setMarginWidth(margin, 0);
     fitLineNumbers();
-
-    setDefBackColor(Qt::white);
 
     // For every insertion and deletion it reports, QScintilla works out
     // its character offset from the start of the text, a walk over the
@@ -721,8 +706,10 @@ QColor ScriptEditor::defBackColor() const
 void ScriptEditor::setDefBackColor(const QColor &color)
 {
     d->backColor = color;
-    d->lexer->setDefaultPaper(color);
-    d->lexer->setPaper(color, -1);
+    if (QsciLexer *highlighter = lexer()) {
+        highlighter->setDefaultPaper(color);
+        highlighter->setPaper(color, -1);
+    }
     setPaper(color);
     setMarginsBackgroundColor(color.lightness() > 128 ? color.darker(106) : color.lighter(120));
 }
@@ -762,19 +749,60 @@ bool ScriptEditor::printWholeText(QPrinter &printer)
     return printOn(own, this);
 }
 
+// --- highlighting and keys --------------------------------------------------------------------
+
+void ScriptEditor::setHighlighter(std::unique_ptr<QsciLexer> highlighter)
+{
+    Q_ASSERT(highlighter);
+    // A lexer taking the place of another first resets every style to
+    // Scintilla's defaults: the predefined styles get back the look they
+    // had, and the background is painted again.
+    const std::unique_ptr<QsciLexer> previous(lexer());
+    const PredefinedStyles predefined(*this);
+    highlighter->setParent(this);
+    setLexer(highlighter.release());
+    if (previous) {
+        predefined.applyTo(*this);
+        if (const int brace = lexer()->braceStyle(); brace >= 0)
+            lexer()->setFont(lexer()->font(brace), brace);  // matched braces take the font of its brace style
+    }
+    setFolding(NoFoldStyle);
+    setDefBackColor(d->backColor);
+}
+
+void ScriptEditor::applyKeyAssignments(std::span<const KeyAssignment> table)
+{
+    QsciCommandSet *commands = standardCommands();
+    commands->clearKeys();
+    commands->clearAlternateKeys();
+    QSet<int> taken = d->reservedKeys;
+    for (const KeyAssignment &assignment : table) {
+        const int key = assignment.key.toCombined();
+        QsciCommand *command = commands->find(assignment.command);
+        if (!command || taken.contains(key))
+            continue;
+        if (!command->key())
+            command->setKey(key);
+        else if (!command->alternateKey())
+            command->setAlternateKey(key);
+        else
+            continue;
+        taken.insert(key);
+    }
+}
+
 // --- keys, menus, events ----------------------------------------------------------------------
 
 void ScriptEditor::reserveKeys(const QList<QKeySequence> &keys)
 {
-    QSet<int> reserved;
     for (const QKeySequence &key : keys)
         if (const int k = combinedKey(key))
-            reserved.insert(k);
+            d->reservedKeys.insert(k);
     const QList<QsciCommand *> &commands = standardCommands()->commands();
     for (QsciCommand *command : commands) {
-        if (command->key() && reserved.contains(command->key()))
+        if (command->key() && d->reservedKeys.contains(command->key()))
             command->setKey(0);
-        if (command->alternateKey() && reserved.contains(command->alternateKey()))
+        if (command->alternateKey() && d->reservedKeys.contains(command->alternateKey()))
             command->setAlternateKey(0);
     }
 }
