@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds and runs the whole test suite headless.
 # QUILLON_WEBENGINE=OFF builds and tests the configuration without the
-# embedded browser (in build-noweb/).
+# embedded browser (in build-noweb/); QUILLON_WERROR=ON (as CI sets it)
+# makes compiler warnings errors.
 set -euo pipefail
 cd "$(dirname "$0")"
 source ./tools.sh
@@ -13,7 +14,11 @@ if [ "$webengine" = "OFF" ]; then
 else
     dir=build
 fi
-quillon_build "$dir" -DQUILLON_WEBENGINE="$webengine"
+options=(-DQUILLON_WEBENGINE="$webengine")
+if [ -n "${QUILLON_WERROR:-}" ]; then
+    options+=(-DQUILLON_WERROR="$QUILLON_WERROR")
+fi
+quillon_build "$dir" "${options[@]}"
 
 export QT_QPA_PLATFORM=offscreen
 export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$(mktemp -d)}"

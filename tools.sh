@@ -21,13 +21,39 @@ quillon_install_missing() {
     "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
 }
 
+# Whether every -DNAME=VALUE (or -DNAME:TYPE=VALUE) argument already stands
+# so in the CMake cache of the build dir.
+# quillon_cache_matches BUILD_DIR [cmake options...]
+quillon_cache_matches() {
+    local cache="$1/CMakeCache.txt"
+    shift
+    [ -f "$cache" ] || return 1
+    local option name value
+    for option in "$@"; do
+        [[ "$option" == -D*=* ]] || return 1
+        option="${option#-D}"
+        name="${option%%=*}"
+        name="${name%%:*}"
+        value="${option#*=}"
+        # Cache lines read NAME:TYPE=VALUE.
+        name="$name" value="$value" awk '
+            index($0, ENVIRON["name"] ":") == 1 && substr($0, index($0, "=") + 1) == ENVIRON["value"] { found = 1 }
+            END { exit !found }' "$cache" || return 1
+    done
+}
+
 # quillon_build BUILD_DIR [cmake options...]
 quillon_build() {
     local dir="$1"
     shift
-    # Configure once; later builds let CMake re-run itself when needed.
-    if [ ! -f "$dir/CMakeCache.txt" ]; then
-        cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
+    local first=()
+    [ -f "$dir/CMakeCache.txt" ] || first=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)
+    # Configure when there is no build system (a first configure cut short,
+    # or run before the packages were there, leaves a cache without one) or
+    # when an option differs from the cache.  Otherwise the build re-runs
+    # CMake itself when a CMakeLists.txt changed.
+    if { [ ! -f "$dir/Makefile" ] && [ ! -f "$dir/build.ninja" ]; } || ! quillon_cache_matches "$dir" "$@"; then
+        cmake -S . -B "$dir" "${first[@]}" "$@"
     fi
     cmake --build "$dir" -j "$(nproc)"
 }

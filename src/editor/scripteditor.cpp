@@ -1,13 +1,16 @@
 #include "editor/scripteditor.h"
 
+#include "editor/bookmarks.h"
 #include "editor/finddialog.h"
+#include "editor/highlighter.h"
+#include "editor/keyassignments.h"
 #include "editor/wordchars.h"
 #include "platform/prompter.h"
 #include "platform/textfile.h"
 
 #include <Qsci/qscicommand.h>
 #include <Qsci/qscicommandset.h>
-#include <Qsci/qscilexerhtml.h>
+#include <Qsci/qscilexer.h>
 #include <Qsci/qsciprinter.h>
 
 #include <QAccessible>
@@ -17,7 +20,6 @@
 #include <QDragLeaveEvent>
 #include <QDragMoveEvent>
 #include <QDropEvent>
-#include <QFontDatabase>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
@@ -26,7 +28,7 @@
 #include <QPrinter>
 #include <QSet>
 
-#include <algorithm>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -51,28 +53,6 @@ QAccessibleInterface *plainAccessibleEditor(const QString &, QObject *object)
 
 constexpr int kLineNumberMargin = 0;
 constexpr int kBookmarkMargin = 1;
-constexpr int kBookmarkMarginWidth = 16;
-constexpr int kFirstBookmarkMarker = 0;  // marker n is bookmark n
-constexpr int kBookmarkCount = 10;
-
-// The image of bookmark n in the margin: its digit on a small blue tile.
-QPixmap bookmarkPixmap(int number)
-{
-    QPixmap pixmap(14, 14);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QColor(0x1e, 0x5a, 0xa8));
-    p.setBrush(QColor(0x42, 0x8b, 0xe6));
-    p.drawRoundedRect(QRectF(0.5, 0.5, 13, 13), 3, 3);
-    QFont font;
-    font.setPixelSize(11);
-    font.setBold(true);
-    p.setFont(font);
-    p.setPen(Qt::white);
-    p.drawText(QRect(0, 0, 14, 14), Qt::AlignCenter, QString::number(number));
-    return pixmap;
-}
 
 int combinedKey(const QKeySequence &key)
 {
@@ -187,14 +167,9 @@ long searchOnce(QsciScintilla *e, const QByteArray &needle, bool matchCase, long
     return found;
 }
 
-struct Occurrence {
-    long start = -1;
-    long end = -1;
-};
-
 // The first occurrence from the byte position from in the options'
 // direction, or one with start -1.
-Occurrence findBytes(QsciScintilla *e, const QByteArray &needle, const FindOptions &options, long from)
+TextOccurrence findBytes(QsciScintilla *e, const QByteArray &needle, const FindOptions &options, long from)
 {
     const long length = send(e, Sci::SCI_GETLENGTH);
     long start = from;
@@ -212,89 +187,18 @@ Occurrence findBytes(QsciScintilla *e, const QByteArray &needle, const FindOptio
     }
 }
 
-// Scintilla ignores the case of ASCII letters only, so a search ignoring
-// case for a text with other letters (ż, Ó, ...) runs over the decoded text.
-bool needsUnicodeFolding(const QString &needle, bool matchCase)
-{
-    return !matchCase && std::any_of(needle.begin(), needle.end(), [](QChar c) { return c.unicode() >= 0x80; });
-}
-
-qsizetype utf8Length(QStringView text)
-{
-    qsizetype bytes = 0;
-    for (const QChar c : text) {
-        const char16_t u = c.unicode();
-        if (u < 0x80)
-            bytes += 1;
-        else if (u < 0x800)
-            bytes += 2;
-        else if (c.isHighSurrogate())
-            bytes += 4;  // with its low surrogate, which adds nothing
-        else if (!c.isLowSurrogate())
-            bytes += 3;
-    }
-    return bytes;
-}
-
-// Occurrences ignoring case in the decoded text, from the byte position
-// from: going forward all of them (or only the first), going back the
-// nearest one before from.
-std::vector<Occurrence> findFolded(const QsciScintilla *e, const QString &needle, const FindOptions &options,
-                                   long from, bool all)
+// The editor's text as Scintilla holds it, without a copy.
+QByteArrayView textBytes(const QsciScintilla *e)
 {
     const long length = send(e, Sci::SCI_GETLENGTH);
-    const char *bytes = static_cast<const char *>(e->SendScintillaPtrResult(Sci::SCI_GETCHARACTERPOINTER));
-    const QString text = QString::fromUtf8(bytes, length);
-    const qsizetype start = QString::fromUtf8(bytes, from).size();
-    const qsizetype n = needle.size();
-    const auto inWord = [&text](qsizetype i) { return i >= 0 && i < text.size() && fn_CharIsInWord(text[i]); };
-    const auto accepted = [&](qsizetype i) { return !options.wholeWords || (!inWord(i - 1) && !inWord(i + n)); };
-
-    std::vector<qsizetype> found;
-    if (options.forward) {
-        qsizetype at = start;
-        qsizetype i = 0;
-        while ((i = text.indexOf(needle, at, Qt::CaseInsensitive)) >= 0) {
-            if (accepted(i)) {
-                found.push_back(i);
-                if (!all)
-                    break;
-                at = i + n;
-            } else {
-                at = i + 1;
-            }
-        }
-    } else {
-        qsizetype at = start - n;
-        while (at >= 0) {
-            const qsizetype i = text.lastIndexOf(needle, at, Qt::CaseInsensitive);
-            if (i < 0)
-                break;
-            if (accepted(i)) {
-                found.push_back(i);
-                break;
-            }
-            at = i - 1;
-        }
-    }
-
-    std::vector<Occurrence> result;
-    result.reserve(found.size());
-    qsizetype index = 0;
-    long byte = 0;
-    for (const qsizetype i : found) {
-        byte += long(utf8Length(QStringView(text).mid(index, i - index)));
-        index = i;
-        result.push_back({byte, byte + long(utf8Length(QStringView(text).mid(i, n)))});
-    }
-    return result;
+    return {static_cast<const char *>(e->SendScintillaPtrResult(Sci::SCI_GETCHARACTERPOINTER)), length};
 }
 
-Occurrence findOccurrence(QsciScintilla *e, const QString &text, const FindOptions &options, long from)
+TextOccurrence findOccurrence(QsciScintilla *e, const QString &text, const FindOptions &options, long from)
 {
     if (needsUnicodeFolding(text, options.matchCase)) {
-        const std::vector<Occurrence> found = findFolded(e, text, options, from, false);
-        return found.empty() ? Occurrence{} : found.front();
+        const std::vector<TextOccurrence> found = findFolded(textBytes(e), text, options, from, false);
+        return found.empty() ? TextOccurrence{} : found.front();
     }
     return findBytes(e, text.toUtf8(), options, from);
 }
@@ -302,11 +206,10 @@ Occurrence findOccurrence(QsciScintilla *e, const QString &text, const FindOptio
 } // namespace
 
 struct ScriptEditor::Private {
-    QsciLexerHTML *lexer = nullptr;
     QString lastSearch;
     int indentStep = 2;
-    std::array<int, kBookmarkCount> bookmarkHandles{-1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
-    std::array<int, kBookmarkCount> bookmarkColumns{};
+    std::optional<EditorBookmarks> bookmarks;
+    QSet<int> reservedKeys;  // combined keys; no key assignment takes them
     std::function<bool(ScriptEditor *, QKeyEvent *)> keyHandler;
     std::function<bool(QObject *)> dropAcceptor;
     QMenu *popup = nullptr;
@@ -317,7 +220,7 @@ struct ScriptEditor::Private {
     int lineNumberDigits = 0;
 };
 
-ScriptEditor::ScriptEditor(QWidget *parent) : QsciScintilla(parent), d(new Private)
+ScriptEditor::ScriptEditor(QWidget *parent) : QsciScintilla(parent), d(std::make_unique<Private>())
 {
     // Installed after QScintilla's own factory, so asked before it.
     static const bool plainAccessible = [] {
@@ -331,24 +234,10 @@ ScriptEditor::ScriptEditor(QWidget *parent) : QsciScintilla(parent), d(new Priva
     SendScintilla(SCI_SETPASTECONVERTENDINGS, 1);
     SendScintilla(SCI_ALLOCATELINECHARACTERINDEX, SC_LINECHARACTERINDEX_UTF32);
 
-    // The HTML lexer colours the markup and the scripts embedded in it.
-    // Every style takes the fixed-width font, keeping its own weight and slant.
-    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    font.setPointSize(10);
-    d->lexer = new QsciLexerHTML(this);
-    d->lexer->setFoldCompact(false);
-    d->lexer->setDefaultFont(font);
-    for (int style = 0; style <= 127; ++style) {
-        if (d->lexer->description(style).isEmpty())
-            continue;
-        QFont styleFont = font;
-        styleFont.setBold(d->lexer->font(style).bold());
-        styleFont.setItalic(d->lexer->font(style).italic());
-        d->lexer->setFont(styleFont, style);
-    }
-    setLexer(d->lexer);
-    setFolding(NoFoldStyle);
-    setFont(font);
+    // Until the creator gives others, the editor colours HTML and takes
+    // QScintilla's usual keys.
+    setHighlighter(makeHtmlHighlighter());
+    applyKeyAssignments(defaultKeyAssignments());
 
     // Scintilla's own word moves and double-click selection use the ASCII
     // word characters; whole-word search asks fn_CharIsInWord.
@@ -370,20 +259,10 @@ ScriptEditor::ScriptEditor(QWidget *parent) : QsciScintilla(parent), d(new Priva
     setMarginLineNumbers(kLineNumberMargin, true);
     setMarginSensitivity(kLineNumberMargin, true);
     setMarginMarkerMask(kLineNumberMargin, 0);
-    setMarginType(kBookmarkMargin, SymbolMargin);
-    setMarginWidth(kBookmarkMargin, kBookmarkMarginWidth);
-    setMarginSensitivity(kBookmarkMargin, true);
-    int mask = 0;
-    for (int n = 0; n < kBookmarkCount; ++n) {
-        markerDefine(bookmarkPixmap(n), kFirstBookmarkMarker + n);
-        mask |= 1 << (kFirstBookmarkMarker + n);
-    }
-    setMarginMarkerMask(kBookmarkMargin, mask);
+    d->bookmarks.emplace(*this, kBookmarkMargin);
     for (int margin = 2; margin < margins(); ++margin)
         setMarginWidth(margin, 0);
     fitLineNumbers();
-
-    setDefBackColor(Qt::white);
 
     // For every insertion and deletion it reports, QScintilla works out
     // its character offset from the start of the text, a walk over the
@@ -402,10 +281,7 @@ ScriptEditor::ScriptEditor(QWidget *parent) : QsciScintilla(parent), d(new Priva
     setAcceptDrops(true);
 }
 
-ScriptEditor::~ScriptEditor()
-{
-    delete d;
-}
+ScriptEditor::~ScriptEditor() = default;
 
 // --- reporting changes -------------------------------------------------------------
 
@@ -522,9 +398,7 @@ QString ScriptEditor::wholeText() const
 void ScriptEditor::setWholeText(const QString &text)
 {
     // Bookmarks belong to the text they were set in.
-    for (int n = 0; n < kBookmarkCount; ++n)
-        markerDeleteAll(kFirstBookmarkMarker + n);
-    d->bookmarkHandles.fill(-1);
+    d->bookmarks->clear();
     setText(text);
     clearModifiedState();
     SendScintilla(SCI_GOTOPOS, 0L);
@@ -712,27 +586,17 @@ int ScriptEditor::blockIndentStep() const
 
 void ScriptEditor::setBookmark(int number)
 {
-    if (number < 0 || number >= kBookmarkCount)
-        return;
-    if (d->bookmarkHandles[size_t(number)] >= 0)
-        markerDeleteHandle(d->bookmarkHandles[size_t(number)]);
-    d->bookmarkHandles[size_t(number)] = markerAdd(caretLine() - 1, kFirstBookmarkMarker + number);
-    d->bookmarkColumns[size_t(number)] = caretColumn();
+    d->bookmarks->set(number);
 }
 
 void ScriptEditor::gotoBookmark(int number)
 {
-    if (!hasBookmark(number))
-        return;
-    const int line = markerLine(d->bookmarkHandles[size_t(number)]);
-    setCaretLineColumn(line + 1, d->bookmarkColumns[size_t(number)]);
-    ensureCursorVisible();
+    d->bookmarks->go(number);
 }
 
 bool ScriptEditor::hasBookmark(int number) const
 {
-    return number >= 0 && number < kBookmarkCount && d->bookmarkHandles[size_t(number)] >= 0 &&
-           markerLine(d->bookmarkHandles[size_t(number)]) >= 0;
+    return d->bookmarks->has(number);
 }
 
 // --- search -------------------------------------------------------------------------------
@@ -743,11 +607,11 @@ int ScriptEditor::findText(const QString &text, const FindOptions &options)
         return -1;
     d->lastSearch = text;
     const long from = SendScintilla(options.forward ? SCI_GETSELECTIONEND : SCI_GETSELECTIONSTART);
-    const Occurrence found = findOccurrence(this, toCrLf(text), options, from);
+    const TextOccurrence found = findOccurrence(this, toCrLf(text), options, from);
     if (found.start < 0)
         return -1;
-    SendScintilla(SCI_SETSEL, static_cast<unsigned long>(found.start), found.end);
-    SendScintilla(SCI_SCROLLRANGE, static_cast<unsigned long>(found.start), found.end);
+    SendScintilla(SCI_SETSEL, static_cast<unsigned long>(found.start), long(found.end));
+    SendScintilla(SCI_SCROLLRANGE, static_cast<unsigned long>(found.start), long(found.end));
     return toPosition(this, found.start);
 }
 
@@ -784,20 +648,21 @@ int ScriptEditor::replaceAll(const QString &text, const QString &replacement, co
     // The occurrences are all found in the text as it stands, then
     // replaced from the last one back, so neither a replacement nor its
     // neighbours change what counts as an occurrence.
-    std::vector<Occurrence> found;
+    std::vector<TextOccurrence> found;
     if (needsUnicodeFolding(needle, options.matchCase)) {
-        found = findFolded(this, needle, forward, 0, true);
+        found = findFolded(textBytes(this), needle, forward, 0, true);
     } else {
         const QByteArray bytes = needle.toUtf8();
-        for (Occurrence o = findBytes(this, bytes, forward, 0); o.start >= 0; o = findBytes(this, bytes, forward, o.end))
+        for (TextOccurrence o = findBytes(this, bytes, forward, 0); o.start >= 0;
+             o = findBytes(this, bytes, forward, o.end))
             found.push_back(o);
     }
     if (found.empty())
         return 0;
     beginUndoAction();
     for (auto it = found.rbegin(); it != found.rend(); ++it) {
-        SendScintilla(SCI_SETTARGETSTART, it->start);
-        SendScintilla(SCI_SETTARGETEND, it->end);
+        SendScintilla(SCI_SETTARGETSTART, static_cast<unsigned long>(it->start));
+        SendScintilla(SCI_SETTARGETEND, static_cast<unsigned long>(it->end));
         SendScintilla(SCI_REPLACETARGET, with.size(), with.constData());
     }
     endUndoAction();
@@ -841,8 +706,10 @@ QColor ScriptEditor::defBackColor() const
 void ScriptEditor::setDefBackColor(const QColor &color)
 {
     d->backColor = color;
-    d->lexer->setDefaultPaper(color);
-    d->lexer->setPaper(color, -1);
+    if (QsciLexer *highlighter = lexer()) {
+        highlighter->setDefaultPaper(color);
+        highlighter->setPaper(color, -1);
+    }
     setPaper(color);
     setMarginsBackgroundColor(color.lightness() > 128 ? color.darker(106) : color.lighter(120));
 }
@@ -882,19 +749,60 @@ bool ScriptEditor::printWholeText(QPrinter &printer)
     return printOn(own, this);
 }
 
+// --- highlighting and keys --------------------------------------------------------------------
+
+void ScriptEditor::setHighlighter(std::unique_ptr<QsciLexer> highlighter)
+{
+    Q_ASSERT(highlighter);
+    // A lexer taking the place of another first resets every style to
+    // Scintilla's defaults: the predefined styles get back the look they
+    // had, and the background is painted again.
+    const std::unique_ptr<QsciLexer> previous(lexer());
+    const PredefinedStyles predefined(*this);
+    highlighter->setParent(this);
+    setLexer(highlighter.release());
+    if (previous) {
+        predefined.applyTo(*this);
+        if (const int brace = lexer()->braceStyle(); brace >= 0)
+            lexer()->setFont(lexer()->font(brace), brace);  // matched braces take the font of its brace style
+    }
+    setFolding(NoFoldStyle);
+    setDefBackColor(d->backColor);
+}
+
+void ScriptEditor::applyKeyAssignments(std::span<const KeyAssignment> table)
+{
+    QsciCommandSet *commands = standardCommands();
+    commands->clearKeys();
+    commands->clearAlternateKeys();
+    QSet<int> taken = d->reservedKeys;
+    for (const KeyAssignment &assignment : table) {
+        const int key = assignment.key.toCombined();
+        QsciCommand *command = commands->find(assignment.command);
+        if (!command || taken.contains(key))
+            continue;
+        if (!command->key())
+            command->setKey(key);
+        else if (!command->alternateKey())
+            command->setAlternateKey(key);
+        else
+            continue;
+        taken.insert(key);
+    }
+}
+
 // --- keys, menus, events ----------------------------------------------------------------------
 
 void ScriptEditor::reserveKeys(const QList<QKeySequence> &keys)
 {
-    QSet<int> reserved;
     for (const QKeySequence &key : keys)
         if (const int k = combinedKey(key))
-            reserved.insert(k);
+            d->reservedKeys.insert(k);
     const QList<QsciCommand *> &commands = standardCommands()->commands();
     for (QsciCommand *command : commands) {
-        if (command->key() && reserved.contains(command->key()))
+        if (command->key() && d->reservedKeys.contains(command->key()))
             command->setKey(0);
-        if (command->alternateKey() && reserved.contains(command->alternateKey()))
+        if (command->alternateKey() && d->reservedKeys.contains(command->alternateKey()))
             command->setAlternateKey(0);
     }
 }

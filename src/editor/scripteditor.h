@@ -9,6 +9,12 @@
 //   break as one position, and are counted in characters, not bytes.
 // - The modified state is "the undo history is not empty"; clearing it
 //   empties the undo history.
+// - It starts with the HTML highlighter (makeHtmlHighlighter()) and the
+//   default key table (defaultKeyAssignments()); its creator may give it
+//   others.
+
+#include "editor/keyassignments.h"
+#include "editor/textsearch.h"
 
 #include <Qsci/qsciscintilla.h>
 
@@ -17,8 +23,9 @@
 #include <QList>
 #include <QString>
 
-#include <array>
 #include <functional>
+#include <memory>
+#include <span>
 #include <stdexcept>
 
 class Prompter;
@@ -35,13 +42,6 @@ class QsciLexer;
 class EditorFocusError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
-};
-
-/// How a search goes: letter case, whole words only, and its direction.
-struct FindOptions {
-    bool matchCase = false;
-    bool wholeWords = false;
-    bool forward = true;
 };
 
 class ScriptEditor : public QsciScintilla {
@@ -120,6 +120,18 @@ public:
     /// returns how many were replaced.
     int replaceAll(const QString &text, const QString &replacement, const FindOptions &options);
 
+    // --- highlighting and keys ----------------------------------------------
+    /// Colours the text with highlighter (not null), which the editor owns
+    /// from now on, deleting the one before.  Every style keeps the
+    /// editor's background colour (defBackColor()).
+    void setHighlighter(std::unique_ptr<QsciLexer> highlighter);
+    /// Binds the editor's commands to the keys of table, replacing every
+    /// binding before.  A command takes at most two keys (its key and its
+    /// alternate key); a key listed twice keeps its first command; keys
+    /// QScintilla cannot bind (QsciCommand::validKey()) and reserved keys
+    /// (reserveKeys()) stay unbound.
+    void applyKeyAssignments(std::span<const KeyAssignment> table);
+
     // --- colours and printing ---------------------------------------------
     QColor defBackColor() const;
     void setDefBackColor(const QColor &color);
@@ -128,7 +140,8 @@ public:
 
     // --- keys and menus -----------------------------------------------------
     /// Keys the program's own commands use: the editor drops its built-in
-    /// bindings for them so the command receives the key.
+    /// bindings for them, now and in every later key table, so the command
+    /// receives the key.
     void reserveKeys(const QList<QKeySequence> &keys);
     /// The context menu shown on a right click.
     void setPopupMenu(QMenu *menu);
@@ -192,5 +205,5 @@ private:
     int marginsWidth() const;
 
     struct Private;
-    Private *d;
+    std::unique_ptr<Private> d;
 };

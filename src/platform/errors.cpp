@@ -1,6 +1,6 @@
 #include "platform/errors.h"
 
-#include <QtGlobal>
+#include "platform/logging.h"
 
 namespace {
 
@@ -22,7 +22,7 @@ void reportUnhandledError(const QString &message)
     if (handler())
         handler()(message);
     else
-        qWarning("Unhandled error: %s", qPrintable(message));
+        qCWarning(lcPlatform, "Unhandled error: %s", qPrintable(message));
 }
 
 void reportUnhandledException(const std::exception &error)

@@ -1,6 +1,7 @@
 // What the fragment editor tells the program and what it lets through:
-// key events and the key-press handler, keys reserved for the window's
-// commands, the pop-up menu, gutter clicks and drag and drop.
+// key events and the key-press handler, key tables and the keys reserved
+// for the window's commands, the pop-up menu, gutter clicks and drag and
+// drop.
 
 #include "editorwindow.h"
 
@@ -181,6 +182,64 @@ private slots:
         QCOMPARE(withAlternate->alternateKey(), 0);
         QCOMPARE(withAlternate->key(), key);
         QVERIFY(!commands->boundTo(alternate));
+    }
+
+    void applyKeyAssignments_defaultTable_bindsQScintillasOwnKeys()
+    {
+        EditorWindow w;
+        w.editor->applyKeyAssignments({});
+        w.editor->applyKeyAssignments(defaultKeyAssignments());
+        QsciScintilla plain;
+        const QList<QsciCommand *> &expected = plain.standardCommands()->commands();
+        for (QsciCommand *command : expected) {
+            const QsciCommand *bound = w.editor->standardCommands()->find(command->command());
+            QVERIFY2(bound, qPrintable(command->description()));
+            QVERIFY2(bound->key() == command->key() && bound->alternateKey() == command->alternateKey(),
+                     qPrintable(command->description()));
+        }
+    }
+
+    void applyKeyAssignments_table_replacesEveryBinding()
+    {
+        EditorWindow w;
+        const KeyAssignment table[] = {
+            {Qt::CTRL | Qt::Key_K, QsciCommand::LineCut},
+            {Qt::CTRL | Qt::Key_K, QsciCommand::LineDelete},  // taken: the first command keeps it
+            {Qt::Key_F5, QsciCommand::Undo},  // not a key QScintilla binds
+            {Qt::CTRL | Qt::Key_1, QsciCommand::Undo},
+            {Qt::CTRL | Qt::Key_2, QsciCommand::Undo},
+            {Qt::CTRL | Qt::Key_3, QsciCommand::Undo},  // a command takes two keys at most
+        };
+        w.editor->applyKeyAssignments(table);
+        QsciCommandSet *commands = w.editor->standardCommands();
+        QCOMPARE(commands->find(QsciCommand::LineCut)->key(), QKeyCombination(Qt::CTRL | Qt::Key_K).toCombined());
+        QCOMPARE(commands->find(QsciCommand::LineDelete)->key(), 0);
+        QCOMPARE(commands->find(QsciCommand::Undo)->key(), QKeyCombination(Qt::CTRL | Qt::Key_1).toCombined());
+        QCOMPARE(commands->find(QsciCommand::Undo)->alternateKey(), QKeyCombination(Qt::CTRL | Qt::Key_2).toCombined());
+        QVERIFY(!commands->boundTo(QKeyCombination(Qt::CTRL | Qt::Key_3).toCombined()));
+        QVERIFY(!commands->boundTo(QKeyCombination(Qt::CTRL | Qt::Key_L).toCombined()));
+
+        QVERIFY(w.show());
+        w.editor->setWholeText(QStringLiteral("one\r\ntwo"));
+        w.editor->focusEditor();
+        QTest::keyClick(w.editor, Qt::Key_L, Qt::ControlModifier);
+        QCOMPARE(w.editor->wholeText(), QStringLiteral("one\r\ntwo"));
+        QTest::keyClick(w.editor, Qt::Key_K, Qt::ControlModifier);
+        QCOMPARE(w.editor->wholeText(), QStringLiteral("two"));
+        QTest::keyClick(w.editor, Qt::Key_2, Qt::ControlModifier);
+        QCOMPARE(w.editor->wholeText(), QStringLiteral("one\r\ntwo"));
+    }
+
+    void applyKeyAssignments_afterReserveKeys_leavesTheReservedKeysFree()
+    {
+        EditorWindow w;
+        const QKeySequence cutLine(Qt::CTRL | Qt::Key_L);
+        w.editor->reserveKeys({cutLine});
+        w.editor->applyKeyAssignments(defaultKeyAssignments());
+        QsciCommandSet *commands = w.editor->standardCommands();
+        QVERIFY(!commands->boundTo(cutLine[0].toCombined()));
+        QCOMPARE(commands->find(QsciCommand::LineDelete)->key(),
+                 QKeyCombination(Qt::CTRL | Qt::SHIFT | Qt::Key_L).toCombined());
     }
 
     // --- mouse ------------------------------------------------------------------

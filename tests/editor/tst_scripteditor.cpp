@@ -1,14 +1,18 @@
 // The fragment editor: its text with CR LF line breaks, positions that
 // count a line break once, the modified state, focus, indentation,
-// bookmarks, colours, word wrap and overwrite mode.
+// bookmarks, colours and highlighters, word wrap and overwrite mode.
 
 #include "editorwindow.h"
 
+#include "editor/highlighter.h"
+
+#include <Qsci/qscilexercpp.h>
 #include <Qsci/qscilexerhtml.h>
 
 #include <QApplication>
 #include <QClipboard>
 #include <QLineEdit>
+#include <QPointer>
 #include <QSignalSpy>
 #include <QTabWidget>
 
@@ -17,6 +21,29 @@ namespace {
 long bgr(const QColor &c)
 {
     return c.red() | (c.green() << 8) | (c.blue() << 16);
+}
+
+// How the editor draws each style its lexer uses and each predefined style
+// (line numbers, braces, control characters...).
+QStringList styleLooks(ScriptEditor *editor)
+{
+    using B = QsciScintillaBase;
+    QStringList looks;
+    for (int style = 0; style <= B::STYLE_MAX; ++style) {
+        const bool predefined = style >= B::STYLE_DEFAULT && style <= B::STYLE_LASTPREDEFINED;
+        if (!predefined && editor->lexer()->description(style).isEmpty())
+            continue;
+        const auto s = static_cast<unsigned long>(style);
+        QByteArray font(editor->SendScintilla(B::SCI_STYLEGETFONT, s) + 1, '\0');
+        editor->SendScintilla(B::SCI_STYLEGETFONT, s, font.data());
+        QString look = QString::number(style) + u' ' + QString::fromLatin1(font.constData());
+        for (unsigned int message : {B::SCI_STYLEGETSIZEFRACTIONAL, B::SCI_STYLEGETWEIGHT, B::SCI_STYLEGETITALIC,
+                                     B::SCI_STYLEGETUNDERLINE, B::SCI_STYLEGETFORE, B::SCI_STYLEGETBACK,
+                                     B::SCI_STYLEGETEOLFILLED, B::SCI_STYLEGETCASE, B::SCI_STYLEGETVISIBLE})
+            look += u' ' + QString::number(editor->SendScintilla(message, s));
+        looks << look;
+    }
+    return looks;
 }
 
 // The bookmark markers on a line (bit n: bookmark n).
@@ -494,6 +521,44 @@ private slots:
             QCOMPARE(w.editor->SendScintilla(QsciScintillaBase::SCI_STYLEGETBACK, static_cast<unsigned long>(style)),
                      bgr(colour));
         QCOMPARE(w.editor->lexer()->paper(QsciLexerHTML::JavaScriptDefault), colour);
+    }
+
+    // --- highlighting ----------------------------------------------------------------
+
+    void setHighlighter_theHtmlOneAgain_looksAsBefore()
+    {
+        EditorWindow before, after;
+        const QColor colour(250, 240, 200);
+        before.editor->setDefBackColor(colour);
+        after.editor->setDefBackColor(colour);
+        after.editor->setHighlighter(makeHtmlHighlighter());
+        QCOMPARE(styleLooks(after.editor), styleLooks(before.editor));
+        QCOMPARE(after.editor->SendScintilla(QsciScintillaBase::SCI_GETLEXER),
+                 before.editor->SendScintilla(QsciScintillaBase::SCI_GETLEXER));
+    }
+
+    void setHighlighter_anotherLexer_takesItsPlaceOnTheBackground()
+    {
+        EditorWindow w;
+        const QColor colour(10, 20, 200);
+        w.editor->setDefBackColor(colour);
+        const QPointer<QsciLexer> html = w.editor->lexer();
+        const long gutter = w.editor->SendScintilla(QsciScintillaBase::SCI_STYLEGETBACK,
+                                                    static_cast<unsigned long>(QsciScintillaBase::STYLE_LINENUMBER));
+        auto cpp = std::make_unique<QsciLexerCPP>();
+        QsciLexer *given = cpp.get();
+        w.editor->setHighlighter(std::move(cpp));
+        QCOMPARE(w.editor->lexer(), given);
+        QCOMPARE(given->parent(), w.editor);
+        QVERIFY(html.isNull());
+        QCOMPARE(w.editor->SendScintilla(QsciScintillaBase::SCI_GETLEXER), long(QsciScintillaBase::SCLEX_CPP));
+        for (int style :
+             {int(QsciScintillaBase::STYLE_DEFAULT), int(QsciLexerCPP::Keyword), int(QsciLexerCPP::Comment)})
+            QCOMPARE(w.editor->SendScintilla(QsciScintillaBase::SCI_STYLEGETBACK, static_cast<unsigned long>(style)),
+                     bgr(colour));
+        QCOMPARE(w.editor->SendScintilla(QsciScintillaBase::SCI_STYLEGETBACK,
+                                         static_cast<unsigned long>(QsciScintillaBase::STYLE_LINENUMBER)),
+                 gutter);
     }
 };
 
