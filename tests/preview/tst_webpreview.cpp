@@ -1,6 +1,7 @@
 // The embedded browser itself (the Qt WebEngine plugin) in a Preview pane:
 // previews run their scripts, cannot read the user's files, cannot close
-// anything, and what they open comes up in a small window of ours.
+// anything, and what they open comes up in a small window of ours, a few
+// at most.
 
 #include "testfiles.h"
 #include "preview/browserloader.h"
@@ -56,6 +57,8 @@ private slots:
     void windowOpen_inPage_opensOneSmallWindowOfOurs();
     void windowOpen_smallWindow_closesItselfAlone();
     void windowOpen_smallWindow_cannotReadLocalFiles();
+    void windowOpen_manyWindows_fiveEachPreview_data();
+    void windowOpen_manyWindows_fiveEachPreview();
     void addressBox_enterWithPath_navigatesThere();
     void addressBox_enterWithFileAddress_navigatesThere();
     void addressBox_enterOnEmptyBox_showsEmptyPage();
@@ -258,6 +261,29 @@ void TestWebPreview::windowOpen_smallWindow_cannotReadLocalFiles()
                            .arg(fileUrl(small)));
     QTRY_COMPARE_WITH_TIMEOUT(answer(QStringLiteral("window.answer")), QStringLiteral("blocked"),
                               kTimeout);
+}
+
+void TestWebPreview::windowOpen_manyWindows_fiveEachPreview_data()
+{
+    QTest::addColumn<QString>("body");
+    QTest::newRow("by the page") << QStringLiteral(
+        "<SCRIPT>for (var i = 0; i < 25; ++i) window.open('', '_blank');</SCRIPT>");
+    // The windows opened by the page's one window count too.
+    QTest::newRow("by its window") << QStringLiteral(
+        "<SCRIPT>window.open('', '_blank').document.write(\n"
+        "    '<SCRIPT>for (var i = 0; i < 25; ++i) window.open(\"\", \"_blank\");<\\/SCRIPT>');</SCRIPT>");
+}
+
+void TestWebPreview::windowOpen_manyWindows_fiveEachPreview()
+{
+    QFETCH(QString, body);
+    preview(QString(), body);
+    QTRY_COMPARE_WITH_TIMEOUT(popupWindows().size(), 5, kTimeout);
+    QVERIFY(!QTest::qWaitFor([] { return popupWindows().size() > 5; }, 1000));
+    // A new preview may open its own five; the first five stay.
+    preview(QString(), body);
+    QTRY_COMPARE_WITH_TIMEOUT(popupWindows().size(), 10, kTimeout);
+    QVERIFY(!QTest::qWaitFor([] { return popupWindows().size() > 10; }, 1000));
 }
 
 void TestWebPreview::addressBox_enterWithPath_navigatesThere()

@@ -28,12 +28,14 @@ void protect(QWebEngineSettings *settings)
 /// belongs to the preview's view, so it never outlives the browser.
 class PopupWindow final : public QWebEngineView {
 public:
-    PopupWindow(QWebEngineProfile *profile, QWidget *owner, bool openedByLocalPage) : QWebEngineView(owner)
+    PopupWindow(QWebEngineProfile *profile, QWidget *owner, std::shared_ptr<PreviewWindowCount> windows,
+                bool openedByLocalPage)
+        : QWebEngineView(owner)
     {
         setObjectName(QStringLiteral("PreviewPopupWindow"));
         setWindowFlag(Qt::Window);
         setAttribute(Qt::WA_DeleteOnClose);
-        setPage(new PreviewWebPage(profile, owner ? owner : this, this, openedByLocalPage));
+        setPage(new PreviewWebPage(profile, owner ? owner : this, this, std::move(windows), openedByLocalPage));
         resize(640, 480);
         setWindowTitle(kPopupTitle);
         connect(this, &QWebEngineView::titleChanged, this,
@@ -48,7 +50,7 @@ public:
     WebBrowser(QWebEngineProfile *profile, QWidget *parent) : m_view(new QWebEngineView(parent))
     {
         m_view->setObjectName(QStringLiteral("WebBrowser"));
-        m_page = new PreviewWebPage(profile, m_view, m_view);
+        m_page = new PreviewWebPage(profile, m_view, m_view, std::make_shared<PreviewWindowCount>());
         m_view->setPage(m_page);
         // Nothing closes: the program decides what a close request means.
         QObject::connect(m_page, &QWebEnginePage::windowCloseRequested, m_view, [this] {
@@ -67,6 +69,7 @@ public:
     void navigate(const QString &pathOrAddress) override
     {
         const QString text = pathOrAddress.trimmed();
+        m_page->startWindowCount();
         if (text.isEmpty())
             m_view->setUrl(QUrl(QStringLiteral("about:blank")));
         else if (QDir::isAbsolutePath(text))
@@ -103,10 +106,17 @@ private:
 } // namespace
 
 PreviewWebPage::PreviewWebPage(QWebEngineProfile *profile, QWidget *popupOwner, QObject *parent,
-                               bool openedByLocalPage)
-    : QWebEnginePage(profile, parent), m_popupOwner(popupOwner), m_openedByLocalPage(openedByLocalPage)
+                               std::shared_ptr<PreviewWindowCount> windows, bool openedByLocalPage)
+    : QWebEnginePage(profile, parent), m_popupOwner(popupOwner), m_windows(std::move(windows)),
+      m_openedByLocalPage(openedByLocalPage)
 {
     protect(settings());
+}
+
+void PreviewWebPage::startWindowCount()
+{
+    // Windows still open from the last preview keep the old count.
+    m_windows = std::make_shared<PreviewWindowCount>();
 }
 
 bool PreviewWebPage::isLocalOrOpenedByLocal() const
@@ -134,8 +144,12 @@ bool PreviewWebPage::acceptNavigationRequest(const QUrl &url, NavigationType typ
 
 QWebEnginePage *PreviewWebPage::createWindow(WebWindowType)
 {
+    // A page that opens windows in a loop would bury the desktop.
+    if (m_windows->opened >= kWindowsPerPreview)
+        return nullptr;
+    ++m_windows->opened;
     // Tabs, windows and dialogs alike get one small window of ours.
-    auto *window = new PopupWindow(profile(), m_popupOwner, isLocalOrOpenedByLocal());
+    auto *window = new PopupWindow(profile(), m_popupOwner, m_windows, isLocalOrOpenedByLocal());
     window->show();
     return window->page();
 }
