@@ -3,9 +3,10 @@
 //
 // Previewed scripts are nobody's vetted code, so they run in an
 // off-the-record profile of their own in which a local page cannot read
-// other local files.  A page that opens a window gets a small window of
-// ours, a few per preview; a page that tries to close its window only tells
-// the program.
+// other local files, and no page reaches this machine or the local network
+// (remote images, scripts and styles load as in any browser).  A page that
+// opens a window gets a small window of ours, a few per preview; a page
+// that tries to close its window only tells the program.
 
 #include "preview/internalbrowser.h"
 
