@@ -1,6 +1,7 @@
 // The embedded browser itself (the Qt WebEngine plugin) in a Preview pane:
-// previews run their scripts, cannot read the user's files, cannot close
-// anything, and what they open comes up in a small window of ours.
+// previews run their scripts, cannot read the user's files, cannot reach
+// this machine's services, cannot close anything, and what they open comes
+// up in a small window of ours, a few at most.
 
 #include "testfiles.h"
 #include "preview/browserloader.h"
@@ -11,9 +12,13 @@
 #include <QApplication>
 #include <QFile>
 #include <QLineEdit>
+#include <QNetworkDatagram>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
+#include <QUdpSocket>
 #include <QUrl>
 
 #include <QHash>
@@ -39,6 +44,56 @@ QString fileUrl(const QString &path)
     return QUrl::fromLocalFile(path).toString();
 }
 
+/// Services on this machine, as a previewed page might find them: TCP on
+/// 127.0.0.1 (and ::1 where it can be had) and UDP on 127.0.0.1.  Each
+/// records whatever reaches it and answers HTTP with a small page.
+class LocalServices final {
+public:
+    LocalServices()
+    {
+        m_tcp.listen(QHostAddress::LocalHost);
+        m_tcp6.listen(QHostAddress::LocalHostIPv6);
+        m_udp.bind(QHostAddress::LocalHost);
+        for (QTcpServer *server : {&m_tcp, &m_tcp6})
+            QObject::connect(server, &QTcpServer::newConnection, server, [this, server] { accept(server); });
+        QObject::connect(&m_udp, &QUdpSocket::readyRead, &m_udp, [this] {
+            while (m_udp.hasPendingDatagrams()) {
+                m_udp.receiveDatagram();
+                m_arrived << QStringLiteral("(UDP datagram)");
+            }
+        });
+    }
+
+    bool ready() const { return m_tcp.isListening() && m_udp.state() == QAbstractSocket::BoundState; }
+    quint16 port() const { return m_tcp.serverPort(); }
+    quint16 port6() const { return m_tcp6.isListening() ? m_tcp6.serverPort() : 0; }
+    quint16 udpPort() const { return m_udp.localPort(); }
+    /// The first line of every request and a mark for every connection or
+    /// datagram, in the order they came.
+    const QStringList &arrived() const { return m_arrived; }
+
+private:
+    void accept(QTcpServer *server)
+    {
+        while (QTcpSocket *socket = server->nextPendingConnection()) {
+            const qsizetype mark = m_arrived.size();
+            m_arrived << QStringLiteral("(connection)");
+            QObject::connect(socket, &QTcpSocket::readyRead, socket, [this, socket, mark] {
+                if (m_arrived[mark] != QLatin1String("(connection)") || !socket->canReadLine())
+                    return;
+                m_arrived[mark] = QString::fromLatin1(socket->readLine()).trimmed();
+                socket->write("HTTP/1.0 200 OK\r\nContent-Type: text/html\r\n\r\n<TITLE>local service</TITLE>");
+                socket->disconnectFromHost();
+            });
+        }
+    }
+
+    QTcpServer m_tcp;
+    QTcpServer m_tcp6;
+    QUdpSocket m_udp;
+    QStringList m_arrived;
+};
+
 } // namespace
 
 class TestWebPreview final : public QObject {
@@ -56,6 +111,13 @@ private slots:
     void windowOpen_inPage_opensOneSmallWindowOfOurs();
     void windowOpen_smallWindow_closesItselfAlone();
     void windowOpen_smallWindow_cannotReadLocalFiles();
+    void windowOpen_manyWindows_fiveEachPreview_data();
+    void windowOpen_manyWindows_fiveEachPreview();
+    void network_pageReachingThisMachine_nothingArrives_data();
+    void network_pageReachingThisMachine_nothingArrives();
+    void network_webRtcInAnyFrame_isGone_data();
+    void network_webRtcInAnyFrame_isGone();
+    void addressBox_enterWithLocalServiceAddress_reachesIt();
     void addressBox_enterWithPath_navigatesThere();
     void addressBox_enterWithFileAddress_navigatesThere();
     void addressBox_enterOnEmptyBox_showsEmptyPage();
@@ -258,6 +320,160 @@ void TestWebPreview::windowOpen_smallWindow_cannotReadLocalFiles()
                            .arg(fileUrl(small)));
     QTRY_COMPARE_WITH_TIMEOUT(answer(QStringLiteral("window.answer")), QStringLiteral("blocked"),
                               kTimeout);
+}
+
+void TestWebPreview::windowOpen_manyWindows_fiveEachPreview_data()
+{
+    QTest::addColumn<QString>("body");
+    QTest::newRow("by the page") << QStringLiteral(
+        "<SCRIPT>for (var i = 0; i < 25; ++i) window.open('', '_blank');</SCRIPT>");
+    // The windows opened by the page's one window count too.
+    QTest::newRow("by its window") << QStringLiteral(
+        "<SCRIPT>window.open('', '_blank').document.write(\n"
+        "    '<SCRIPT>for (var i = 0; i < 25; ++i) window.open(\"\", \"_blank\");<\\/SCRIPT>');</SCRIPT>");
+}
+
+void TestWebPreview::windowOpen_manyWindows_fiveEachPreview()
+{
+    QFETCH(QString, body);
+    preview(QString(), body);
+    QTRY_COMPARE_WITH_TIMEOUT(popupWindows().size(), 5, kTimeout);
+    QVERIFY(!QTest::qWaitFor([] { return popupWindows().size() > 5; }, 1000));
+    // A new preview may open its own five; the first five stay.
+    preview(QString(), body);
+    QTRY_COMPARE_WITH_TIMEOUT(popupWindows().size(), 10, kTimeout);
+    QVERIFY(!QTest::qWaitFor([] { return popupWindows().size() > 10; }, 1000));
+}
+
+void TestWebPreview::network_pageReachingThisMachine_nothingArrives_data()
+{
+    QTest::addColumn<QString>("host");
+    QTest::addColumn<bool>("ipv6");
+    QTest::newRow("127.0.0.1") << QStringLiteral("127.0.0.1") << false;
+    QTest::newRow("localhost") << QStringLiteral("localhost") << false;
+    QTest::newRow("[::1]") << QStringLiteral("[::1]") << true;
+    QTest::newRow("hex number") << QStringLiteral("0x7f000001") << false;
+    QTest::newRow("decimal number") << QStringLiteral("2130706433") << false;
+}
+
+void TestWebPreview::network_pageReachingThisMachine_nothingArrives()
+{
+    QFETCH(QString, host);
+    QFETCH(bool, ipv6);
+    LocalServices services;
+    QVERIFY(services.ready());
+    if (ipv6 && !services.port6())
+        QSKIP("No IPv6 loopback here");
+    const quint16 port = ipv6 ? services.port6() : services.port();
+    // Every way a page has to send something somewhere; the page keeps
+    // the attempts that have not come to an end yet.
+    preview(QString(), QStringLiteral(R"(<SCRIPT>
+var base = 'http://%1:%2', socketBase = 'ws://%1:%2', stun = 'stun:127.0.0.1:%3';
+window.pending = {};
+function attempt(name, tryIt) {
+    pending[name] = true;
+    var done = function () { delete pending[name]; };
+    try { tryIt(done); } catch (e) { done(); }
+}
+function element(tag, properties) {
+    return document.body.appendChild(Object.assign(document.createElement(tag), properties));
+}
+attempt('img', function (done) { element('img', {onload: done, onerror: done, src: base + '/img?data=secret'}); });
+attempt('script', function (done) { element('script', {onload: done, onerror: done, src: base + '/script'}); });
+attempt('style', function (done) { element('link', {rel: 'stylesheet', onload: done, onerror: done, href: base + '/style'}); });
+attempt('iframe', function (done) { element('iframe', {onload: done, src: base + '/frame'}); });
+attempt('fetch', function (done) { fetch(base + '/fetch', {method: 'POST', body: 'secret', mode: 'no-cors'}).then(done, done); });
+attempt('xhr', function (done) {
+    var request = new XMLHttpRequest();
+    request.onloadend = done;
+    request.open('GET', base + '/xhr');
+    request.send();
+});
+attempt('websocket', function (done) { new WebSocket(socketBase + '/socket?data=secret').onclose = done; });
+attempt('eventsource', function (done) {
+    var source = new EventSource(base + '/events');
+    source.onerror = function () { source.close(); done(); };
+});
+attempt('beacon', function (done) { navigator.sendBeacon(base + '/beacon', 'secret'); done(); });
+attempt('form', function (done) {
+    element('iframe', {name: 'sink', onload: done});
+    var form = element('form', {method: 'post', action: base + '/form', target: 'sink'});
+    form.appendChild(Object.assign(document.createElement('input'), {name: 'data', value: 'secret'}));
+    form.submit();
+});
+attempt('open', function (done) { window.open(base + '/open'); done(); });
+attempt('location', function (done) { window.open('').location = base + '/location'; done(); });
+attempt('webrtc', function (done) {
+    var Peer = window.RTCPeerConnection || window.webkitRTCPeerConnection;
+    var peer = new Peer({iceServers: [{urls: stun}]});
+    peer.createDataChannel('data');
+    peer.onicegatheringstatechange = function () { if (peer.iceGatheringState === 'complete') done(); };
+    peer.createOffer().then(function (offer) { return peer.setLocalDescription(offer); }).catch(done);
+});
+</SCRIPT>)")
+                                      .arg(host)
+                                      .arg(port)
+                                      .arg(services.udpPort()));
+    QTRY_COMPARE_WITH_TIMEOUT(answer(QStringLiteral("Object.keys(window.pending).join(' ') || 'none'")),
+                              QStringLiteral("none"), kTimeout);
+    QVERIFY2(!QTest::qWaitFor([&] { return !services.arrived().isEmpty(); }, 2000),
+             qPrintable(services.arrived().join(QLatin1String(", "))));
+
+    // The services do hear what is sent to them.
+    QTcpSocket control;
+    control.connectToHost(ipv6 ? QHostAddress::LocalHostIPv6 : QHostAddress::LocalHost, port);
+    control.write("GET /control HTTP/1.0\r\n\r\n");
+    QUdpSocket().writeDatagram("control", QHostAddress::LocalHost, services.udpPort());
+    QTRY_COMPARE_WITH_TIMEOUT(services.arrived().size(), 2, kTimeout);
+    QVERIFY(services.arrived().contains(QStringLiteral("GET /control HTTP/1.0")));
+}
+
+void TestWebPreview::network_webRtcInAnyFrame_isGone_data()
+{
+    QTest::addColumn<QString>("frame");
+    QTest::newRow("page") << QStringLiteral("page");
+    QTest::newRow("srcdoc frame") << QStringLiteral("srcdoc");
+    QTest::newRow("empty frame") << QStringLiteral("empty");
+    QTest::newRow("frame made by script") << QStringLiteral("made");
+    QTest::newRow("frame added as markup") << QStringLiteral("markup");
+    QTest::newRow("frame in an empty frame") << QStringLiteral("nested");
+    QTest::newRow("window opened by script") << QStringLiteral("opened");
+}
+
+void TestWebPreview::network_webRtcInAnyFrame_isGone()
+{
+    QFETCH(QString, frame);
+    // Each frame is asked as soon as a script can reach it.
+    preview(QStringLiteral(R"(<SCRIPT>
+window.found = {};
+function webRtcIn(w) {
+    return ['RTCPeerConnection', 'webkitRTCPeerConnection', 'RTCDataChannel', 'RTCSessionDescription',
+            'RTCIceCandidate'].filter(function (name) { return typeof w[name] !== 'undefined'; }).join(' ') || 'none';
+}
+found.page = webRtcIn(window);
+</SCRIPT>)"),
+            QStringLiteral(R"(<IFRAME SRCDOC="<SCRIPT>parent.found.srcdoc = parent.webRtcIn(window);</SCRIPT>"></IFRAME>
+<IFRAME NAME="empty"></IFRAME>
+<SCRIPT>
+found.empty = webRtcIn(frames.empty);
+found.made = webRtcIn(document.body.appendChild(document.createElement('iframe')).contentWindow);
+document.body.insertAdjacentHTML('beforeend', '<IFRAME></IFRAME>');
+found.markup = webRtcIn(frames[frames.length - 1]);
+var inner = frames.empty.document;
+inner.body.appendChild(inner.createElement('iframe'));
+found.nested = webRtcIn(frames.empty[0]);
+found.opened = webRtcIn(window.open(''));
+</SCRIPT>)"));
+    QTRY_COMPARE_WITH_TIMEOUT(answer(QStringLiteral("(window.found || {}).") + frame), QStringLiteral("none"), kTimeout);
+}
+
+void TestWebPreview::addressBox_enterWithLocalServiceAddress_reachesIt()
+{
+    LocalServices services;
+    QVERIFY(services.ready());
+    pressEnterWith(QStringLiteral("http://127.0.0.1:%1/typed").arg(services.port()));
+    QTRY_VERIFY_WITH_TIMEOUT(services.arrived().contains(QStringLiteral("GET /typed HTTP/1.1")), kTimeout);
+    QTRY_COMPARE_WITH_TIMEOUT(answer(QStringLiteral("document.title")), QStringLiteral("local service"), kTimeout);
 }
 
 void TestWebPreview::addressBox_enterWithPath_navigatesThere()

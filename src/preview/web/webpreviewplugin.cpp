@@ -1,9 +1,14 @@
 #include "webpreviewplugin.h"
 
+#include "preview/networkpolicy.h"
+
 #include <QDir>
 #include <QUrl>
 #include <QWebEngineProfile>
+#include <QWebEngineScript>
+#include <QWebEngineScriptCollection>
 #include <QWebEngineSettings>
+#include <QWebEngineUrlRequestInterceptor>
 #include <QWebEngineView>
 #include <QtWebEngineQuick/qtwebenginequickglobal.h>
 
@@ -16,7 +21,9 @@ void protect(QWebEngineSettings *settings)
     // By default a file:// page may read any local file through XHR or
     // fetch; a previewed script must not reach the user's files.
     settings->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
-    settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
+    // Authors use libraries, styles and pictures from the web; what is on
+    // this machine or the local network is kept away by LocalNetworkGuard.
+    settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, true);
     settings->setAttribute(QWebEngineSettings::JavascriptCanAccessClipboard, false);
     // Previewed scripts open windows on load, as they did in the old days.
     settings->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, true);
@@ -24,16 +31,159 @@ void protect(QWebEngineSettings *settings)
     settings->setDefaultTextEncoding(QStringLiteral("UTF-8"));
 }
 
+/// Turns every request of a previewed page to this machine or the local
+/// network away, whatever asks for it (WebSocket too).  Only a page the
+/// user typed into the address box goes there: the user asked for it.
+class LocalNetworkGuard final : public QWebEngineUrlRequestInterceptor {
+public:
+    using QWebEngineUrlRequestInterceptor::QWebEngineUrlRequestInterceptor;
+
+    void interceptRequest(QWebEngineUrlRequestInfo &info) override
+    {
+        // setUrl() loads as typed; a redirect from there is not typed.
+        const bool typed = info.resourceType() == QWebEngineUrlRequestInfo::ResourceTypeMainFrame &&
+                           info.navigationType() == QWebEngineUrlRequestInfo::NavigationTypeTyped;
+        const QUrl url = info.requestUrl();
+        if (!typed && reachesOut(url) && isLocalNetworkHost(url.host()))
+            info.block(true);
+    }
+
+private:
+    /// Whether the address goes out to a host.  The browser's own pages
+    /// (error pages, built-in extensions) have internal names for hosts,
+    /// which would pass for local names.
+    static bool reachesOut(const QUrl &url)
+    {
+        static const QStringList schemes = {QStringLiteral("http"), QStringLiteral("https"), QStringLiteral("ws"),
+                                            QStringLiteral("wss"), QStringLiteral("ftp"), QStringLiteral("file")};
+        return schemes.contains(url.scheme());
+    }
+};
+
+/// Takes WebRTC away from the page's windows before the page's own scripts
+/// run: a peer connection sends STUN and media over UDP (and TURN over TCP)
+/// to any address it is given, past the request guard.
+///
+/// Qt runs the script in every document that a navigation makes, but not in
+/// the empty document a new frame or window starts with, which the page can
+/// reach at once.  So each window also takes care of the windows it holds:
+/// after anything that can put a frame into a document, when a frame's
+/// window is asked for, for what window.open returns, and after the parser
+/// has added elements, it clears and guards the same way every window of
+/// its own origin below it.
+const char *const kWithoutWebRtc = R"JS((function () {
+    'use strict';
+    const guarded = new WeakSet();
+    const insertions = ['appendChild', 'insertBefore', 'replaceChild', 'append', 'prepend', 'replaceChildren',
+                        'before', 'after', 'replaceWith', 'insertAdjacentElement', 'insertAdjacentHTML', 'write',
+                        'writeln', 'execCommand', 'insertNode', 'surroundContents'];
+    const holders = ['Node', 'Element', 'CharacterData', 'DocumentType', 'Document', 'DocumentFragment', 'ShadowRoot',
+                     'Range'];
+    const frameElements = ['HTMLIFrameElement', 'HTMLFrameElement', 'HTMLObjectElement'];
+
+    function windowOf(target) {
+        if (!target)
+            return null;
+        if (target.defaultView)
+            return target.defaultView;
+        if (target.ownerDocument)
+            return target.ownerDocument.defaultView;
+        return target.startContainer ? windowOf(target.startContainer) : null;
+    }
+
+    function wrapSetter(proto, property, after) {
+        const d = proto && Object.getOwnPropertyDescriptor(proto, property);
+        if (d && d.set)
+            Object.defineProperty(proto, property, Object.assign({}, d, {
+                set: function (value) { d.set.call(this, value); after(this); }
+            }));
+    }
+
+    function guard(win) {
+        win.Object.getOwnPropertyNames(win).forEach(function (name) {
+            if (/^(webkit)?RTC/.test(name))
+                delete win[name];
+        });
+        const after = function (target) { protect(windowOf(target)); protect(win); };
+        holders.forEach(function (holder) {
+            const proto = win[holder] && win[holder].prototype;
+            insertions.forEach(function (name) {
+                const original = proto && Object.getOwnPropertyDescriptor(proto, name);
+                if (original && typeof original.value === 'function')
+                    proto[name] = function () {
+                        const result = original.value.apply(this, arguments);
+                        after(this);
+                        return result;
+                    };
+            });
+            ['innerHTML', 'outerHTML'].forEach(function (name) { wrapSetter(proto, name, after); });
+        });
+        frameElements.forEach(function (name) {
+            const proto = win[name] && win[name].prototype;
+            ['contentWindow', 'contentDocument'].forEach(function (property) {
+                const d = proto && Object.getOwnPropertyDescriptor(proto, property);
+                if (d && d.get)
+                    Object.defineProperty(proto, property, Object.assign({}, d, {
+                        get: function () {
+                            const held = d.get.call(this);
+                            protect(held && (held.defaultView || held));
+                            return held;
+                        }
+                    }));
+            });
+        });
+        const open = win.open;
+        win.open = function () {
+            const opened = open.apply(this, arguments);
+            protect(opened);
+            return opened;
+        };
+        new win.MutationObserver(function () { protect(win); })
+            .observe(win.document, {childList: true, subtree: true});
+    }
+
+    function protect(win) {
+        try {
+            if (!win || !win.Node)
+                return;
+            if (!guarded.has(win.Node)) {
+                guarded.add(win.Node);
+                guard(win);
+            }
+            for (let i = 0; i < win.length; ++i)
+                protect(win[i]);
+        } catch (e) {
+            // A window of another origin: its own document guards it.
+        }
+    }
+
+    protect(window);
+})();
+)JS";
+
+QWebEngineScript withoutWebRtc()
+{
+    QWebEngineScript script;
+    script.setName(QStringLiteral("quillon-no-webrtc"));
+    script.setInjectionPoint(QWebEngineScript::DocumentCreation);
+    script.setWorldId(QWebEngineScript::MainWorld);
+    script.setRunsOnSubFrames(true);
+    script.setSourceCode(QString::fromLatin1(kWithoutWebRtc));
+    return script;
+}
+
 /// A small top-level window of ours for what a previewed page opens.  It
 /// belongs to the preview's view, so it never outlives the browser.
 class PopupWindow final : public QWebEngineView {
 public:
-    PopupWindow(QWebEngineProfile *profile, QWidget *owner, bool openedByLocalPage) : QWebEngineView(owner)
+    PopupWindow(QWebEngineProfile *profile, QWidget *owner, std::shared_ptr<PreviewWindowCount> windows,
+                bool openedByLocalPage)
+        : QWebEngineView(owner)
     {
         setObjectName(QStringLiteral("PreviewPopupWindow"));
         setWindowFlag(Qt::Window);
         setAttribute(Qt::WA_DeleteOnClose);
-        setPage(new PreviewWebPage(profile, owner ? owner : this, this, openedByLocalPage));
+        setPage(new PreviewWebPage(profile, owner ? owner : this, this, std::move(windows), openedByLocalPage));
         resize(640, 480);
         setWindowTitle(kPopupTitle);
         connect(this, &QWebEngineView::titleChanged, this,
@@ -48,7 +198,7 @@ public:
     WebBrowser(QWebEngineProfile *profile, QWidget *parent) : m_view(new QWebEngineView(parent))
     {
         m_view->setObjectName(QStringLiteral("WebBrowser"));
-        m_page = new PreviewWebPage(profile, m_view, m_view);
+        m_page = new PreviewWebPage(profile, m_view, m_view, std::make_shared<PreviewWindowCount>());
         m_view->setPage(m_page);
         // Nothing closes: the program decides what a close request means.
         QObject::connect(m_page, &QWebEnginePage::windowCloseRequested, m_view, [this] {
@@ -67,6 +217,7 @@ public:
     void navigate(const QString &pathOrAddress) override
     {
         const QString text = pathOrAddress.trimmed();
+        m_page->startWindowCount();
         if (text.isEmpty())
             m_view->setUrl(QUrl(QStringLiteral("about:blank")));
         else if (QDir::isAbsolutePath(text))
@@ -103,10 +254,17 @@ private:
 } // namespace
 
 PreviewWebPage::PreviewWebPage(QWebEngineProfile *profile, QWidget *popupOwner, QObject *parent,
-                               bool openedByLocalPage)
-    : QWebEnginePage(profile, parent), m_popupOwner(popupOwner), m_openedByLocalPage(openedByLocalPage)
+                               std::shared_ptr<PreviewWindowCount> windows, bool openedByLocalPage)
+    : QWebEnginePage(profile, parent), m_popupOwner(popupOwner), m_windows(std::move(windows)),
+      m_openedByLocalPage(openedByLocalPage)
 {
     protect(settings());
+}
+
+void PreviewWebPage::startWindowCount()
+{
+    // Windows still open from the last preview keep the old count.
+    m_windows = std::make_shared<PreviewWindowCount>();
 }
 
 bool PreviewWebPage::isLocalOrOpenedByLocal() const
@@ -134,8 +292,12 @@ bool PreviewWebPage::acceptNavigationRequest(const QUrl &url, NavigationType typ
 
 QWebEnginePage *PreviewWebPage::createWindow(WebWindowType)
 {
+    // A page that opens windows in a loop would bury the desktop.
+    if (m_windows->opened >= kWindowsPerPreview)
+        return nullptr;
+    ++m_windows->opened;
     // Tabs, windows and dialogs alike get one small window of ours.
-    auto *window = new PopupWindow(profile(), m_popupOwner, isLocalOrOpenedByLocal());
+    auto *window = new PopupWindow(profile(), m_popupOwner, m_windows, isLocalOrOpenedByLocal());
     window->show();
     return window->page();
 }
@@ -147,6 +309,8 @@ QWebEngineProfile *WebPreviewFactory::profile()
         // previewed page (cookies, storage, cache) is kept on disk.
         m_profile = new QWebEngineProfile(this);
         protect(m_profile->settings());
+        m_profile->setUrlRequestInterceptor(new LocalNetworkGuard(m_profile));
+        m_profile->scripts()->insert(withoutWebRtc());
     }
     return m_profile;
 }

@@ -3,8 +3,10 @@
 //
 // Previewed scripts are nobody's vetted code, so they run in an
 // off-the-record profile of their own in which a local page cannot read
-// other local files.  A page that opens a window gets a small window of
-// ours; a page that tries to close its window only tells the program.
+// other local files, and no page reaches this machine or the local network
+// (remote images, scripts and styles load as in any browser).  A page that
+// opens a window gets a small window of ours, a few per preview; a page
+// that tries to close its window only tells the program.
 
 #include "preview/internalbrowser.h"
 
@@ -12,8 +14,16 @@
 #include <QPointer>
 #include <QWebEnginePage>
 
+#include <memory>
+
 class QWebEngineProfile;
 class QWidget;
+
+/// The windows that the pages of one preview have opened, windows opened
+/// by those windows included.
+struct PreviewWindowCount {
+    int opened = 0;
+};
 
 /// A page of the preview: what it opens and closes stays under our control,
 /// and links between local pages are followed although local pages cannot
@@ -21,10 +31,18 @@ class QWidget;
 class PreviewWebPage final : public QWebEnginePage {
     Q_OBJECT
 public:
+    /// The windows one preview may open; more are refused without a word.
+    static constexpr int kWindowsPerPreview = 5;
+
     /// popupOwner: the widget the windows this page opens belong to (they
-    /// go when it goes).  openedByLocalPage: whether the page that opened
-    /// this one (if any) was a local page.
-    PreviewWebPage(QWebEngineProfile *profile, QWidget *popupOwner, QObject *parent, bool openedByLocalPage = true);
+    /// go when it goes).  windows: the count this page's windows add to.
+    /// openedByLocalPage: whether the page that opened this one (if any)
+    /// was a local page.
+    PreviewWebPage(QWebEngineProfile *profile, QWidget *popupOwner, QObject *parent,
+                   std::shared_ptr<PreviewWindowCount> windows, bool openedByLocalPage = true);
+
+    /// Starts a new count of windows, for a new preview.
+    void startWindowCount();
 
 protected:
     QWebEnginePage *createWindow(WebWindowType type) override;
@@ -35,6 +53,7 @@ private:
     bool isLocalOrOpenedByLocal() const;
 
     QPointer<QWidget> m_popupOwner;
+    std::shared_ptr<PreviewWindowCount> m_windows;
     bool m_openedByLocalPage;
 };
 

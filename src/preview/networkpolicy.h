@@ -1,0 +1,16 @@
+#pragma once
+// Which hosts a previewed page may not reach: this machine and the local
+// network.  The browser plugin asks this for every request it sees, so it
+// works on the host alone (no name is looked up) and needs Qt Core only.
+
+#include <QStringView>
+
+/// Whether a URL's host names this machine or the local network: an IPv4
+/// address (in any form inet_aton reads: 1 to 4 parts, decimal, octal or
+/// hex) or IPv6 address (brackets, embedded IPv4 and zone ids allowed) that
+/// is loopback, private, link-local, shared or unspecified, IPv4 mapped
+/// into IPv6 included; localhost and *.localhost; names of the local
+/// network (*.local, *.localdomain, *.home.arpa, and names without a dot,
+/// which only the local resolver knows).  A trailing dot and letter case
+/// do not matter.  An empty host is not local.
+bool isLocalNetworkHost(QStringView host);
