@@ -10,7 +10,6 @@
 #include "preview/internalbrowser.h"
 #include "preview/previewpage.h"
 #include "preview/previewpane.h"
-#include "preview/previewrules.h"
 #include "widgets/actions.h"
 
 #include <QAction>
@@ -56,7 +55,8 @@ void PreviewController::setUpPreviewTab()
     auto *layout = new QVBoxLayout(m_parts.previewPage);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_pane);
-    m_pane->setCloseRequestHandler([this] { guarded([this] { refuse(); })(); });
+    // A page that asks to close its window is told no, and stays.
+    m_pane->setCloseRequestHandler([this] { guarded([this] { warnOfClose(); })(); });
 }
 
 bool PreviewController::internalBrowserExists() const
@@ -86,10 +86,15 @@ void PreviewController::focusCurrentEditor()
     }
 }
 
-void PreviewController::refuse()
+void PreviewController::warnOfClose()
 {
     m_prompter.ShowMessageBox(IconWarning, QStringLiteral("Warning!!"),
-                                            QStringLiteral("You should view this script using external browser!"));
+                              QStringLiteral("You should view this script using external browser!"));
+}
+
+void PreviewController::refuse()
+{
+    warnOfClose();
     Showeditortab1Click();
 }
 
@@ -113,7 +118,9 @@ void PreviewController::ShowInInternalBrowser(const QString &head, const QString
     enterPreviewTab();
     try {
         const QString path = WritePreviewPage(head, body);
-        if (scriptClosesWindow(head, body) || m_selection.isBrowserExitSelected()) {
+        // Only "Browser exit" is refused before it runs; any other script
+        // that closes its window is stopped when it asks to.
+        if (m_selection.isBrowserExitSelected()) {
             refuse();
             return;
         }

@@ -72,6 +72,7 @@ public:
 
 private:
     void refuse();
+    void warnOfClose();
     void focusCurrentEditor();
     void setPageQuietly(QWidget *page);
     void dropInternalBrowser();
