@@ -5,6 +5,7 @@
 
 #include "app/aboutdialog.h"
 #include "app/resourcetabs.h"
+#include "document/documentcontroller.h"
 #include "document/scripteditors.h"
 #include "document/scripttext.h"
 #include "editor/scripteditor.h"
@@ -14,9 +15,12 @@
 #include "widgets/statuspanels.h"
 
 #include <QAction>
+#include <QDialogButtonBox>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPrinter>
+#include <QPushButton>
 #include <QStackedWidget>
 #include <QStatusTipEvent>
 #include <QTabWidget>
@@ -302,6 +306,34 @@ private slots:
         // A key changed at run time shows up: the page is never stale.
         t.action("MMNU_P_About")->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+F12")));
         QVERIFY(t.help.generated.value(QStringLiteral("shortcuts.html"))().contains(QStringLiteral("Ctrl+Shift+F12")));
+    }
+
+    void printerSetup_keepsTheSettings_withAnOkButton_andPrintsNothing()
+    {
+        TestWindow t;
+        QPrinter &printer = t.window->document().printer();
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        const QString pdf = t.dir.filePath(QStringLiteral("setup.pdf"));
+        printer.setOutputFileName(pdf);
+        QStringList captions;
+        t.prompter.dialogHandlers.insert(QStringLiteral("PrinterSetupDialog"), [&](QDialog &d) {
+            d.show();
+            for (QPushButton *button : d.findChildren<QPushButton *>())
+                if (button->isVisible())
+                    captions << button->text().remove(u'&');
+            QPushButton *ok = d.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok);
+            QTest::mouseClick(ok, Qt::LeftButton);
+            return d.result();
+        });
+        t.trigger("MMNU_P_PrintSettings");
+        QCOMPARE(t.prompter.dialogs().size(), 1);
+        QCOMPARE(t.prompter.dialogs().first().title, QStringLiteral("Printer setup"));
+        QVERIFY2(captions.contains(QStringLiteral("OK")), qPrintable(captions.join(u',')));
+        QVERIFY2(!captions.contains(QStringLiteral("Print")), qPrintable(captions.join(u',')));
+        // Accepted: the settings stay with the printer, and nothing is printed.
+        QCOMPARE(printer.outputFileName(), pdf);
+        QVERIFY(!QFile::exists(pdf));
+        QVERIFY(t.prompter.questions().isEmpty());
     }
 
     void about_showsTheNameAndReportsABrowserFailure()
