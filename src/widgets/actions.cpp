@@ -75,8 +75,10 @@ ActionRegistry::ActionRegistry(QWidget *window, std::span<const CommandEntry> ta
         // Menu items show no icons beside their captions; toolbar buttons do.
         action->setIconVisibleInMenu(false);
         m_actions.insert(id, action);
-        if (entry.command && entry.command[0])
+        if (entry.command && entry.command[0]) {
             m_commands[QString::fromLatin1(entry.command)] << action;
+            m_commandOf.insert(action, QString::fromLatin1(entry.command));
+        }
     }
 }
 

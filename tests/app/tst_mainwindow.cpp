@@ -15,6 +15,7 @@
 #include "widgets/statuspanels.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QMenu>
@@ -53,6 +54,15 @@ void showPreviewPage(TVM_Quillon_MF &w)
 {
     w.mainBook()->setTabVisible(1, true);
     w.mainBook()->setCurrentWidget(w.previewPage());
+}
+
+QStringList enabledOnes(const TestWindow &t, std::initializer_list<const char *> ids)
+{
+    QStringList on;
+    for (const char *id : ids)
+        if (t.action(id)->isEnabled())
+            on << QString::fromLatin1(id);
+    return on;
 }
 
 QStringList menuCaptions(QMenuBar *bar)
@@ -186,6 +196,50 @@ private slots:
         QVERIFY(!bar->isVisible());
         QVERIFY(!t.action("MMNU_W_ScriptToolbar")->isChecked());
         QVERIFY(!t.action("POP_E_PasekJS")->isChecked());
+    }
+
+    void editorCommandButtons_restWhileThePreviewShows()
+    {
+        TestWindow t;
+        TVM_Quillon_MF &w = *t.window;
+        QGuiApplication::clipboard()->clear();
+        t.body()->setFocus();
+        QTRY_VERIFY(t.body()->hasFocus());
+        QTest::keyClicks(t.body(), QStringLiteral("ab"));
+        QTest::keyClick(t.body(), Qt::Key_Left, Qt::ShiftModifier);
+        const auto editorButtons = {"BTN_Undo", "BTN_Redo", "BTN_Wytnij", "BTN_Kopiuj", "BTN_Wklej", "BTN_Znajdz",
+                                    "BTN_Zamien", "BTN_Idz_Do_L", "BTN_Zawijanie"};
+        const QStringList working{"BTN_Undo", "BTN_Wytnij", "BTN_Kopiuj", "BTN_Znajdz", "BTN_Zamien", "BTN_Idz_Do_L",
+                                  "BTN_Zawijanie"};
+        QCOMPARE(enabledOnes(t, editorButtons), working);
+
+        showPreviewPage(w);
+        QCOMPARE(enabledOnes(t, editorButtons), QStringList());
+        for (QToolBar *bar : {static_cast<QToolBar *>(w.scriptToolbar()), static_cast<QToolBar *>(w.htmlToolbar())})
+            for (QAction *button : bar->actions())
+                QVERIFY2(button->isSeparator() || !button->isEnabled(), qPrintable(button->objectName()));
+        // So do the editors' pop-up items, and with them the keys of their own.
+        QVERIFY(!t.action("Wcicie1")->isEnabled());
+        // What does not work on the editors goes on working.
+        QCOMPARE(enabledOnes(t, {"BTN_Nowy", "BTN_OpenF", "BTN_Save_As", "BTN_Full_Window", "BTN_DoSchowka"}),
+                 (QStringList{"BTN_Nowy", "BTN_OpenF", "BTN_Save_As", "BTN_Full_Window", "BTN_DoSchowka"}));
+
+        // The read-out and the clipboard go on setting the commands'
+        // states meanwhile: nothing comes on before the Editor page is back.
+        QGuiApplication::clipboard()->setText(QStringLiteral("pasted"));
+        w.document().HEAD_EDChange();
+        QCOMPARE(enabledOnes(t, editorButtons), QStringList());
+
+        QTest::keyClick(&w, Qt::Key_F12);
+        QCOMPARE(w.mainBook()->currentWidget(), w.editorPage());
+        const QStringList withPaste{"BTN_Undo",   "BTN_Wytnij", "BTN_Kopiuj",   "BTN_Wklej",
+                                    "BTN_Znajdz", "BTN_Zamien", "BTN_Idz_Do_L", "BTN_Zawijanie"};
+        QCOMPARE(enabledOnes(t, editorButtons), withPaste);
+        // Commands not built yet stay off.
+        QCOMPARE(enabledOnes(t, {"BTN_For", "Przycisk_Bold", "Przycisk_JS_Okno", "Przycisk_Ustawienia",
+                                 "MMNU_HTML_Bold"}),
+                 QStringList());
+        QVERIFY(t.action("Wcicie1")->isEnabled());
     }
 
     void editorOnlyMenus_followThePageOfMainBook()
