@@ -96,6 +96,14 @@ void ViewController::toggleResourceTabs()
         m_parts.actions->action(QString::fromLatin1(id))->setChecked(visible);
 }
 
+QMenu *ViewController::createToolbarMenu(QWidget *parent) const
+{
+    auto *menu = new QMenu(parent);
+    menu->setObjectName(QStringLiteral("ToolbarAreaMenu"));
+    menu->addActions(m_parts.actions->menu(QStringLiteral("MMNU_W_Toolbars"))->actions());
+    return menu;
+}
+
 bool ViewController::previewPageActive() const
 {
     return m_parts.previewPage && m_parts.mainBook->currentWidget() == m_parts.previewPage;

@@ -38,6 +38,11 @@ public:
     void toggleHtmlToolbar();
     void toggleResourceTabs();
 
+    /// The menu of the toolbar areas (of the window and of the editor
+    /// area): the View menu's toolbar toggles themselves, so their checks
+    /// follow; never the menu bar, which nothing would bring back.
+    QMenu *createToolbarMenu(QWidget *parent) const;
+
     /// Switches the Script, Search, Edit and HTML menus, always as a group,
     /// and with them every button and pop-up item of their commands.
     void setEditorMenusEnabled(bool enabled) override;

@@ -198,6 +198,42 @@ private slots:
         QVERIFY(!t.action("POP_E_PasekJS")->isChecked());
     }
 
+    void toolbarAreaMenus_offerTheViewMenusToggles_andNeverTheMenuBar()
+    {
+        TestWindow t;
+        TVM_Quillon_MF &w = *t.window;
+        const QList<QAction *> toggles{t.action("MMNU_W_MainToolbar"), t.action("MMNU_W_ScriptToolbar"),
+                                       t.action("MMNU_V_HTMLToolbar")};
+        // Right clicks on the handles of the main window's bars and of the
+        // editor area's vertical ones.
+        const QList<std::pair<QToolBar *, QPoint>> places{
+            {w.menuBarHolder(), QPoint(3, w.menuBarHolder()->height() / 2)},
+            {w.mainToolbar(), QPoint(3, w.mainToolbar()->height() / 2)},
+            {w.scriptToolbar(), QPoint(w.scriptToolbar()->width() / 2, 3)},
+            {w.htmlToolbar(), QPoint(w.htmlToolbar()->width() / 2, 3)},
+        };
+        for (const auto &[bar, pos] : places) {
+            QMenu *menu = TestWindow::openContextMenu(bar, pos);
+            QVERIFY2(menu, qPrintable(bar->objectName()));
+            QCOMPARE(menu->actions(), toggles);
+            menu->close();
+        }
+
+        // Hiding a bar there is hiding it from the View menu.
+        QMenu *menu = TestWindow::openContextMenu(w.scriptToolbar(), QPoint(w.scriptToolbar()->width() / 2, 3));
+        QVERIFY(menu);
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(t.action("MMNU_W_ScriptToolbar")).center());
+        QVERIFY(!w.scriptToolbar()->isVisible());
+        QVERIFY(!t.action("MMNU_W_ScriptToolbar")->isChecked());
+        QVERIFY(!t.action("POP_E_PasekJS")->isChecked());
+        menu = TestWindow::openContextMenu(w.mainToolbar(), QPoint(3, w.mainToolbar()->height() / 2));
+        QVERIFY(menu);
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(t.action("MMNU_W_ScriptToolbar")).center());
+        QVERIFY(w.scriptToolbar()->isVisible());
+        QVERIFY(t.action("POP_E_PasekJS")->isChecked());
+        QVERIFY(w.menuBarHolder()->isVisible());
+    }
+
     void editorCommandButtons_restWhileThePreviewShows()
     {
         TestWindow t;

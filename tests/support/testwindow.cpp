@@ -6,6 +6,9 @@
 #include "widgets/actions.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QMenu>
 
 TestWindow::TestWindow(bool internalBrowser, const QString &libraryFolder)
 {
@@ -59,4 +62,11 @@ void TestWindow::trigger(const char *id) const
     QAction *a = action(id);
     QVERIFY2(a->isEnabled(), id);
     a->trigger();
+}
+
+QMenu *TestWindow::openContextMenu(QWidget *widget, const QPoint &pos)
+{
+    QContextMenuEvent event(QContextMenuEvent::Mouse, pos, widget->mapToGlobal(pos));
+    QCoreApplication::sendEvent(widget, &event);
+    return qobject_cast<QMenu *>(QApplication::activePopupWidget());
 }

@@ -13,6 +13,7 @@
 
 #include <memory>
 
+class QMenu;
 class ScriptEditor;
 
 struct TestWindow {
@@ -33,6 +34,8 @@ struct TestWindow {
     /// Triggers a command as a click on its menu item or button would.
     void trigger(const char *id) const;
     QString libraryFolder() const { return m_libraryFolder; }
+    /// Right-clicks widget at pos; the pop-up menu that came up, if any.
+    static QMenu *openContextMenu(QWidget *widget, const QPoint &pos);
 
 private:
     QString m_libraryFolder;
