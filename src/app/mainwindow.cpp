@@ -267,6 +267,9 @@ QWidget *TVM_Quillon_MF::buildRightPanel()
         button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
         button->setIconSize(QSize(32, 32));
         button->setAutoRaise(false);
+        // A click leaves the keyboard focus where it was: "Copy script from
+        // library" asks which library tree has it.
+        button->setFocusPolicy(Qt::NoFocus);
         button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
         button->setMinimumHeight(64);
         if (menuId) {

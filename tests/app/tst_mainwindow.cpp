@@ -1,6 +1,7 @@
 // The main window: its first start, the view toggles, the editor-only
 // menus, help, About, closing and the general error handler.
 
+#include "testfiles.h"
 #include "testwindow.h"
 
 #include "app/aboutdialog.h"
@@ -9,6 +10,8 @@
 #include "document/scripteditors.h"
 #include "document/scripttext.h"
 #include "editor/scripteditor.h"
+#include "library/userlibrarycontroller.h"
+#include "library/userlibrarytree.h"
 #include "platform/errors.h"
 #include "widgets/actions.h"
 #include "widgets/dockabletoolbar.h"
@@ -26,6 +29,7 @@
 #include <QStatusTipEvent>
 #include <QTabWidget>
 #include <QToolBar>
+#include <QToolButton>
 
 #include <stdexcept>
 
@@ -449,6 +453,47 @@ private slots:
         QCOMPARE(printer.outputFileName(), pdf);
         QVERIFY(!QFile::exists(pdf));
         QVERIFY(t.prompter.questions().isEmpty());
+    }
+
+    void buttons_leaveTheFocusWhereItWas()
+    {
+        QTemporaryDir folder;
+        const QString lib = folder.filePath(QStringLiteral("user-scripts/"));
+        QVERIFY(writeFile(lib + QStringLiteral("uscripts.dat"), "Work\r\n menu\r\n"));
+        QVERIFY(writeFile(lib + QStringLiteral("menu.js"), "<!-- part of the HEAD section -->\r\nvar t;\r\n"
+                                                           "<!-- part of the BODY section -->\r\nshow(t);"));
+        TestWindow t(false, lib);
+        TVM_Quillon_MF &w = *t.window;
+
+        QHash<QString, QToolButton *> buttons;  // by their command's item
+        for (QToolButton *button : w.findChildren<QToolButton *>()) {
+            if (!button->defaultAction())
+                continue;
+            buttons.insert(button->defaultAction()->objectName(), button);
+            QVERIFY2(button->focusPolicy() == Qt::NoFocus, qPrintable(button->defaultAction()->objectName()));
+        }
+        QVERIFY(buttons.contains(QStringLiteral("BTN_DoSchowka")));
+        QVERIFY(buttons.contains(QStringLiteral("BTN_Preview_Script_User")));
+
+        // A library script selected: the clipboard button and the item of
+        // its drop-down leave the tree the keyboard focus.
+        UserLibraryTree *tree = w.userLibrary().tree();
+        QTreeWidgetItem *script = tree->topLevelItem(0)->child(0);
+        QVERIFY(script);
+        tree->selectItem(script);
+        tree->setFocus();
+        QTRY_VERIFY(tree->hasFocus());
+        QToolButton *copy = buttons.value(QStringLiteral("BTN_DoSchowka"));
+        QTest::mouseClick(copy, Qt::LeftButton);
+        QVERIFY(tree->hasFocus());
+        QCOMPARE(QGuiApplication::clipboard()->text(),
+                 composeClipboardText(t.head()->wholeText(), t.body()->wholeText()));
+        t.chooseFromDropDown(copy, "POP_Clip_Library");
+        QVERIFY2(t.prompter.shown.isEmpty(), qPrintable(t.prompter.describe()));
+        QCOMPARE(QGuiApplication::clipboard()->text(),
+                 composeClipboardText(QStringLiteral("var t;\r\n"), QStringLiteral("show(t);\r\n")));
+        QVERIFY(tree->hasFocus());
+
     }
 
     void about_showsTheNameAndReportsABrowserFailure()
