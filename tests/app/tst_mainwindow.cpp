@@ -1,5 +1,7 @@
-// The main window: its first start, the view toggles, the editor-only
-// menus, help, About, closing and the general error handler.
+// The main window: its first start, the view toggles and the toolbar
+// areas' menu, the editor-only menus and buttons, the buttons' focus and
+// tooltips, help, printer setup, About, closing and the general error
+// handler.
 
 #include "testfiles.h"
 #include "testwindow.h"
@@ -455,7 +457,7 @@ private slots:
         QVERIFY(t.prompter.questions().isEmpty());
     }
 
-    void buttons_leaveTheFocusWhereItWas()
+    void buttons_leaveTheFocusWhereItWas_andTheirTooltipsNameTheKeys()
     {
         QTemporaryDir folder;
         const QString lib = folder.filePath(QStringLiteral("user-scripts/"));
@@ -494,6 +496,28 @@ private slots:
                  composeClipboardText(QStringLiteral("var t;\r\n"), QStringLiteral("show(t);\r\n")));
         QVERIFY(tree->hasFocus());
 
+        // Tooltips name the command and its key, the menu item's key for a
+        // button; the hints in the status line stay as they were.
+        const QList<std::pair<const char *, const char *>> tips{
+            {"BTN_Save_As", "Save as (Ctrl+Shift+S)"},
+            {"BTN_Undo", "Undo (Ctrl+Z)"},
+            {"BTN_Znajdz", "Find (Ctrl+F)"},
+            {"BTN_Full_Window", "Resource tabs (F9)"},
+            {"BTN_For", "\"for...\" loop (Ctrl+F3)"},
+            {"Przycisk_Pomoc", "Quillon Help (F1)"},
+            {"Przycisk_Anuluj", "Close (Alt+F4)"},
+            {"BTN_Zawijanie", "Wordwrap"},  // no key
+            {"Przycisk_OK", "Click to see the script from editor in action"},
+        };
+        for (const auto &[id, tip] : tips) {
+            QToolButton *button = buttons.value(QString::fromLatin1(id));
+            QVERIFY2(button, id);
+            QCOMPARE(button->toolTip(), QString::fromUtf8(tip));
+        }
+        QCOMPARE(t.action("BTN_Save_As")->statusTip(), QStringLiteral("Save script as ..."));
+        // An item with a key of its own shows that one.
+        QCOMPARE(t.action("MMNU_E_Indent")->toolTip(), QStringLiteral("Indent (Ctrl+Space)"));
+        QCOMPARE(t.action("Wcicie1")->toolTip(), QStringLiteral("Indent (Alt+Space)"));
     }
 
     void about_showsTheNameAndReportsABrowserFailure()
