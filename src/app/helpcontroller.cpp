@@ -7,8 +7,7 @@
 #include "platform/prompter.h"
 #include "widgets/actions.h"
 
-#include <QAction>
-#include <QMenu>
+#include <QKeySequence>
 
 HelpController::HelpController(ActionRegistry &actions, Prompter &prompter, DesktopShell &shell, HelpSystem &help,
                                QObject *parent)
@@ -23,8 +22,7 @@ HelpController::HelpController(ActionRegistry &actions, Prompter &prompter, Desk
     actions.bind("help.languagesTab", this, [this] { m_help.ShowHelpTopic(497); });
     actions.bind("help.about", this, [this] { about(); });
 
-    ActionRegistry *registry = &actions;
-    help.setGeneratedPage(QStringLiteral("shortcuts.html"), [registry] { return shortcutsPage(*registry); });
+    help.setGeneratedPage(QStringLiteral("shortcuts.html"), [] { return shortcutsPage(); });
 }
 
 void HelpController::about()
@@ -35,59 +33,52 @@ void HelpController::about()
 
 namespace {
 
-QString plainCaption(const QAction *action)
+QString plainCaption(const char *caption)
 {
-    QString caption = action->text();
-    caption = caption.section(u'\t', 0, 0);
-    caption.remove(u'&');
-    return caption;
+    return QString::fromUtf8(caption).remove(u'&');
 }
 
-void listMenu(const QMenu *menu, const QString &path, QString &rows)
+QString row(const CommandEntry &entry, const QString &path)
 {
-    const auto items = menu->actions();
-    for (const QAction *action : items) {
-        if (action->isSeparator())
+    const QString key = QKeySequence(QString::fromLatin1(entry.shortcut)).toString(QKeySequence::NativeText);
+    return QStringLiteral("<tr><td><kbd>%1</kbd></td><td>%2</td><td>%3</td><td>%4</td></tr>\n")
+        .arg(key.toHtmlEscaped(), path.toHtmlEscaped(), plainCaption(entry.caption).toHtmlEscaped(),
+             QString::fromUtf8(entry.hint).toHtmlEscaped());
+}
+
+/// The rows of a layout's items that have a key, submenus included.  A key
+/// only shown beside an item belongs to another entry and is listed there.
+void listLayout(const MenuLayout &layout, const QString &path, bool withShownKeys, QString &rows)
+{
+    for (const char *item : layout.items) {
+        if (item[0] == '-')
             continue;
-        if (const QMenu *sub = action->menu()) {
-            listMenu(sub, path + QStringLiteral(" › ") + plainCaption(sub->menuAction()), rows);
+        if (item[0] == '>') {
+            const MenuLayout *sub = findLayout(QString::fromLatin1(item + 1));
+            Q_ASSERT(sub);
+            listLayout(*sub, path + QStringLiteral(" › ") + plainCaption(sub->caption), withShownKeys, rows);
             continue;
         }
-        QString key = action->shortcut().toString(QKeySequence::NativeText);
-        if (key.isEmpty())
-            key = action->text().section(u'\t', 1, 1);  // a key shown for another entry
-        if (key.isEmpty())
+        const CommandEntry *entry = findCommand(QString::fromLatin1(item));
+        Q_ASSERT(entry);
+        if (!entry->shortcut[0] || (entry->flags & Hidden) || (!withShownKeys && (entry->flags & ShortcutShownOnly)))
             continue;
-        rows += QStringLiteral("<tr><td><kbd>%1</kbd></td><td>%2</td><td>%3</td><td>%4</td></tr>\n")
-                    .arg(key.toHtmlEscaped(), path.toHtmlEscaped(), plainCaption(action).toHtmlEscaped(),
-                         action->statusTip().toHtmlEscaped());
+        rows += row(*entry, path);
     }
 }
 
 } // namespace
 
-QString HelpController::shortcutsPage(const ActionRegistry &actions)
+QString HelpController::shortcutsPage()
 {
+    // Made from the command table, not from the live actions: the keys of
+    // the editor menus are taken off while the Preview tab shows.
     QString rows;
-    auto &registry = const_cast<ActionRegistry &>(actions);
-    for (const MenuLayout &layout : mainMenuLayout()) {
-        const QMenu *menu = registry.menu(QString::fromLatin1(layout.id));
-        listMenu(menu, plainCaption(menu->menuAction()), rows);
-    }
+    for (const MenuLayout &layout : mainMenuLayout())
+        listLayout(layout, plainCaption(layout.caption), true, rows);
     // Keys that only the editors' pop-up menu carries.
-    if (const QMenu *popup = registry.menu(QStringLiteral("POPMENU"))) {
-        QString popupRows;
-        const auto items = popup->actions();
-        for (const QAction *action : items) {
-            if (action->isSeparator() || action->menu() || action->shortcut().isEmpty())
-                continue;
-            popupRows += QStringLiteral("<tr><td><kbd>%1</kbd></td><td>%2</td><td>%3</td><td>%4</td></tr>\n")
-                             .arg(action->shortcut().toString(QKeySequence::NativeText).toHtmlEscaped(),
-                                  QStringLiteral("Editor pop-up menu"), plainCaption(action).toHtmlEscaped(),
-                                  action->statusTip().toHtmlEscaped());
-        }
-        rows += popupRows;
-    }
+    if (const MenuLayout *popup = findLayout(QStringLiteral("POPMENU")))
+        listLayout(*popup, QStringLiteral("Editor pop-up menu"), false, rows);
     return QStringLiteral(
                "<html><head><title>Keyboard shortcuts</title></head><body>"
                "<h1>Keyboard shortcuts</h1>"

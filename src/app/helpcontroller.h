@@ -16,8 +16,8 @@ public:
 
     void about();
 
-    /// The keyboard shortcuts page, made from the actions themselves.
-    static QString shortcutsPage(const ActionRegistry &actions);
+    /// The keyboard shortcuts page, made from the command table.
+    static QString shortcutsPage();
 
 private:
     ActionRegistry &m_actions;

@@ -40,6 +40,21 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+namespace {
+
+/// The editor area: a main window of its own inside the splitter, for the
+/// two vertical toolbars.  Its toolbar areas offer the window's menu.
+class EditorArea final : public QMainWindow {
+public:
+    EditorArea(QMainWindow *window, QWidget *parent) : QMainWindow(parent), m_window(window) {}
+    QMenu *createPopupMenu() override { return m_window->createPopupMenu(); }
+
+private:
+    QMainWindow *m_window;
+};
+
+} // namespace
+
 QString applicationTitle()
 {
     return QStringLiteral("VM Quillon 98 v1.6");
@@ -155,7 +170,7 @@ void TVM_Quillon_MF::buildCentre()
 
     // The editor area has the two vertical toolbars at its sides, so it is
     // a main window of its own inside the splitter.
-    m_editorArea = new QMainWindow(m_splitter3);
+    m_editorArea = new EditorArea(this, m_splitter3);
     m_editorArea->setWindowFlags(Qt::Widget);  // a QMainWindow is always made as a window
     m_editorArea->setObjectName(QStringLiteral("PNL_Edytor_Host"));
     m_scriptToolbar = new DockableToolBar(QStringLiteral("ScriptToolbar"), QStringLiteral("Scripting toolbar"), m_editorArea);
@@ -252,6 +267,9 @@ QWidget *TVM_Quillon_MF::buildRightPanel()
         button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
         button->setIconSize(QSize(32, 32));
         button->setAutoRaise(false);
+        // A click leaves the keyboard focus where it was: "Copy script from
+        // library" asks which library tree has it.
+        button->setFocusPolicy(Qt::NoFocus);
         button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
         button->setMinimumHeight(64);
         if (menuId) {
@@ -267,6 +285,11 @@ QWidget *TVM_Quillon_MF::buildRightPanel()
     bigButton("Przycisk_Anuluj", nullptr);
     bigButton("Przycisk_Pomoc", nullptr);
     return panel;
+}
+
+QMenu *TVM_Quillon_MF::createPopupMenu()
+{
+    return m_view->createToolbarMenu(this);
 }
 
 void TVM_Quillon_MF::showEvent(QShowEvent *event)

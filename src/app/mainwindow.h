@@ -61,6 +61,9 @@ public:
     QWidget *rightPanel() const { return m_panel3; }
     const AppConfig &config() const { return m_config; }
 
+    /// The menu of the toolbar areas: the View menu's toolbar toggles.
+    QMenu *createPopupMenu() override;
+
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;

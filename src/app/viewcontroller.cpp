@@ -5,11 +5,26 @@
 #include "widgets/dockabletoolbar.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QMenu>
 #include <QTabWidget>
 
 namespace {
 const char *const kLiveShortcut = "quillonLiveShortcut";
+/// Commands that work on the editors though their menu item stands
+/// elsewhere (Wordwrap is in the View menu).
+constexpr const char *kOtherEditorCommands[] = {"view.wordWrap"};
+
+void collectCommands(const ActionRegistry &actions, const QMenu *menu, QStringList &commands)
+{
+    const auto items = menu->actions();
+    for (QAction *item : items) {
+        if (const QMenu *sub = item->menu())
+            collectCommands(actions, sub, commands);
+        else if (const QString command = actions.commandOf(item); !command.isEmpty() && !commands.contains(command))
+            commands << command;
+    }
+}
 } // namespace
 
 ViewController::ViewController(const Parts &parts, QObject *parent) : QObject(parent), m_parts(parts)
@@ -27,6 +42,22 @@ ViewController::ViewController(const Parts &parts, QObject *parent) : QObject(pa
             [this] { setToolbarVisible(m_parts.scriptToolbar, "MMNU_W_ScriptToolbar", "POP_E_PasekJS", false); });
     connect(parts.htmlToolbar, &DockableToolBar::closedByUser, this,
             [this] { setToolbarVisible(m_parts.htmlToolbar, "MMNU_V_HTMLToolbar", "POP_E_PasekHTML", false); });
+
+    // Every item of the editor menus' commands (the toolbar buttons and the
+    // editors' pop-up items too) goes off with the menus.  The group keeps
+    // what each item was set to meanwhile (the status read-out keeps setting
+    // Undo, Cut and Paste) and gives it back when the menus come on again;
+    // items switched off for good stay off.
+    m_editorItems = new QActionGroup(this);
+    m_editorItems->setExclusionPolicy(QActionGroup::ExclusionPolicy::None);
+    QStringList commands;
+    for (const QMenu *menu : parts.editorMenus)
+        collectCommands(a, menu, commands);
+    for (const char *command : kOtherEditorCommands)
+        commands << QString::fromLatin1(command);
+    for (const QString &command : std::as_const(commands))
+        for (QAction *item : a.commandItems(command))
+            m_editorItems->addAction(item);
 
     if (parts.menuBarHolder)
         connect(parts.menuBarHolder, &QToolBar::topLevelChanged, this, [this](bool floating) {
@@ -65,6 +96,14 @@ void ViewController::toggleResourceTabs()
         m_parts.actions->action(QString::fromLatin1(id))->setChecked(visible);
 }
 
+QMenu *ViewController::createToolbarMenu(QWidget *parent) const
+{
+    auto *menu = new QMenu(parent);
+    menu->setObjectName(QStringLiteral("ToolbarAreaMenu"));
+    menu->addActions(m_parts.actions->menu(QStringLiteral("MMNU_W_Toolbars"))->actions());
+    return menu;
+}
+
 bool ViewController::previewPageActive() const
 {
     return m_parts.previewPage && m_parts.mainBook->currentWidget() == m_parts.previewPage;
@@ -73,6 +112,7 @@ bool ViewController::previewPageActive() const
 void ViewController::setEditorMenusEnabled(bool enabled)
 {
     m_menusEnabled = enabled;
+    m_editorItems->setEnabled(enabled);
     for (QMenu *menu : m_parts.editorMenus) {
         menu->menuAction()->setEnabled(enabled);
         menu->setEnabled(enabled);

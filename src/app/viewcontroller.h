@@ -10,6 +10,7 @@
 
 class ActionRegistry;
 class DockableToolBar;
+class QActionGroup;
 class QMenu;
 class QTabWidget;
 class QToolBar;
@@ -37,7 +38,13 @@ public:
     void toggleHtmlToolbar();
     void toggleResourceTabs();
 
-    /// Switches the Script, Search, Edit and HTML menus, always as a group.
+    /// The menu of the toolbar areas (of the window and of the editor
+    /// area): the View menu's toolbar toggles themselves, so their checks
+    /// follow; never the menu bar, which nothing would bring back.
+    QMenu *createToolbarMenu(QWidget *parent) const;
+
+    /// Switches the Script, Search, Edit and HTML menus, always as a group,
+    /// and with them every button and pop-up item of their commands.
     void setEditorMenusEnabled(bool enabled) override;
     bool editorMenusEnabled() const { return m_menusEnabled; }
     bool previewPageActive() const;
@@ -53,5 +60,6 @@ private:
     void setShortcutsLive(QMenu *menu, bool live);
 
     Parts m_parts;
+    QActionGroup *m_editorItems = nullptr;
     bool m_menusEnabled = true;
 };

@@ -16,11 +16,13 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QMimeData>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 
 #include <stdexcept>
 
@@ -253,6 +255,11 @@ void DocumentController::printerSetup()
     dialog.setWindowTitle(QStringLiteral("Printer setup"));
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    // The dialog only keeps the settings for Print: its button must not
+    // promise a printout.
+    if (auto *buttons = dialog.findChild<QDialogButtonBox *>())
+        if (QPushButton *ok = buttons->button(QDialogButtonBox::Ok))
+            ok->setText(QStringLiteral("&OK"));
     m_prompter.execDialog(dialog);
 }
 

@@ -25,9 +25,41 @@ QIcon appIcon(const QString &name, const QString &themeName)
     return icon;
 }
 
+namespace {
+
+QString commandAndTag(const CommandEntry &entry)
+{
+    return QString::fromLatin1(entry.command) + u'#' + QString::number(entry.tag);
+}
+
+/// The shortcut of each command (and tag): the first one the table gives
+/// it.  A button has none of its own; the menu item of its command has.
+QHash<QString, QKeySequence> commandShortcuts(std::span<const CommandEntry> table)
+{
+    QHash<QString, QKeySequence> keys;
+    for (const CommandEntry &entry : table) {
+        if (entry.command && entry.command[0] && entry.shortcut[0] && !keys.contains(commandAndTag(entry)))
+            keys.insert(commandAndTag(entry), QKeySequence(QString::fromLatin1(entry.shortcut)));
+    }
+    return keys;
+}
+
+/// "Save as (Ctrl+Shift+S)": the caption without its mnemonic and dots, and
+/// the key, as desktop programs show tooltips.
+QString tooltipWithKey(const CommandEntry &entry, const QKeySequence &key)
+{
+    QString caption = QString::fromUtf8(entry.caption).remove(u'&');
+    while (caption.endsWith(u'.'))
+        caption.chop(1);
+    return caption.trimmed() + QStringLiteral(" (") + key.toString(QKeySequence::NativeText) + u')';
+}
+
+} // namespace
+
 ActionRegistry::ActionRegistry(QWidget *window, std::span<const CommandEntry> table, LayoutFinder findLayout)
     : QObject(window), m_window(window), m_findLayout(std::move(findLayout))
 {
+    const QHash<QString, QKeySequence> keys = commandShortcuts(table);
     for (const CommandEntry &entry : table) {
         const QString id = QString::fromLatin1(entry.id);
         auto *action = new QAction(window);
@@ -49,7 +81,8 @@ ActionRegistry::ActionRegistry(QWidget *window, std::span<const CommandEntry> ta
         action->setText(caption);
         action->setIconText(QString::fromUtf8(entry.caption).remove(u'&'));
         action->setStatusTip(hint);
-        action->setToolTip(hint);
+        const QKeySequence key = shortcut.isEmpty() ? keys.value(commandAndTag(entry)) : QKeySequence(shortcut);
+        action->setToolTip(key.isEmpty() ? hint : tooltipWithKey(entry, key));
         action->setWhatsThis(hint);
         if (entry.tag >= 0)
             action->setData(entry.tag);
@@ -75,8 +108,10 @@ ActionRegistry::ActionRegistry(QWidget *window, std::span<const CommandEntry> ta
         // Menu items show no icons beside their captions; toolbar buttons do.
         action->setIconVisibleInMenu(false);
         m_actions.insert(id, action);
-        if (entry.command && entry.command[0])
+        if (entry.command && entry.command[0]) {
             m_commands[QString::fromLatin1(entry.command)] << action;
+            m_commandOf.insert(action, QString::fromLatin1(entry.command));
+        }
     }
 }
 

@@ -68,6 +68,8 @@ public:
     }
     /// The items of a command, in table order.
     QList<QAction *> commandItems(const QString &command) const { return m_commands.value(command); }
+    /// The command key of an item; empty for submenus and actions not made here.
+    QString commandOf(const QAction *action) const { return m_commandOf.value(action); }
     /// The commands of items that work (not pending) that nothing is bound to.
     QStringList unboundCommands() const;
 
@@ -81,5 +83,6 @@ private:
     QHash<QString, QMenu *> m_menus;
     QHash<QString, QAction *> m_separators;
     QHash<QString, QList<QAction *>> m_commands;  // command key -> its items
+    QHash<const QAction *, QString> m_commandOf;   // item -> its command key
     QSet<QString> m_bound;
 };

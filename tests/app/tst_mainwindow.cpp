@@ -1,26 +1,37 @@
-// The main window: its first start, the view toggles, the editor-only
-// menus, help, About, closing and the general error handler.
+// The main window: its first start, the view toggles and the toolbar
+// areas' menu, the editor-only menus and buttons, the buttons' focus and
+// tooltips, help, printer setup, About, closing and the general error
+// handler.
 
+#include "testfiles.h"
 #include "testwindow.h"
 
 #include "app/aboutdialog.h"
 #include "app/resourcetabs.h"
+#include "document/documentcontroller.h"
 #include "document/scripteditors.h"
 #include "document/scripttext.h"
 #include "editor/scripteditor.h"
+#include "library/userlibrarycontroller.h"
+#include "library/userlibrarytree.h"
 #include "platform/errors.h"
 #include "widgets/actions.h"
 #include "widgets/dockabletoolbar.h"
 #include "widgets/statuspanels.h"
 
 #include <QAction>
+#include <QClipboard>
+#include <QDialogButtonBox>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPrinter>
+#include <QPushButton>
 #include <QStackedWidget>
 #include <QStatusTipEvent>
 #include <QTabWidget>
 #include <QToolBar>
+#include <QToolButton>
 
 #include <stdexcept>
 
@@ -42,6 +53,23 @@ protected:
         return QWidget::event(e);
     }
 };
+
+/// Shows the Preview page as a click on its tab does (the tests have no
+/// embedded browser: the preview goes to the default browser).
+void showPreviewPage(TVM_Quillon_MF &w)
+{
+    w.mainBook()->setTabVisible(1, true);
+    w.mainBook()->setCurrentWidget(w.previewPage());
+}
+
+QStringList enabledOnes(const TestWindow &t, std::initializer_list<const char *> ids)
+{
+    QStringList on;
+    for (const char *id : ids)
+        if (t.action(id)->isEnabled())
+            on << QString::fromLatin1(id);
+    return on;
+}
 
 QStringList menuCaptions(QMenuBar *bar)
 {
@@ -176,6 +204,86 @@ private slots:
         QVERIFY(!t.action("POP_E_PasekJS")->isChecked());
     }
 
+    void toolbarAreaMenus_offerTheViewMenusToggles_andNeverTheMenuBar()
+    {
+        TestWindow t;
+        TVM_Quillon_MF &w = *t.window;
+        const QList<QAction *> toggles{t.action("MMNU_W_MainToolbar"), t.action("MMNU_W_ScriptToolbar"),
+                                       t.action("MMNU_V_HTMLToolbar")};
+        // Right clicks on the handles of the main window's bars and of the
+        // editor area's vertical ones.
+        const QList<std::pair<QToolBar *, QPoint>> places{
+            {w.menuBarHolder(), QPoint(3, w.menuBarHolder()->height() / 2)},
+            {w.mainToolbar(), QPoint(3, w.mainToolbar()->height() / 2)},
+            {w.scriptToolbar(), QPoint(w.scriptToolbar()->width() / 2, 3)},
+            {w.htmlToolbar(), QPoint(w.htmlToolbar()->width() / 2, 3)},
+        };
+        for (const auto &[bar, pos] : places) {
+            QMenu *menu = TestWindow::openContextMenu(bar, pos);
+            QVERIFY2(menu, qPrintable(bar->objectName()));
+            QCOMPARE(menu->actions(), toggles);
+            menu->close();
+        }
+
+        // Hiding a bar there is hiding it from the View menu.
+        QMenu *menu = TestWindow::openContextMenu(w.scriptToolbar(), QPoint(w.scriptToolbar()->width() / 2, 3));
+        QVERIFY(menu);
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(t.action("MMNU_W_ScriptToolbar")).center());
+        QVERIFY(!w.scriptToolbar()->isVisible());
+        QVERIFY(!t.action("MMNU_W_ScriptToolbar")->isChecked());
+        QVERIFY(!t.action("POP_E_PasekJS")->isChecked());
+        menu = TestWindow::openContextMenu(w.mainToolbar(), QPoint(3, w.mainToolbar()->height() / 2));
+        QVERIFY(menu);
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(t.action("MMNU_W_ScriptToolbar")).center());
+        QVERIFY(w.scriptToolbar()->isVisible());
+        QVERIFY(t.action("POP_E_PasekJS")->isChecked());
+        QVERIFY(w.menuBarHolder()->isVisible());
+    }
+
+    void editorCommandButtons_restWhileThePreviewShows()
+    {
+        TestWindow t;
+        TVM_Quillon_MF &w = *t.window;
+        QGuiApplication::clipboard()->clear();
+        t.body()->setFocus();
+        QTRY_VERIFY(t.body()->hasFocus());
+        QTest::keyClicks(t.body(), QStringLiteral("ab"));
+        QTest::keyClick(t.body(), Qt::Key_Left, Qt::ShiftModifier);
+        const auto editorButtons = {"BTN_Undo", "BTN_Redo", "BTN_Wytnij", "BTN_Kopiuj", "BTN_Wklej", "BTN_Znajdz",
+                                    "BTN_Zamien", "BTN_Idz_Do_L", "BTN_Zawijanie"};
+        const QStringList working{"BTN_Undo", "BTN_Wytnij", "BTN_Kopiuj", "BTN_Znajdz", "BTN_Zamien", "BTN_Idz_Do_L",
+                                  "BTN_Zawijanie"};
+        QCOMPARE(enabledOnes(t, editorButtons), working);
+
+        showPreviewPage(w);
+        QCOMPARE(enabledOnes(t, editorButtons), QStringList());
+        for (QToolBar *bar : {static_cast<QToolBar *>(w.scriptToolbar()), static_cast<QToolBar *>(w.htmlToolbar())})
+            for (QAction *button : bar->actions())
+                QVERIFY2(button->isSeparator() || !button->isEnabled(), qPrintable(button->objectName()));
+        // So do the editors' pop-up items, and with them the keys of their own.
+        QVERIFY(!t.action("Wcicie1")->isEnabled());
+        // What does not work on the editors goes on working.
+        QCOMPARE(enabledOnes(t, {"BTN_Nowy", "BTN_OpenF", "BTN_Save_As", "BTN_Full_Window", "BTN_DoSchowka"}),
+                 (QStringList{"BTN_Nowy", "BTN_OpenF", "BTN_Save_As", "BTN_Full_Window", "BTN_DoSchowka"}));
+
+        // The read-out and the clipboard go on setting the commands'
+        // states meanwhile: nothing comes on before the Editor page is back.
+        QGuiApplication::clipboard()->setText(QStringLiteral("pasted"));
+        w.document().HEAD_EDChange();
+        QCOMPARE(enabledOnes(t, editorButtons), QStringList());
+
+        QTest::keyClick(&w, Qt::Key_F12);
+        QCOMPARE(w.mainBook()->currentWidget(), w.editorPage());
+        const QStringList withPaste{"BTN_Undo",   "BTN_Wytnij", "BTN_Kopiuj",   "BTN_Wklej",
+                                    "BTN_Znajdz", "BTN_Zamien", "BTN_Idz_Do_L", "BTN_Zawijanie"};
+        QCOMPARE(enabledOnes(t, editorButtons), withPaste);
+        // Commands not built yet stay off.
+        QCOMPARE(enabledOnes(t, {"BTN_For", "Przycisk_Bold", "Przycisk_JS_Okno", "Przycisk_Ustawienia",
+                                 "MMNU_HTML_Bold"}),
+                 QStringList());
+        QVERIFY(t.action("Wcicie1")->isEnabled());
+    }
+
     void editorOnlyMenus_followThePageOfMainBook()
     {
         TestWindow t;
@@ -291,17 +399,125 @@ private slots:
                                                "topic:497", "topic:497"}));
     }
 
-    void shortcutsTopic_isMadeFromTheActions()
+    void shortcutsTopic_isMadeFromTheCommandTable()
     {
         TestWindow t;
+        TVM_Quillon_MF &w = *t.window;
         QVERIFY(t.help.generated.contains(QStringLiteral("shortcuts.html")));
-        const QString page = t.help.generated.value(QStringLiteral("shortcuts.html"))();
-        QVERIFY(page.contains(QStringLiteral("Ctrl+N")));
-        QVERIFY(page.contains(QStringLiteral("Save script to file")));
-        QVERIFY(page.contains(QStringLiteral("Alt+Space")));  // only in the editors' pop-up menu
-        // A key changed at run time shows up: the page is never stale.
+        const auto page = [&] { return t.help.generated.value(QStringLiteral("shortcuts.html"))(); };
+        // Opened from the Preview tab, where the editor menus' keys are off.
+        showPreviewPage(w);
+        QVERIFY(t.action("MMNU_F_Find")->shortcut().isEmpty());
+        QTest::keyClick(&w, Qt::Key_F10);
+        QCOMPARE(t.help.requests.last(), QStringLiteral("topic:320"));
+        const QString shown = page();
+        for (const char *row : {"<td><kbd>Ctrl+N</kbd></td><td>File</td><td>New</td><td>New script</td>",
+                                "<td><kbd>Ctrl+Z</kbd></td><td>Edit</td><td>Undo</td>",
+                                "<td><kbd>Ctrl+F</kbd></td><td>Search</td><td>Find ...</td>",
+                                "<td><kbd>Ctrl+G</kbd></td><td>Search</td>",
+                                "<td><kbd>Ctrl+B</kbd></td><td>HTML</td><td>Bold</td>",
+                                "<td><kbd>Ctrl+F1</kbd></td><td>Script</td><td>Script header</td>",
+                                "<td><kbd>F9</kbd></td><td>View</td>",
+                                "<td><kbd>Alt+Space</kbd></td><td>Editor pop-up menu</td>"})
+            QVERIFY2(shown.contains(QString::fromUtf8(row)), row);
+        QVERIFY(shown.contains(QStringLiteral("Save script to file")));
+        // Each key once: the pop-up menu's copies of the main menu's keys
+        // are not listed again.
+        QCOMPARE(shown.count(QStringLiteral("<kbd>Ctrl+Z</kbd>")), 1);
+        // Keys set at run time do not reach it: it lists the table's keys.
         t.action("MMNU_P_About")->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+F12")));
-        QVERIFY(t.help.generated.value(QStringLiteral("shortcuts.html"))().contains(QStringLiteral("Ctrl+Shift+F12")));
+        QVERIFY(!page().contains(QStringLiteral("Ctrl+Shift+F12")));
+    }
+
+    void printerSetup_keepsTheSettings_withAnOkButton_andPrintsNothing()
+    {
+        TestWindow t;
+        QPrinter &printer = t.window->document().printer();
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        const QString pdf = t.dir.filePath(QStringLiteral("setup.pdf"));
+        printer.setOutputFileName(pdf);
+        QStringList captions;
+        t.prompter.dialogHandlers.insert(QStringLiteral("PrinterSetupDialog"), [&](QDialog &d) {
+            d.show();
+            for (QPushButton *button : d.findChildren<QPushButton *>())
+                if (button->isVisible())
+                    captions << button->text().remove(u'&');
+            QPushButton *ok = d.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok);
+            QTest::mouseClick(ok, Qt::LeftButton);
+            return d.result();
+        });
+        t.trigger("MMNU_P_PrintSettings");
+        QCOMPARE(t.prompter.dialogs().size(), 1);
+        QCOMPARE(t.prompter.dialogs().first().title, QStringLiteral("Printer setup"));
+        QVERIFY2(captions.contains(QStringLiteral("OK")), qPrintable(captions.join(u',')));
+        QVERIFY2(!captions.contains(QStringLiteral("Print")), qPrintable(captions.join(u',')));
+        // Accepted: the settings stay with the printer, and nothing is printed.
+        QCOMPARE(printer.outputFileName(), pdf);
+        QVERIFY(!QFile::exists(pdf));
+        QVERIFY(t.prompter.questions().isEmpty());
+    }
+
+    void buttons_leaveTheFocusWhereItWas_andTheirTooltipsNameTheKeys()
+    {
+        QTemporaryDir folder;
+        const QString lib = folder.filePath(QStringLiteral("user-scripts/"));
+        QVERIFY(writeFile(lib + QStringLiteral("uscripts.dat"), "Work\r\n menu\r\n"));
+        QVERIFY(writeFile(lib + QStringLiteral("menu.js"), "<!-- part of the HEAD section -->\r\nvar t;\r\n"
+                                                           "<!-- part of the BODY section -->\r\nshow(t);"));
+        TestWindow t(false, lib);
+        TVM_Quillon_MF &w = *t.window;
+
+        QHash<QString, QToolButton *> buttons;  // by their command's item
+        for (QToolButton *button : w.findChildren<QToolButton *>()) {
+            if (!button->defaultAction())
+                continue;
+            buttons.insert(button->defaultAction()->objectName(), button);
+            QVERIFY2(button->focusPolicy() == Qt::NoFocus, qPrintable(button->defaultAction()->objectName()));
+        }
+        QVERIFY(buttons.contains(QStringLiteral("BTN_DoSchowka")));
+        QVERIFY(buttons.contains(QStringLiteral("BTN_Preview_Script_User")));
+
+        // A library script selected: the clipboard button and the item of
+        // its drop-down leave the tree the keyboard focus.
+        UserLibraryTree *tree = w.userLibrary().tree();
+        QTreeWidgetItem *script = tree->topLevelItem(0)->child(0);
+        QVERIFY(script);
+        tree->selectItem(script);
+        tree->setFocus();
+        QTRY_VERIFY(tree->hasFocus());
+        QToolButton *copy = buttons.value(QStringLiteral("BTN_DoSchowka"));
+        QTest::mouseClick(copy, Qt::LeftButton);
+        QVERIFY(tree->hasFocus());
+        QCOMPARE(QGuiApplication::clipboard()->text(),
+                 composeClipboardText(t.head()->wholeText(), t.body()->wholeText()));
+        t.chooseFromDropDown(copy, "POP_Clip_Library");
+        QVERIFY2(t.prompter.shown.isEmpty(), qPrintable(t.prompter.describe()));
+        QCOMPARE(QGuiApplication::clipboard()->text(),
+                 composeClipboardText(QStringLiteral("var t;\r\n"), QStringLiteral("show(t);\r\n")));
+        QVERIFY(tree->hasFocus());
+
+        // Tooltips name the command and its key, the menu item's key for a
+        // button; the hints in the status line stay as they were.
+        const QList<std::pair<const char *, const char *>> tips{
+            {"BTN_Save_As", "Save as (Ctrl+Shift+S)"},
+            {"BTN_Undo", "Undo (Ctrl+Z)"},
+            {"BTN_Znajdz", "Find (Ctrl+F)"},
+            {"BTN_Full_Window", "Resource tabs (F9)"},
+            {"BTN_For", "\"for...\" loop (Ctrl+F3)"},
+            {"Przycisk_Pomoc", "Quillon Help (F1)"},
+            {"Przycisk_Anuluj", "Close (Alt+F4)"},
+            {"BTN_Zawijanie", "Wordwrap"},  // no key
+            {"Przycisk_OK", "Click to see the script from editor in action"},
+        };
+        for (const auto &[id, tip] : tips) {
+            QToolButton *button = buttons.value(QString::fromLatin1(id));
+            QVERIFY2(button, id);
+            QCOMPARE(button->toolTip(), QString::fromUtf8(tip));
+        }
+        QCOMPARE(t.action("BTN_Save_As")->statusTip(), QStringLiteral("Save script as ..."));
+        // An item with a key of its own shows that one.
+        QCOMPARE(t.action("MMNU_E_Indent")->toolTip(), QStringLiteral("Indent (Ctrl+Space)"));
+        QCOMPARE(t.action("Wcicie1")->toolTip(), QStringLiteral("Indent (Alt+Space)"));
     }
 
     void about_showsTheNameAndReportsABrowserFailure()

@@ -6,6 +6,11 @@
 #include "widgets/actions.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QTimer>
+#include <QToolButton>
 
 TestWindow::TestWindow(bool internalBrowser, const QString &libraryFolder)
 {
@@ -59,4 +64,36 @@ void TestWindow::trigger(const char *id) const
     QAction *a = action(id);
     QVERIFY2(a->isEnabled(), id);
     a->trigger();
+}
+
+void TestWindow::chooseFromDropDown(QToolButton *button, const char *id) const
+{
+    QAction *item = action(id);
+    bool chosen = false;
+    // The menu runs an event loop of its own: the item is clicked from
+    // inside it, once the menu is up.
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        if (!menu || !menu->isVisible())
+            return;
+        poll.stop();
+        chosen = menu->actions().contains(item);
+        if (chosen)
+            QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(item).center());
+        else
+            menu->close();
+    });
+    poll.start(5);
+    // The arrow stands at the right edge of a button with a drop-down.
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(button->width() - 4, button->height() / 2));
+    poll.stop();
+    QVERIFY2(chosen, id);
+}
+
+QMenu *TestWindow::openContextMenu(QWidget *widget, const QPoint &pos)
+{
+    QContextMenuEvent event(QContextMenuEvent::Mouse, pos, widget->mapToGlobal(pos));
+    QCoreApplication::sendEvent(widget, &event);
+    return qobject_cast<QMenu *>(QApplication::activePopupWidget());
 }

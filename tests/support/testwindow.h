@@ -13,6 +13,8 @@
 
 #include <memory>
 
+class QMenu;
+class QToolButton;
 class ScriptEditor;
 
 struct TestWindow {
@@ -33,6 +35,11 @@ struct TestWindow {
     /// Triggers a command as a click on its menu item or button would.
     void trigger(const char *id) const;
     QString libraryFolder() const { return m_libraryFolder; }
+    /// Clicks the drop-down arrow of a button and, in the menu that comes
+    /// up, the item id, as the user would.
+    void chooseFromDropDown(QToolButton *button, const char *id) const;
+    /// Right-clicks widget at pos; the pop-up menu that came up, if any.
+    static QMenu *openContextMenu(QWidget *widget, const QPoint &pos);
 
 private:
     QString m_libraryFolder;
