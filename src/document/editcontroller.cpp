@@ -113,11 +113,19 @@ bool EditController::pairQuotes(ScriptEditor *editor, QKeyEvent *event)
     m_editors.setCurrent(editor);
     if (editor->hasSelectedText()) {
         WrapAndInsert(QStringLiteral("\""), QStringLiteral("\""));
+        // The wrapped text stays selected between the two quotes.
+        editor->rememberTypedPair(editor->selStart() - 1, editor->selStart() + editor->selLength());
+    } else if (editor->caretBeforeTypedCloser()) {
+        // The closing quote the pairing put there is typed over: the caret
+        // steps past it, and so leaves the pair.
+        editor->setCaretPosition(editor->caretPosition() + 1);
     } else {
         editor->beginUndoAction();
         editor->replaceSelection(QStringLiteral("\"\""));
-        editor->setCaretPosition(editor->caretPosition() - 1);
+        const int between = editor->caretPosition() - 1;
+        editor->setCaretPosition(between);
         editor->endUndoAction();
+        editor->rememberTypedPair(between - 1, between);
     }
     return true;
 }
@@ -176,28 +184,41 @@ void EditController::gotoBookmark(int number)
         editor->gotoBookmark(number);
 }
 
+ScriptEditor *EditController::searchingEditor()
+{
+    ScriptEditor *editor = m_editors.focused();
+    if (editor && !m_lastSearch.isEmpty())
+        editor->setLastSearchText(m_lastSearch);
+    return editor;
+}
+
 void EditController::find()
 {
-    if (ScriptEditor *editor = m_editors.focused())
+    if (ScriptEditor *editor = searchingEditor()) {
         editor->showFindDialog(m_prompter);
+        m_lastSearch = editor->lastSearchText();
+    }
 }
 
 void EditController::replace()
 {
-    if (ScriptEditor *editor = m_editors.focused())
+    if (ScriptEditor *editor = searchingEditor()) {
         editor->showReplaceDialog(m_prompter);
+        m_lastSearch = editor->lastSearchText();
+    }
 }
 
 void EditController::findNext()
 {
-    ScriptEditor *editor = m_editors.focused();
+    ScriptEditor *editor = searchingEditor();
     if (!editor)
         return;
     const QString text = editor->lastSearchText();
     if (text.isEmpty()) {
-        editor->showFindDialog(m_prompter);
+        find();
         return;
     }
+    m_lastSearch = text;
     // Step past the occurrence already selected so the search moves on.
     const int start = editor->selStart();
     const int length = editor->selLength();

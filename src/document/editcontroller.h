@@ -5,7 +5,10 @@
 // Undo, Redo, Cut, Copy, Paste, Select all, Indent, Unindent, Find, Find
 // next and Replace act on the focused editor (HEAD_ED when it has the
 // focus, else BODY_ED); bookmarks, Jump to line and the insertions act on
-// the current editor; Wordwrap on both.
+// the current editor; Wordwrap on both.  The last text searched for is
+// the same for both editors: Find and Replace start from it (when the
+// selection does not give one) and Find next goes on with it, whichever
+// editor it was searched in.
 
 #include <QHash>
 #include <QObject>
@@ -55,10 +58,15 @@ public:
     void registerDropSource(QObject *source, std::function<bool()> hasSelection,
                             std::function<void(ScriptEditor *target)> onDrop) override;
 
-    /// Pairing of double quotes; true when the key was used.
+    /// Pairing of double quotes; true when the key was used.  A typed "
+    /// puts two, the caret between them (or wraps the selection in them);
+    /// typed right before a closing quote put there that way, while the
+    /// caret has stayed inside the pair, it steps over that quote instead.
     bool pairQuotes(ScriptEditor *editor, QKeyEvent *event);
 
 private:
+    /// The focused editor, given the last search.
+    ScriptEditor *searchingEditor();
     void showGutterMenu(ScriptEditor *editor, int line, QPoint globalPosition);
     void setWordWrapChecks(bool on);
 
@@ -71,4 +79,5 @@ private:
         std::function<void(ScriptEditor *)> onDrop;
     };
     QHash<QObject *, DropSource> m_dropSources;
+    QString m_lastSearch;
 };

@@ -4,6 +4,7 @@
 #include "editor/finddialog.h"
 #include "editor/highlighter.h"
 #include "editor/keyassignments.h"
+#include "editor/wordbounds.h"
 #include "editor/wordchars.h"
 #include "platform/prompter.h"
 #include "platform/textfile.h"
@@ -155,38 +156,6 @@ bool standsAlone(const QsciScintilla *e, long from, long to)
     return !(!before.isNull() && fn_CharIsInWord(before)) && !(!after.isNull() && fn_CharIsInWord(after));
 }
 
-// One plain-text search of the target [from, to), going back when from > to.
-long searchOnce(QsciScintilla *e, const QByteArray &needle, bool matchCase, long from, long to, long *matchEnd)
-{
-    send(e, Sci::SCI_SETSEARCHFLAGS, matchCase ? Sci::SCFIND_MATCHCASE : 0);
-    send(e, Sci::SCI_SETTARGETSTART, from);
-    send(e, Sci::SCI_SETTARGETEND, to);
-    const long found = e->SendScintilla(Sci::SCI_SEARCHINTARGET, needle.size(), needle.constData());
-    if (found >= 0)
-        *matchEnd = send(e, Sci::SCI_GETTARGETEND);
-    return found;
-}
-
-// The first occurrence from the byte position from in the options'
-// direction, or one with start -1.
-TextOccurrence findBytes(QsciScintilla *e, const QByteArray &needle, const FindOptions &options, long from)
-{
-    const long length = send(e, Sci::SCI_GETLENGTH);
-    long start = from;
-    while (true) {
-        long end = 0;
-        const long found = searchOnce(e, needle, options.matchCase, start, options.forward ? length : 0, &end);
-        if (found < 0)
-            return {};
-        if (!options.wholeWords || standsAlone(e, found, end))
-            return {found, end};
-        // Go on one character past the rejected occurrence.
-        start = options.forward ? send(e, Sci::SCI_POSITIONAFTER, found) : send(e, Sci::SCI_POSITIONBEFORE, end);
-        if (options.forward ? start >= length : start <= 0)
-            return {};
-    }
-}
-
 // The editor's text as Scintilla holds it, without a copy.
 QByteArrayView textBytes(const QsciScintilla *e)
 {
@@ -196,11 +165,37 @@ QByteArrayView textBytes(const QsciScintilla *e)
 
 TextOccurrence findOccurrence(QsciScintilla *e, const QString &text, const FindOptions &options, long from)
 {
-    if (needsUnicodeFolding(text, options.matchCase)) {
-        const std::vector<TextOccurrence> found = findFolded(textBytes(e), text, options, from, false);
-        return found.empty() ? TextOccurrence{} : found.front();
+    const std::vector<TextOccurrence> found = findOccurrences(textBytes(e), text, options, from, false);
+    return found.empty() ? TextOccurrence{} : found.front();
+}
+
+// --- words ------------------------------------------------------------------------
+
+// The commands the editor runs itself on its word rule rather than leave to
+// Scintilla, which in UTF-8 takes every letter for a word character.
+bool isOwnWordCommand(QsciCommand::Command command)
+{
+    switch (command) {
+    case QsciCommand::WordLeft:
+    case QsciCommand::WordLeftExtend:
+    case QsciCommand::WordRight:
+    case QsciCommand::WordRightExtend:
+    case QsciCommand::WordLeftEnd:
+    case QsciCommand::WordLeftEndExtend:
+    case QsciCommand::WordRightEnd:
+    case QsciCommand::WordRightEndExtend:
+    case QsciCommand::DeleteWordLeft:
+    case QsciCommand::DeleteWordRight:
+    case QsciCommand::DeleteWordRightEnd:
+        return true;
+    default:
+        return false;
     }
-    return findBytes(e, text.toUtf8(), options, from);
+}
+
+int keyOf(const QKeyEvent *event)
+{
+    return QKeyCombination(event->modifiers() & ~Qt::KeypadModifier, Qt::Key(event->key())).toCombined();
 }
 
 } // namespace
@@ -210,6 +205,9 @@ struct ScriptEditor::Private {
     int indentStep = 2;
     std::optional<EditorBookmarks> bookmarks;
     QSet<int> reservedKeys;  // combined keys; no key assignment takes them
+    std::optional<ByteRange> wordDrag;           // the word a double click selected, while the button is down
+    long pairOpen = -1;                          // the typed pair: bytes of its two characters
+    long pairClose = -1;
     std::function<bool(ScriptEditor *, QKeyEvent *)> keyHandler;
     std::function<bool(QObject *)> dropAcceptor;
     QMenu *popup = nullptr;
@@ -239,8 +237,9 @@ ScriptEditor::ScriptEditor(QWidget *parent) : QsciScintilla(parent), d(std::make
     setHighlighter(makeHtmlHighlighter());
     applyKeyAssignments(defaultKeyAssignments());
 
-    // Scintilla's own word moves and double-click selection use the ASCII
-    // word characters; whole-word search asks fn_CharIsInWord.
+    // The word moves, word deletions and double-click selection are the
+    // editor's own (wordbounds.h), as is whole-word search.  What is left
+    // to Scintilla (the word-part moves) keeps to the ASCII word characters.
     SendScintilla(SCI_SETWORDCHARS, 0UL, "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz_");
 
     setIndentationsUseTabs(false);
@@ -272,10 +271,13 @@ ScriptEditor::ScriptEditor(QWidget *parent) : QsciScintilla(parent), d(std::make
     // the end of the key, command or call that made it, or else from the
     // event loop right after.
     SendScintilla(SCI_SETMODEVENTMASK, static_cast<unsigned long>(SC_MOD_BEFOREINSERT | SC_MOD_BEFOREDELETE));
-    connect(this, &QsciScintillaBase::SCN_MODIFIED, this, [this](int, int type) {
-        if (type & (SC_MOD_BEFOREINSERT | SC_MOD_BEFOREDELETE))
+    connect(this, &QsciScintillaBase::SCN_MODIFIED, this, [this](int position, int type, const char *, int length) {
+        if (type & (SC_MOD_BEFOREINSERT | SC_MOD_BEFOREDELETE)) {
             noteChange();
+            followTypedPair(type, position, length);
+        }
     });
+    connect(this, &QsciScintillaBase::SCN_UPDATEUI, this, [this](int) { checkCaretInTypedPair(); });
     connect(this, &QsciScintilla::marginClicked, this,
             [this](int, int line, Qt::KeyboardModifiers) { emit gutterClicked(line + 1, d->lastPressGlobal); });
     setAcceptDrops(true);
@@ -648,15 +650,7 @@ int ScriptEditor::replaceAll(const QString &text, const QString &replacement, co
     // The occurrences are all found in the text as it stands, then
     // replaced from the last one back, so neither a replacement nor its
     // neighbours change what counts as an occurrence.
-    std::vector<TextOccurrence> found;
-    if (needsUnicodeFolding(needle, options.matchCase)) {
-        found = findFolded(textBytes(this), needle, forward, 0, true);
-    } else {
-        const QByteArray bytes = needle.toUtf8();
-        for (TextOccurrence o = findBytes(this, bytes, forward, 0); o.start >= 0;
-             o = findBytes(this, bytes, forward, o.end))
-            found.push_back(o);
-    }
+    const std::vector<TextOccurrence> found = findOccurrences(textBytes(this), needle, forward, 0, true);
     if (found.empty())
         return 0;
     beginUndoAction();
@@ -694,6 +688,58 @@ void ScriptEditor::showReplaceDialog(Prompter &prompter)
 {
     FindDialog dialog(this, FindDialog::Replace, initialSearchText(), dialogParent(prompter));
     prompter.execDialog(dialog);
+}
+
+// --- the typed pair ------------------------------------------------------------------------
+
+void ScriptEditor::rememberTypedPair(int open, int close)
+{
+    d->pairOpen = toByte(this, open);
+    d->pairClose = toByte(this, close);
+    checkCaretInTypedPair();
+}
+
+bool ScriptEditor::caretBeforeTypedCloser() const
+{
+    return d->pairClose >= 0 && SendScintilla(SCI_GETCURRENTPOS) == d->pairClose;
+}
+
+void ScriptEditor::forgetTypedPair()
+{
+    d->pairOpen = -1;
+    d->pairClose = -1;
+}
+
+void ScriptEditor::followTypedPair(int type, long position, long length)
+{
+    if (d->pairClose < 0)
+        return;
+    if (type & SC_MOD_BEFOREINSERT) {
+        // Text put right before a character pushes it on.
+        if (position <= d->pairOpen)
+            d->pairOpen += length;
+        if (position <= d->pairClose)
+            d->pairClose += length;
+    } else if (type & SC_MOD_BEFOREDELETE) {
+        const long end = position + length;
+        if ((position <= d->pairOpen && d->pairOpen < end) || (position <= d->pairClose && d->pairClose < end)) {
+            forgetTypedPair();
+            return;
+        }
+        if (end <= d->pairOpen)
+            d->pairOpen -= length;
+        if (end <= d->pairClose)
+            d->pairClose -= length;
+    }
+}
+
+void ScriptEditor::checkCaretInTypedPair()
+{
+    if (d->pairClose < 0)
+        return;
+    const long caret = SendScintilla(SCI_GETCURRENTPOS);
+    if (caret <= d->pairOpen || caret > d->pairClose)
+        forgetTypedPair();
 }
 
 // --- colours and printing ------------------------------------------------------------------
@@ -822,21 +868,84 @@ void ScriptEditor::setDropAcceptor(std::function<bool(QObject *)> acceptor)
     d->dropAcceptor = std::move(acceptor);
 }
 
+std::optional<QsciCommand::Command> ScriptEditor::wordCommandFor(const QKeyEvent *event) const
+{
+    // The key stays bound in the command set (so QScintilla keeps it from
+    // the window's shortcuts) but never reaches Scintilla.
+    const QsciCommand *command = standardCommands()->boundTo(keyOf(event));
+    if (!command || !isOwnWordCommand(command->command()))
+        return std::nullopt;
+    return command->command();
+}
+
 void ScriptEditor::keyPressEvent(QKeyEvent *event)
 {
     const bool typesText = !event->text().isEmpty();
-    if (typesText && d->keyHandler && d->keyHandler(this, event)) {
+    if (const std::optional<QsciCommand::Command> command = wordCommandFor(event)) {
         event->accept();
-        reportChange();
-        emit keyDown();
-        emit keyPressed();
-        return;
+        runWordCommand(*command);
+    } else if (typesText && d->keyHandler && d->keyHandler(this, event)) {
+        event->accept();
+    } else {
+        QsciScintilla::keyPressEvent(event);
     }
-    QsciScintilla::keyPressEvent(event);
+    checkCaretInTypedPair();
     reportChange();
     emit keyDown();
     if (typesText)
         emit keyPressed();
+}
+
+void ScriptEditor::runWordCommand(QsciCommand::Command command)
+{
+    const QByteArrayView text = textBytes(this);
+    const long caret = SendScintilla(SCI_GETCURRENTPOS);
+    const long anchor = SendScintilla(SCI_GETANCHOR);
+    // Moves take the caret (with the selection's anchor left where it is
+    // when extending), deletions the text between the caret and the place
+    // the move would go, as Scintilla's commands do.
+    const auto moveTo = [&](qsizetype position, bool extend) {
+        if (extend)
+            SendScintilla(SCI_SETSEL, static_cast<unsigned long>(anchor), long(position));
+        else
+            SendScintilla(SCI_GOTOPOS, static_cast<unsigned long>(position));
+        SendScintilla(SCI_CHOOSECARETX);
+    };
+    const auto deleteBetween = [&](qsizetype from, qsizetype to) {
+        SendScintilla(SCI_GOTOPOS, static_cast<unsigned long>(caret));
+        if (to > from)
+            SendScintilla(SCI_DELETERANGE, static_cast<unsigned long>(from), long(to - from));
+        SendScintilla(SCI_CHOOSECARETX);
+    };
+    switch (command) {
+    case QsciCommand::WordLeft:
+    case QsciCommand::WordLeftExtend:
+        moveTo(previousWordStart(text, caret), command == QsciCommand::WordLeftExtend);
+        break;
+    case QsciCommand::WordRight:
+    case QsciCommand::WordRightExtend:
+        moveTo(nextWordStart(text, caret), command == QsciCommand::WordRightExtend);
+        break;
+    case QsciCommand::WordLeftEnd:
+    case QsciCommand::WordLeftEndExtend:
+        moveTo(previousWordEnd(text, caret), command == QsciCommand::WordLeftEndExtend);
+        break;
+    case QsciCommand::WordRightEnd:
+    case QsciCommand::WordRightEndExtend:
+        moveTo(nextWordEnd(text, caret), command == QsciCommand::WordRightEndExtend);
+        break;
+    case QsciCommand::DeleteWordLeft:
+        deleteBetween(previousWordStart(text, caret), caret);
+        break;
+    case QsciCommand::DeleteWordRight:
+        deleteBetween(caret, nextWordStart(text, caret));
+        break;
+    case QsciCommand::DeleteWordRightEnd:
+        deleteBetween(caret, nextWordEnd(text, caret));
+        break;
+    default:
+        break;
+    }
 }
 
 int ScriptEditor::marginsWidth() const
@@ -853,9 +962,53 @@ void ScriptEditor::mousePressEvent(QMouseEvent *event)
     // a press in the text itself counts as a mouse-down.
     d->lastPressGlobal = event->globalPosition().toPoint();
     const bool inText = event->position().x() >= marginsWidth();
+    d->wordDrag.reset();
     QsciScintilla::mousePressEvent(event);
+    checkCaretInTypedPair();
     if (inText)
         emit mouseDown();
+}
+
+void ScriptEditor::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    // Scintilla selects its own word (and counts the click towards a triple
+    // click); the selection then becomes the editor's word.
+    QsciScintilla::mouseDoubleClickEvent(event);
+    checkCaretInTypedPair();
+    if (event->button() != Qt::LeftButton || (event->modifiers() & (Qt::ShiftModifier | Qt::AltModifier)) ||
+        event->position().x() < marginsWidth())
+        return;
+    const QPoint at = event->position().toPoint();
+    const long clicked = SendScintilla(SCI_CHARPOSITIONFROMPOINT, static_cast<unsigned long>(at.x()), long(at.y()));
+    const ByteRange word = wordAt(textBytes(this), clicked);
+    d->wordDrag = word;
+    SendScintilla(SCI_SETSEL, static_cast<unsigned long>(word.start), long(word.end));
+}
+
+void ScriptEditor::dragWordsTo(QPoint at)
+{
+    // Dragging on from a double click extends the selection by whole words.
+    const long position = SendScintilla(SCI_POSITIONFROMPOINT, static_cast<unsigned long>(at.x()), long(at.y()));
+    const WordSelection selection = dragWordSelection(textBytes(this), *d->wordDrag, position);
+    SendScintilla(SCI_SETSEL, static_cast<unsigned long>(selection.anchor), long(selection.caret));
+}
+
+void ScriptEditor::mouseMoveEvent(QMouseEvent *event)
+{
+    QsciScintilla::mouseMoveEvent(event);
+    if (d->wordDrag && (event->buttons() & Qt::LeftButton))
+        dragWordsTo(event->position().toPoint());
+}
+
+void ScriptEditor::mouseReleaseEvent(QMouseEvent *event)
+{
+    QsciScintilla::mouseReleaseEvent(event);
+    // Scintilla's scrolling while the mouse is held outside the text
+    // extends by its own words: the release settles the selection.
+    if (d->wordDrag && event->button() == Qt::LeftButton)
+        dragWordsTo(event->position().toPoint());
+    d->wordDrag.reset();
+    checkCaretInTypedPair();
 }
 
 void ScriptEditor::focusInEvent(QFocusEvent *event)

@@ -12,10 +12,13 @@
 // - It starts with the HTML highlighter (makeHtmlHighlighter()) and the
 //   default key table (defaultKeyAssignments()); its creator may give it
 //   others.
+// - Word moves, word deletions and double-click selection stop where the
+//   editor's word rule says (wordbounds.h), not where Scintilla's would.
 
 #include "editor/keyassignments.h"
 #include "editor/textsearch.h"
 
+#include <Qsci/qscicommand.h>
 #include <Qsci/qsciscintilla.h>
 
 #include <QColor>
@@ -25,6 +28,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <span>
 #include <stdexcept>
 
@@ -120,6 +124,17 @@ public:
     /// returns how many were replaced.
     int replaceAll(const QString &text, const QString &replacement, const FindOptions &options);
 
+    // --- a pair of characters typed for the user ------------------------------
+    /// Remembers that the characters at the positions open and close were
+    /// put there as a pair (a typed quote and its closing quote).  The editor
+    /// follows both through every change of the text and forgets the pair
+    /// once either is deleted or the caret leaves it, going before the
+    /// character after open or past close.
+    void rememberTypedPair(int open, int close);
+    /// Whether the remembered pair's closing character is the one right
+    /// after the caret.
+    bool caretBeforeTypedCloser() const;
+
     // --- highlighting and keys ----------------------------------------------
     /// Colours the text with highlighter (not null), which the editor owns
     /// from now on, deleting the one before.  Every style keeps the
@@ -129,7 +144,9 @@ public:
     /// binding before.  A command takes at most two keys (its key and its
     /// alternate key); a key listed twice keeps its first command; keys
     /// QScintilla cannot bind (QsciCommand::validKey()) and reserved keys
-    /// (reserveKeys()) stay unbound.
+    /// (reserveKeys()) stay unbound.  The word moves and word deletions
+    /// (WordLeft, WordRightExtend, DeleteWordLeft...) the editor runs itself
+    /// on its word rule, on whatever keys the table gives them.
     void applyKeyAssignments(std::span<const KeyAssignment> table);
 
     // --- colours and printing ---------------------------------------------
@@ -186,6 +203,9 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     void inputMethodEvent(QInputMethodEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
@@ -200,6 +220,15 @@ private:
     void noteChange();
     void reportChange();
     void fitLineNumbers();
+    // The editor's own word commands (see applyKeyAssignments).
+    std::optional<QsciCommand::Command> wordCommandFor(const QKeyEvent *event) const;
+    void runWordCommand(QsciCommand::Command command);
+    void dragWordsTo(QPoint at);
+    // The typed pair follows a change about to be made, and is forgotten
+    // when the caret has left it.
+    void followTypedPair(int type, long position, long length);
+    void checkCaretInTypedPair();
+    void forgetTypedPair();
     QString initialSearchText() const;
     QWidget *dialogParent(const Prompter &prompter) const;
     int marginsWidth() const;

@@ -1,7 +1,8 @@
 #pragma once
-// Plain-text search over an editor's UTF-8 text for what Scintilla's own
-// search cannot do: ignore the case of letters beyond ASCII (ż and Ż, ó
-// and Ó).  Offsets are bytes of the UTF-8 text, as Scintilla counts them.
+// Plain-text search over an editor's UTF-8 text, read in place (no copy,
+// no conversion): letter case matched exactly or ignored beyond ASCII as
+// well (ż and Ż, ó and Ó), whole words by the editor's word rule.  Offsets
+// are bytes of the UTF-8 text, as Scintilla counts them.
 
 #include <QByteArrayView>
 #include <QStringView>
@@ -21,13 +22,12 @@ struct TextOccurrence {
     qsizetype end = -1;
 };
 
-/// Whether a search for needle has to fold letter case itself: Scintilla
-/// folds the case of ASCII letters only.
-bool needsUnicodeFolding(QStringView needle, bool matchCase);
-
-/// Occurrences of needle ignoring letter case in utf8, from the byte offset
-/// from: going forward every one (all) or only the first, going back the
-/// nearest one ending at or before from.  Occurrences do not overlap; with
-/// wholeWords no word character (fn_CharIsInWord) touches either end.
-std::vector<TextOccurrence> findFolded(QByteArrayView utf8, QStringView needle, const FindOptions &options,
-                                       qsizetype from, bool all);
+/// Occurrences of needle in utf8 from the byte offset from: going forward
+/// every one (all) or only the first, going back the nearest one ending at
+/// or before from.  Occurrences do not overlap.  Ignoring case, characters
+/// are compared by their simple case folding (QChar::toCaseFolded, as
+/// QString compares ignoring case), so an occurrence may differ in bytes
+/// from the needle (the Kelvin sign folds to k).  With wholeWords no word
+/// character (fn_CharIsInWord) touches either end.
+std::vector<TextOccurrence> findOccurrences(QByteArrayView utf8, QStringView needle, const FindOptions &options,
+                                            qsizetype from, bool all);

@@ -16,7 +16,9 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QStackedWidget>
 #include <QTabWidget>
@@ -147,6 +149,141 @@ private slots:
         QTest::keyClicks(t.body(), QStringLiteral("\""));
         QCOMPARE(t.body()->wholeText(), QStringLiteral("\"\"a \"x\" b"));
         QCOMPARE(t.body()->selectedText(), QStringLiteral("x"));
+    }
+
+    void quotePairing_aClosingQuoteThePairingPut_isTypedOver()
+    {
+        TestWindow t;
+        ScriptEditor *e = t.body();
+        e->setWholeText(QString());
+        e->setFocus();
+        QTRY_VERIFY(e->hasFocus());
+        const auto type = [e](const QString &text) { QTest::keyClicks(e, text); };
+
+        // Typed as written: the closing quote steps over the one paired.
+        type(QStringLiteral("x = \"ab\";"));
+        QCOMPARE(e->wholeText(), QStringLiteral("x = \"ab\";"));
+        QCOMPARE(e->caretPosition(), 9);
+        // Once past it, a quote pairs again.
+        type(QStringLiteral(" \""));
+        QCOMPARE(e->wholeText(), QStringLiteral("x = \"ab\"; \"\""));
+        QCOMPARE(e->caretPosition(), 11);
+        // Enter and other keys inside the pair keep it.
+        QTest::keyClick(e, Qt::Key_Return);
+        type(QStringLiteral("c\""));
+        QCOMPARE(e->wholeText(), QStringLiteral("x = \"ab\"; \"\r\nc\""));
+        QCOMPARE(e->caretPosition(), 14);
+
+        // The caret left the pair and came back: the quote pairs.
+        e->setWholeText(QString());
+        type(QStringLiteral("\"a"));
+        QTest::keyClick(e, Qt::Key_Left);
+        QTest::keyClick(e, Qt::Key_Left);
+        QTest::keyClick(e, Qt::Key_Right);
+        QTest::keyClick(e, Qt::Key_Right);
+        type(QStringLiteral("\""));
+        QCOMPARE(e->wholeText(), QStringLiteral("\"a\"\"\""));
+        QCOMPARE(e->caretPosition(), 3);
+
+        // Left by a click, the same.
+        e->setWholeText(QString());
+        type(QStringLiteral("\"a"));
+        QTest::mouseClick(e->viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(e->width() - 40, e->height() / 2));
+        e->setCaretPosition(2);
+        type(QStringLiteral("\""));
+        QCOMPARE(e->wholeText(), QStringLiteral("\"a\"\"\""));
+
+        // A quote the pairing did not put there is not typed over.
+        e->setWholeText(QStringLiteral("say \"hi\""));
+        e->setCaretPosition(7);
+        type(QStringLiteral("\""));
+        QCOMPARE(e->wholeText(), QStringLiteral("say \"hi\"\"\""));
+        QCOMPARE(e->caretPosition(), 8);
+
+        // Nor one put back by undo after the pair was deleted.
+        e->setWholeText(QString());
+        type(QStringLiteral("\""));
+        QTest::keyClick(e, Qt::Key_Delete);
+        QCOMPARE(e->wholeText(), QStringLiteral("\""));
+        e->undo();
+        e->setCaretPosition(1);
+        type(QStringLiteral("\""));
+        QCOMPARE(e->wholeText(), QStringLiteral("\"\"\"\""));
+
+        // A wrapped selection: its closing quote is typed over from inside.
+        e->setWholeText(QStringLiteral("a x b"));
+        select(e, 2, 1);
+        type(QStringLiteral("\""));
+        QCOMPARE(e->wholeText(), QStringLiteral("a \"x\" b"));
+        e->setSel(4, 0);
+        type(QStringLiteral("\""));
+        QCOMPARE(e->wholeText(), QStringLiteral("a \"x\" b"));
+        QCOMPARE(e->caretPosition(), 5);
+
+        // Typing the pair and typing over its closing quote: one undo step.
+        e->setWholeText(QString());
+        type(QStringLiteral("\"\""));
+        QCOMPARE(e->wholeText(), QStringLiteral("\"\""));
+        e->undo();
+        QCOMPARE(e->wholeText(), QString());
+    }
+
+    void findAndReplace_startWithTheSelectionOnOneLineElseTheLastSearch()
+    {
+        TestWindow t;
+        ScriptEditor *e = t.body();
+        e->setWholeText(QStringLiteral("var name = 1;\r\nname++;"));
+        e->setFocus();
+        QTRY_VERIFY(e->hasFocus());
+        QStringList shown;
+        const auto record = [&](QDialog &d) {
+            const auto *field = d.findChild<QLineEdit *>(QStringLiteral("EDT_FindText"));
+            shown << d.objectName() + u':' + (field ? field->text() : QStringLiteral("?"));
+            return int(QDialog::Rejected);
+        };
+        t.prompter.dialogHandlers[QStringLiteral("FindDialog")] = record;
+        t.prompter.dialogHandlers[QStringLiteral("ReplaceDialog")] = record;
+
+        select(e, 4, 4);
+        t.trigger("MMNU_F_Replace");
+        t.trigger("BTN_Zamien");
+        t.trigger("MMNU_F_Find");
+        QTest::keyClick(e, Qt::Key_H, Qt::ControlModifier);
+        QTest::keyClick(e, Qt::Key_F, Qt::ControlModifier);
+        e->setCaretPosition(0);
+        QCOMPARE(e->findText(QStringLiteral("var")), 0);
+        select(e, 9, 8);  // over the line break
+        t.trigger("MMNU_F_Replace");
+        t.trigger("MMNU_F_Find");
+        e->setCaretPosition(2);
+        t.trigger("MMNU_F_Replace");
+        QCOMPARE(shown, QStringList({QStringLiteral("ReplaceDialog:name"), QStringLiteral("ReplaceDialog:name"),
+                                     QStringLiteral("FindDialog:name"), QStringLiteral("ReplaceDialog:name"),
+                                     QStringLiteral("FindDialog:name"), QStringLiteral("ReplaceDialog:var"),
+                                     QStringLiteral("FindDialog:var"), QStringLiteral("ReplaceDialog:var")}));
+
+        // The last search is the same in the other editor: searched for in
+        // BODY, it fills the dialogs of HEAD and Find next goes on with it.
+        t.prompter.dialogHandlers[QStringLiteral("FindDialog")] = [&](QDialog &d) {
+            d.findChild<QLineEdit *>(QStringLiteral("EDT_FindText"))->setText(QStringLiteral("name"));
+            d.findChild<QPushButton *>(QStringLiteral("BTN_FindNext"))->click();
+            return int(QDialog::Rejected);
+        };
+        e->setCaretPosition(0);
+        t.trigger("MMNU_F_Find");
+        QCOMPARE(e->selStart(), 4);
+        t.prompter.dialogHandlers[QStringLiteral("FindDialog")] = record;
+        ScriptEditor *head = t.head();
+        head->setWholeText(QStringLiteral("<b>name</b>"));
+        head->setFocus();
+        QTRY_VERIFY(head->hasFocus());
+        shown.clear();
+        QTest::keyClick(head, Qt::Key_H, Qt::ControlModifier);
+        QTest::keyClick(head, Qt::Key_F, Qt::ControlModifier);
+        QCOMPARE(shown, QStringList({QStringLiteral("ReplaceDialog:name"), QStringLiteral("FindDialog:name")}));
+        head->setCaretPosition(0);
+        t.trigger("MMNU_F_FindA");
+        QCOMPARE(head->selectedText(), QStringLiteral("name"));
     }
 
     void currentEditor_followsTheLastEditorUsed()

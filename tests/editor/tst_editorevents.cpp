@@ -242,6 +242,92 @@ private slots:
                  QKeyCombination(Qt::CTRL | Qt::SHIFT | Qt::Key_L).toCombined());
     }
 
+    // The word keys and the double click stop where the word rule says:
+    // é is no word character, Polish letters are.  Positions below are the
+    // editor's (a character each).
+    void wordKeysAndDoubleClick_followTheWordRule()
+    {
+        EditorWindow w;
+        QVERIFY(w.show());
+        w.editor->setWholeText(QStringLiteral("xéy żółw(1);"));
+        w.editor->focusEditor();
+        QTRY_VERIFY(w.editor->focused());
+        const auto caretAfter = [&](Qt::Key key, Qt::KeyboardModifiers modifiers) {
+            QTest::keyClick(w.editor, key, modifiers);
+            return w.editor->caretPosition();
+        };
+
+        // Ctrl+Right and Ctrl+Left.
+        w.editor->setCaretPosition(0);
+        QList<int> right;
+        for (int i = 0; i < 6; ++i)
+            right << caretAfter(Qt::Key_Right, Qt::ControlModifier);
+        QCOMPARE(right, QList<int>({1, 2, 4, 8, 9, 10}));
+        QList<int> left;
+        for (int i = 0; i < 4; ++i)
+            left << caretAfter(Qt::Key_Left, Qt::ControlModifier);
+        QCOMPARE(left, QList<int>({9, 8, 4, 2}));
+        QVERIFY(!w.editor->hasSelectedText());
+
+        // With Shift the anchor stays.
+        w.editor->setCaretPosition(4);
+        QTest::keyClick(w.editor, Qt::Key_Right, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(w.editor->selectedText(), QStringLiteral("żółw"));
+        w.editor->setCaretPosition(3);
+        QTest::keyClick(w.editor, Qt::Key_Left, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(w.editor->selectedText(), QStringLiteral("y"));
+        QCOMPARE(w.editor->caretPosition(), 2);
+
+        // Ctrl+Backspace and Ctrl+Delete, each one undo step.
+        w.editor->setCaretPosition(3);
+        QTest::keyClick(w.editor, Qt::Key_Backspace, Qt::ControlModifier);
+        QCOMPARE(w.editor->wholeText(), QStringLiteral("xé żółw(1);"));
+        QCOMPARE(w.editor->caretPosition(), 2);
+        QTest::keyClick(w.editor, Qt::Key_Delete, Qt::ControlModifier);
+        QCOMPARE(w.editor->wholeText(), QStringLiteral("xéżółw(1);"));
+        w.editor->setCaretPosition(0);
+        QTest::keyClick(w.editor, Qt::Key_Delete, Qt::ControlModifier);
+        QCOMPARE(w.editor->wholeText(), QStringLiteral("éżółw(1);"));
+        w.editor->undo();
+        w.editor->undo();
+        w.editor->undo();
+        QCOMPARE(w.editor->wholeText(), QStringLiteral("xéy żółw(1);"));
+
+        // A double click selects the word under the mouse by the same rule;
+        // dragging on takes whole words.
+        QWidget *viewport = w.editor->viewport();
+        QList<QPoint> points;  // on each character
+        for (int position = 0; position < 12; ++position) {
+            w.editor->setCaretPosition(position);
+            points << pointOfPosition(w.editor, w.editor->SendScintilla(QsciScintillaBase::SCI_GETCURRENTPOS));
+        }
+        const auto doubleClick = [&](int position) {
+            w.editor->setCaretPosition(0);
+            QTest::qWait(QApplication::doubleClickInterval() + 20);  // no triple click
+            QTest::mouseClick(viewport, Qt::LeftButton, Qt::NoModifier, points[position]);
+            QTest::mouseDClick(viewport, Qt::LeftButton, Qt::NoModifier, points[position]);
+        };
+        doubleClick(1);
+        QTest::mouseRelease(viewport, Qt::LeftButton, Qt::NoModifier, points[1]);
+        QCOMPARE(w.editor->selectedText(), QStringLiteral("é"));
+        doubleClick(0);
+        QCOMPARE(w.editor->selectedText(), QStringLiteral("x"));
+        QTest::mouseMove(viewport, points[6]);
+        QCOMPARE(w.editor->selectedText(), QStringLiteral("xéy żółw"));
+        QTest::mouseRelease(viewport, Qt::LeftButton, Qt::NoModifier, points[6]);
+        QCOMPARE(w.editor->selectedText(), QStringLiteral("xéy żółw"));
+        doubleClick(6);
+        QTest::mouseRelease(viewport, Qt::LeftButton, Qt::NoModifier, points[6]);
+        QCOMPARE(w.editor->selectedText(), QStringLiteral("żółw"));
+
+        // Whatever key a table gives a word command runs it on the rule.
+        const KeyAssignment table[] = {{Qt::ALT | Qt::Key_Right, QsciCommand::WordRight}};
+        w.editor->applyKeyAssignments(table);
+        w.editor->setCaretPosition(0);
+        QCOMPARE(caretAfter(Qt::Key_Right, Qt::AltModifier), 1);
+        QCOMPARE(caretAfter(Qt::Key_Right, Qt::ControlModifier), 1);  // unbound now
+    }
+
     // --- mouse ------------------------------------------------------------------
 
     void popupMenu_rightClick_showsTheProgramsMenu()
