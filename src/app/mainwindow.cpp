@@ -29,6 +29,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QStatusBar>
@@ -39,6 +40,13 @@
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+
+namespace {
+
+// Where the window stands and how large it is when it is not maximised.
+const QRect kDesignGeometry(50, 50, 550, 400);
+
+} // namespace
 
 QString applicationTitle()
 {
@@ -106,8 +114,7 @@ TVM_Quillon_MF::TVM_Quillon_MF(const AppConfig &config, QWidget *parent) : QMain
     m_actions->bind("app.close", this, [this] { close(); });
 
 
-    // The design size the window restores to from its maximised state.
-    setGeometry(50, 50, 550, 400);
+    setGeometry(kDesignGeometry);
 }
 
 TVM_Quillon_MF::~TVM_Quillon_MF()
@@ -267,6 +274,29 @@ QWidget *TVM_Quillon_MF::buildRightPanel()
     bigButton("Przycisk_Anuluj", nullptr);
     bigButton("Przycisk_Pomoc", nullptr);
     return panel;
+}
+
+void TVM_Quillon_MF::showMaximizedAtStart()
+{
+    if (QScreen *where = screen()) {
+        setGeometry(where->availableGeometry());
+        m_designSizeOnRestore = true;
+    }
+    showMaximized();
+}
+
+void TVM_Quillon_MF::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() != QEvent::WindowStateChange || !m_designSizeOnRestore)
+        return;
+    const Qt::WindowStates before = static_cast<QWindowStateChangeEvent *>(event)->oldState();
+    if ((before & Qt::WindowMaximized) && !(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen |
+                                                             Qt::WindowMinimized))) {
+        m_designSizeOnRestore = false;
+        // After the window manager has placed the window at its old size.
+        QTimer::singleShot(0, this, [this] { setGeometry(kDesignGeometry); });
+    }
 }
 
 void TVM_Quillon_MF::showEvent(QShowEvent *event)

@@ -17,6 +17,8 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QResizeEvent>
+#include <QScreen>
 #include <QStackedWidget>
 #include <QStatusTipEvent>
 #include <QTabWidget>
@@ -40,6 +42,20 @@ protected:
             throw std::runtime_error("Something went wrong in a handler");
         }
         return QWidget::event(e);
+    }
+};
+
+/// The sizes a widget is given, one per resize.
+class SizeRecorder final : public QObject {
+public:
+    QList<QSize> sizes;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Resize)
+            sizes << static_cast<QResizeEvent *>(event)->size();
+        return QObject::eventFilter(watched, event);
     }
 };
 
@@ -302,6 +318,40 @@ private slots:
         // A key changed at run time shows up: the page is never stale.
         t.action("MMNU_P_About")->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+F12")));
         QVERIFY(t.help.generated.value(QStringLiteral("shortcuts.html"))().contains(QStringLiteral("Ctrl+Shift+F12")));
+    }
+
+    void startMaximized_isLaidOutAtTheWorkAreaFirst_andLeavesItForTheDesignSize()
+    {
+        RecordingPrompter prompter;
+        FakeShell shell;
+        FakeHelp help;
+        QTemporaryDir dir;
+        AppConfig config;
+        config.prompter = &prompter;
+        config.shell = &shell;
+        config.help = &help;
+        config.userLibraryFolder = dir.filePath(QStringLiteral("user-scripts/"));
+        config.tempFolder = dir.path();
+        TVM_Quillon_MF window(config);
+        SizeRecorder sizes;
+        window.installEventFilter(&sizes);
+
+        window.showMaximizedAtStart();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const QRect area = window.screen()->availableGeometry();
+        QVERIFY(window.isMaximized());
+        // Never at the design size on the way: the first layout is at the
+        // size of the work area, which only the frame of a window manager's
+        // decorations can still take from.
+        QVERIFY(!sizes.sizes.isEmpty());
+        QCOMPARE(sizes.sizes.first(), area.size());
+        QVERIFY(area.contains(window.frameGeometry()));
+
+        window.setWindowState(Qt::WindowNoState);
+        QTRY_COMPARE(window.geometry().topLeft(), QPoint(50, 50));
+        QCOMPARE(window.size(), QSize(550, 400).expandedTo(window.minimumSizeHint()));
+        window.showMaximized();
+        QTRY_VERIFY(window.isMaximized());
     }
 
     void about_showsTheNameAndReportsABrowserFailure()
