@@ -192,6 +192,9 @@ void TVM_Quillon_MF::buildCentre()
     m_previewPage->setObjectName(QStringLiteral("TAB_Preview"));
     m_mainBook->addTab(m_previewPage, appIcon(QStringLiteral("PODGLAD")), QStringLiteral("Preview"));
     m_mainBook->setTabVisible(1, false);
+    // In a narrow window the editors give way before the panels at their
+    // sides: room for the Editor tab is enough, the tab bar scrolls.
+    m_mainBook->setMinimumWidth(m_mainBook->tabBar()->tabRect(0).width());
     editorColumn->addWidget(m_mainBook, 1);
 
     // The built-in scripts' settings pages stand under the editors when a
@@ -206,8 +209,9 @@ void TVM_Quillon_MF::buildCentre()
     m_splitter3->addWidget(m_editorArea);
     m_splitter3->setStretchFactor(0, 0);
     m_splitter3->setStretchFactor(1, 1);
-    // The design's 250 pixels, or what the three tabs need.
-    m_splitter3->setSizes({qMax(250, m_resourceTabs->tabBar()->sizeHint().width() + 6), 800});
+    // The design's 250 pixels, or what the tabs and their buttons need (the
+    // splitter never gives them less).
+    m_splitter3->setSizes({qMax(250, m_resourceTabs->minimumSizeHint().width()), 800});
     row->addWidget(m_splitter3, 1);
 
     m_panel3 = buildRightPanel();
@@ -246,9 +250,6 @@ QWidget *TVM_Quillon_MF::buildRightPanel()
 {
     auto *panel = new QWidget(this);
     panel->setObjectName(QStringLiteral("Panel3"));
-    // The design's 80 pixels, or what the longest caption needs.
-    const int captionWidth = panel->fontMetrics().horizontalAdvance(QStringLiteral("Copy to clipboard")) + 34;
-    panel->setFixedWidth(qMax(qRound(80 * panel->logicalDpiX() / 96.0), captionWidth));
     auto *column = new QVBoxLayout(panel);
     column->setContentsMargins(3, 4, 3, 4);
     column->setSpacing(4);
@@ -273,6 +274,9 @@ QWidget *TVM_Quillon_MF::buildRightPanel()
     column->addStretch(1);
     bigButton("Przycisk_Anuluj", nullptr);
     bigButton("Przycisk_Pomoc", nullptr);
+    // The design's 80 pixels, or what the widest button needs for its
+    // caption, icon and arrow in the current font.
+    panel->setFixedWidth(qMax(80, column->minimumSize().width()));
     return panel;
 }
 

@@ -14,6 +14,7 @@
 #include "widgets/statuspanels.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -21,8 +22,10 @@
 #include <QScreen>
 #include <QStackedWidget>
 #include <QStatusTipEvent>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QToolBar>
+#include <QToolButton>
 
 #include <stdexcept>
 
@@ -57,6 +60,22 @@ protected:
             sizes << static_cast<QResizeEvent *>(event)->size();
         return QObject::eventFilter(watched, event);
     }
+};
+
+/// The application's text made larger for as long as it lives, as a
+/// higher font resolution does.
+class FontScale final {
+public:
+    explicit FontScale(qreal scale) : m_old(QApplication::font())
+    {
+        QFont larger = m_old;
+        larger.setPointSizeF(m_old.pointSizeF() * scale);
+        QApplication::setFont(larger);
+    }
+    ~FontScale() { QApplication::setFont(m_old); }
+
+private:
+    QFont m_old;
 };
 
 QStringList menuCaptions(QMenuBar *bar)
@@ -352,6 +371,49 @@ private slots:
         QCOMPARE(window.size(), QSize(550, 400).expandedTo(window.minimumSizeHint()));
         window.showMaximized();
         QTRY_VERIFY(window.isMaximized());
+    }
+
+    void resourceTabsAndButtonColumn_showEverything_data()
+    {
+        QTest::addColumn<QSize>("windowSize");
+        QTest::addColumn<qreal>("fontScale");
+        // The logical size of the work area at each scale of a screen.
+        QTest::newRow("1280x1024 at 100 %") << QSize(1280, 1024) << 1.0;
+        QTest::newRow("1280x1024 at 150 %") << QSize(853, 682) << 1.0;
+        QTest::newRow("1920x1080 at 150 %") << QSize(1280, 720) << 1.0;
+        QTest::newRow("1280x1024 at 200 %") << QSize(640, 512) << 1.0;
+        QTest::newRow("1280x1024, text at 150 %") << QSize(1280, 1024) << 1.5;
+        QTest::newRow("1920x1080 at 150 %, text at 125 %") << QSize(1280, 720) << 1.25;
+    }
+    void resourceTabsAndButtonColumn_showEverything()
+    {
+        QFETCH(QSize, windowSize);
+        QFETCH(qreal, fontScale);
+        const FontScale font(fontScale);
+        TestWindow t;
+        TVM_Quillon_MF &w = *t.window;
+        w.resize(windowSize);
+        QTRY_COMPARE(w.size(), windowSize);
+
+        ResourceTabs *tabs = w.resourceTabs();
+        QVERIFY(tabs->tabBar()->width() >= tabs->tabBar()->sizeHint().width());
+        for (int i = 0; i < tabs->count(); ++i) {
+            tabs->setCurrentIndex(i);
+            const QList<QToolBar *> strips = tabs->currentWidget()->findChildren<QToolBar *>();
+            QVERIFY(!strips.isEmpty());
+            for (QToolBar *strip : strips) {
+                auto *more = strip->findChild<QToolButton *>(QStringLiteral("qt_toolbar_ext_button"));
+                QVERIFY(more);
+                QTRY_VERIFY2(strip->isVisible() && !more->isVisible(), qPrintable(strip->objectName()));
+            }
+        }
+
+        QWidget *column = w.rightPanel();
+        QVERIFY(w.rect().contains(QRect(column->mapTo(&w, QPoint(0, 0)), column->size())));
+        const QList<QToolButton *> buttons = column->findChildren<QToolButton *>();
+        QCOMPARE(buttons.size(), 4);
+        for (QToolButton *button : buttons)
+            QVERIFY2(button->width() >= button->sizeHint().width(), qPrintable(button->objectName()));
     }
 
     void about_showsTheNameAndReportsABrowserFailure()
