@@ -35,6 +35,17 @@ void HelpController::about()
 
 namespace {
 
+/// The key cell of a row, in a cell the help's stylesheet keeps on one
+/// line: a narrow column would otherwise break a key name anywhere
+/// ("Ctrl+Shift+S" above "pace").  The spaces of a key (those between the
+/// keys of a sequence) are non-breaking; "+" never offers a break.
+QString keyCell(const QString &key)
+{
+    QString joined = key.toHtmlEscaped();
+    joined.replace(u' ', QChar::Nbsp);
+    return QStringLiteral("<td class=\"key\"><kbd>%1</kbd></td>").arg(joined);
+}
+
 QString plainCaption(const QAction *action)
 {
     QString caption = action->text();
@@ -58,8 +69,8 @@ void listMenu(const QMenu *menu, const QString &path, QString &rows)
             key = action->text().section(u'\t', 1, 1);  // a key shown for another entry
         if (key.isEmpty())
             continue;
-        rows += QStringLiteral("<tr><td><kbd>%1</kbd></td><td>%2</td><td>%3</td><td>%4</td></tr>\n")
-                    .arg(key.toHtmlEscaped(), path.toHtmlEscaped(), plainCaption(action).toHtmlEscaped(),
+        rows += QStringLiteral("<tr>%1<td>%2</td><td>%3</td><td>%4</td></tr>\n")
+                    .arg(keyCell(key), path.toHtmlEscaped(), plainCaption(action).toHtmlEscaped(),
                          action->statusTip().toHtmlEscaped());
     }
 }
@@ -81,8 +92,8 @@ QString HelpController::shortcutsPage(const ActionRegistry &actions)
         for (const QAction *action : items) {
             if (action->isSeparator() || action->menu() || action->shortcut().isEmpty())
                 continue;
-            popupRows += QStringLiteral("<tr><td><kbd>%1</kbd></td><td>%2</td><td>%3</td><td>%4</td></tr>\n")
-                             .arg(action->shortcut().toString(QKeySequence::NativeText).toHtmlEscaped(),
+            popupRows += QStringLiteral("<tr>%1<td>%2</td><td>%3</td><td>%4</td></tr>\n")
+                             .arg(keyCell(action->shortcut().toString(QKeySequence::NativeText)),
                                   QStringLiteral("Editor pop-up menu"), plainCaption(action).toHtmlEscaped(),
                                   action->statusTip().toHtmlEscaped());
         }

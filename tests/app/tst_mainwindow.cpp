@@ -9,6 +9,7 @@
 #include "document/scripttext.h"
 #include "editor/scripteditor.h"
 #include "platform/errors.h"
+#include "platform/helpwindow.h"
 #include "widgets/actions.h"
 #include "widgets/dockabletoolbar.h"
 #include "widgets/statuspanels.h"
@@ -22,9 +23,14 @@
 #include <QScreen>
 #include <QStackedWidget>
 #include <QStatusTipEvent>
+#include <QRegularExpression>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QToolBar>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QTextDocument>
+#include <QTextLayout>
 #include <QToolButton>
 
 #include <stdexcept>
@@ -337,6 +343,44 @@ private slots:
         // A key changed at run time shows up: the page is never stale.
         t.action("MMNU_P_About")->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+F12")));
         QVERIFY(t.help.generated.value(QStringLiteral("shortcuts.html"))().contains(QStringLiteral("Ctrl+Shift+F12")));
+    }
+
+    void shortcutsTopic_keepsEveryKeyNameOnOneLine_data()
+    {
+        QTest::addColumn<int>("width");
+        QTest::newRow("the topic window") << 440;
+        QTest::newRow("a narrow one") << 300;
+        QTest::newRow("too narrow for the table") << 180;
+    }
+    void shortcutsTopic_keepsEveryKeyNameOnOneLine()
+    {
+        QFETCH(int, width);
+        TestWindow t;
+        RecordingPrompter prompter;
+        FakeShell shell;
+        HelpWindow help(shell, prompter);
+        const auto page = t.help.generated.value(QStringLiteral("shortcuts.html"));
+        help.setGeneratedPage(QStringLiteral("shortcuts.html"), page);
+        help.ShowHelpTopic(320);
+        help.topicWindow()->resize(width, 600);
+        QTRY_COMPARE(help.topicWindow()->width(), width);
+
+        static const QRegularExpression kbd(QStringLiteral("<kbd>(.*?)</kbd>"));
+        QStringList keys;
+        for (const QRegularExpressionMatch &match : kbd.globalMatch(page()))
+            keys << match.captured(1).replace(QStringLiteral("&amp;"), QStringLiteral("&"));
+        QVERIFY(keys.contains(QStringLiteral("Ctrl+Shift+Space")));
+
+        QTextDocument *document = help.topicBrowser()->document();
+        QVERIFY(document->size().width() > 0);  // laid out to its end
+        int found = 0;
+        for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+            if (!keys.contains(block.text()))
+                continue;
+            ++found;
+            QVERIFY2(block.layout()->lineCount() == 1, qPrintable(block.text()));
+        }
+        QCOMPARE(found, keys.size());
     }
 
     void startMaximized_isLaidOutAtTheWorkAreaFirst_andLeavesItForTheDesignSize()
