@@ -1,9 +1,13 @@
 /* mapwait: start a program under an X server and report how long it takes
- * until a top-level window with a given title is mapped, and the program's
- * resident memory at that moment.
+ * until a top-level window with a given title is mapped, how long until the
+ * program then goes idle, and the program's resident memory at the map.
+ *
+ * Idle is the first moment after the map from which the program uses less
+ * than 3 % of a core for 300 ms (its CPU time, all threads, read every 5 ms).
  *
  * usage: mapwait TITLE SETTLE_MS PROGRAM [ARGS...]
- * prints: map_ms=<ms> rss_kib=<kib> [settled_rss_kib=<kib>]
+ * prints: map_ms=<ms> idle_ms=<ms> rss_kib=<kib> [settled_rss_kib=<kib>]
+ * (idle_ms=-1 when the program did not go idle within 20 s)
  */
 #define _GNU_SOURCE
 #include <xcb/xcb.h>
@@ -20,6 +24,47 @@ static double now_ms(void)
     struct timespec ts;
     clock_gettime(CLOCK_MONOTONIC, &ts);
     return ts.tv_sec * 1000.0 + ts.tv_nsec / 1e6;
+}
+
+/* The CPU time the process has used so far, all its threads, in ms. */
+static double cpu_ms(clockid_t clock)
+{
+    struct timespec ts;
+    if (clock_gettime(clock, &ts) != 0)
+        return -1;
+    return ts.tv_sec * 1000.0 + ts.tv_nsec / 1e6;
+}
+
+enum { IDLE_WINDOW_MS = 300, IDLE_SAMPLE_MS = 5, IDLE_GIVE_UP_MS = 20000 };
+#define IDLE_SHARE 0.03
+
+/* Samples the process's CPU time from now on and returns the first sample
+ * time (ms since t0) from which it used under IDLE_SHARE of a core for
+ * IDLE_WINDOW_MS, or -1. */
+static double wait_for_idle(pid_t pid, double t0)
+{
+    clockid_t clock;
+    if (clock_getcpuclockid(pid, &clock) != 0)
+        return -1;
+    enum { MAX_SAMPLES = IDLE_GIVE_UP_MS / IDLE_SAMPLE_MS + 2 };
+    static double at[MAX_SAMPLES], used[MAX_SAMPLES];
+    int n = 0, from = 0;
+    double start = now_ms();
+    while (n < MAX_SAMPLES && now_ms() - start < IDLE_GIVE_UP_MS) {
+        at[n] = now_ms();
+        used[n] = cpu_ms(clock);
+        if (used[n] < 0)
+            return -1;
+        ++n;
+        /* Every start whose window is complete is judged, oldest first. */
+        while (from < n && at[n - 1] - at[from] >= IDLE_WINDOW_MS) {
+            if (used[n - 1] - used[from] < IDLE_SHARE * (at[n - 1] - at[from]))
+                return at[from] - t0;
+            ++from;
+        }
+        usleep(IDLE_SAMPLE_MS * 1000);
+    }
+    return -1;
 }
 
 static long rss_kib(pid_t pid)
@@ -85,7 +130,8 @@ int main(int argc, char **argv)
         free(ev);
     }
     long rss = rss_kib(pid);
-    printf("map_ms=%.1f rss_kib=%ld", mapped, rss);
+    double idle = mapped < 0 ? -1 : wait_for_idle(pid, t0);
+    printf("map_ms=%.1f idle_ms=%.1f rss_kib=%ld", mapped, idle, rss);
     if (settle > 0) {
         usleep(settle * 1000);
         printf(" settled_rss_kib=%ld", rss_kib(pid));

@@ -33,6 +33,17 @@ void HelpController::about()
 
 namespace {
 
+/// The key cell of a row, in a cell the help's stylesheet keeps on one
+/// line: a narrow column would otherwise break a key name anywhere
+/// ("Ctrl+Shift+S" above "pace").  The spaces of a key (those between the
+/// keys of a sequence) are non-breaking; "+" never offers a break.
+QString keyCell(const QString &key)
+{
+    QString joined = key.toHtmlEscaped();
+    joined.replace(u' ', QChar::Nbsp);
+    return QStringLiteral("<td class=\"key\"><kbd>%1</kbd></td>").arg(joined);
+}
+
 QString plainCaption(const char *caption)
 {
     return QString::fromUtf8(caption).remove(u'&');
@@ -41,8 +52,8 @@ QString plainCaption(const char *caption)
 QString row(const CommandEntry &entry, const QString &path)
 {
     const QString key = QKeySequence(QString::fromLatin1(entry.shortcut)).toString(QKeySequence::NativeText);
-    return QStringLiteral("<tr><td><kbd>%1</kbd></td><td>%2</td><td>%3</td><td>%4</td></tr>\n")
-        .arg(key.toHtmlEscaped(), path.toHtmlEscaped(), plainCaption(entry.caption).toHtmlEscaped(),
+    return QStringLiteral("<tr>%1<td>%2</td><td>%3</td><td>%4</td></tr>\n")
+        .arg(keyCell(key), path.toHtmlEscaped(), plainCaption(entry.caption).toHtmlEscaped(),
              QString::fromUtf8(entry.hint).toHtmlEscaped());
 }
 

@@ -10,8 +10,6 @@
 #include "platform/shell.h"
 
 #include <QDir>
-#include <QScreen>
-#include <QTimer>
 
 int main(int argc, char **argv)
 {
@@ -42,13 +40,7 @@ int main(int argc, char **argv)
     config.internalBrowserAllowed = qEnvironmentVariable("QUILLON_NO_WEBENGINE") != QLatin1String("1");
 
     TVM_Quillon_MF window(config);
-    window.showMaximized();
-    // Without a window manager nothing maximises the window: fill the screen.
-    QTimer::singleShot(250, &window, [&window] {
-        QScreen *screen = window.screen();
-        if (screen && window.frameGeometry().width() < screen->availableGeometry().width() * 9 / 10)
-            window.setGeometry(screen->availableGeometry());
-    });
+    window.showMaximizedAtStart();
     splash->finish(&window);
     splash->deleteLater();
     return app.exec();

@@ -29,6 +29,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QStatusBar>
@@ -52,6 +53,9 @@ public:
 private:
     QMainWindow *m_window;
 };
+
+// Where the window stands and how large it is when it is not maximised.
+const QRect kDesignGeometry(50, 50, 550, 400);
 
 } // namespace
 
@@ -121,8 +125,7 @@ TVM_Quillon_MF::TVM_Quillon_MF(const AppConfig &config, QWidget *parent) : QMain
     m_actions->bind("app.close", this, [this] { close(); });
 
 
-    // The design size the window restores to from its maximised state.
-    setGeometry(50, 50, 550, 400);
+    setGeometry(kDesignGeometry);
 }
 
 TVM_Quillon_MF::~TVM_Quillon_MF()
@@ -200,6 +203,9 @@ void TVM_Quillon_MF::buildCentre()
     m_previewPage->setObjectName(QStringLiteral("TAB_Preview"));
     m_mainBook->addTab(m_previewPage, appIcon(QStringLiteral("PODGLAD")), QStringLiteral("Preview"));
     m_mainBook->setTabVisible(1, false);
+    // In a narrow window the editors give way before the panels at their
+    // sides: room for the Editor tab is enough, the tab bar scrolls.
+    m_mainBook->setMinimumWidth(m_mainBook->tabBar()->tabRect(0).width());
     editorColumn->addWidget(m_mainBook, 1);
 
     // The built-in scripts' settings pages stand under the editors when a
@@ -214,8 +220,9 @@ void TVM_Quillon_MF::buildCentre()
     m_splitter3->addWidget(m_editorArea);
     m_splitter3->setStretchFactor(0, 0);
     m_splitter3->setStretchFactor(1, 1);
-    // The design's 250 pixels, or what the three tabs need.
-    m_splitter3->setSizes({qMax(250, m_resourceTabs->tabBar()->sizeHint().width() + 6), 800});
+    // The design's 250 pixels, or what the tabs and their buttons need (the
+    // splitter never gives them less).
+    m_splitter3->setSizes({qMax(250, m_resourceTabs->minimumSizeHint().width()), 800});
     row->addWidget(m_splitter3, 1);
 
     m_panel3 = buildRightPanel();
@@ -254,9 +261,6 @@ QWidget *TVM_Quillon_MF::buildRightPanel()
 {
     auto *panel = new QWidget(this);
     panel->setObjectName(QStringLiteral("Panel3"));
-    // The design's 80 pixels, or what the longest caption needs.
-    const int captionWidth = panel->fontMetrics().horizontalAdvance(QStringLiteral("Copy to clipboard")) + 34;
-    panel->setFixedWidth(qMax(qRound(80 * panel->logicalDpiX() / 96.0), captionWidth));
     auto *column = new QVBoxLayout(panel);
     column->setContentsMargins(3, 4, 3, 4);
     column->setSpacing(4);
@@ -284,12 +288,38 @@ QWidget *TVM_Quillon_MF::buildRightPanel()
     column->addStretch(1);
     bigButton("Przycisk_Anuluj", nullptr);
     bigButton("Przycisk_Pomoc", nullptr);
+    // The design's 80 pixels, or what the widest button needs for its
+    // caption, icon and arrow in the current font.
+    panel->setFixedWidth(qMax(80, column->minimumSize().width()));
     return panel;
 }
 
 QMenu *TVM_Quillon_MF::createPopupMenu()
 {
     return m_view->createToolbarMenu(this);
+}
+
+void TVM_Quillon_MF::showMaximizedAtStart()
+{
+    if (QScreen *where = screen()) {
+        setGeometry(where->availableGeometry());
+        m_designSizeOnRestore = true;
+    }
+    showMaximized();
+}
+
+void TVM_Quillon_MF::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() != QEvent::WindowStateChange || !m_designSizeOnRestore)
+        return;
+    const Qt::WindowStates before = static_cast<QWindowStateChangeEvent *>(event)->oldState();
+    if ((before & Qt::WindowMaximized) && !(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen |
+                                                             Qt::WindowMinimized))) {
+        m_designSizeOnRestore = false;
+        // After the window manager has placed the window at its old size.
+        QTimer::singleShot(0, this, [this] { setGeometry(kDesignGeometry); });
+    }
 }
 
 void TVM_Quillon_MF::showEvent(QShowEvent *event)

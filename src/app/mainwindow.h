@@ -36,6 +36,12 @@ public:
     explicit TVM_Quillon_MF(const AppConfig &config, QWidget *parent = nullptr);
     ~TVM_Quillon_MF() override;
 
+    /// Shows the window maximised and laid out once, at its final size: it
+    /// takes the work area of its screen before it is shown, which it fills
+    /// when no window manager maximises it.  The first time it leaves the
+    /// maximised state it goes back to its design size.
+    void showMaximizedAtStart();
+
     Prompter &prompter() const { return *m_config.prompter; }
     ActionRegistry &actions() const { return *m_actions; }
     ScriptEditors &editors() const { return *m_editors; }
@@ -66,6 +72,7 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void changeEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     bool event(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -107,4 +114,5 @@ private:
     UserLibraryController *m_userLibrary = nullptr;
     BuiltInLibrary *m_builtIn = nullptr;
     bool m_shown = false;
+    bool m_designSizeOnRestore = false;
 };

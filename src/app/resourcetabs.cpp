@@ -6,6 +6,9 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QSplitter>
+#include <QStyle>
+#include <QStyleOption>
+#include <QTabBar>
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -101,5 +104,19 @@ ResourceTabs::ResourceTabs(ActionRegistry &actions, QWidget *parent) : QTabWidge
     addTab(m_languages, appIcon(QStringLiteral("JSKRYPT")), QStringLiteral("Languages"));
     addTab(m_functions, appIcon(QStringLiteral("FUNKCJA1")), QStringLiteral("Functions"));
     setCurrentIndex(0);
-    setMinimumWidth(120);
+}
+
+QSize ResourceTabs::minimumSizeHint() const
+{
+    QSize size = QTabWidget::minimumSizeHint();
+    // The frame around the pages, as QTabWidget reserves it.
+    QStyleOptionTabWidgetFrame frame;
+    initStyleOption(&frame);
+    const int frameWidth = 2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &frame, this);
+    int wanted = tabBar()->sizeHint().width();
+    const QList<QToolBar *> strips = findChildren<QToolBar *>();
+    for (const QToolBar *strip : strips)
+        wanted = qMax(wanted, strip->sizeHint().width() + frameWidth);
+    size.setWidth(qMax(size.width(), wanted));
+    return size;
 }

@@ -24,6 +24,11 @@ public:
     /// Where the user library's tree and buttons go, under its caption.
     QVBoxLayout *userLibraryLayout() const { return m_userLibrary; }
 
+    /// Room for every tab in full and every button of the pages' button
+    /// strips (the user library's strip, added later, included), in the
+    /// current font.
+    QSize minimumSizeHint() const override;
+
 private:
     QWidget *m_libraries;
     QWidget *m_languages;

@@ -392,11 +392,23 @@ void HelpWindow::ensureMain()
     splitter->addWidget(m_side);
     splitter->addWidget(right);
     splitter->setStretchFactor(1, 1);
-    splitter->setSizes({230, 600});
+    // The contents never cut a title off: the side is at least as wide as
+    // the longest one needs in the current font (a scroll bar beside it).
+    const QAbstractItemView *contentsView = m_contentsTree;  // where the width of a column is public
+    m_contentsTree->setMinimumWidth(contentsView->sizeHintForColumn(0) + 2 * m_contentsTree->frameWidth() +
+                                    m_contentsTree->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr,
+                                                                         m_contentsTree));
+    const int side = qMax(230, m_side->minimumSizeHint().width());
+    splitter->setSizes({side, 600});
     auto *windowLayout = new QHBoxLayout(window);
     windowLayout->setContentsMargins(4, 4, 4, 4);
     windowLayout->addWidget(splitter);
-    window->resize(900, 640);
+    QSize size(qMax(900, side + 670), 640);
+    // A large font or scale must not make the window larger than the screen
+    // (room left for the frame of a window manager).
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        size = size.boundedTo(screen->availableGeometry().size() - QSize(16, 40));
+    window->resize(size);
 
     const auto openItem = [this](QTreeWidgetItem *item) {
         if (item)
@@ -412,6 +424,11 @@ void HelpWindow::ensureMain()
     });
     connect(m_indexList, &QListWidget::itemActivated, this,
             [this](QListWidgetItem *item) { openKeyword(item->text()); });
+    // Picking the Index tab is picking the search: the keys go to its field.
+    connect(m_side, &QTabWidget::currentChanged, this, [this, indexPage](int index) {
+        if (m_side->widget(index) == indexPage)
+            m_search->setFocus(Qt::TabFocusReason);
+    });
     m_main = window;
 }
 

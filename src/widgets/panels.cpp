@@ -5,10 +5,47 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QLabel>
+#include <QPainter>
+#include <QStyle>
 #include <QPushButton>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+namespace {
+
+/// A caption kept on one line: when its panel is too narrow for it, it
+/// ends in an ellipsis and shows the whole text as its tool tip.
+class CaptionLabel final : public QLabel {
+public:
+    using QLabel::QLabel;
+
+    QSize minimumSizeHint() const override
+    {
+        QSize size = QLabel::minimumSizeHint();
+        const QMargins margins = contentsMargins();
+        size.setWidth(fontMetrics().horizontalAdvance(QStringLiteral("\u2026")) + margins.left() + margins.right());
+        return size;
+    }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        const QRect room = contentsRect();
+        const QString shown = fontMetrics().elidedText(text(), Qt::ElideRight, room.width());
+        style()->drawItemText(&painter, room, int(alignment()), palette(), isEnabled(), shown, foregroundRole());
+    }
+
+    void resizeEvent(QResizeEvent *event) override
+    {
+        QLabel::resizeEvent(event);
+        const bool cut = fontMetrics().horizontalAdvance(text()) > contentsRect().width();
+        setToolTip(cut ? text() : QString());
+    }
+};
+
+} // namespace
 
 QWidget *makeCaptionedPanel(const QString &objectName, const QString &caption, QWidget *parent,
                             QVBoxLayout **contents, QLabel **captionLabel)
@@ -18,7 +55,7 @@ QWidget *makeCaptionedPanel(const QString &objectName, const QString &caption, Q
     auto *layout = new QVBoxLayout(panel);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    auto *label = new QLabel(caption, panel);
+    auto *label = new CaptionLabel(caption, panel);
     label->setObjectName(objectName + QStringLiteral("_Caption"));
     label->setAlignment(Qt::AlignCenter);
     label->setTextFormat(Qt::PlainText);

@@ -15,11 +15,13 @@
 #include "library/userlibrarycontroller.h"
 #include "library/userlibrarytree.h"
 #include "platform/errors.h"
+#include "platform/helpwindow.h"
 #include "widgets/actions.h"
 #include "widgets/dockabletoolbar.h"
 #include "widgets/statuspanels.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QClipboard>
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -27,10 +29,18 @@
 #include <QMenuBar>
 #include <QPrinter>
 #include <QPushButton>
+#include <QResizeEvent>
+#include <QScreen>
 #include <QStackedWidget>
 #include <QStatusTipEvent>
+#include <QRegularExpression>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QToolBar>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QTextDocument>
+#include <QTextLayout>
 #include <QToolButton>
 
 #include <stdexcept>
@@ -70,6 +80,36 @@ QStringList enabledOnes(const TestWindow &t, std::initializer_list<const char *>
             on << QString::fromLatin1(id);
     return on;
 }
+
+/// The sizes a widget is given, one per resize.
+class SizeRecorder final : public QObject {
+public:
+    QList<QSize> sizes;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Resize)
+            sizes << static_cast<QResizeEvent *>(event)->size();
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+/// The application's text made larger for as long as it lives, as a
+/// higher font resolution does.
+class FontScale final {
+public:
+    explicit FontScale(qreal scale) : m_old(QApplication::font())
+    {
+        QFont larger = m_old;
+        larger.setPointSizeF(m_old.pointSizeF() * scale);
+        QApplication::setFont(larger);
+    }
+    ~FontScale() { QApplication::setFont(m_old); }
+
+private:
+    QFont m_old;
+};
 
 QStringList menuCaptions(QMenuBar *bar)
 {
@@ -518,6 +558,121 @@ private slots:
         // An item with a key of its own shows that one.
         QCOMPARE(t.action("MMNU_E_Indent")->toolTip(), QStringLiteral("Indent (Ctrl+Space)"));
         QCOMPARE(t.action("Wcicie1")->toolTip(), QStringLiteral("Indent (Alt+Space)"));
+    }
+
+    void shortcutsTopic_keepsEveryKeyNameOnOneLine_data()
+    {
+        QTest::addColumn<int>("width");
+        QTest::newRow("the topic window") << 440;
+        QTest::newRow("a narrow one") << 300;
+        QTest::newRow("too narrow for the table") << 180;
+    }
+    void shortcutsTopic_keepsEveryKeyNameOnOneLine()
+    {
+        QFETCH(int, width);
+        TestWindow t;
+        RecordingPrompter prompter;
+        FakeShell shell;
+        HelpWindow help(shell, prompter);
+        const auto page = t.help.generated.value(QStringLiteral("shortcuts.html"));
+        help.setGeneratedPage(QStringLiteral("shortcuts.html"), page);
+        help.ShowHelpTopic(320);
+        help.topicWindow()->resize(width, 600);
+        QTRY_COMPARE(help.topicWindow()->width(), width);
+
+        static const QRegularExpression kbd(QStringLiteral("<kbd>(.*?)</kbd>"));
+        QStringList keys;
+        for (const QRegularExpressionMatch &match : kbd.globalMatch(page()))
+            keys << match.captured(1).replace(QStringLiteral("&amp;"), QStringLiteral("&"));
+        QVERIFY(keys.contains(QStringLiteral("Ctrl+Shift+Space")));
+
+        QTextDocument *document = help.topicBrowser()->document();
+        QVERIFY(document->size().width() > 0);  // laid out to its end
+        int found = 0;
+        for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+            if (!keys.contains(block.text()))
+                continue;
+            ++found;
+            QVERIFY2(block.layout()->lineCount() == 1, qPrintable(block.text()));
+        }
+        QCOMPARE(found, keys.size());
+    }
+
+    void startMaximized_isLaidOutAtTheWorkAreaFirst_andLeavesItForTheDesignSize()
+    {
+        RecordingPrompter prompter;
+        FakeShell shell;
+        FakeHelp help;
+        QTemporaryDir dir;
+        AppConfig config;
+        config.prompter = &prompter;
+        config.shell = &shell;
+        config.help = &help;
+        config.userLibraryFolder = dir.filePath(QStringLiteral("user-scripts/"));
+        config.tempFolder = dir.path();
+        TVM_Quillon_MF window(config);
+        SizeRecorder sizes;
+        window.installEventFilter(&sizes);
+
+        window.showMaximizedAtStart();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const QRect area = window.screen()->availableGeometry();
+        QVERIFY(window.isMaximized());
+        // Never at the design size on the way: the first layout is at the
+        // size of the work area, which only the frame of a window manager's
+        // decorations can still take from.
+        QVERIFY(!sizes.sizes.isEmpty());
+        QCOMPARE(sizes.sizes.first(), area.size());
+        QVERIFY(area.contains(window.frameGeometry()));
+
+        window.setWindowState(Qt::WindowNoState);
+        QTRY_COMPARE(window.geometry().topLeft(), QPoint(50, 50));
+        QCOMPARE(window.size(), QSize(550, 400).expandedTo(window.minimumSizeHint()));
+        window.showMaximized();
+        QTRY_VERIFY(window.isMaximized());
+    }
+
+    void resourceTabsAndButtonColumn_showEverything_data()
+    {
+        QTest::addColumn<QSize>("windowSize");
+        QTest::addColumn<qreal>("fontScale");
+        // The logical size of the work area at each scale of a screen.
+        QTest::newRow("1280x1024 at 100 %") << QSize(1280, 1024) << 1.0;
+        QTest::newRow("1280x1024 at 150 %") << QSize(853, 682) << 1.0;
+        QTest::newRow("1920x1080 at 150 %") << QSize(1280, 720) << 1.0;
+        QTest::newRow("1280x1024 at 200 %") << QSize(640, 512) << 1.0;
+        QTest::newRow("1280x1024, text at 150 %") << QSize(1280, 1024) << 1.5;
+        QTest::newRow("1920x1080 at 150 %, text at 125 %") << QSize(1280, 720) << 1.25;
+    }
+    void resourceTabsAndButtonColumn_showEverything()
+    {
+        QFETCH(QSize, windowSize);
+        QFETCH(qreal, fontScale);
+        const FontScale font(fontScale);
+        TestWindow t;
+        TVM_Quillon_MF &w = *t.window;
+        w.resize(windowSize);
+        QTRY_COMPARE(w.size(), windowSize);
+
+        ResourceTabs *tabs = w.resourceTabs();
+        QVERIFY(tabs->tabBar()->width() >= tabs->tabBar()->sizeHint().width());
+        for (int i = 0; i < tabs->count(); ++i) {
+            tabs->setCurrentIndex(i);
+            const QList<QToolBar *> strips = tabs->currentWidget()->findChildren<QToolBar *>();
+            QVERIFY(!strips.isEmpty());
+            for (QToolBar *strip : strips) {
+                auto *more = strip->findChild<QToolButton *>(QStringLiteral("qt_toolbar_ext_button"));
+                QVERIFY(more);
+                QTRY_VERIFY2(strip->isVisible() && !more->isVisible(), qPrintable(strip->objectName()));
+            }
+        }
+
+        QWidget *column = w.rightPanel();
+        QVERIFY(w.rect().contains(QRect(column->mapTo(&w, QPoint(0, 0)), column->size())));
+        const QList<QToolButton *> buttons = column->findChildren<QToolButton *>();
+        QCOMPARE(buttons.size(), 4);
+        for (QToolButton *button : buttons)
+            QVERIFY2(button->width() >= button->sizeHint().width(), qPrintable(button->objectName()));
     }
 
     void about_showsTheNameAndReportsABrowserFailure()

@@ -13,8 +13,11 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QScreen>
+#include <QStyle>
 #include <QSignalSpy>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 #include <QTextBlock>
@@ -327,6 +330,63 @@ private slots:
         QCOMPARE(help.indexList()->count(), 0);
         QTest::keyClick(help.indexSearch(), Qt::Key_Return);
         QCOMPARE(shownPage(help.mainBrowser()), QStringLiteral("editor.html"));
+    }
+
+    void indexTab_takesTheKeysToItsSearchField()
+    {
+        FakeShell shell;
+        RecordingPrompter prompter;
+        HelpWindow help(shell, prompter);
+        help.showContents();
+        QVERIFY(QTest::qWaitForWindowActive(help.mainWindow()));
+        QTabBar *tabs = help.sideTabs()->tabBar();
+        // Wherever the keys were: in the page being read, in the contents.
+        for (QWidget *before : {static_cast<QWidget *>(help.mainBrowser()), static_cast<QWidget *>(help.contentsTree())}) {
+            QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(0).center());
+            QCOMPARE(help.sideTabs()->currentIndex(), 0);
+            before->setFocus();
+            QTRY_VERIFY(before->hasFocus());
+            QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
+            QCOMPARE(help.sideTabs()->currentIndex(), 1);
+            QTRY_VERIFY2(help.indexSearch()->hasFocus(), qPrintable(before->objectName()));
+            help.indexSearch()->clear();
+            QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("print"));
+            QCOMPARE(help.indexSearch()->text(), QStringLiteral("print"));
+        }
+    }
+
+    void contents_showEveryTitleWhole_data()
+    {
+        QTest::addColumn<qreal>("fontScale");
+        QTest::newRow("the usual font") << 1.0;
+        QTest::newRow("text at 150 %") << 1.5;
+    }
+    void contents_showEveryTitleWhole()
+    {
+        QFETCH(qreal, fontScale);
+        const QFont usual = QApplication::font();
+        QFont larger = usual;
+        larger.setPointSizeF(usual.pointSizeF() * fontScale);
+        QApplication::setFont(larger);
+        const auto restore = qScopeGuard([&] { QApplication::setFont(usual); });
+
+        FakeShell shell;
+        RecordingPrompter prompter;
+        HelpWindow help(shell, prompter);
+        help.showContents();
+        QVERIFY(QTest::qWaitForWindowExposed(help.mainWindow()));
+        QTreeWidget *tree = help.contentsTree();
+        // The text of an item starts a small margin into its cell.
+        const int margins = 2 * (tree->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, tree) + 1);
+        int titles = 0;
+        for (QTreeWidgetItemIterator it(tree); *it; ++it, ++titles) {
+            const QRect cell = tree->visualItemRect(*it);
+            QVERIFY2(cell.left() + tree->fontMetrics().horizontalAdvance((*it)->text(0)) + margins <=
+                         tree->viewport()->width(),
+                     qPrintable((*it)->text(0)));
+        }
+        QCOMPARE(titles, int(help.contentsPages().size()));
+        QVERIFY(help.mainWindow()->screen()->availableGeometry().contains(help.mainWindow()->frameGeometry()));
     }
 
     void indexList_doubleClick_opensTheKeywordsPage()
