@@ -451,14 +451,14 @@ private slots:
         QTest::keyClick(&w, Qt::Key_F10);
         QCOMPARE(t.help.requests.last(), QStringLiteral("topic:320"));
         const QString shown = page();
-        for (const char *row : {"<td><kbd>Ctrl+N</kbd></td><td>File</td><td>New</td><td>New script</td>",
-                                "<td><kbd>Ctrl+Z</kbd></td><td>Edit</td><td>Undo</td>",
-                                "<td><kbd>Ctrl+F</kbd></td><td>Search</td><td>Find ...</td>",
-                                "<td><kbd>Ctrl+G</kbd></td><td>Search</td>",
-                                "<td><kbd>Ctrl+B</kbd></td><td>HTML</td><td>Bold</td>",
-                                "<td><kbd>Ctrl+F1</kbd></td><td>Script</td><td>Script header</td>",
-                                "<td><kbd>F9</kbd></td><td>View</td>",
-                                "<td><kbd>Alt+Space</kbd></td><td>Editor pop-up menu</td>"})
+        for (const char *row : {"<td class=\"key\"><kbd>Ctrl+N</kbd></td><td>File</td><td>New</td><td>New script</td>",
+                                "<td class=\"key\"><kbd>Ctrl+Z</kbd></td><td>Edit</td><td>Undo</td>",
+                                "<td class=\"key\"><kbd>Ctrl+F</kbd></td><td>Search</td><td>Find ...</td>",
+                                "<td class=\"key\"><kbd>Ctrl+G</kbd></td><td>Search</td>",
+                                "<td class=\"key\"><kbd>Ctrl+B</kbd></td><td>HTML</td><td>Bold</td>",
+                                "<td class=\"key\"><kbd>Ctrl+F1</kbd></td><td>Script</td><td>Script header</td>",
+                                "<td class=\"key\"><kbd>F9</kbd></td><td>View</td>",
+                                "<td class=\"key\"><kbd>Alt+Space</kbd></td><td>Editor pop-up menu</td>"})
             QVERIFY2(shown.contains(QString::fromUtf8(row)), row);
         QVERIFY(shown.contains(QStringLiteral("Save script to file")));
         // Each key once: the pop-up menu's copies of the main menu's keys
