@@ -200,6 +200,9 @@ private:
     void noteChange();
     void reportChange();
     void fitLineNumbers();
+    /// Sets the horizontal scroll range for a text whose longest line has
+    /// that many characters.
+    void fitScrollWidth(qsizetype longestLine);
     QString initialSearchText() const;
     QWidget *dialogParent(const Prompter &prompter) const;
     int marginsWidth() const;
