@@ -162,6 +162,9 @@ private slots:
         if (reported) {
             QVERIFY(t.prompter.messages().first().text.startsWith(QStringLiteral("Cannot open file ") + path + u'\r'));
             QVERIFY(t.prompter.messages().first().text.size() > QStringLiteral("Cannot open file \r\n").size() + path.size());
+            // Why it failed: the size, not a fault of the file.
+            QCOMPARE(t.prompter.messages().first().text.contains(QStringLiteral("larger than 64 MiB, too large")),
+                     chosen == QLatin1String("big.js"));
         }
         QCOMPARE(t.head()->wholeText(), QStringLiteral("head"));
         QCOMPARE(t.body()->wholeText(), body);
