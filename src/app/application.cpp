@@ -37,6 +37,9 @@ QString prepareUserLibraryFolder(QList<StartupNotice> &notices)
 {
     const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     const LibraryLocation location = chooseUserLibraryFolder(QCoreApplication::applicationDirPath(), data);
+    // The library makes its own folder, one level: the data folder above it
+    // is made here, as a fresh account has none.
+    QDir().mkpath(QFileInfo(location.folder.chopped(1)).path());
     if (location.copyFrom.isEmpty())
         return location.folder;
     const LibraryCopy copy = copyLibraryFolder(location.copyFrom, location.folder);

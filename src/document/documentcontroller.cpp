@@ -11,6 +11,7 @@
 #include "platform/savefile.h"
 #include "platform/textfile.h"
 #include "widgets/actions.h"
+#include "widgets/busycursor.h"
 #include "widgets/statuspanels.h"
 
 #include <QAction>
@@ -163,9 +164,10 @@ void DocumentController::openScript()
     if (path.isEmpty())
         return;
 
+    const BusyCursor busy(takesAWhileToOpen(path));
     TextFileRead file = readFileBytes(path);
     if (file.status == TextFileRead::Status::TooLarge)
-        throw std::runtime_error(QStringLiteral("Cannot open file %1\r\nThe file is larger than %2 MB, too large for a script.")
+        throw std::runtime_error(QStringLiteral("Cannot open file %1\r\nThe file is larger than %2 MiB, too large for a script.")
                                      .arg(path)
                                      .arg(kMaxTextFileBytes / (1024 * 1024))
                                      .toStdString());

@@ -198,6 +198,22 @@ int keyOf(const QKeyEvent *event)
     return QKeyCombination(event->modifiers() & ~Qt::KeypadModifier, Qt::Key(event->key())).toCombined();
 }
 
+/// The length of the longest line of a text, in UTF-16 code units.
+qsizetype longestLineLength(const QString &text)
+{
+    qsizetype longest = 0;
+    qsizetype start = 0;
+    const qsizetype size = text.size();
+    const QChar *chars = text.constData();
+    for (qsizetype i = 0; i <= size; ++i) {
+        if (i == size || chars[i] == u'\n' || chars[i] == u'\r') {
+            longest = qMax(longest, i - start);
+            start = i + 1;
+        }
+    }
+    return longest;
+}
+
 } // namespace
 
 struct ScriptEditor::Private {
@@ -403,7 +419,34 @@ void ScriptEditor::setWholeText(const QString &text)
     d->bookmarks->clear();
     setText(text);
     clearModifiedState();
-    SendScintilla(SCI_GOTOPOS, 0L);
+    // Laying out a line of megabytes takes a second or more, so the new
+    // text is laid out once, by the first paint.  The caret goes to the
+    // start and the view to the top left without making sure the caret is
+    // visible (that would lay its line out before the highlighter has
+    // coloured it), and the scroll range the longest line needs is there
+    // before that paint (Scintilla widening it after the paint repaints
+    // all, laying the line out again).
+    SendScintilla(SCI_SETEMPTYSELECTION, 0UL);
+    SendScintilla(SCI_SETFIRSTVISIBLELINE, 0UL);
+    SendScintilla(SCI_SETXOFFSET, 0UL);
+    fitScrollWidth(longestLineLength(text));
+}
+
+void ScriptEditor::fitScrollWidth(qsizetype longestLine)
+{
+    // Scintilla widens the scroll range to the widest line it has laid out
+    // (repainting all) and never narrows it.  Wrapped lines need no range;
+    // else it starts from an estimate in the fixed-width font, a little
+    // over: a range too wide costs nothing, one too narrow another paint, a
+    // second layout when the line is long.
+    if (wordWrapOn()) {
+        SendScintilla(SCI_SETSCROLLWIDTH, 1UL);
+        return;
+    }
+    const QByteArray sample(100, 'n');
+    const double charWidth = SendScintilla(SCI_TEXTWIDTH, STYLE_DEFAULT, sample.constData()) / 100.0;
+    const double estimate = double(longestLine) * charWidth * 1.02 + 16;
+    SendScintilla(SCI_SETSCROLLWIDTH, static_cast<unsigned long>(qMin(estimate, double(INT_MAX))));
 }
 
 void ScriptEditor::empty()

@@ -229,6 +229,9 @@ private:
     void followTypedPair(int type, long position, long length);
     void checkCaretInTypedPair();
     void forgetTypedPair();
+    /// Sets the horizontal scroll range for a text whose longest line has
+    /// that many characters.
+    void fitScrollWidth(qsizetype longestLine);
     QString initialSearchText() const;
     QWidget *dialogParent(const Prompter &prompter) const;
     int marginsWidth() const;

@@ -509,10 +509,10 @@ UserLibraryStore::ScriptRead UserLibraryStore::readScript(const QString &name) c
     if (!canBeFileName(name))
         return read;
     const TextFileRead file = readFileBytes(scriptPath(name), kMaxTextFileBytes, LinkPolicy::Refuse);
+    read.status = file.status;
     if (!file.ok())
         return read;
     const ScriptFragments fragments = readScriptBytes(file.bytes);
-    read.ok = true;
     read.head = fragments.head;
     read.body = fragments.body;
     return read;

@@ -12,6 +12,7 @@
 // names it, and a script leaves the index before its file is removed.
 
 #include "library/libraryindex.h"
+#include "platform/textfile.h"
 
 #include <QByteArray>
 #include <QList>
@@ -148,9 +149,12 @@ public:
     bool removeScriptFile(const QString &name);
 
     struct ScriptRead {
-        bool ok = false;
+        /// CannotOpen also for a name that cannot be a file of the folder;
+        /// TooLarge for a file over kMaxTextFileBytes.
+        TextFileRead::Status status = TextFileRead::Status::CannotOpen;
         QString head;
         QString body;
+        bool ok() const { return status == TextFileRead::Status::Ok; }
     };
     /// Reads a script file and splits it into its two fragments.
     ScriptRead readScript(const QString &name) const;

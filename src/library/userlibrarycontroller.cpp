@@ -8,6 +8,7 @@
 #include "platform/errors.h"
 #include "platform/prompter.h"
 #include "widgets/actions.h"
+#include "widgets/busycursor.h"
 #include "widgets/panels.h"
 #include "widgets/statuspanels.h"
 
@@ -497,7 +498,14 @@ bool UserLibraryController::produceScript(LibraryTexts &texts)
     if (!item)
         return false;
     const UserLibraryStore::ScriptRead read = m_store->readScript(item->text(0));
-    if (!read.ok) {
+    if (read.status == TextFileRead::Status::TooLarge) {
+        m_ports.prompter.ShowMessageBox(IconError, QStringLiteral("Error"),
+                                        QStringLiteral("Cannot edit selected script. It is larger than %1 MiB, too "
+                                                       "large for a script")
+                                            .arg(kMaxTextFileBytes / (1024 * 1024)));
+        return false;
+    }
+    if (!read.ok()) {
         m_ports.prompter.ShowMessageBox(IconError, QStringLiteral("Error"),
                                         QStringLiteral("Cannot edit selected script. Its file is missing or corrupted"));
         return false;
@@ -506,11 +514,20 @@ bool UserLibraryController::produceScript(LibraryTexts &texts)
     return true;
 }
 
+QString UserLibraryController::selectedScriptPath() const
+{
+    const QTreeWidgetItem *item = m_tree->selectedItem();
+    return UserLibraryTree::isScript(item) ? m_store->scriptPath(item->text(0)) : QString();
+}
+
 void UserLibraryController::Wczytaj_Skrypt(LibraryKind library)
 {
     // The script is had first; on failure the editors keep what they hold.
     ScriptEditors &editors = m_ports.editors;
-    if (!askToReplaceScript(m_ports.prompter) || !m_ports.libraries.GetLibraryScript(library))
+    if (!askToReplaceScript(m_ports.prompter))
+        return;
+    const BusyCursor busy(library == LibraryKind::User && takesAWhileToOpen(selectedScriptPath()));
+    if (!m_ports.libraries.GetLibraryScript(library))
         return;
     editors.head()->setWholeText(m_ports.libraries.texts().head);
     editors.body()->setWholeText(m_ports.libraries.texts().body);
@@ -526,7 +543,10 @@ void UserLibraryController::BTN_Edit_Script_UserClick()
 void UserLibraryController::BTN_User_InsertClick()
 {
     m_ports.pages.showEditorPage();
-    if (!UserLibraryTree::isScript(m_tree->selectedItem()) || !m_ports.libraries.GetLibraryScript(LibraryKind::User))
+    if (!UserLibraryTree::isScript(m_tree->selectedItem()))
+        return;
+    const BusyCursor busy(takesAWhileToOpen(selectedScriptPath()));
+    if (!m_ports.libraries.GetLibraryScript(LibraryKind::User))
         return;
     // The fragments are appended to what the editors hold, as one undoable
     // change each, so the script counts as modified afterwards.

@@ -68,6 +68,8 @@ public:
 
 private:
     NodeRef selectedRef() const;
+    /// The file of the selected script ("" when no script is selected).
+    QString selectedScriptPath() const;
     void rebuildTree(const NodeRef &selected);
     bool refreshFromDisk();
     std::unique_ptr<UserLibraryStore::Change> beginChange();

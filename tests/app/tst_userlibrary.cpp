@@ -9,6 +9,7 @@
 #include "library/userlibrary.h"
 #include "library/userlibrarycontroller.h"
 #include "library/userlibrarytree.h"
+#include "platform/textfile.h"
 #include "preview/previewcontroller.h"
 #include "widgets/statuspanels.h"
 
@@ -16,6 +17,7 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QTabWidget>
 
@@ -341,9 +343,24 @@ private slots:
         QVERIFY(!w.t->window->editors().isModified());
     }
 
-    void edit_aScriptWithoutItsFile_keepsTheEditorsAndTheirUndo()
+    void edit_aScriptWithoutItsFileOrTooLarge_keepsTheEditorsAndTheirUndo_data()
     {
+        QTest::addColumn<bool>("tooLarge");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("file missing") << false
+                                      << "Cannot edit selected script. Its file is missing or corrupted";
+        QTest::newRow("file too large")
+            << true << "Cannot edit selected script. It is larger than 64 MiB, too large for a script";
+    }
+    void edit_aScriptWithoutItsFileOrTooLarge_keepsTheEditorsAndTheirUndo()
+    {
+        QFETCH(bool, tooLarge);
+        QFETCH(QString, message);
         LibraryWindow w("Work\r\n gone\r\n");
+        if (tooLarge) {
+            QFile big(w.lib() + QStringLiteral("gone.js"));
+            QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(kMaxTextFileBytes + 1));  // sparse: costs no disk
+        }
         w.t->head()->setWholeText(QStringLiteral("head"));
         w.t->body()->setFocus();
         QTest::keyClicks(w.t->body(), QStringLiteral("typed"));
@@ -351,12 +368,13 @@ private slots:
         w.select(QStringLiteral("Work"), QStringLiteral("gone"));
         w.t->prompter.yesNoAnswers = {AnswerYes};
         w.t->trigger("BTN_Edit_Script_User");
+        QCOMPARE(w.t->prompter.messages().size(), 1);
         QCOMPARE(w.t->prompter.messages().first().title, QStringLiteral("Error"));
-        QCOMPARE(w.t->prompter.messages().first().text,
-                 QStringLiteral("Cannot edit selected script. Its file is missing or corrupted"));
+        QCOMPARE(w.t->prompter.messages().first().text, message);
         QCOMPARE(w.t->head()->wholeText(), QStringLiteral("head"));
         QCOMPARE(w.t->body()->wholeText(), body);
         QVERIFY(w.t->body()->isUndoAvailable());
+        QTRY_VERIFY(!QGuiApplication::overrideCursor());
     }
 
     void indexReadInPart_isReportedOnce_andKeptWholeOnTheFirstChange()

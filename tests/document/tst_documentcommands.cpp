@@ -19,6 +19,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QPrintDialog>
 #include <QPrinter>
 
@@ -32,6 +33,24 @@
 namespace {
 
 
+
+/// The first paint of a widget and the cursor the application shows then.
+class FirstPaint final : public QObject {
+public:
+    bool painted = false;
+    bool busyThen = false;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint && !painted) {
+            painted = true;
+            const QCursor *cursor = QGuiApplication::overrideCursor();
+            busyThen = cursor && cursor->shape() == Qt::WaitCursor;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
 
 int pageCount(const QByteArray &pdf)
 {
@@ -143,11 +162,45 @@ private slots:
         if (reported) {
             QVERIFY(t.prompter.messages().first().text.startsWith(QStringLiteral("Cannot open file ") + path + u'\r'));
             QVERIFY(t.prompter.messages().first().text.size() > QStringLiteral("Cannot open file \r\n").size() + path.size());
+            // Why it failed: the size, not a fault of the file.
+            QCOMPARE(t.prompter.messages().first().text.contains(QStringLiteral("larger than 64 MiB, too large")),
+                     chosen == QLatin1String("big.js"));
         }
         QCOMPARE(t.head()->wholeText(), QStringLiteral("head"));
         QCOMPARE(t.body()->wholeText(), body);
         QVERIFY(t.window->editors().isModified());
         QVERIFY(t.body()->isUndoAvailable());
+    }
+
+    void open_showsTheBusyCursorUntilALargeScriptIsLaidOut_data()
+    {
+        QTest::addColumn<int>("statements");
+        QTest::addColumn<bool>("busy");
+        QTest::newRow("a small script") << 100 << false;
+        QTest::newRow("one line of 400 KiB") << 50000 << true;
+    }
+    void open_showsTheBusyCursorUntilALargeScriptIsLaidOut()
+    {
+        QFETCH(int, statements);
+        QFETCH(bool, busy);
+        TestWindow t;
+        const QString path = t.dir.filePath(QStringLiteral("min.js"));
+        QVERIFY(writeFile(path, QByteArray("x=a+b;").repeated(statements) + "var last;"));
+        QTRY_VERIFY(!QGuiApplication::overrideCursor());
+        FirstPaint paint;
+        t.body()->viewport()->installEventFilter(&paint);
+
+        t.prompter.yesNoAnswers = {AnswerYes};
+        t.prompter.openFileAnswers = {path};
+        t.trigger("BTN_OpenF");
+        QVERIFY(t.body()->wholeText().endsWith(QStringLiteral("var last;\r\n")));
+        const QCursor *cursor = QGuiApplication::overrideCursor();
+        QCOMPARE(cursor && cursor->shape() == Qt::WaitCursor, busy);
+        // The editors lay the text out when they paint it: the cursor stays
+        // busy until then.
+        QTRY_VERIFY(paint.painted);
+        QCOMPARE(paint.busyThen, busy);
+        QTRY_VERIFY(!QGuiApplication::overrideCursor());
     }
 
     void open_splitsTheFileIntoTheTwoEditors()

@@ -71,6 +71,52 @@ private slots:
         QVERIFY(!w.editor->isUndoAvailable());
     }
 
+    void setWholeText_scrollRange_coversTheLongestLineBeforeItIsPainted_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("wrapped");
+        const QString longLine = QStringLiteral("x=a+b;").repeated(2000);
+        QTest::newRow("short lines") << QStringLiteral("var a;\r\nvar b;") << false;
+        QTest::newRow("one long line") << longLine << false;
+        QTest::newRow("a long line among short ones")
+            << QStringLiteral("<SCRIPT>\r\n") + longLine + QStringLiteral("\r\n</SCRIPT>") << false;
+        QTest::newRow("a long line, wrapped") << longLine << true;
+    }
+    void setWholeText_scrollRange_coversTheLongestLineBeforeItIsPainted()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, wrapped);
+        EditorWindow w;
+        QVERIFY(w.show());
+        // A long text before, scrolled to its end, whose range must not stay.
+        w.editor->setWholeText(QStringLiteral("y").repeated(30000));
+        w.editor->setCaretPosition(30000);
+        QTRY_VERIFY(w.editor->SendScintilla(QsciScintillaBase::SCI_GETXOFFSET) > 0);
+        w.editor->setWordWrapOn(wrapped);
+
+        w.editor->setWholeText(text);
+        const long range = w.editor->SendScintilla(QsciScintillaBase::SCI_GETSCROLLWIDTH);
+        QCOMPARE(w.editor->caretPosition(), 0);
+        QCOMPARE(w.editor->SendScintilla(QsciScintillaBase::SCI_GETFIRSTVISIBLELINE), 0L);
+        QCOMPARE(w.editor->SendScintilla(QsciScintillaBase::SCI_GETXOFFSET), 0L);
+        // The widest line as Scintilla lays it out.
+        long widest = 0;
+        for (int line = 0; line < w.editor->lines(); ++line) {
+            const long start = w.editor->SendScintilla(QsciScintillaBase::SCI_POSITIONFROMLINE, line);
+            const long end = w.editor->SendScintilla(QsciScintillaBase::SCI_GETLINEENDPOSITION, line);
+            widest = qMax(widest, w.editor->SendScintilla(QsciScintillaBase::SCI_POINTXFROMPOSITION, 0UL, end) -
+                                      w.editor->SendScintilla(QsciScintillaBase::SCI_POINTXFROMPOSITION, 0UL, start));
+        }
+        if (wrapped) {
+            QCOMPARE(range, 1L);
+        } else {
+            // Enough for Scintilla never to widen it after a paint, not so
+            // much that the view scrolls far past the end.
+            QVERIFY2(range >= widest, qPrintable(QStringLiteral("%1 < %2").arg(range).arg(widest)));
+            QVERIFY2(range <= widest + widest / 10 + 20, qPrintable(QStringLiteral("%1 >> %2").arg(range).arg(widest)));
+        }
+    }
+
     void setWholeText_afterEdits_emptiesTheUndoHistory()
     {
         EditorWindow w;

@@ -251,7 +251,7 @@ private slots:
         }
         QCOMPARE(readAll(victim), QByteArray("precious\n"));
         if (entry == QLatin1String("menu.js")) {
-            QVERIFY(!store.readScript(QStringLiteral("menu")).ok);
+            QVERIFY(!store.readScript(QStringLiteral("menu")).ok());
             QVERIFY(!store.writeScriptFile(QStringLiteral("menu"), QString(), QString()).ok);
         }
         if (entry == QLatin1String("uscripts.dat.bak"))
@@ -380,7 +380,7 @@ private slots:
         QVERIFY(store.writeScriptFile(QStringLiteral("a.b"), QStringLiteral("h"), QStringLiteral("b")).ok);
         QVERIFY(QFileInfo::exists(m_folder + QStringLiteral("a.b.js")));
         QVERIFY(!QFileInfo::exists(m_folder + QStringLiteral("a.js")));
-        QVERIFY(store.readScript(QStringLiteral("a.b")).ok);
+        QVERIFY(store.readScript(QStringLiteral("a.b")).ok());
     }
 
     void writeScriptFile_replacesAnOlderFile()
@@ -419,7 +419,7 @@ private slots:
         store.load();
         QVERIFY(store.writeScriptFile(QStringLiteral("s"), head, body).ok);
         const UserLibraryStore::ScriptRead read = store.readScript(QStringLiteral("s"));
-        QVERIFY(read.ok);
+        QVERIFY(read.ok());
         QCOMPARE(read.head, headBack);
         QCOMPARE(read.body, bodyBack);
     }
@@ -431,7 +431,7 @@ private slots:
         UserLibraryStore store(m_folder);
         store.load();
         const UserLibraryStore::ScriptRead read = store.readScript(QStringLiteral("plain"));
-        QVERIFY(read.ok);
+        QVERIFY(read.ok());
         QCOMPARE(read.head, QString());
         QCOMPARE(read.body, QStringLiteral("alert(1)\r\nalert(2)\r\n"));
     }
@@ -444,19 +444,25 @@ private slots:
         UserLibraryStore store(m_folder);
         store.load();
         const UserLibraryStore::ScriptRead read = store.readScript(QStringLiteral("old"));
-        QVERIFY(read.ok);
+        QVERIFY(read.ok());
         QCOMPARE(read.head, QStringLiteral("ł\r\n"));
         QCOMPARE(read.body, QStringLiteral("ż\r\n"));
     }
 
-    void readScript_missingOrUnreadableFile_fails()
+    void readScript_missingUnreadableOrTooLargeFile_failsSayingWhich()
     {
         makeLibrary(QByteArray());
         QVERIFY(QDir().mkdir(m_folder + QStringLiteral("folder.js")));
+        QFile big(m_folder + QStringLiteral("big.js"));
+        QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(kMaxTextFileBytes + 1));  // sparse: costs no disk
+        big.close();
         UserLibraryStore store(m_folder);
         store.load();
-        QVERIFY(!store.readScript(QStringLiteral("missing")).ok);
-        QVERIFY(!store.readScript(QStringLiteral("folder")).ok);
+        QVERIFY(!store.readScript(QStringLiteral("missing")).ok());
+        QVERIFY(!store.readScript(QStringLiteral("folder")).ok());
+        QCOMPARE(store.readScript(QStringLiteral("missing")).status, TextFileRead::Status::CannotOpen);
+        QCOMPARE(store.readScript(QStringLiteral("folder")).status, TextFileRead::Status::CannotOpen);
+        QCOMPARE(store.readScript(QStringLiteral("big")).status, TextFileRead::Status::TooLarge);
     }
 
     void writeScriptFile_folderMissing_saysSo()
@@ -472,7 +478,7 @@ private slots:
         QVERIFY(store.createFolder(&error));
         QVERIFY(error.isEmpty());
         QVERIFY(store.writeScriptFile(QStringLiteral("s"), QStringLiteral("h"), QStringLiteral("b")).ok);
-        QVERIFY(store.readScript(QStringLiteral("s")).ok);
+        QVERIFY(store.readScript(QStringLiteral("s")).ok());
         // Creating a folder that is there already is no failure.
         QVERIFY(store.createFolder(&error));
     }
@@ -605,7 +611,7 @@ private slots:
         QVERIFY(!store.writeScriptFile(QStringLiteral("..\\victim"), QString(), QString()).ok);
         QVERIFY(!store.writeScriptFile(QStringLiteral("a\nb"), QString(), QString()).ok);
         QVERIFY(!store.writeScriptFile(QString(), QString(), QString()).ok);
-        QVERIFY(!store.readScript(QStringLiteral("../victim")).ok);
+        QVERIFY(!store.readScript(QStringLiteral("../victim")).ok());
         QVERIFY(!store.removeScriptFile(QStringLiteral("../victim")));
         QCOMPARE(readAll(outside), QByteArray("precious"));
         QCOMPARE(QDir(m_folder).entryList(QDir::Files), QStringList{"uscripts.dat"});
