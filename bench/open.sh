@@ -8,22 +8,9 @@ cd "$(dirname "$0")/.."
 program="${1:-build/quillon}"
 command -v xdotool >/dev/null || { echo "xdotool is missing" >&2; exit 2; }
 
+source bench/xvfb.sh
 files=$(mktemp -d)
-number_file=$(mktemp)
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$number_file" >/dev/null 2>&1 &
-xvfb=$!
-trap 'kill $xvfb 2>/dev/null || true; rm -rf "$files" "$number_file"' EXIT
-for _ in $(seq 100); do
-    [ -s "$number_file" ] && break
-    sleep 0.1
-done
-export DISPLAY=":$(head -n 1 "$number_file")"
-unset QT_QPA_PLATFORM
-export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$(mktemp -d)}"
-[ "$(id -u)" -eq 0 ] && export QTWEBENGINE_DISABLE_SANDBOX=1
-home="$files/home"
-export HOME="$home" XDG_DATA_HOME="$home/data"
-mkdir -p "$XDG_DATA_HOME/Velmora/Quillon"
+bench_temporaries+=("$files")
 
 # The scripts: short lines with the section markers, and minified ones.
 awk 'BEGIN {

@@ -194,7 +194,7 @@ std::unique_ptr<QLockFile> UserLibraryStore::tryLock() const
     // is not a plain file there is cleared away.
     const QString lockPath = m_folder + kLockName;
     const QFileInfo existing(lockPath);
-    if ((existing.exists() || existing.isSymLink()) && (existing.isSymLink() || !existing.isFile()) && !existing.isDir())
+    if (existing.isSymLink() || (existing.exists() && !existing.isFile() && !existing.isDir()))
         QFile::remove(lockPath);
     auto lock = std::make_unique<QLockFile>(lockPath);
     lock->setStaleLockTime(kStaleLockMs);

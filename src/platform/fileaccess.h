@@ -7,3 +7,11 @@
 // file, so there links are refused.
 
 enum class LinkPolicy { Follow, Refuse };
+
+#include <QString>
+
+/// The system's text for an errno value.
+QString systemErrorText(int code);
+
+/// Why a link was not followed: "<path> is a symbolic link; …".
+QString refusedLinkText(const QString &path);

@@ -65,11 +65,6 @@ QString temporaryPathFor(const QString &target)
 
 #ifdef Q_OS_UNIX
 
-QString systemError(int code)
-{
-    return QString::fromLocal8Bit(std::strerror(code));
-}
-
 /// Writes through a temporary file of ours beside the target, renamed over
 /// it at the end.  rename() replaces a link at the target instead of the
 /// file it leads to, so what a refused link cannot redirect this either.
@@ -87,7 +82,7 @@ public:
         if (::lstat(target.constData(), &st) == 0) {
             if (S_ISLNK(st.st_mode)) {
                 if (m_links == LinkPolicy::Refuse)
-                    return fail(QStringLiteral("%1 is a symbolic link; links are not followed here").arg(m_path));
+                    return fail(refusedLinkText(m_path));
                 // A path the user chose: the file the link leads to is saved.
                 const QFileInfo link(m_path);
                 QString resolved = link.canonicalFilePath();
@@ -113,7 +108,7 @@ public:
                 break;
             if (errno != EEXIST) {
                 m_tempPath.clear();
-                return fail(systemError(errno));
+                return fail(systemErrorText(errno));
             }
         }
         if (m_fd < 0) {
@@ -134,7 +129,7 @@ public:
             if (n < 0) {
                 if (errno == EINTR)
                     continue;
-                fail(systemError(errno));
+                fail(systemErrorText(errno));
                 break;
             }
             if (n == 0)
@@ -149,7 +144,7 @@ public:
     bool sync() override
     {
         if (::fsync(m_fd) != 0)
-            return fail(systemError(errno));
+            return fail(systemErrorText(errno));
         return true;
     }
 
@@ -163,12 +158,12 @@ public:
         const int fd = m_fd;
         m_fd = -1;
         if (::close(fd) != 0) {
-            fail(systemError(errno));
+            fail(systemErrorText(errno));
             removeTemporary();
             return false;
         }
         if (::rename(QFile::encodeName(m_tempPath).constData(), QFile::encodeName(m_path).constData()) != 0) {
-            fail(systemError(errno));
+            fail(systemErrorText(errno));
             removeTemporary();
             return false;
         }
@@ -232,7 +227,7 @@ public:
     bool open() override
     {
         if (m_links == LinkPolicy::Refuse && QFileInfo(m_path).isSymLink()) {
-            m_refused = QStringLiteral("%1 is a symbolic link; links are not followed here").arg(m_path);
+            m_refused = refusedLinkText(m_path);
             return false;
         }
         return m_file.open(QIODevice::WriteOnly);

@@ -127,15 +127,6 @@ QByteArray joinLinesWithCrLf(QByteArray bytes)
 
 #ifdef Q_OS_UNIX
 
-namespace {
-
-QString systemError(int code)
-{
-    return QString::fromLocal8Bit(std::strerror(code));
-}
-
-} // namespace
-
 TextFileRead readFileBytes(const QString &path, qint64 maxBytes, LinkPolicy links)
 {
     TextFileRead result;
@@ -151,8 +142,8 @@ TextFileRead readFileBytes(const QString &path, qint64 maxBytes, LinkPolicy link
     } while (fd < 0 && errno == EINTR);
     if (fd < 0) {
         result.error = (errno == ELOOP && links == LinkPolicy::Refuse)
-                           ? QStringLiteral("%1 is a symbolic link; links are not followed here").arg(path)
-                           : systemError(errno);
+                           ? refusedLinkText(path)
+                           : systemErrorText(errno);
         return result;
     }
     struct stat st = {};
@@ -181,7 +172,7 @@ TextFileRead readFileBytes(const QString &path, qint64 maxBytes, LinkPolicy link
         if (n < 0) {
             if (errno == EINTR)
                 continue;
-            result.error = systemError(errno);
+            result.error = systemErrorText(errno);
             ::close(fd);
             return result;
         }

@@ -1,5 +1,6 @@
 #include "preview/previewpage.h"
 
+#include "platform/fileaccess.h"
 #include "platform/savefile.h"
 #include "platform/textfile.h"
 
@@ -18,13 +19,6 @@
 namespace {
 
 const QString kPreviewFileName = QStringLiteral("prev.html");
-
-#ifdef Q_OS_UNIX
-QString systemError(int code)
-{
-    return QString::fromLocal8Bit(std::strerror(code));
-}
-#endif
 
 } // namespace
 
@@ -106,7 +100,7 @@ QString PreviewFile::folder()
         else
             m_failure = QStringLiteral("The folder %1 is not private.").arg(fresh);
     } else {
-        m_failure = QStringLiteral("No private folder can be made in %1: %2").arg(m_root, systemError(errno));
+        m_failure = QStringLiteral("No private folder can be made in %1: %2").arg(m_root, systemErrorText(errno));
     }
 #else
     if (QDir().mkpath(usual) && isPrivateFolder(usual))

@@ -15,6 +15,8 @@
 #include "platform/textfile.h"
 
 #include <QAction>
+
+#include <optional>
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
@@ -26,7 +28,6 @@
 #ifdef Q_OS_UNIX
 #include <cerrno>
 #include <cstring>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #endif
 
@@ -305,13 +306,10 @@ private slots:
         QTest::keyClicks(t.body(), QStringLiteral("y"));
         const QString path = t.dir.filePath(QStringLiteral("big.js"));
         t.prompter.saveFileAnswers = {path};
-        struct rlimit saved = {};
-        getrlimit(RLIMIT_FSIZE, &saved);
-        struct rlimit limited = saved;
-        limited.rlim_cur = 64 * 1024;
-        QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
+        std::optional<FileSizeLimit> limit(std::in_place, 64 * 1024);
+        QVERIFY(limit->isSet());
         t.trigger("BTN_Save_As");
-        setrlimit(RLIMIT_FSIZE, &saved);
+        limit.reset();
         QCOMPARE(t.prompter.messages().size(), 1);
         QCOMPARE(t.prompter.messages().first().text,
                  QStringLiteral("Cannot create file %1\r\n%2").arg(path, QString::fromLocal8Bit(std::strerror(EFBIG))));

@@ -19,9 +19,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <optional>
+
 #ifdef Q_OS_UNIX
 #include <csignal>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -653,13 +654,10 @@ private slots:
         ignore.sa_handler = SIG_IGN;
         struct sigaction previous = {};
         sigaction(SIGXFSZ, &ignore, &previous);
-        struct rlimit saved = {};
-        getrlimit(RLIMIT_FSIZE, &saved);
-        struct rlimit limited = saved;
-        limited.rlim_cur = 64 * 1024;
-        QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
+        std::optional<FileSizeLimit> limit(std::in_place, 64 * 1024);
+        QVERIFY(limit->isSet());
         const UserLibraryStore::SaveOutcome written = store.writeIndexFile();
-        setrlimit(RLIMIT_FSIZE, &saved);
+        limit.reset();
         sigaction(SIGXFSZ, &previous, nullptr);
 
         QVERIFY(!written.ok);

@@ -11,11 +11,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <optional>
+
 #ifdef Q_OS_UNIX
 #include <cerrno>
 #include <csignal>
 #include <cstring>
-#include <sys/resource.h>
 #endif
 
 namespace {
@@ -196,13 +197,10 @@ private slots:
         const QString path = dir.filePath(QStringLiteral("big.js"));
         QVERIFY(writeFile(path, "old"));
         ignoreFileSizeLimitSignal();
-        struct rlimit saved = {};
-        getrlimit(RLIMIT_FSIZE, &saved);
-        struct rlimit limited = saved;
-        limited.rlim_cur = 64 * 1024;
-        QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
+        std::optional<FileSizeLimit> limit(std::in_place, 64 * 1024);
+        QVERIFY(limit->isSet());
         const SaveResult big = saveFileAtomically(path, QByteArray(1024 * 1024, 'z'));
-        setrlimit(RLIMIT_FSIZE, &saved);
+        limit.reset();
         QVERIFY(!big.ok);
         QCOMPARE(big.error, QString::fromLocal8Bit(std::strerror(EFBIG)));
         QCOMPARE(readAll(path), QByteArray("old"));
@@ -224,18 +222,15 @@ private slots:
         struct sigaction ignore = {}, previous = {};
         ignore.sa_handler = SIG_IGN;
         sigaction(SIGXFSZ, &ignore, &previous);
-        struct rlimit saved = {};
-        getrlimit(RLIMIT_FSIZE, &saved);
-        struct rlimit limited = saved;
-        limited.rlim_cur = 64 * 1024;
-        QCOMPARE(setrlimit(RLIMIT_FSIZE, &limited), 0);
+        std::optional<FileSizeLimit> limit(std::in_place, 64 * 1024);
+        QVERIFY(limit->isSet());
 
         const SaveResult big = saveFileAtomically(path, QByteArray(1024 * 1024, 'z'));
         // A file that just fits still saves.
         const QString small = dir.filePath(QStringLiteral("small.js"));
         const SaveResult fits = saveFileAtomically(small, QByteArray(1000, 's'));
 
-        setrlimit(RLIMIT_FSIZE, &saved);
+        limit.reset();
         sigaction(SIGXFSZ, &previous, nullptr);
 
         QVERIFY(!big.ok);
