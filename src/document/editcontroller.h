@@ -26,7 +26,7 @@ class ScriptEditors;
 class QKeyEvent;
 class ScriptEditor;
 
-class EditController final : public QObject, public DropTargets {
+class EditController final : public QObject, public DropTargets, public TextInsertion {
     Q_OBJECT
 public:
     EditController(Prompter &prompter, ActionRegistry &actions, ScriptEditors &editors, SettingsPages &settingsPages,
@@ -35,12 +35,8 @@ public:
     /// Connects the editors once they exist (first show).
     void attachEditors();
 
-    /// Puts opening before and closing after the selection of the current
-    /// editor (selecting it again) or, without a selection, both around the
-    /// caret; then gives that editor the focus.
-    void WrapAndInsert(const QString &opening, const QString &closing);
-    /// Splits a template at its first ".." and wraps with the two halves.
-    void InsertTemplate(const QString &templateText);
+    void WrapAndInsert(const QString &opening, const QString &closing) override;
+    void InsertTemplate(const QString &templateText) override;
 
     // Commands.
     void editCommand(int tag);     // 10 undo ... 15 select all, focused editor

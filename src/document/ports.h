@@ -56,3 +56,15 @@ public:
     /// Shows a pair of fragments on the Preview tab.
     virtual void ShowInInternalBrowser(const QString &head, const QString &body) = 0;
 };
+
+/// Inserting text into the current editor, for the wizards and the trees.
+class TextInsertion {
+public:
+    virtual ~TextInsertion() = default;
+    /// Puts opening before and closing after the selection of the current
+    /// editor (selecting it again) or, without a selection, both around the
+    /// caret; then gives that editor the focus.
+    virtual void WrapAndInsert(const QString &opening, const QString &closing) = 0;
+    /// Splits a template at its first ".." and wraps with the two halves.
+    virtual void InsertTemplate(const QString &templateText) = 0;
+};
