@@ -27,6 +27,9 @@ struct AppConfig {
     /// The temporary folder the preview file goes into (its private folder
     /// is made inside it).
     QString tempFolder;
+    /// The folder of the recovery files (ends with "/"); empty: unsaved
+    /// work is not kept across a crash.
+    QString recoveryFolder;
     /// Whether the embedded preview browser may be used at all.
     bool internalBrowserAllowed = true;
     /// Shown after the user library is read at the first show.

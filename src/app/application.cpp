@@ -59,3 +59,8 @@ QString prepareUserLibraryFolder(QList<StartupNotice> &notices)
                                       QDir::toNativeSeparators(location.folder))};
     return location.folder;
 }
+
+QString recoveryFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/recovery/");
+}

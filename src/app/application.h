@@ -21,3 +21,7 @@ struct StartupNotice;
 /// one-time copy of a library that earlier versions kept in the build tree
 /// done; what the user should hear of it is added to notices.
 QString prepareUserLibraryFolder(QList<StartupNotice> &notices);
+
+/// Where the running copies keep their unsaved work across a crash: the
+/// folder "recovery/" in the per-user data folder.
+QString recoveryFolder();

@@ -37,6 +37,7 @@ int main(int argc, char **argv)
     config.help = &help;
     config.userLibraryFolder = prepareUserLibraryFolder(config.startupNotices);
     config.tempFolder = QDir::tempPath();
+    config.recoveryFolder = recoveryFolder();
     config.internalBrowserAllowed = qEnvironmentVariable("QUILLON_NO_WEBENGINE") != QLatin1String("1");
 
     TVM_Quillon_MF window(config);

@@ -7,6 +7,7 @@
 #include "document/commandgroups.h"
 #include "document/documentcontroller.h"
 #include "document/editcontroller.h"
+#include "document/recoverycontroller.h"
 #include "document/scripteditors.h"
 #include "document/scripttext.h"
 #include "editor/scripteditor.h"
@@ -121,6 +122,10 @@ TVM_Quillon_MF::TVM_Quillon_MF(const AppConfig &config, QWidget *parent) : QMain
                                               m_config.userLibraryFolder, m_resourceTabs->userLibraryLayout(), this);
     // A file saved with Save as may have gone into the library's folder.
     connect(m_document, &DocumentController::saveAsDone, m_userLibrary, &UserLibraryController::Okresl_Skrypty);
+
+    m_recovery = new RecoveryController(asker, *m_editors, m_config.recoveryFolder,
+                                        QCoreApplication::applicationPid(), this);
+    connect(m_recovery, &RecoveryController::restored, m_document, &DocumentController::HEAD_EDChange);
 
     m_actions->bind("app.close", this, [this] { close(); });
 
@@ -358,6 +363,10 @@ void TVM_Quillon_MF::firstShow()
     }
     m_edit->attachEditors();
     m_document->attachEditors();
+    m_recovery->attachEditors();
+    // Work a crash left behind is offered once the window and the
+    // start-up notices are up.
+    QTimer::singleShot(0, m_recovery, &RecoveryController::offerOrphans);
 
     // 4. The focus in BODY_ED, at the empty line inside the block.
     try {
@@ -378,6 +387,7 @@ void TVM_Quillon_MF::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
+    m_recovery->closedCleanly();
     event->accept();
 }
 

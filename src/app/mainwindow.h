@@ -24,6 +24,7 @@ class QStackedWidget;
 class QTabWidget;
 class QToolBar;
 class QToolButton;
+class RecoveryController;
 class ResourceTabs;
 class ScriptEditors;
 class StatusPanels;
@@ -52,6 +53,7 @@ public:
     ViewController &view() const { return *m_view; }
     EditController &editing() const { return *m_edit; }
     DocumentController &document() const { return *m_document; }
+    RecoveryController &recovery() const { return *m_recovery; }
     PreviewController &preview() const { return *m_preview; }
     UserLibraryController &userLibrary() const { return *m_userLibrary; }
     BuiltInLibrary &builtInLibrary() const { return *m_builtIn; }
@@ -113,6 +115,7 @@ private:
     PreviewController *m_preview = nullptr;
     UserLibraryController *m_userLibrary = nullptr;
     BuiltInLibrary *m_builtIn = nullptr;
+    RecoveryController *m_recovery = nullptr;
     bool m_shown = false;
     bool m_designSizeOnRestore = false;
 };

@@ -12,7 +12,7 @@
 #include <QTimer>
 #include <QToolButton>
 
-TestWindow::TestWindow(bool internalBrowser, const QString &libraryFolder)
+TestWindow::TestWindow(bool internalBrowser, const QString &libraryFolder, const QString &recoveryFolder)
 {
     m_libraryFolder = libraryFolder.isEmpty() ? dir.filePath(QStringLiteral("user-scripts/")) : libraryFolder;
     setGeneralErrorHandler([this](const QString &message) {
@@ -25,6 +25,7 @@ TestWindow::TestWindow(bool internalBrowser, const QString &libraryFolder)
     config.userLibraryFolder = m_libraryFolder;
     config.tempFolder = dir.path();
     config.internalBrowserAllowed = internalBrowser;
+    config.recoveryFolder = recoveryFolder;
     window = std::make_unique<TVM_Quillon_MF>(config);
     window->resize(1000, 700);
     window->show();

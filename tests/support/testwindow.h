@@ -25,8 +25,10 @@ struct TestWindow {
     std::unique_ptr<TVM_Quillon_MF> window;
 
     /// Makes and shows the window; libraryFolder defaults to a fresh folder
-    /// "user-scripts/" inside the temporary folder.
-    explicit TestWindow(bool internalBrowser = false, const QString &libraryFolder = QString());
+    /// "user-scripts/" inside the temporary folder.  Unsaved work is kept
+    /// for recovery only when a recoveryFolder is given.
+    explicit TestWindow(bool internalBrowser = false, const QString &libraryFolder = QString(),
+                        const QString &recoveryFolder = QString());
     ~TestWindow();
 
     ScriptEditor *head() const;
