@@ -8,6 +8,7 @@
 
 class DesktopShell;
 class HelpSystem;
+class WebBrowsers;
 class Prompter;
 
 /// A message the window shows once it is up (the boxes of start-up come
@@ -21,6 +22,7 @@ struct StartupNotice {
 struct AppConfig {
     Prompter *prompter = nullptr;
     DesktopShell *shell = nullptr;
+    WebBrowsers *browsers = nullptr;
     HelpSystem *help = nullptr;
     /// The folder of the user library (ends with "/").
     QString userLibraryFolder;

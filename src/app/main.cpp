@@ -8,6 +8,7 @@
 #include "platform/helpwindow.h"
 #include "platform/prompter.h"
 #include "platform/shell.h"
+#include "platform/webbrowsers.h"
 
 #include <QDir>
 
@@ -26,6 +27,7 @@ int main(int argc, char **argv)
 
     QtPrompter prompter;
     SystemShell shell;
+    DesktopBrowsers browsers;
     HelpWindow help(shell, prompter);
     setGeneralErrorHandler([&prompter](const QString &message) {
         prompter.ShowMessageBox(IconError, applicationTitle(), message);
@@ -34,6 +36,7 @@ int main(int argc, char **argv)
     AppConfig config;
     config.prompter = &prompter;
     config.shell = &shell;
+    config.browsers = &browsers;
     config.help = &help;
     config.userLibraryFolder = prepareUserLibraryFolder(config.startupNotices);
     config.tempFolder = QDir::tempPath();

@@ -67,7 +67,7 @@ QString applicationTitle()
 
 TVM_Quillon_MF::TVM_Quillon_MF(const AppConfig &config, QWidget *parent) : QMainWindow(parent), m_config(config)
 {
-    Q_ASSERT(config.prompter && config.shell && config.help);
+    Q_ASSERT(config.prompter && config.shell && config.browsers && config.help);
     setObjectName(QStringLiteral("VM_Quillon_MF"));
     setWindowTitle(applicationTitle());
     setWindowIcon(appIcon(QStringLiteral("quillon")));
@@ -112,7 +112,8 @@ TVM_Quillon_MF::TVM_Quillon_MF(const AppConfig &config, QWidget *parent) : QMain
     pages.previewPage = m_previewPage;
     pages.tempFolder = m_config.tempFolder;
     pages.internalBrowserAllowed = m_config.internalBrowserAllowed;
-    m_preview = new PreviewController(asker, *m_actions, *m_editors, *m_config.shell, *m_view, *m_builtIn, pages, this);
+    m_preview = new PreviewController(asker, *m_actions, *m_editors, *m_config.shell, *m_config.browsers, *m_view,
+                                      *m_builtIn, *m_libraries, pages, this);
     connect(m_view, &ViewController::previewRequested, m_preview, &PreviewController::POP_PodgladClick);
 
     m_edit = new EditController(asker, *m_actions, *m_editors, *m_builtIn, this);

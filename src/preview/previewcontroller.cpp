@@ -6,6 +6,8 @@
 #include "platform/errors.h"
 #include "platform/prompter.h"
 #include "platform/shell.h"
+#include "platform/webbrowsers.h"
+#include "preview/browseraddress.h"
 #include "preview/browserloader.h"
 #include "preview/internalbrowser.h"
 #include "preview/previewpage.h"
@@ -13,18 +15,29 @@
 #include "widgets/actions.h"
 
 #include <QAction>
+#include <QMenu>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
 PreviewController::PreviewController(Prompter &prompter, ActionRegistry &actions, ScriptEditors &editors,
-                                     DesktopShell &shell, EditorMenus &menus, const LibrarySelection &selection,
+                                     DesktopShell &shell, WebBrowsers &browsers, EditorMenus &menus,
+                                     const LibrarySelection &selection, LibraryService &libraries,
                                      const Pages &parts, QObject *parent)
-    : QObject(parent), m_prompter(prompter), m_editors(editors), m_shell(shell), m_menus(menus),
-      m_selection(selection), m_parts(parts), m_file(std::make_unique<PreviewFile>(parts.tempFolder))
+    : QObject(parent), m_prompter(prompter), m_editors(editors), m_shell(shell), m_browsers(browsers),
+      m_menus(menus), m_libraries(libraries), m_selection(selection), m_parts(parts),
+      m_file(std::make_unique<PreviewFile>(parts.tempFolder))
 {
     actions.bind("preview.editors", this, &PreviewController::POP_PodgladClick);
     actions.bind("view.editorTab", this, &PreviewController::Showeditortab1Click);
     actions.bind("preview.editorsInDefaultBrowser", this, &PreviewController::Przycisk_OKClick);
+    actions.bind("preview.libraryInDefaultBrowser", this, &PreviewController::POP_PRev_SystemClick);
+    actions.bindTagged("preview.libraryInBrowser", this, &PreviewController::PMNU_Prev_MSIEClick);
+    actions.bindTagged("preview.editorsInBrowser", this, &PreviewController::POP_Prev_Ed_MsieClick);
+    // The browsers are looked up when a preview drop-down first opens (the
+    // only way to their items), so the start does not wait for the lookup.
+    for (const char *menu : {"Pop_Prev", "POP_PRev_Ed"})
+        connect(actions.menu(QString::fromLatin1(menu)), &QMenu::aboutToShow, this,
+                [this, &actions] { DetectBrowsers(actions); });
 
     connect(parts.mainBook, &QTabWidget::currentChanged, this, guarded([this](int index) {
                 if (!m_switching)
@@ -185,4 +198,95 @@ void PreviewController::OpenInDefaultBrowser(const QString &path)
         m_prompter.ShowMessageBox(
             IconError, QStringLiteral("Error!"),
             QStringLiteral("Cannot run the default system browser - error code %1").arg(code));
+}
+
+// --- external browsers ---------------------------------------------------------------
+
+void PreviewController::DetectBrowsers(ActionRegistry &actions)
+{
+    if (m_browsersDetected)
+        return;
+    m_browsersDetected = true;
+    const BrowserLookup found = m_browsers.findBrowsers();
+    actions.action(QStringLiteral("POP_PRev_System"))->setVisible(found.defaultBrowser);
+    const char *libraryItems[] = {"PMNU_Prev_MSIE", "PMNU_Prev_NN"};
+    const char *editorItems[] = {"POP_Prev_Ed_Msie", "POP_Prev_Ed_NN"};
+    for (int slot = 0; slot < 2; ++slot) {
+        const bool there = slot < found.browsers.size();
+        m_browserPaths[slot] = there ? found.browsers[slot].executable : QString();
+        for (const char *id : {libraryItems[slot], editorItems[slot]}) {
+            QAction *item = actions.action(QString::fromLatin1(id));
+            item->setVisible(there);
+            if (there) {
+                item->setText(found.browsers[slot].name);
+                item->setStatusTip(QStringLiteral("Preview in %1").arg(found.browsers[slot].name));
+            }
+        }
+    }
+    for (const char *id : {"PMNU_Prev_Kreska", "POP_Prev_Ed_Kreska"})
+        if (QAction *line = actions.separator(QString::fromLatin1(id)))
+            line->setVisible(!found.browsers.isEmpty());
+}
+
+bool PreviewController::ActivateBrowser() const
+{
+    return !m_serviceApplication.isEmpty();
+}
+
+bool PreviewController::OpenUrlInBrowser(const QString &address)
+{
+    if (!ActivateBrowser())
+        return false;
+    return m_browsers.launch(m_serviceApplication, NormalizeUrl(address));
+}
+
+bool PreviewController::scriptOfFocusedSource(QString &head, QString &body)
+{
+    if (const std::optional<LibraryKind> library = m_libraries.focusedLibrary()) {
+        if (!m_libraries.GetLibraryScript(*library))
+            return false;
+        head = m_libraries.texts().head;
+        body = m_libraries.texts().body;
+        return true;
+    }
+    if (!m_editors.exist())
+        return false;
+    head = m_editors.head()->wholeText();
+    body = m_editors.body()->wholeText();
+    return true;
+}
+
+void PreviewController::POP_PRev_SystemClick()
+{
+    QString head;
+    QString body;
+    if (scriptOfFocusedSource(head, body))
+        OpenInDefaultBrowser(WritePreviewPage(head, body));
+}
+
+void PreviewController::PMNU_Prev_MSIEClick(int tag)
+{
+    QString head;
+    QString body;
+    if (scriptOfFocusedSource(head, body))
+        previewInBrowser(tag, head, body);
+}
+
+void PreviewController::POP_Prev_Ed_MsieClick(int tag)
+{
+    if (m_editors.exist())
+        previewInBrowser(tag, m_editors.head()->wholeText(), m_editors.body()->wholeText());
+}
+
+void PreviewController::previewInBrowser(int tag, const QString &head, const QString &body)
+{
+    if (tag != 1 && tag != 2)
+        return;
+    m_serviceApplication = m_browserPaths[tag - 1];
+    // A page that cannot be written is an error for the general handler.
+    const QString address = BrowserFileUrl(WritePreviewPage(head, body));
+    if (!OpenUrlInBrowser(address))
+        m_prompter.ShowMessageBox(IconError, QStringLiteral("Error"),
+                                  QStringLiteral("Browser: ") + m_serviceApplication + QStringLiteral("\r\n") +
+                                      QStringLiteral("Cannot run the browser for some reason!"));
 }

@@ -13,7 +13,9 @@
 class ActionRegistry;
 class DesktopShell;
 class InternalBrowserFactory;
+class LibraryService;
 class LibrarySelection;
+class WebBrowsers;
 class Prompter;
 class ScriptEditors;
 class PreviewFile;
@@ -33,9 +35,11 @@ public:
         bool internalBrowserAllowed = true;
     };
 
+    /// The browsers are looked up once, when a preview drop-down first
+    /// opens: its items show only for what the desktop has.
     PreviewController(Prompter &prompter, ActionRegistry &actions, ScriptEditors &editors, DesktopShell &shell,
-                      EditorMenus &menus, const LibrarySelection &selection, const Pages &pages,
-                      QObject *parent = nullptr);
+                      WebBrowsers &browsers, EditorMenus &menus, const LibrarySelection &selection,
+                      LibraryService &libraries, const Pages &pages, QObject *parent = nullptr);
     ~PreviewController() override;
 
     /// The start-up probe: decides whether the embedded browser exists and
@@ -51,6 +55,13 @@ public:
     void Showeditortab1Click();
     /// "Preview edited": the editors' script in the default browser.
     void Przycisk_OKClick();
+    /// The library drop-down's "default system browser": the script of the
+    /// focused library tree, or the editors' when no tree has the focus.
+    void POP_PRev_SystemClick();
+    /// The library drop-down's browser items; tag 1 or 2 names the browser.
+    void PMNU_Prev_MSIEClick(int tag);
+    /// "Preview edited"'s browser items: the editors' script.
+    void POP_Prev_Ed_MsieClick(int tag);
     /// The user picked a page of MainBook.
     void MainBookChange(int index);
 
@@ -71,6 +82,18 @@ public:
     PreviewPane *pane() const { return m_pane; }
 
 private:
+    void DetectBrowsers(ActionRegistry &actions);
+    /// Brings the browser forward; here there is nothing to bring: true
+    /// when a browser is set.
+    bool ActivateBrowser() const;
+    /// Hands the address to the browser set (starting it once); false when
+    /// it could not be started.
+    bool OpenUrlInBrowser(const QString &address);
+    /// The script of the focused library into head and body, or the
+    /// editors' when no library tree has the focus; false when the library
+    /// could not give it (it has said why).
+    bool scriptOfFocusedSource(QString &head, QString &body);
+    void previewInBrowser(int tag, const QString &head, const QString &body);
     void refuse();
     void warnOfClose();
     void focusCurrentEditor();
@@ -80,7 +103,13 @@ private:
     Prompter &m_prompter;
     ScriptEditors &m_editors;
     DesktopShell &m_shell;
+    WebBrowsers &m_browsers;
     EditorMenus &m_menus;
+    LibraryService &m_libraries;
+    /// The executables of the browsers of tags 1 and 2; empty when none.
+    QString m_browserPaths[2];
+    QString m_serviceApplication;
+    bool m_browsersDetected = false;
     const LibrarySelection &m_selection;
     Pages m_parts;
     std::unique_ptr<PreviewFile> m_file;

@@ -20,6 +20,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QTabWidget>
+#include <QUrl>
 
 namespace {
 
@@ -104,6 +105,69 @@ private slots:
         QCOMPARE(t.prompter.messages().first().text, QStringLiteral("Cannot run the default system browser - error code 31"));
         t.trigger("POP_Prev_Ed_System");
         QCOMPARE(t.shell.openedPaths.size(), 2);
+    }
+
+    void browserMenus_showWhatIsFound_andPreviewInTheChosenBrowser_data()
+    {
+        QTest::addColumn<bool>("defaultBrowser");
+        QTest::addColumn<int>("others");
+        QTest::newRow("nothing") << false << 0;
+        QTest::newRow("default browser only") << true << 0;
+        QTest::newRow("two others") << true << 2;
+    }
+
+    void browserMenus_showWhatIsFound_andPreviewInTheChosenBrowser()
+    {
+        QFETCH(bool, defaultBrowser);
+        QFETCH(int, others);
+        const QList<InstalledBrowser> found{{QStringLiteral("Alpha Web"), QStringLiteral("/usr/bin/alpha")},
+                                            {QStringLiteral("Beta Web"), QStringLiteral("/usr/bin/beta")}};
+        FakeBrowsers::installed = {defaultBrowser, found.mid(0, others)};
+        TestWindow t(false);
+        FakeBrowsers::installed = {true, {}};
+
+        ActionRegistry &actions = t.window->actions();
+        // The browsers are looked up as a preview drop-down first opens.
+        emit actions.menu(QStringLiteral("Pop_Prev"))->aboutToShow();
+        emit actions.menu(QStringLiteral("POP_PRev_Ed"))->aboutToShow();
+        QCOMPARE(t.browsers.lookups, 1);
+        QCOMPARE(t.action("POP_PRev_System")->isVisible(), defaultBrowser);
+        QVERIFY(t.action("POP_Prev_Ed_System")->isVisible());
+        const char *items[2][2] = {{"PMNU_Prev_MSIE", "POP_Prev_Ed_Msie"}, {"PMNU_Prev_NN", "POP_Prev_Ed_NN"}};
+        for (int slot = 0; slot < 2; ++slot)
+            for (const char *id : items[slot]) {
+                QCOMPARE(t.action(id)->isVisible(), slot < others);
+                if (slot < others)
+                    QCOMPARE(t.action(id)->text(), found[slot].name);
+            }
+        for (const char *id : {"PMNU_Prev_Kreska", "POP_Prev_Ed_Kreska"})
+            QCOMPARE(actions.separator(QString::fromLatin1(id))->isVisible(), others > 0);
+        if (!others)
+            return;
+
+        // No library tree has the focus: the library drop-down shows the
+        // editors' script, in the default browser or in the one chosen.
+        t.body()->setWholeText(QStringLiteral("<P>from the editors</P>"));
+        t.body()->setFocus();
+        t.trigger("POP_PRev_System");
+        QCOMPARE(t.shell.openedPaths.size(), 1);
+        const QString page = t.shell.openedPaths.first();
+        QVERIFY(readAll(page).contains("<P>from the editors</P>"));
+        t.trigger("PMNU_Prev_NN");
+        t.trigger("POP_Prev_Ed_Msie");
+        QCOMPARE(t.browsers.launches.size(), 2);
+        QCOMPARE(t.browsers.launches[0].executable, QStringLiteral("/usr/bin/beta"));
+        QCOMPARE(t.browsers.launches[1].executable, QStringLiteral("/usr/bin/alpha"));
+        QCOMPARE(t.browsers.launches[1].address, QUrl::fromLocalFile(page).toString());
+        QVERIFY(t.prompter.messages().isEmpty());
+
+        // A browser that cannot be started is reported with its path.
+        t.browsers.launchResult = false;
+        t.trigger("POP_Prev_Ed_NN");
+        QCOMPARE(t.prompter.messages().size(), 1);
+        QCOMPARE(t.prompter.messages().first().title, QStringLiteral("Error"));
+        QCOMPARE(t.prompter.messages().first().text,
+                 QStringLiteral("Browser: /usr/bin/beta\r\nCannot run the browser for some reason!"));
     }
 
     void everyPreview_rewritesTheOneFile()

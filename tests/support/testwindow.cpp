@@ -21,6 +21,7 @@ TestWindow::TestWindow(bool internalBrowser, const QString &libraryFolder, const
     AppConfig config;
     config.prompter = &prompter;
     config.shell = &shell;
+    config.browsers = &browsers;
     config.help = &help;
     config.userLibraryFolder = m_libraryFolder;
     config.tempFolder = dir.path();

@@ -5,6 +5,7 @@
 #include "app/application.h"
 #include "app/mainwindow.h"
 #include "fakehelp.h"
+#include "fakebrowsers.h"
 #include "fakeshell.h"
 #include "recordingprompter.h"
 
@@ -20,6 +21,7 @@ class ScriptEditor;
 struct TestWindow {
     RecordingPrompter prompter;
     FakeShell shell;
+    FakeBrowsers browsers;
     FakeHelp help;
     QTemporaryDir dir;
     std::unique_ptr<TVM_Quillon_MF> window;
