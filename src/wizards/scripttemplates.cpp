@@ -30,6 +30,17 @@ int screenColumn(QStringView textBeforeCaret, int tabWidth)
     return column + 1;
 }
 
+QStringView lineBefore(QStringView text, int position)
+{
+    qsizetype end = 0;
+    for (int p = 0; p < position && end < text.size(); ++p)
+        end += text.mid(end, 2) == u"\r\n" ? 2 : 1;
+    qsizetype start = end;
+    while (start > 0 && text[start - 1] != u'\n' && text[start - 1] != u'\r')
+        --start;
+    return text.mid(start, end - start);
+}
+
 QString indentationFor(int column)
 {
     return QString(qMax(0, column - 1), u' ');

@@ -40,6 +40,10 @@ struct TemplateText {
 /// the caret): a tab takes the columns up to the next tab stop.
 int screenColumn(QStringView textBeforeCaret, int tabWidth);
 
+/// The part of text's line that stands before position (a caret position,
+/// each CR LF counting as one).
+QStringView lineBefore(QStringView text, int position);
+
 /// (column - 1) spaces: the indentation under a caret in that screen column.
 QString indentationFor(int column);
 

@@ -45,6 +45,25 @@ private slots:
         QCOMPARE(indentationFor(column), QString(column - 1, u' '));
     }
 
+    void lineBefore_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("position");
+        QTest::addColumn<QString>("before");
+        QTest::newRow("start of the text") << QStringLiteral("abc") << 0 << QString();
+        QTest::newRow("first line") << QStringLiteral("a\tbc\r\nd") << 3 << QStringLiteral("a\tb");
+        QTest::newRow("CR LF is one position") << QStringLiteral("ab\r\n\tcd\r\nx") << 5 << QStringLiteral("\tc");
+        QTest::newRow("start of a later line") << QStringLiteral("ab\r\ncd") << 3 << QString();
+        QTest::newRow("end of the text") << QStringLiteral("ab\r\ncd") << 5 << QStringLiteral("cd");
+    }
+    void lineBefore()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, position);
+        QFETCH(QString, before);
+        QCOMPARE(::lineBefore(text, position).toString(), before);
+    }
+
     void memoLines_data()
     {
         QTest::addColumn<QString>("text");
