@@ -66,6 +66,7 @@ TJSAlarmDlg::TJSAlarmDlg(HelpSystem &help, QWidget *parent) : ScriptWizardDialog
 
     m_alert->setChecked(true);
     RAD_PromptClick();
+    m_message->setFocus();
     watchKeys();
     applyHandCursorSetting(this);
     resize(420, sizeHint().height());

@@ -62,6 +62,7 @@ TSkryptDlg::TSkryptDlg(HelpSystem &help, QWidget *parent) : ScriptWizardDialog(h
 
     connect(m_language, &QComboBox::editTextChanged, this, &TSkryptDlg::Lista_JezykChange);
 
+    m_language->setFocus();
     watchKeys();
     applyHandCursorSetting(this);
     resize(420, 300);

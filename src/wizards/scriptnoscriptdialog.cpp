@@ -54,6 +54,7 @@ TNoScriptDlg::TNoScriptDlg(Dress dress, HelpSystem &help, QWidget *parent)
     layout->addLayout(modes);
     layout->addWidget(buttons());
 
+    m_memo->setFocus();
     watchKeys();
     applyHandCursorSetting(this);
     resize(440, comments ? 280 : 240);

@@ -16,6 +16,9 @@ constexpr char kHelpContext[] = "quillonHelpContext";
 ScriptWizardDialog::ScriptWizardDialog(HelpSystem &help, int helpTopic, Keys keys, QWidget *parent)
     : QDialog(parent), m_helpSystem(help), m_helpTopic(helpTopic), m_keys(keys)
 {
+    // Modal to the main window only: the help window opened from the
+    // dialog stays usable while the dialog is up.
+    setWindowModality(Qt::WindowModal);
     m_buttons = makeOkCancelButtons(this);
     for (QAbstractButton *button : m_buttons->buttons()) {
         if (m_buttons->buttonRole(button) == QDialogButtonBox::AcceptRole)
@@ -49,6 +52,20 @@ void ScriptWizardDialog::watchKeys()
     const auto controls = findChildren<QWidget *>();
     for (QWidget *control : controls)
         control->installEventFilter(this);
+
+    // Tab goes through the fields first and then to the buttons, which
+    // exist before the fields.
+    QWidget *lastField = nullptr;
+    for (QWidget *w = nextInFocusChain(); w != this; w = w->nextInFocusChain())
+        if (!m_buttons->isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus))
+            lastField = w;
+    if (!lastField)
+        return;
+    QWidget *previous = lastField;
+    for (QAbstractButton *button : m_buttons->buttons()) {
+        setTabOrder(previous, button);
+        previous = button;
+    }
 }
 
 bool ScriptWizardDialog::eventFilter(QObject *watched, QEvent *event)

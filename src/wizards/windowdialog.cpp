@@ -12,6 +12,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScopeGuard>
 #include <QSpinBox>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -112,6 +113,7 @@ TJSOknoDlg::TJSOknoDlg(Prompter &prompter, HelpSystem &help, QWidget *parent)
     layout->addLayout(top);
     layout->addWidget(buttons());
 
+    m_url->setFocus();
     watchKeys();
     applyHandCursorSetting(this);
     resize(440, sizeHint().height());
@@ -142,6 +144,11 @@ void TJSOknoDlg::Przycisk_URLClick()
     request.caption = QStringLiteral("Select a script file");
     request.filters = QStringList{QStringLiteral("HTML documents (*.htm)"), QStringLiteral("Text documents (*.txt)"),
                                   QStringLiteral("Style sheets (*.css)"), QStringLiteral("All files (*)")};
+    // The chooser belongs to this dialog, which gets the keyboard back
+    // when it closes.
+    QWidget *owner = m_prompter.parentWindow();
+    m_prompter.setParentWindow(this);
+    const auto restoreOwner = qScopeGuard([&] { m_prompter.setParentWindow(owner); });
     const QString path = m_prompter.getOpenFileName(request);
     if (!path.isEmpty())
         m_url->setText(path);
