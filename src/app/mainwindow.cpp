@@ -22,6 +22,7 @@
 #include "widgets/handcursor.h"
 #include "widgets/panels.h"
 #include "widgets/statuspanels.h"
+#include "wizards/scriptwizards.h"
 
 #include <QAction>
 #include <QApplication>
@@ -124,6 +125,7 @@ TVM_Quillon_MF::TVM_Quillon_MF(const AppConfig &config, QWidget *parent) : QMain
     // A file saved with Save as may have gone into the library's folder.
     connect(m_document, &DocumentController::saveAsDone, m_userLibrary, &UserLibraryController::Okresl_Skrypty);
 
+    new ScriptWizards(asker, *m_actions, *m_editors, *m_edit, *m_config.help, this);
     m_recovery = new RecoveryController(asker, *m_editors, m_config.recoveryFolder,
                                         QCoreApplication::applicationPid(), this);
     connect(m_recovery, &RecoveryController::restored, m_document, &DocumentController::HEAD_EDChange);

@@ -1,0 +1,28 @@
+#pragma once
+// TSkryptDlg, "Script header": the language and type of a script block
+// and comments to put into it.
+
+#include "wizards/scriptwizarddialog.h"
+#include "wizards/scripttemplates.h"
+
+class QComboBox;
+class QPlainTextEdit;
+
+class TSkryptDlg final : public ScriptWizardDialog {
+    Q_OBJECT
+public:
+    TSkryptDlg(HelpSystem &help, QWidget *parent = nullptr);
+
+    ScriptHeaderOptions options() const;
+
+    QComboBox *languageList() const { return m_language; }
+    QComboBox *typeList() const { return m_type; }
+    QPlainTextEdit *commentsMemo() const { return m_comments; }
+
+private:
+    void Lista_JezykChange();
+
+    QComboBox *m_language;
+    QComboBox *m_type;
+    QPlainTextEdit *m_comments;
+};
