@@ -32,6 +32,9 @@ struct AppConfig {
     /// The folder of the recovery files (ends with "/"); empty: unsaved
     /// work is not kept across a crash.
     QString recoveryFolder;
+    /// The file the view settings are kept in (INI format); empty: the
+    /// program's place in the system's settings store.
+    QString settingsFile;
     /// Whether the embedded preview browser may be used at all.
     bool internalBrowserAllowed = true;
     /// Shown after the user library is read at the first show.

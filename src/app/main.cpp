@@ -44,7 +44,7 @@ int main(int argc, char **argv)
     config.internalBrowserAllowed = qEnvironmentVariable("QUILLON_NO_WEBENGINE") != QLatin1String("1");
 
     TVM_Quillon_MF window(config);
-    window.showMaximizedAtStart();
+    window.showAtStart();
     splash->finish(&window);
     splash->deleteLater();
     return app.exec();

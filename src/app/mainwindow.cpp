@@ -4,6 +4,7 @@
 #include "app/helpcontroller.h"
 #include "app/resourcetabs.h"
 #include "app/viewcontroller.h"
+#include "app/viewsettings.h"
 #include "document/commandgroups.h"
 #include "document/documentcontroller.h"
 #include "document/editcontroller.h"
@@ -25,6 +26,7 @@
 #include "wizards/scriptwizards.h"
 
 #include <QAction>
+#include <QDir>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QHBoxLayout>
@@ -32,6 +34,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+#include <QSettings>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QStatusBar>
@@ -132,8 +135,8 @@ TVM_Quillon_MF::TVM_Quillon_MF(const AppConfig &config, QWidget *parent) : QMain
 
     m_actions->bind("app.close", this, [this] { close(); });
 
-
     setGeometry(kDesignGeometry);
+    LoadViewSettings();
 }
 
 TVM_Quillon_MF::~TVM_Quillon_MF()
@@ -391,6 +394,7 @@ void TVM_Quillon_MF::closeEvent(QCloseEvent *event)
         return;
     }
     m_recovery->closedCleanly();
+    SaveViewSettings();
     event->accept();
 }
 
@@ -419,3 +423,128 @@ bool TVM_Quillon_MF::eventFilter(QObject *watched, QEvent *event)
     return QMainWindow::eventFilter(watched, event);
 }
 
+
+// --- view settings ----------------------------------------------------------------------
+
+namespace {
+
+std::unique_ptr<QSettings> settingsStore(const QString &file)
+{
+    if (file.isEmpty())
+        return std::make_unique<QSettings>();
+    return std::make_unique<QSettings>(file, QSettings::IniFormat);
+}
+
+// The panel sizes of the design are for a 100 % scale.
+int scaled(int pixels, const QWidget *window)
+{
+    const QScreen *where = window->screen();
+    const qreal factor = where ? where->logicalDotsPerInch() / 96.0 : 1.0;
+    return qRound(pixels * qMax<qreal>(factor, 1.0));
+}
+
+const char *const kDockNames[] = {"Chwytak", "ChwytakScript", "ChwytakScript2"};
+
+// Where a bar stands, by the name of its dock: the main window's top, the
+// editor area's left and right; other places by area.
+QString dockName(QMainWindow *owner, QToolBar *bar, bool editorArea)
+{
+    if (bar->isFloating())
+        return {};
+    switch (owner->toolBarArea(bar)) {
+    case Qt::TopToolBarArea:
+        return editorArea ? QStringLiteral("ChwytakScript_Top") : QString::fromLatin1(kDockNames[0]);
+    case Qt::LeftToolBarArea:
+        return editorArea ? QString::fromLatin1(kDockNames[1]) : QStringLiteral("Chwytak_Left");
+    case Qt::RightToolBarArea:
+        return editorArea ? QString::fromLatin1(kDockNames[2]) : QStringLiteral("Chwytak_Right");
+    default:
+        return editorArea ? QStringLiteral("ChwytakScript_Bottom") : QStringLiteral("Chwytak_Bottom");
+    }
+}
+
+} // namespace
+
+void TVM_Quillon_MF::LoadViewSettings()
+{
+    ViewSettings defaults;
+    defaults.headSize = scaled(defaults.headSize, this);
+    defaults.resourceSize = scaled(defaults.resourceSize, this);
+    defaults.librariesSize = scaled(defaults.librariesSize, this);
+    const std::unique_ptr<QSettings> store = settingsStore(m_config.settingsFile);
+    const ViewSettings view = loadViewSettings(*store, defaults);
+
+    m_startMaximized = view.maximized;
+    m_startBounds = QRect(view.left, view.top, view.width, view.height);
+    // The bars' places as they were left, then which of them show.
+    store->beginGroup(viewSettingsGroup());
+    restoreState(QByteArray::fromHex(store->value(QStringLiteral("View/Toolbars/Layout")).toByteArray()));
+    m_editorArea->restoreState(
+        QByteArray::fromHex(store->value(QStringLiteral("View/Toolbars/EditorLayout")).toByteArray()));
+    store->endGroup();
+    for (int bar = 0; bar < 3; ++bar)
+        if (view.toolbars[bar])
+            m_view->setToolbarShown(bar, view.toolbars[bar]->visible);
+    m_panel3->setVisible(view.userLibrary);
+    m_splitter2->setSizes({view.headSize, qMax(1, m_splitter2->height() - view.headSize)});
+    setHandPointSetting(view.handPoint);
+    ApplyHandCursor(this, view.handPoint);
+    m_splitter3->setSizes({view.resourceSize, qMax(1, m_splitter3->width() - view.resourceSize)});
+    m_resourceTabs->setCurrentIndex(view.activeTab);
+    m_view->setResourceTabsShown(view.resourceVisible);
+    QSplitter *libraries = m_resourceTabs->librariesSplitter();
+    libraries->setSizes({view.librariesSize, qMax(1, libraries->height() - view.librariesSize)});
+}
+
+bool TVM_Quillon_MF::SaveViewSettings()
+{
+    ViewSettings view;
+    const QRect bounds = geometry();
+    view.left = bounds.left();
+    view.top = bounds.top();
+    view.width = bounds.width();
+    view.height = bounds.height();
+    view.maximized = isMaximized();
+    const std::pair<QMainWindow *, QToolBar *> bars[4] = {
+        {this, m_mainToolbar}, {m_editorArea, m_scriptToolbar}, {m_editorArea, m_htmlToolbar}, {this, m_menuBarHolder}};
+    for (int i = 0; i < 4; ++i) {
+        auto [owner, bar] = bars[i];
+        ToolbarPlace place;
+        place.visible = !bar->isHidden();
+        place.dockedTo = dockName(owner, bar, owner == m_editorArea);
+        if (bar->isFloating()) {
+            place.floatLeft = bar->x();
+            place.floatTop = bar->y();
+        }
+        view.toolbars[i] = place;
+    }
+    view.userLibrary = !m_panel3->isHidden();
+    view.headSize = m_splitter2->sizes().value(0);
+    view.handPoint = handPointSetting();
+    view.resourceSize = m_splitter3->sizes().value(0);
+    view.activeTab = m_resourceTabs->currentIndex();
+    view.resourceVisible = !m_resourceTabs->isHidden();
+    view.librariesSize = m_resourceTabs->librariesSplitter()->sizes().value(0);
+
+    const std::unique_ptr<QSettings> store = settingsStore(m_config.settingsFile);
+    store->beginGroup(viewSettingsGroup());
+    store->setValue(QStringLiteral("View/Toolbars/Layout"), QString::fromLatin1(saveState().toHex()));
+    store->setValue(QStringLiteral("View/Toolbars/EditorLayout"), QString::fromLatin1(m_editorArea->saveState().toHex()));
+    store->endGroup();
+    if (saveViewSettings(*store, view))
+        return true;
+    prompter().ShowMessageBox(IconError, QStringLiteral("Error"),
+                              QStringLiteral("Cannot save the window's settings in %1.")
+                                  .arg(QDir::toNativeSeparators(store->fileName())));
+    return false;
+}
+
+void TVM_Quillon_MF::showAtStart()
+{
+    if (m_startMaximized) {
+        showMaximizedAtStart();
+        return;
+    }
+    setGeometry(m_startBounds);
+    show();
+}

@@ -42,6 +42,13 @@ public:
     /// when no window manager maximises it.  The first time it leaves the
     /// maximised state it goes back to its design size.
     void showMaximizedAtStart();
+    /// Shows the window as the view settings left it: maximised (restoring
+    /// to the design size), or normal at the bounds kept.
+    void showAtStart();
+    /// The window's arrangement, read at creation and written at close.
+    void LoadViewSettings();
+    /// False when the settings could not be written (the user was told).
+    bool SaveViewSettings();
 
     Prompter &prompter() const { return *m_config.prompter; }
     ActionRegistry &actions() const { return *m_actions; }
@@ -118,4 +125,6 @@ private:
     RecoveryController *m_recovery = nullptr;
     bool m_shown = false;
     bool m_designSizeOnRestore = false;
+    bool m_startMaximized = true;
+    QRect m_startBounds;
 };

@@ -88,9 +88,30 @@ void ViewController::toggleHtmlToolbar()
     setToolbarVisible(m_parts.htmlToolbar, "MMNU_V_HTMLToolbar", "POP_E_PasekHTML", m_parts.htmlToolbar->isHidden());
 }
 
+void ViewController::setToolbarShown(int toolbar, bool visible)
+{
+    switch (toolbar) {
+    case 0:
+        setToolbarVisible(m_parts.mainToolbar, "MMNU_W_MainToolbar", "POP_E_Pasek", visible);
+        break;
+    case 1:
+        setToolbarVisible(m_parts.scriptToolbar, "MMNU_W_ScriptToolbar", "POP_E_PasekJS", visible);
+        break;
+    case 2:
+        setToolbarVisible(m_parts.htmlToolbar, "MMNU_V_HTMLToolbar", "POP_E_PasekHTML", visible);
+        break;
+    default:
+        break;
+    }
+}
+
 void ViewController::toggleResourceTabs()
 {
-    const bool visible = m_parts.resourceTabs->isHidden();
+    setResourceTabsShown(m_parts.resourceTabs->isHidden());
+}
+
+void ViewController::setResourceTabsShown(bool visible)
+{
     m_parts.resourceTabs->setVisible(visible);
     for (const char *id : {"MMNU_View_Full_Screen", "POP_Full_Editor", "BTN_Full_Window"})
         m_parts.actions->action(QString::fromLatin1(id))->setChecked(visible);

@@ -37,6 +37,10 @@ public:
     void toggleScriptToolbar();
     void toggleHtmlToolbar();
     void toggleResourceTabs();
+    /// Shows or hides a toolbar (0 main, 1 scripting, 2 HTML) with its checks.
+    void setToolbarShown(int toolbar, bool visible);
+    /// Shows or hides the resource tabs with their checks.
+    void setResourceTabsShown(bool visible);
 
     /// The menu of the toolbar areas (of the window and of the editor
     /// area): the View menu's toolbar toggles themselves, so their checks

@@ -39,6 +39,9 @@ struct TestWindow {
     /// Triggers a command as a click on its menu item or button would.
     void trigger(const char *id) const;
     QString libraryFolder() const { return m_libraryFolder; }
+    /// The view settings file of the windows made from now on; empty: a
+    /// fresh one in each window's temporary folder.
+    static inline QString settingsFile;
     /// Clicks the drop-down arrow of a button and, in the menu that comes
     /// up, the item id, as the user would.
     void chooseFromDropDown(QToolButton *button, const char *id) const;

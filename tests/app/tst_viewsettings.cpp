@@ -1,0 +1,133 @@
+// The window's arrangement from one run to the next: the reading rules of
+// the stored values, and a window closed and made again.
+
+#include "app/resourcetabs.h"
+#include "app/viewsettings.h"
+#include "testwindow.h"
+#include "widgets/dockabletoolbar.h"
+
+#include <QSettings>
+#include <QSplitter>
+
+class TestViewSettings : public QObject {
+    Q_OBJECT
+private slots:
+    void storedValues_areReadByTheRules_data();
+    void storedValues_areReadByTheRules();
+    void writtenSettings_readBackTheSame();
+    void arrangement_survivesARestart();
+};
+
+void TestViewSettings::storedValues_areReadByTheRules_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("value");  // a null string: not stored
+    QTest::addColumn<int>("expected");
+    QTest::newRow("decimal") << "View/HEAD_Size" << "212" << 212;
+    QTest::newRow("hexadecimal") << "View/HEAD_Size" << "0x1F" << 31;
+    QTest::newRow("not a number") << "View/HEAD_Size" << "tall" << 130;
+    QTest::newRow("empty") << "View/HEAD_Size" << "" << 130;
+    QTest::newRow("missing") << "View/HEAD_Size" << QString() << 130;
+    QTest::newRow("negative") << "View/VM_Quillon_MF/Left" << "-8" << -8;
+    QTest::newRow("tab 2") << "View/Active_tab" << "2" << 2;
+    QTest::newRow("tab 5 is Libraries") << "View/Active_tab" << "5" << 0;
+    QTest::newRow("tab -1 is Libraries") << "View/Active_tab" << "-1" << 0;
+    QTest::newRow("flag 2 is on") << "View/Resource_visible" << "2" << 1;
+    QTest::newRow("flag 0 is off") << "View/Resource_visible" << "0" << 0;
+    QTest::newRow("flag 0x0 is off") << "View/HandPoint" << "0x0" << 0;
+    QTest::newRow("flag not a number") << "View/HandPoint" << "no" << 1;
+}
+
+void TestViewSettings::storedValues_areReadByTheRules()
+{
+    QFETCH(QString, key);
+    QFETCH(QString, value);
+    QFETCH(int, expected);
+    const ViewSettings read = readViewSettings([&](const QString &asked) -> std::optional<QString> {
+        if (asked == key && !value.isNull())
+            return value;
+        return std::nullopt;
+    });
+    const std::map<QString, int> got{
+        {QStringLiteral("View/HEAD_Size"), read.headSize},
+        {QStringLiteral("View/VM_Quillon_MF/Left"), read.left},
+        {QStringLiteral("View/Active_tab"), read.activeTab},
+        {QStringLiteral("View/Resource_visible"), read.resourceVisible},
+        {QStringLiteral("View/HandPoint"), read.handPoint},
+    };
+    QCOMPARE(got.at(key), expected);
+}
+
+void TestViewSettings::writtenSettings_readBackTheSame()
+{
+    ViewSettings s;
+    s.left = -4;
+    s.top = 900;
+    s.width = 1234;
+    s.height = 777;
+    s.maximized = false;
+    s.headSize = 321;
+    s.handPoint = false;
+    s.resourceSize = 199;
+    s.activeTab = 2;
+    s.resourceVisible = false;
+    s.librariesSize = 88;
+    s.toolbars[2] = ToolbarPlace{false, QStringLiteral("ChwytakScript2"), 1, 2, 3, 4};
+    QTemporaryDir dir;
+    {
+        QSettings store(dir.filePath(QStringLiteral("s.ini")), QSettings::IniFormat);
+        QVERIFY(saveViewSettings(store, s));
+    }
+    QSettings store(dir.filePath(QStringLiteral("s.ini")), QSettings::IniFormat);
+    QCOMPARE(loadViewSettings(store), s);
+    // The button panel's setting is read, never written.
+    QVERIFY(!store.contains(QStringLiteral("1.6/View/User_Library")));
+    // Every value is kept as a string.
+    QCOMPARE(store.value(QStringLiteral("1.6/View/HandPoint")).toString(), QStringLiteral("0"));
+}
+
+void TestViewSettings::arrangement_survivesARestart()
+{
+    QTemporaryDir dir;
+    TestWindow::settingsFile = dir.filePath(QStringLiteral("view.ini"));
+    {
+        // First start: nothing stored.
+        TestWindow t;
+        t.window->showAtStart();
+        QTRY_VERIFY(t.window->isMaximized());
+        QCOMPARE(t.window->resourceTabs()->currentIndex(), 0);
+        // Hide the resource tabs and the HTML toolbar, choose Functions,
+        // leave maximised.
+        t.trigger("MMNU_View_Full_Screen");
+        t.trigger("MMNU_V_HTMLToolbar");
+        t.window->resourceTabs()->setCurrentIndex(2);
+        QVERIFY(t.window->close());
+    }
+    {
+        TestWindow t;
+        QVERIFY(t.window->resourceTabs()->isHidden());
+        QVERIFY(!t.action("MMNU_View_Full_Screen")->isChecked());
+        QVERIFY(t.window->findChild<DockableToolBar *>(QStringLiteral("HTMLToolbar"))->isHidden());
+        QVERIFY(!t.action("MMNU_V_HTMLToolbar")->isChecked());
+        QVERIFY(!t.action("POP_E_PasekHTML")->isChecked());
+        QCOMPARE(t.window->resourceTabs()->currentIndex(), 2);
+        t.window->showAtStart();
+        QTRY_VERIFY(t.window->isMaximized());
+        t.trigger("MMNU_View_Full_Screen");
+        QVERIFY(t.window->close());
+    }
+    {
+        // A tab number by hand that names no tab gives Libraries.
+        QSettings store(TestWindow::settingsFile, QSettings::IniFormat);
+        store.setValue(QStringLiteral("1.6/View/Active_tab"), QStringLiteral("5"));
+    }
+    {
+        TestWindow t;
+        QVERIFY(!t.window->resourceTabs()->isHidden());
+        QCOMPARE(t.window->resourceTabs()->currentIndex(), 0);
+    }
+    TestWindow::settingsFile.clear();
+}
+
+QUILLON_GUI_TEST_MAIN(TestViewSettings)
+#include "tst_viewsettings.moc"
