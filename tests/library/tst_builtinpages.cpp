@@ -1,0 +1,126 @@
+// Every built-in script in a real browser engine: each page is generated,
+// loaded offscreen and left to run its timers for two seconds; an uncaught
+// exception or a console.error fails it.  Once with the settings' defaults
+// and once with every text setting holding quotes, an ampersand, a
+// backslash and "</script>".
+
+#include "library/builtin/builtincatalogue.h"
+#include "library/builtin/builtingenerator.h"
+#include "library/builtin/builtinsamples.h"
+#include "preview/previewpage.h"
+
+#include <QTest>
+#include <QWebEnginePage>
+#include <QWebEngineProfile>
+
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+namespace {
+
+constexpr int kPagesAtATime = 6;
+constexpr int kRunMs = 2000;
+
+/// A page that answers alert, confirm and prompt itself and keeps the
+/// errors its scripts report.
+class ProbePage final : public QWebEnginePage {
+public:
+    ProbePage(int id, QWebEngineProfile *profile) : QWebEnginePage(profile), m_id(id)
+    {
+        connect(this, &QWebEnginePage::loadFinished, this, [this](bool ok) {
+            m_loaded = true;
+            m_loadOk = ok;
+        });
+    }
+    int id() const { return m_id; }
+    bool loaded() const { return m_loaded; }
+    bool loadOk() const { return m_loadOk; }
+    const QStringList &errors() const { return m_errors; }
+
+protected:
+    void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString &message, int line,
+                                  const QString &) override
+    {
+        // A resource that failed to load is the network's business, not an
+        // error of the script.
+        if (level == ErrorMessageLevel && !message.startsWith(QLatin1String("Failed to load resource")))
+            m_errors << QStringLiteral("line %1: %2").arg(line).arg(message);
+    }
+    void javaScriptAlert(const QUrl &, const QString &) override {}
+    bool javaScriptConfirm(const QUrl &, const QString &) override { return false; }
+    bool javaScriptPrompt(const QUrl &, const QString &, const QString &, QString *) override { return false; }
+
+private:
+    int m_id;
+    bool m_loaded = false;
+    bool m_loadOk = false;
+    QStringList m_errors;
+};
+
+} // namespace
+
+class TestBuiltInPages : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        // Pages without a window count as in the background, where the
+        // engine runs timers once a second at most; these must run at
+        // their own pace.  Read when the engine starts, on the first page.
+        QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+        flags += " --disable-background-timer-throttling --disable-renderer-backgrounding";
+        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags.trimmed());
+    }
+
+    void everyScriptRunsCleanly_data()
+    {
+        QTest::addColumn<std::optional<QString>>("text");
+        QTest::newRow("defaults") << std::optional<QString>();
+        QTest::newRow("awkward text") << std::optional<QString>(QStringLiteral("He said \"hi\" & it's </script> \\ ok"));
+    }
+    void everyScriptRunsCleanly()
+    {
+        QFETCH(std::optional<QString>, text);
+        QWebEngineProfile profile;  // off the record: nothing written to disk
+        const QStringList placeholders = builtInPlaceholderNames();
+        QStringList failures;
+        int passed = 0;
+        for (int first = 0; first < kBuiltInScriptCount; first += kPagesAtATime) {
+            std::vector<std::unique_ptr<ProbePage>> pages;
+            for (int id = first; id < std::min(first + kPagesAtATime, kBuiltInScriptCount); ++id) {
+                const std::optional<GeneratedScript> script = generateBuiltInScript(id, sampleBuiltInSettings(id, text));
+                if (!script) {
+                    failures << QStringLiteral("%1: not generated").arg(id);
+                    continue;
+                }
+                const QString page = composePreviewPage(script->head, script->body);
+                const auto left = std::find_if(placeholders.begin(), placeholders.end(),
+                                               [&](const QString &name) { return page.contains(name); });
+                if (left != placeholders.end()) {
+                    failures << QStringLiteral("%1: %2 left in the page").arg(id).arg(*left);
+                    continue;
+                }
+                pages.push_back(std::make_unique<ProbePage>(id, &profile));
+                pages.back()->setHtml(page, QUrl(QStringLiteral("file:///quillon-preview/prev.html")));
+            }
+            QTRY_VERIFY_WITH_TIMEOUT(std::all_of(pages.begin(), pages.end(), [](const auto &p) { return p->loaded(); }),
+                                     60000);
+            QTest::qWait(kRunMs);  // the scripts' own timers run meanwhile
+            for (const auto &page : pages) {
+                if (!page->loadOk())
+                    failures << QStringLiteral("%1: the page did not load").arg(page->id());
+                else if (!page->errors().isEmpty())
+                    failures << QStringLiteral("%1: %2").arg(page->id()).arg(page->errors().join(QStringLiteral("; ")));
+                else
+                    ++passed;
+            }
+        }
+        qInfo("%d of %d built-in scripts ran without an error", passed, kBuiltInScriptCount);
+        QVERIFY2(failures.isEmpty(), qPrintable(failures.join(u'\n')));
+    }
+};
+
+QTEST_MAIN(TestBuiltInPages)
+#include "tst_builtinpages.moc"
