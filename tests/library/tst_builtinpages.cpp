@@ -87,10 +87,18 @@ private slots:
         const QStringList placeholders = builtInPlaceholderNames();
         QStringList failures;
         int passed = 0;
-        for (int first = 0; first < kBuiltInScriptCount; first += kPagesAtATime) {
+        // The 35 scripts, then "Scroll" once more in its status-line variant.
+        std::vector<std::pair<int, BuiltInSettings>> runs;
+        for (int id = 0; id < kBuiltInScriptCount; ++id)
+            runs.emplace_back(id, sampleBuiltInSettings(id, text));
+        runs.emplace_back(1, sampleBuiltInSettings(1, text));
+        runs.back().second.scroll.statusLine = true;
+        const int runCount = int(runs.size());
+        for (int first = 0; first < runCount; first += kPagesAtATime) {
             std::vector<std::unique_ptr<ProbePage>> pages;
-            for (int id = first; id < std::min(first + kPagesAtATime, kBuiltInScriptCount); ++id) {
-                const std::optional<GeneratedScript> script = generateBuiltInScript(id, sampleBuiltInSettings(id, text));
+            for (int run = first; run < std::min(first + kPagesAtATime, runCount); ++run) {
+                const int id = runs[run].first;
+                const std::optional<GeneratedScript> script = generateBuiltInScript(id, runs[run].second);
                 if (!script) {
                     failures << QStringLiteral("%1: not generated").arg(id);
                     continue;
@@ -117,7 +125,7 @@ private slots:
                     ++passed;
             }
         }
-        qInfo("%d of %d built-in scripts ran without an error", passed, kBuiltInScriptCount);
+        qInfo("%d of %d pages (the 35 scripts and the status-line scroller) ran without an error", passed, runCount);
         QVERIFY2(failures.isEmpty(), qPrintable(failures.join(u'\n')));
     }
 };
