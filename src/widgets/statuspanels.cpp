@@ -1,5 +1,7 @@
 #include "widgets/statuspanels.h"
 
+#include "platform/texthelpers.h"
+
 #include <QLabel>
 #include <QStatusBar>
 
@@ -49,10 +51,10 @@ QString StatusPanels::text(Panel panel) const
 
 QString StatusPanels::hintText(const QString &hint)
 {
-    QString joined = hint;
-    joined.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
-    joined.replace(u'\r', u' ');
-    joined.replace(u'\n', u' ');
+    // A hint's line breaks become spaces; a lone CR or LF too.
+    QString joined = ReplaceAllText(hint, QStringLiteral("\r\n"), QStringLiteral(" "));
+    joined = ReplaceAllText(joined, QStringLiteral("\r"), QStringLiteral(" "));
+    joined = ReplaceAllText(joined, QStringLiteral("\n"), QStringLiteral(" "));
     return QStringLiteral("Hint: ") + joined;
 }
 
