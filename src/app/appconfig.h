@@ -9,6 +9,7 @@
 class DesktopShell;
 class HelpSystem;
 class Prompter;
+class QSettings;
 
 /// A message the window shows once it is up (the boxes of start-up come
 /// after the splash).
@@ -29,6 +30,9 @@ struct AppConfig {
     QString tempFolder;
     /// Whether the embedded preview browser may be used at all.
     bool internalBrowserAllowed = true;
+    /// The program's settings, under its settings key; null keeps what
+    /// would go there for the run only.
+    QSettings *settings = nullptr;
     /// Shown after the user library is read at the first show.
     QList<StartupNotice> startupNotices;
 };

@@ -10,6 +10,7 @@
 #include "platform/shell.h"
 
 #include <QDir>
+#include <QSettings>
 
 int main(int argc, char **argv)
 {
@@ -35,6 +36,9 @@ int main(int argc, char **argv)
     config.prompter = &prompter;
     config.shell = &shell;
     config.help = &help;
+    QSettings settings;
+    settings.beginGroup(QCoreApplication::applicationVersion());
+    config.settings = &settings;
     config.userLibraryFolder = prepareUserLibraryFolder(config.startupNotices);
     config.tempFolder = QDir::tempPath();
     config.internalBrowserAllowed = qEnvironmentVariable("QUILLON_NO_WEBENGINE") != QLatin1String("1");

@@ -17,6 +17,7 @@
 #include "platform/prompter.h"
 #include "preview/previewcontroller.h"
 #include "widgets/actions.h"
+#include "widgets/colourbutton.h"
 #include "widgets/dockabletoolbar.h"
 #include "widgets/handcursor.h"
 #include "widgets/panels.h"
@@ -102,7 +103,11 @@ TVM_Quillon_MF::TVM_Quillon_MF(const AppConfig &config, QWidget *parent) : QMain
     // The controllers, each given the narrow interfaces it works with.
     Prompter &asker = *m_config.prompter;
     m_libraries = new LibraryService(this);
-    m_builtIn = new BuiltInLibrary(m_resourceTabs->builtInTree(), m_noteBook, *m_libraries, this);
+    m_customColours = std::make_unique<CustomColours>(m_config.settings);
+    m_builtIn = new BuiltInLibrary({m_resourceTabs->builtInLayout(), m_resourceTabs->builtInStrip(), m_noteBook, m_splitter2},
+                                   *m_libraries, asker, *m_config.help, *m_customColours, this);
+    // The settings pages give way to whatever another tab shows.
+    connect(m_resourceTabs, &QTabWidget::currentChanged, m_builtIn, [this] { m_builtIn->hideSettingsPages(); });
     m_help = new HelpController(*m_actions, asker, *m_config.shell, *m_config.help, this);
 
     PreviewController::Pages pages;
@@ -119,6 +124,7 @@ TVM_Quillon_MF::TVM_Quillon_MF(const AppConfig &config, QWidget *parent) : QMain
     m_userLibrary = new UserLibraryController({asker, *m_actions, *m_editors, *m_status, *m_preview, *m_builtIn, *m_edit,
                                                *m_preview, *m_libraries},
                                               m_config.userLibraryFolder, m_resourceTabs->userLibraryLayout(), this);
+    m_builtIn->attachCommands({*m_actions, *m_editors, *m_preview, *m_edit, *m_preview});
     // A file saved with Save as may have gone into the library's folder.
     connect(m_document, &DocumentController::saveAsDone, m_userLibrary, &UserLibraryController::Okresl_Skrypty);
 

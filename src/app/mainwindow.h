@@ -11,6 +11,7 @@
 
 class ActionRegistry;
 class BuiltInLibrary;
+class CustomColours;
 class LibraryService;
 class Prompter;
 class DocumentController;
@@ -113,6 +114,7 @@ private:
     PreviewController *m_preview = nullptr;
     UserLibraryController *m_userLibrary = nullptr;
     BuiltInLibrary *m_builtIn = nullptr;
+    std::unique_ptr<CustomColours> m_customColours;
     bool m_shown = false;
     bool m_designSizeOnRestore = false;
 };
