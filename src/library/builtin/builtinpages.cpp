@@ -222,8 +222,10 @@ PrinterPage::PrinterPage(PrinterSettings &settings, Prompter &prompter, QWidget 
     grid->setColumnStretch(2, 1);
     grid->setRowStretch(4, 1);
 
-    connect(m_text, &QLineEdit::textChanged, this, [this](const QString &text) {
-        m_settings.setText(text);
+    // The edit's text, not the signal's: a refused quote is gone from it
+    // before the signal that still carries it arrives.
+    connect(m_text, &QLineEdit::textChanged, this, [this] {
+        m_settings.setText(m_text->text());
         const QSignalBlocker quiet(m_width);
         m_width->setValue(m_settings.width);
     });
