@@ -16,7 +16,7 @@ namespace {
 
 const QString kCustomColoursKey = QStringLiteral("CustomColors");
 
-} // namespace
+}  // namespace
 
 CustomColours::CustomColours(QSettings *settings) : m_settings(settings)
 {

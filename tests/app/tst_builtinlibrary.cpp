@@ -85,7 +85,7 @@ struct BuiltInWindow {
     }
 };
 
-} // namespace
+}  // namespace
 
 class TestBuiltInLibrary : public QObject {
     Q_OBJECT
@@ -116,9 +116,9 @@ void TestBuiltInLibrary::keyboardSwitchesPages_andNoteBookComesWithAClick()
     };
     // Down the tree by keyboard: each script brings its page, NoteBook
     // stays hidden.
-    const Step steps[] = {{0, "TAB_Lista"},   {1, "TAB_Scroll"},    {2, "TAB_Drukarz"}, {3, "Tab_Nawigator"},
-                          {4, "TAB_Kolory"},  {5, "TAB_AnimTekst"}, {6, "TAB_Pusty"},   {9, "TAB_Lista"},
-                          {10, "TAB_PoraDnia"}, {22, "Tab_Day"},    {33, "TAB_AnimTekst"}, {34, "TAB_HeadLiner"}};
+    const Step steps[] = {{0, "TAB_Lista"},     {1, "TAB_Scroll"},    {2, "TAB_Drukarz"},    {3, "Tab_Nawigator"},
+                          {4, "TAB_Kolory"},    {5, "TAB_AnimTekst"}, {6, "TAB_Pusty"},      {9, "TAB_Lista"},
+                          {10, "TAB_PoraDnia"}, {22, "Tab_Day"},      {33, "TAB_AnimTekst"}, {34, "TAB_HeadLiner"}};
     int at = 0;
     for (const Step &step : steps) {
         for (; at < step.id; ++at)
@@ -141,7 +141,8 @@ void TestBuiltInLibrary::keyboardSwitchesPages_andNoteBookComesWithAClick()
     QCOMPARE(w.noteBook()->currentWidget()->objectName(), QStringLiteral("TAB_PoraDnia"));
     QVERIFY(!w.child<QLineEdit>("EDT_Przed12")->isVisible());
     const QList<int> sizes = w.t.window->findChild<QSplitter *>(QStringLiteral("Splitter2"))->sizes();
-    QVERIFY2(qAbs(sizes.at(0) - sizes.at(1)) <= 1, qPrintable(QStringLiteral("%1 %2").arg(sizes.at(0)).arg(sizes.at(1))));
+    QVERIFY2(qAbs(sizes.at(0) - sizes.at(1)) <= 1,
+             qPrintable(QStringLiteral("%1 %2").arg(sizes.at(0)).arg(sizes.at(1))));
 
     // An editor taking the focus, or another resource tab, hides it again.
     w.t.body()->setFocus();
@@ -274,7 +275,8 @@ void TestBuiltInLibrary::linkAndCitationGrid_edgeCases()
     QCOMPARE(w.firstColumn().first(), QStringLiteral("Site"));
     w.answerLink(QStringLiteral("Renamed"), QStringLiteral("https://example.com/r"));
     press("BTN_Odnosnik_Edytuj");
-    QCOMPARE(w.settings().list.rows.first(), (ListRow{QStringLiteral("Renamed"), QStringLiteral("https://example.com/r")}));
+    QCOMPARE(w.settings().list.rows.first(),
+             (ListRow{QStringLiteral("Renamed"), QStringLiteral("https://example.com/r")}));
 
     // Delete moves the rows up and never loses the last row.
     grid->setCurrentCell(0, 0);

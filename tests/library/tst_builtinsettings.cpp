@@ -40,7 +40,7 @@ ListRow row(const char *first, const char *second = "x")
     return {QString::fromUtf8(first), QString::fromUtf8(second)};
 }
 
-} // namespace
+}  // namespace
 
 class TestBuiltInSettings : public QObject {
     Q_OBJECT
@@ -79,7 +79,9 @@ void TestBuiltInSettings::selectingAScript_setsUpItsSharedPageOnly()
         QVERIFY(listScript);
         const ListSettings fresh = listSettingsFor(id);
         QCOMPARE(s.list.rows, fresh.rows);
-        QCOMPARE(int(s.list.mode), int(id == 12 ? ListMode::Citations : id == 9 ? ListMode::SmartButton : ListMode::Links));
+        QCOMPARE(int(s.list.mode), int(id == 12  ? ListMode::Citations
+                                       : id == 9 ? ListMode::SmartButton
+                                                 : ListMode::Links));
         QCOMPARE(s.list.rows.size(), id == 0 ? 2 : id == 9 ? 3 : 6);
         QCOMPARE(s.list.editsShown, id != 9);
         QCOMPARE(s.list.firstEdit, id == 0 ? QStringLiteral("Select a page ...") : QString());
@@ -91,7 +93,7 @@ void TestBuiltInSettings::selectingAScript_setsUpItsSharedPageOnly()
     }
     if (page == BuiltInPage::AnimText) {
         QVERIFY(!s.animText.label.isEmpty());
-        QCOMPARE(s.animText.text, id == 33 ? QStringLiteral("year 2000")
+        QCOMPARE(s.animText.text, id == 33   ? QStringLiteral("year 2000")
                                   : id == 23 ? QStringLiteral("Last modification date")
                                              : QStringLiteral("Put your text here ..."));
         QCOMPARE(s.animText.dateShown, id == 33);
@@ -175,8 +177,7 @@ void TestBuiltInSettings::linkGrid_addDeleteClear_data()
     QTest::newRow("delete the last row") << QStringList{"-1"} << QStringList{"one"};
     QTest::newRow("deleting the only row leaves it empty") << QStringList{"-1", "-0"} << QStringList{""};
     QTest::newRow("deleting from an empty list keeps one row") << QStringList{"clear", "-0", "-0"} << QStringList{""};
-    QTest::newRow("after emptying by deletes, add fills the row")
-        << QStringList{"-0", "-0", "+z"} << QStringList{"z"};
+    QTest::newRow("after emptying by deletes, add fills the row") << QStringList{"-0", "-0", "+z"} << QStringList{"z"};
     QTest::newRow("no selection deletes nothing") << QStringList{"-1", "-5", "--1"} << QStringList{"one"};
     QTest::newRow("clear after adds") << QStringList{"+a", "+b", "clear"} << QStringList{""};
 }
@@ -227,20 +228,48 @@ void TestBuiltInSettings::headlineDialog_startsFromTheStoredColumns_data()
     QTest::addColumn<QString>("expectedFrame");
     QTest::addColumn<int>("expectedWait");
 
-    QTest::newRow("as stored") << "TypeWriter" << "top" << "1500" << 1 << "top" << 1500;
-    QTest::newRow("case ignored") << "tYPEwRITER" << "NEW_WINDOW" << "3000" << 1 << "new_window" << 3000;
-    QTest::newRow("no effect") << "" << "" << "1000" << -1 << "" << 1000;
-    QTest::newRow("unknown effect") << "Wobble" << "parent" << "10" << -1 << "parent" << 10;
-    QTest::newRow("typed frame starts empty") << "Scroll" << "main" << "50" << 4 << "" << 50;
-    QTest::newRow("not a number") << "Static" << "self" << "abc" << 0 << "self" << 1000;
-    QTest::newRow("empty wait") << "Blink" << "" << "" << 2 << "" << 1000;
-    QTest::newRow("decimal wait") << "Blink" << "" << "12.5" << 2 << "" << 1000;
-    QTest::newRow("spaces around") << "Expand" << "" << " 2500 " << 3 << "" << 2500;
-    QTest::newRow("below the range") << "Expand" << "" << "3" << 3 << "" << 10;
-    QTest::newRow("negative") << "Expand" << "" << "-400" << 3 << "" << 10;
-    QTest::newRow("above the range") << "Expand" << "" << "25000" << 3 << "" << 10000;
-    QTest::newRow("too long for a number") << "Expand" << "" << "99999999999999" << 3 << "" << 1000;
-    QTest::newRow("off the step kept") << "Expand" << "" << "1234" << 3 << "" << 1234;
+    QTest::newRow("as stored") << "TypeWriter"
+                               << "top"
+                               << "1500" << 1 << "top" << 1500;
+    QTest::newRow("case ignored") << "tYPEwRITER"
+                                  << "NEW_WINDOW"
+                                  << "3000" << 1 << "new_window" << 3000;
+    QTest::newRow("no effect") << ""
+                               << ""
+                               << "1000" << -1 << "" << 1000;
+    QTest::newRow("unknown effect") << "Wobble"
+                                    << "parent"
+                                    << "10" << -1 << "parent" << 10;
+    QTest::newRow("typed frame starts empty") << "Scroll"
+                                              << "main"
+                                              << "50" << 4 << "" << 50;
+    QTest::newRow("not a number") << "Static"
+                                  << "self"
+                                  << "abc" << 0 << "self" << 1000;
+    QTest::newRow("empty wait") << "Blink"
+                                << ""
+                                << "" << 2 << "" << 1000;
+    QTest::newRow("decimal wait") << "Blink"
+                                  << ""
+                                  << "12.5" << 2 << "" << 1000;
+    QTest::newRow("spaces around") << "Expand"
+                                   << ""
+                                   << " 2500 " << 3 << "" << 2500;
+    QTest::newRow("below the range") << "Expand"
+                                     << ""
+                                     << "3" << 3 << "" << 10;
+    QTest::newRow("negative") << "Expand"
+                              << ""
+                              << "-400" << 3 << "" << 10;
+    QTest::newRow("above the range") << "Expand"
+                                     << ""
+                                     << "25000" << 3 << "" << 10000;
+    QTest::newRow("too long for a number") << "Expand"
+                                           << ""
+                                           << "99999999999999" << 3 << "" << 1000;
+    QTest::newRow("off the step kept") << "Expand"
+                                       << ""
+                                       << "1234" << 3 << "" << 1234;
 }
 
 void TestBuiltInSettings::headlineDialog_startsFromTheStoredColumns()
@@ -269,9 +298,11 @@ void TestBuiltInSettings::headlineDialog_fieldsMakeTheColumns()
     QCOMPARE(headlineFrom(fields), (Headline{QStringLiteral("News"), {}, {}, {}, QStringLiteral("1000")}));
     const Headline typedFrame{QStringLiteral("T"), QStringLiteral("https://example.org/"), QStringLiteral("scroll"),
                               QStringLiteral("main"), QStringLiteral("abc")};
-    QCOMPARE(headlineFrom(headlineFieldsFor(typedFrame)),
-             (Headline{QStringLiteral("T"), QStringLiteral("https://example.org/"), QStringLiteral("Scroll"), {},
-                       QStringLiteral("1000")}));
+    QCOMPARE(headlineFrom(headlineFieldsFor(typedFrame)), (Headline{QStringLiteral("T"),
+                                                                    QStringLiteral("https://example.org/"),
+                                                                    QStringLiteral("Scroll"),
+                                                                    {},
+                                                                    QStringLiteral("1000")}));
     // The default headlines come through the dialog unchanged.
     for (const Headline &h : HeadlinerSettings::defaultHeadlines())
         QCOMPARE(headlineFrom(headlineFieldsFor(h)), h);

@@ -190,7 +190,8 @@ bool BuiltInLibrary::produceScript(LibraryTexts &texts)
 {
     const int id = selectedId();
     if (id < 0) {
-        m_prompter.ShowMessageBox(IconInformation, QStringLiteral("Information!"), QStringLiteral("Please select a script!"));
+        m_prompter.ShowMessageBox(IconInformation, QStringLiteral("Information!"),
+                                  QStringLiteral("Please select a script!"));
         return false;
     }
     const std::optional<GeneratedScript> script = generateBuiltInScript(id, m_settings);

@@ -48,10 +48,10 @@ class BuiltInLibrary final : public QObject, public SettingsPages, public Librar
 public:
     /// Where the library stands in the window.
     struct Places {
-        QVBoxLayout *panel;          // the "Built-in library" panel; the tree goes above its strip
-        QToolBar *strip;             // its button strip
-        QStackedWidget *noteBook;    // NoteBook under the editors
-        QSplitter *editorSplitter;   // the HEAD and BODY panels, shared out when NoteBook comes up
+        QVBoxLayout *panel;         // the "Built-in library" panel; the tree goes above its strip
+        QToolBar *strip;            // its button strip
+        QStackedWidget *noteBook;   // NoteBook under the editors
+        QSplitter *editorSplitter;  // the HEAD and BODY panels, shared out when NoteBook comes up
     };
     /// What the commands work with (the editing and preview parts are made
     /// after the library, which they use).

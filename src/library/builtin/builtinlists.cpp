@@ -103,8 +103,9 @@ Headline headlineFrom(const HeadlineFields &fields)
     Headline headline;
     headline.text = fields.text;
     headline.url = fields.url;
-    headline.effect = fields.effect >= 0 && fields.effect < headlineEffects().size() ? headlineEffects().at(fields.effect)
-                                                                                      : QString();
+    headline.effect = fields.effect >= 0 && fields.effect < headlineEffects().size()
+                          ? headlineEffects().at(fields.effect)
+                          : QString();
     headline.frame = fields.frame;
     headline.wait = QString::number(fields.wait);
     return headline;

@@ -57,6 +57,26 @@ QSpinBox *newSpin(const QString &name, int low, int high, QWidget *parent)
     return spin;
 }
 
+/// Labelled edits one under the other: a label wraps its words when the
+/// page is narrow, so its edit keeps a useful width.
+QGridLayout *newLabelledEdits(QWidget *parent)
+{
+    auto *grid = new QGridLayout(parent);
+    grid->setContentsMargins(10, 8, 10, 8);
+    grid->setColumnStretch(0, 2);
+    grid->setColumnStretch(1, 3);
+    return grid;
+}
+
+void addLabelledEdit(QGridLayout *grid, QLabel *label, QLineEdit *edit)
+{
+    const int row = grid->rowCount();
+    label->setWordWrap(true);
+    label->setBuddy(edit);
+    grid->addWidget(label, row, 0);
+    grid->addWidget(edit, row, 1);
+}
+
 /// A small button of a list's button column.
 QToolButton *newListButton(const QString &name, const QString &hint, const QString &icon, QWidget *parent)
 {
@@ -96,7 +116,7 @@ private:
     QRadioButton *m_radio;
 };
 
-} // namespace
+}  // namespace
 
 BuiltInSettingsPage::BuiltInSettingsPage(const QString &objectName, QWidget *parent) : QWidget(parent)
 {
@@ -145,7 +165,8 @@ ScrollPage::ScrollPage(ScrollSettings &settings, QWidget *parent)
     auto *fieldGroup = new OptionGroup(QStringLiteral("in text field"), QStringLiteral("CHK_SCR2"), this);
     m_fieldOption = fieldGroup->radio();
     m_fieldText = newEdit(QStringLiteral("EDT_Scroll2"), fieldGroup);
-    m_width = newSpin(QStringLiteral("Spin_Scroll_Szer"), ScrollSettings::kMinWidth, ScrollSettings::kMaxWidth, fieldGroup);
+    m_width =
+        newSpin(QStringLiteral("Spin_Scroll_Szer"), ScrollSettings::kMinWidth, ScrollSettings::kMaxWidth, fieldGroup);
     auto *fieldForm = new QFormLayout(fieldGroup);
     fieldForm->addRow(m_fieldOption);
     fieldForm->addRow(QStringLiteral("Scrolling text:"), m_fieldText);
@@ -207,7 +228,8 @@ PrinterPage::PrinterPage(PrinterSettings &settings, Prompter &prompter, QWidget 
     m_text = new QuotelessEdit(prompter, group);
     m_text->setObjectName(QStringLiteral("EDT_Drukarz"));
     label->setBuddy(m_text);
-    m_width = newSpin(QStringLiteral("Spin_Drukarz_Szer"), PrinterSettings::kMinWidth, PrinterSettings::kMaxWidth, group);
+    m_width =
+        newSpin(QStringLiteral("Spin_Drukarz_Szer"), PrinterSettings::kMinWidth, PrinterSettings::kMaxWidth, group);
     m_fit = new QCheckBox(QStringLiteral("Fit width"), group);
     m_fit->setObjectName(QStringLiteral("Check_Drukarz"));
     m_fit->setStatusTip(QStringLiteral("Check if you want to set the width automatically"));
@@ -299,8 +321,8 @@ void NavigatorPage::renameButton(int which)
     static const QString captions[3] = {QStringLiteral("\"Back\" button"), QStringLiteral("\"Main page\" button"),
                                         QStringLiteral("\"Forward\" button")};
     QString *caption[3] = {&m_settings.backCaption, &m_settings.mainCaption, &m_settings.forwardCaption};
-    const std::optional<QString> typed = TDlg_Rename::ask(m_prompter, captions[which],
-                                                          QStringLiteral("I need button description"), *caption[which]);
+    const std::optional<QString> typed =
+        TDlg_Rename::ask(m_prompter, captions[which], QStringLiteral("I need button description"), *caption[which]);
     if (!typed || typed->isEmpty())
         return;
     *caption[which] = *typed;
@@ -433,21 +455,18 @@ DayTimePage::DayTimePage(DayTimeSettings &settings, QWidget *parent)
     : BuiltInSettingsPage(QStringLiteral("TAB_PoraDnia"), parent), m_settings(settings)
 {
     static const char *const editNames[5] = {"EDT_Przed5", "EDT_PRzed8", "EDT_Przed12", "EDT_Przed18", "EDT_Po18"};
-    auto *grid = new QGridLayout(this);
-    grid->setContentsMargins(10, 8, 10, 8);
+    QGridLayout *grid = newLabelledEdits(this);
     for (int i = 0; i < 5; ++i) {
         auto *label = new QLabel(this);
         label->setObjectName(QStringLiteral("lb%1").arg(i + 1));
         QLineEdit *edit = newEdit(QString::fromLatin1(editNames[i]), this);
-        label->setBuddy(edit);
-        grid->addWidget(label, i, 0);
-        grid->addWidget(edit, i, 1);
-        connect(edit, &QLineEdit::textChanged, this, [this, i](const QString &text) { m_settings.texts[std::size_t(i)] = text; });
+        addLabelledEdit(grid, label, edit);
+        connect(edit, &QLineEdit::textChanged, this,
+                [this, i](const QString &text) { m_settings.texts[std::size_t(i)] = text; });
         m_labels[std::size_t(i)] = label;
         m_edits[std::size_t(i)] = edit;
     }
-    grid->setColumnStretch(1, 1);
-    grid->setRowStretch(5, 1);
+    grid->setRowStretch(grid->rowCount(), 1);
     refresh();
 }
 
@@ -473,19 +492,16 @@ DayPage::DayPage(DaySettings &settings, QWidget *parent)
         "This text will be displayed on Mondays",    "This text will be displayed on Tuesdays",
         "This text will be displayed on Wednesdays", "This text will be displayed on Thursdays",
         "This text will be displayed on Fridays",    "This text will be displayed on Saturdays and on Sundays"};
-    auto *grid = new QGridLayout(this);
-    grid->setContentsMargins(10, 8, 10, 8);
+    QGridLayout *grid = newLabelledEdits(this);
     for (int i = 0; i < 6; ++i) {
         auto *label = new QLabel(QString::fromLatin1(labels[i]), this);
         QLineEdit *edit = newEdit(QString::fromLatin1(editNames[i]), this);
-        label->setBuddy(edit);
-        grid->addWidget(label, i, 0);
-        grid->addWidget(edit, i, 1);
-        connect(edit, &QLineEdit::textChanged, this, [this, i](const QString &text) { m_settings.texts[std::size_t(i)] = text; });
+        addLabelledEdit(grid, label, edit);
+        connect(edit, &QLineEdit::textChanged, this,
+                [this, i](const QString &text) { m_settings.texts[std::size_t(i)] = text; });
         m_edits[std::size_t(i)] = edit;
     }
-    grid->setColumnStretch(1, 1);
-    grid->setRowStretch(6, 1);
+    grid->setRowStretch(grid->rowCount(), 1);
     refresh();
 }
 
@@ -538,7 +554,8 @@ ListPage::ListPage(ListSettings &settings, const BuiltInPagePorts &ports, QWidge
     // The grid takes the height the page has; the edits and buttons beside
     // it decide that height.
     m_grid->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
-    m_grid->setMinimumHeight(m_grid->horizontalHeader()->sizeHint().height() + 4 * m_grid->verticalHeader()->defaultSectionSize());
+    m_grid->setMinimumHeight(m_grid->horizontalHeader()->sizeHint().height() +
+                             4 * m_grid->verticalHeader()->defaultSectionSize());
 
     auto *buttons = new QVBoxLayout;
     QToolButton *add = newListButton(QStringLiteral("BTN_Odnosnik_Dodaj"), QStringLiteral("Add item"),
@@ -606,7 +623,8 @@ void ListPage::BTN_Odnosnik_DodajClick()
     if (citations()) {
         const CitationProblem problem = citationProblem(m_firstEdit->text(), m_secondEdit->text());
         if (problem != CitationProblem::None) {
-            m_ports.prompter.ShowMessageBox(IconInformation, QStringLiteral("Information"), citationProblemText(problem));
+            m_ports.prompter.ShowMessageBox(IconInformation, QStringLiteral("Information"),
+                                            citationProblemText(problem));
             return;
         }
         row = {m_firstEdit->text(), m_secondEdit->text()};
@@ -644,7 +662,8 @@ void ListPage::BTN_Odnosnik_EdytujClick()
         return;
     TOdnosnikDlg dialog(m_ports.prompter, m_ports.help, m_ports.prompter.parentWindow());
     dialog.setLink(current.first, current.second);
-    if (m_ports.prompter.execDialog(dialog) != QDialog::Accepted || !isCompleteLink(dialog.description(), dialog.address()))
+    if (m_ports.prompter.execDialog(dialog) != QDialog::Accepted ||
+        !isCompleteLink(dialog.description(), dialog.address()))
         return;
     m_settings.rows[row] = {dialog.description(), dialog.address()};
     showRows(row);
@@ -677,19 +696,27 @@ HeadlinerPage::HeadlinerPage(HeadlinerSettings &settings, const BuiltInPagePorts
     m_list->setMouseTracking(true);  // hot tracking
     m_list->setHeaderLabels({QStringLiteral("Headline text"), QStringLiteral("URL"), QStringLiteral("Effect"),
                              QStringLiteral("Frame name"), QStringLiteral("Wait")});
-    m_list->header()->setStretchLastSection(true);
+    // The headline's text takes the room the page has; the other columns
+    // keep their design widths.
+    m_list->header()->setStretchLastSection(false);
+    m_list->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    const int widths[] = {105, 80, 65, 70, 60};
+    for (int c = 1; c < 5; ++c)
+        m_list->setColumnWidth(c, widths[c]);
+    m_list->header()->setMinimumSectionSize(40);
+    m_list->header()->resizeSection(0, widths[0]);
     m_list->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
     m_list->setMinimumHeight(m_list->header()->sizeHint().height() + 5 * m_list->fontMetrics().height() + 12);
 
     auto *buttons = new QVBoxLayout;
-    QToolButton *add = newListButton(QStringLiteral("BTN_Head_Ad"), QStringLiteral("Add item"),
-                                     QStringLiteral("add-category"), this);
+    QToolButton *add =
+        newListButton(QStringLiteral("BTN_Head_Ad"), QStringLiteral("Add item"), QStringLiteral("add-category"), this);
     QToolButton *remove = newListButton(QStringLiteral("BTN_Head_Del"), QStringLiteral("Delete item"),
                                         QStringLiteral("delete-item"), this);
     QToolButton *edit = newListButton(QStringLiteral("BTN_Head_Edit"), QStringLiteral("Edit selected item"),
                                       QStringLiteral("edit"), this);
-    QToolButton *clear = newListButton(QStringLiteral("BTN_Head_Clear"), QStringLiteral("Clear list"),
-                                       QStringLiteral("ANULUJ"), this);
+    QToolButton *clear =
+        newListButton(QStringLiteral("BTN_Head_Clear"), QStringLiteral("Clear list"), QStringLiteral("ANULUJ"), this);
     for (QToolButton *button : {add, remove, edit, clear})
         buttons->addWidget(button);
     buttons->addStretch(1);
@@ -723,13 +750,6 @@ void HeadlinerPage::showRows(int current)
     for (const Headline &h : std::as_const(m_settings.rows))
         items << new QTreeWidgetItem(QStringList{h.text, h.url, h.effect, h.frame, h.wait});
     m_list->addTopLevelItems(items);
-    // The columns' design widths, widened to what they show while the page
-    // has room for it.
-    static const int widths[] = {105, 80, 65, 70};
-    for (int c = 0; c < 4; ++c) {
-        m_list->resizeColumnToContents(c);
-        m_list->setColumnWidth(c, std::clamp(m_list->columnWidth(c), widths[c], 3 * widths[c]));
-    }
     if (current >= 0 && current < items.size()) {
         m_list->setCurrentItem(items.at(current));
         items.at(current)->setSelected(true);

@@ -33,13 +33,14 @@ bool isPlain(const QKeyEvent *event)
 /// At least the design's client area, centred on the screen.
 void sizeAndCentre(QDialog *dialog, QSize design)
 {
-    dialog->resize(qMax(design.width(), dialog->sizeHint().width()), qMax(design.height(), dialog->sizeHint().height()));
+    dialog->resize(qMax(design.width(), dialog->sizeHint().width()),
+                   qMax(design.height(), dialog->sizeHint().height()));
     QWidget *parent = dialog->parentWidget();
     if (QScreen *screen = parent ? parent->screen() : QGuiApplication::primaryScreen())
         dialog->move(screen->availableGeometry().center() - dialog->rect().center());
 }
 
-} // namespace
+}  // namespace
 
 // --- TOdnosnikDlg --------------------------------------------------------------------------
 
