@@ -181,6 +181,9 @@ THeadLinDlg::THeadLinDlg(QWidget *parent) : QDialog(parent)
     m_wait->setRange(kMinHeadlineWait, kMaxHeadlineWait);
     m_wait->setSingleStep(kHeadlineWaitStep);
     m_wait->setValue(kDefaultHeadlineWait);
+    // Room for an address without scrolling the field at once.
+    m_text->setMinimumWidth(220);
+    m_url->setMinimumWidth(220);
 
     auto *form = new QFormLayout;
     const auto addRow = [&](const QString &label, QWidget *field) {
