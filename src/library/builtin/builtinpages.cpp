@@ -696,15 +696,20 @@ HeadlinerPage::HeadlinerPage(HeadlinerSettings &settings, const BuiltInPagePorts
     m_list->setMouseTracking(true);  // hot tracking
     m_list->setHeaderLabels({QStringLiteral("Headline text"), QStringLiteral("URL"), QStringLiteral("Effect"),
                              QStringLiteral("Frame name"), QStringLiteral("Wait")});
-    // The headline's text takes the room the page has; the other columns
-    // keep their design widths.
+    // The headline's text and address share the room the page has; the
+    // other columns keep their design widths.
     m_list->header()->setStretchLastSection(false);
     m_list->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    m_list->header()->setSectionResizeMode(1, QHeaderView::Stretch);
     const int widths[] = {105, 80, 65, 70, 60};
-    for (int c = 1; c < 5; ++c)
-        m_list->setColumnWidth(c, widths[c]);
+    // ... widened to their caption and, for the effect, its longest name.
+    int longestEffect = 0;
+    for (const QString &effect : headlineEffects())
+        longestEffect = qMax(longestEffect, m_list->fontMetrics().horizontalAdvance(effect) + 12);
+    for (int c = 2; c < 5; ++c)
+        m_list->setColumnWidth(c,
+                               std::max({widths[c], m_list->header()->sectionSizeHint(c), c == 2 ? longestEffect : 0}));
     m_list->header()->setMinimumSectionSize(40);
-    m_list->header()->resizeSection(0, widths[0]);
     m_list->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
     m_list->setMinimumHeight(m_list->header()->sizeHint().height() + 5 * m_list->fontMetrics().height() + 12);
 
