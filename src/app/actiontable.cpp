@@ -141,9 +141,9 @@ constexpr CommandEntry kFixedActions[] = {
     {"Przycisk_Anuluj", "app.close", "Close", "", "Close program", -1, "ANULUJ", "", NoFlags},
     {"Przycisk_Pomoc", "help.contents", "Quillon Help", "", "Help", -1, "POMOC", "", NoFlags},
     // Strips of the resource tabs
-    {"BTN_Edit_Lib", "builtin.edit", "Edit", "", "Edit script from library", -1, "edit", "", Pending | ShowsCaption},
-    {"ToolbarButton971", "builtin.insert", "Insert", "", "Insert script at the caret position", -1, "insert", "", Pending},
-    {"BTN_Preview_Built", "builtin.preview", "Preview", "", "Click to see the script from library in action", -1, "PODGLAD", "", Pending | ShowsCaption},
+    {"BTN_Edit_Lib", "builtin.edit", "Edit", "", "Edit script from library", -1, "edit", "", ShowsCaption},
+    {"ToolbarButton971", "builtin.insert", "Insert", "", "Insert script at the caret position", -1, "insert", "", NoFlags},
+    {"BTN_Preview_Built", "builtin.preview", "Preview", "", "Click to see the script from library in action", -1, "PODGLAD", "", ShowsCaption},
     {"BTN_BuilIn_Help", "help.librariesTab", "Help", "", "\"Libraries\" tab help", -1, "POMOC", "", NoFlags},
     {"BTN_AddCateg", "library.addCategory", "Add category", "", "Add category", -1, "add-category", "folder-new", NoFlags},
     {"BTN_Del_Item", "library.deleteItem", "Delete", "", "Delete item", -1, "delete-item", "edit-delete", NoFlags},

@@ -19,6 +19,7 @@
 #include "platform/prompter.h"
 #include "preview/previewcontroller.h"
 #include "widgets/actions.h"
+#include "widgets/colourbutton.h"
 #include "widgets/dockabletoolbar.h"
 #include "widgets/handcursor.h"
 #include "widgets/panels.h"
@@ -107,7 +108,13 @@ TVM_Quillon_MF::TVM_Quillon_MF(const AppConfig &config, QWidget *parent) : QMain
     // The controllers, each given the narrow interfaces it works with.
     Prompter &asker = *m_config.prompter;
     m_libraries = new LibraryService(this);
-    m_builtIn = new BuiltInLibrary(m_resourceTabs->builtInTree(), m_noteBook, *m_libraries, this);
+    m_colourSettings = openSettings();
+    m_colourSettings->beginGroup(viewSettingsGroup());
+    m_customColours = std::make_unique<CustomColours>(m_colourSettings.get());
+    m_builtIn = new BuiltInLibrary({m_resourceTabs->builtInLayout(), m_resourceTabs->builtInStrip(), m_noteBook, m_splitter2},
+                                   *m_libraries, asker, *m_config.help, *m_customColours, this);
+    // The settings pages give way to whatever another tab shows.
+    connect(m_resourceTabs, &QTabWidget::currentChanged, m_builtIn, [this] { m_builtIn->hideSettingsPages(); });
     m_help = new HelpController(*m_actions, asker, *m_config.shell, *m_config.help, this);
 
     PreviewController::Pages pages;
@@ -125,6 +132,7 @@ TVM_Quillon_MF::TVM_Quillon_MF(const AppConfig &config, QWidget *parent) : QMain
     m_userLibrary = new UserLibraryController({asker, *m_actions, *m_editors, *m_status, *m_preview, *m_builtIn, *m_edit,
                                                *m_preview, *m_libraries},
                                               m_config.userLibraryFolder, m_resourceTabs->userLibraryLayout(), this);
+    m_builtIn->attachCommands({*m_actions, *m_editors, *m_preview, *m_edit, *m_preview});
     // A file saved with Save as may have gone into the library's folder.
     connect(m_document, &DocumentController::saveAsDone, m_userLibrary, &UserLibraryController::Okresl_Skrypty);
 
@@ -428,13 +436,6 @@ bool TVM_Quillon_MF::eventFilter(QObject *watched, QEvent *event)
 
 namespace {
 
-std::unique_ptr<QSettings> settingsStore(const QString &file)
-{
-    if (file.isEmpty())
-        return std::make_unique<QSettings>();
-    return std::make_unique<QSettings>(file, QSettings::IniFormat);
-}
-
 // The panel sizes of the design are for a 100 % scale.
 int scaled(int pixels, const QWidget *window)
 {
@@ -465,13 +466,20 @@ QString dockName(QMainWindow *owner, QToolBar *bar, bool editorArea)
 
 } // namespace
 
+std::unique_ptr<QSettings> TVM_Quillon_MF::openSettings() const
+{
+    if (m_config.settingsFile.isEmpty())
+        return std::make_unique<QSettings>();
+    return std::make_unique<QSettings>(m_config.settingsFile, QSettings::IniFormat);
+}
+
 void TVM_Quillon_MF::LoadViewSettings()
 {
     ViewSettings defaults;
     defaults.headSize = scaled(defaults.headSize, this);
     defaults.resourceSize = scaled(defaults.resourceSize, this);
     defaults.librariesSize = scaled(defaults.librariesSize, this);
-    const std::unique_ptr<QSettings> store = settingsStore(m_config.settingsFile);
+    const std::unique_ptr<QSettings> store = openSettings();
     const ViewSettings view = loadViewSettings(*store, defaults);
 
     m_startMaximized = view.maximized;
@@ -526,7 +534,7 @@ bool TVM_Quillon_MF::SaveViewSettings()
     view.resourceVisible = !m_resourceTabs->isHidden();
     view.librariesSize = m_resourceTabs->librariesSplitter()->sizes().value(0);
 
-    const std::unique_ptr<QSettings> store = settingsStore(m_config.settingsFile);
+    const std::unique_ptr<QSettings> store = openSettings();
     store->beginGroup(viewSettingsGroup());
     store->setValue(QStringLiteral("View/Toolbars/Layout"), QString::fromLatin1(saveState().toHex()));
     store->setValue(QStringLiteral("View/Toolbars/EditorLayout"), QString::fromLatin1(m_editorArea->saveState().toHex()));

@@ -11,6 +11,8 @@
 
 class ActionRegistry;
 class BuiltInLibrary;
+class CustomColours;
+class QSettings;
 class LibraryService;
 class Prompter;
 class DocumentController;
@@ -49,6 +51,9 @@ public:
     void LoadViewSettings();
     /// False when the settings could not be written (the user was told).
     bool SaveViewSettings();
+    /// The program's settings store (the file of the configuration, or the
+    /// system's store).
+    std::unique_ptr<QSettings> openSettings() const;
 
     Prompter &prompter() const { return *m_config.prompter; }
     ActionRegistry &actions() const { return *m_actions; }
@@ -123,6 +128,8 @@ private:
     UserLibraryController *m_userLibrary = nullptr;
     BuiltInLibrary *m_builtIn = nullptr;
     RecoveryController *m_recovery = nullptr;
+    std::unique_ptr<QSettings> m_colourSettings;  // the colour buttons' custom colours
+    std::unique_ptr<CustomColours> m_customColours;
     bool m_shown = false;
     bool m_designSizeOnRestore = false;
     bool m_startMaximized = true;

@@ -49,16 +49,10 @@ ResourceTabs::ResourceTabs(ActionRegistry &actions, QWidget *parent) : QTabWidge
     m_splitter->setHandleWidth(3);
     librariesLayout->addWidget(m_splitter);
 
-    QVBoxLayout *builtIn = nullptr;
     QWidget *builtInPanel = makeCaptionedPanel(QStringLiteral("PNL_BuiltInLib"), QStringLiteral("Built-in library"),
-                                               m_splitter, &builtIn);
-    m_builtInTree = makeTree(QStringLiteral("TRE_Skrypty"), QStringLiteral("Scripts of the built-in library"), builtInPanel);
-    m_builtInTree->setRootIsDecorated(false);
-    // The built-in scripts' settings and generator are not part of this
-    // version: the tree shows the catalogue but is not in use.
-    m_builtInTree->setEnabled(false);
-    builtIn->addWidget(m_builtInTree, 1);
-    builtIn->addWidget(makeButtonStrip(QStringLiteral("PNL_BuiltInStrip"), actions, kBuiltInStrip, builtInPanel));
+                                               m_splitter, &m_builtIn);
+    m_builtInStrip = makeButtonStrip(QStringLiteral("PNL_BuiltInStrip"), actions, kBuiltInStrip, builtInPanel);
+    m_builtIn->addWidget(m_builtInStrip);
     builtInPanel->setMinimumHeight(70);
 
     QWidget *userPanel = makeCaptionedPanel(QStringLiteral("PNL_UserLib"), QStringLiteral("User library"), m_splitter,

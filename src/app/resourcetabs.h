@@ -6,6 +6,7 @@
 
 class ActionRegistry;
 class QSplitter;
+class QToolBar;
 class QTreeWidget;
 class QVBoxLayout;
 
@@ -17,7 +18,9 @@ public:
     QWidget *librariesPage() const { return m_libraries; }   // TAB_BuildIn
     QWidget *languagesPage() const { return m_languages; }   // TAB_Scripting
     QWidget *functionsPage() const { return m_functions; }   // TAB_Func
-    QTreeWidget *builtInTree() const { return m_builtInTree; }  // TRE_Skrypty
+    /// Where the built-in library's tree goes, above its button strip.
+    QVBoxLayout *builtInLayout() const { return m_builtIn; }
+    QToolBar *builtInStrip() const { return m_builtInStrip; }  // PNL_BuiltInStrip
     QTreeWidget *languageTree() const { return m_languageTree; } // TRE_JS
     QTreeWidget *functionList() const { return m_functionList; } // LST_Functions
     QSplitter *librariesSplitter() const { return m_splitter; } // Splitter1
@@ -33,7 +36,8 @@ private:
     QWidget *m_libraries;
     QWidget *m_languages;
     QWidget *m_functions;
-    QTreeWidget *m_builtInTree;
+    QVBoxLayout *m_builtIn = nullptr;
+    QToolBar *m_builtInStrip;
     QTreeWidget *m_languageTree;
     QTreeWidget *m_functionList;
     QSplitter *m_splitter;

@@ -1,27 +1,133 @@
 #include "library/builtin/builtinlibrary.h"
 
-#include "library/builtin/builtincatalogue.h"
+#include "document/scripteditors.h"
+#include "editor/scripteditor.h"
+#include "library/builtin/builtingenerator.h"
+#include "library/builtin/builtinpages.h"
+#include "platform/errors.h"
+#include "platform/prompter.h"
+#include "widgets/actions.h"
 
+#include <QAction>
+#include <QLayout>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QSplitter>
 #include <QStackedWidget>
-#include <QTreeWidget>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
 
-BuiltInLibrary::BuiltInLibrary(QTreeWidget *tree, QStackedWidget *settingsPages, LibraryService &libraries,
-                               QObject *parent)
-    : QObject(parent), m_tree(tree), m_pages(settingsPages)
+// --- TRE_Skrypty ------------------------------------------------------------------------------
+
+BuiltInTree::BuiltInTree(QWidget *parent) : QTreeWidget(parent)
+{
+    setObjectName(QStringLiteral("TRE_Skrypty"));
+    setHeaderHidden(true);
+    setColumnCount(1);
+    setRootIsDecorated(false);
+    setItemsExpandable(false);
+    setUniformRowHeights(true);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setDragEnabled(true);
+    setDragDropMode(QAbstractItemView::DragOnly);
+    setAcceptDrops(false);
+    setStatusTip(QStringLiteral("Scripts of the built-in library"));
+
+    // The selection stays visible while the tree does not have the focus.
+    QPalette p = palette();
+    p.setColor(QPalette::Inactive, QPalette::Highlight, p.color(QPalette::Active, QPalette::Highlight));
+    p.setColor(QPalette::Inactive, QPalette::HighlightedText, p.color(QPalette::Active, QPalette::HighlightedText));
+    setPalette(p);
+
+    const QIcon icon = appIcon(QStringLiteral("JSKRYPT"));
+    QList<QTreeWidgetItem *> items;
+    for (const QString &name : builtInScriptNames()) {
+        auto *item = new QTreeWidgetItem(QStringList{name});
+        item->setIcon(0, icon);
+        item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsDragEnabled | Qt::ItemNeverHasChildren);
+        items << item;
+    }
+    addTopLevelItems(items);
+}
+
+void BuiltInTree::mousePressEvent(QMouseEvent *event)
+{
+    // A right click selects the node under the mouse as a left one does.
+    if (event->button() == Qt::RightButton)
+        if (QTreeWidgetItem *item = itemAt(event->position().toPoint())) {
+            setCurrentItem(item);
+            item->setSelected(true);
+        }
+    QTreeWidget::mousePressEvent(event);
+    emit pressed();
+}
+
+void BuiltInTree::startDrag(Qt::DropActions)
+{
+    QTreeWidget::startDrag(Qt::CopyAction);
+}
+
+// --- the library --------------------------------------------------------------------------------
+
+BuiltInLibrary::BuiltInLibrary(const Places &places, LibraryService &libraries, Prompter &prompter, HelpSystem &help,
+                               CustomColours &customColours, QObject *parent)
+    : QObject(parent), m_places(places), m_libraries(libraries), m_prompter(prompter)
 {
     libraries.registerBranch(LibraryKind::BuiltIn, this);
-    const QStringList names = builtInScriptNames();
-    QList<QTreeWidgetItem *> items;
-    items.reserve(names.size());
-    for (const QString &name : names)
-        items << new QTreeWidgetItem(QStringList{name});
-    m_tree->addTopLevelItems(items);
+    QWidget *panel = places.panel->parentWidget();
+    m_tree = new BuiltInTree(panel);
+    places.panel->insertWidget(places.panel->indexOf(places.strip), m_tree, 1);
+
+    // NoteBook's pages, in the order of BuiltInPage.
+    const BuiltInPagePorts ports{prompter, help, customColours};
+    QStackedWidget *book = places.noteBook;
+    m_pageWidgets = {
+        new ListPage(m_settings.list, ports, book),
+        new ScrollPage(m_settings.scroll, book),
+        new PrinterPage(m_settings.printer, prompter, book),
+        new NavigatorPage(m_settings.navigator, prompter, book),
+        new ColoursPage(m_settings.colours, ports, book),
+        new EmptyPage(book),
+        new AnimTextPage(m_settings.animText, book),
+        new DayTimePage(m_settings.dayTime, book),
+        new DayPage(m_settings.day, book),
+        new HeadlinerPage(m_settings.headliner, ports, book),
+    };
+    for (BuiltInSettingsPage *page : m_pageWidgets)
+        book->addWidget(page);
+    showPage(page(BuiltInPage::Empty));
+    book->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
+
+    connect(m_tree, &QTreeWidget::currentItemChanged, this, &BuiltInLibrary::selectionChanged);
+    connect(m_tree, &QTreeWidget::itemSelectionChanged, this, &BuiltInLibrary::selectionChanged);
+    connect(m_tree, &BuiltInTree::pressed, this, &BuiltInLibrary::showSettingsPages);
+}
+
+BuiltInLibrary::~BuiltInLibrary() = default;
+
+void BuiltInLibrary::attachCommands(const Commands &commands)
+{
+    m_commands.emplace(commands);
+    ActionRegistry &actions = commands.actions;
+    actions.bind("builtin.edit", this, &BuiltInLibrary::BTN_Edit_LibClick);
+    actions.bind("builtin.insert", this, &BuiltInLibrary::ToolbarButton971Click);
+    actions.bind("builtin.preview", this, &BuiltInLibrary::TRE_SkryptyDblClick);
+    connect(m_tree, &QTreeWidget::itemDoubleClicked, this,
+            guarded([this](QTreeWidgetItem *, int) { TRE_SkryptyDblClick(); }));
+    // The preview button's arrow offers the other browsers.
+    QWidget *previewButton = m_places.strip->widgetForAction(actions.action(QStringLiteral("BTN_Preview_Built")));
+    if (auto *button = qobject_cast<QToolButton *>(previewButton)) {
+        button->setMenu(actions.menu(QStringLiteral("Pop_Prev")));
+        button->setPopupMode(QToolButton::MenuButtonPopup);
+    }
+    commands.drops.registerDropSource(
+        m_tree, [this] { return selectedId() >= 0; }, [this](ScriptEditor *) { loadIntoEditors(); });
 }
 
 int BuiltInLibrary::selectedId() const
 {
-    if (!m_tree->isEnabled())
-        return -1;
     QTreeWidgetItem *item = m_tree->currentItem();
     if (!item || !item->isSelected())
         return -1;
@@ -33,9 +139,46 @@ bool BuiltInLibrary::isBrowserExitSelected() const
     return selectedId() == kBrowserExitId;
 }
 
+void BuiltInLibrary::selectionChanged()
+{
+    const int id = selectedId();
+    if (id < 0)
+        return;
+    selectBuiltInScript(m_settings, id);
+    showPage(page(builtInPageOf(id)));
+}
+
+void BuiltInLibrary::showPage(BuiltInSettingsPage *shown)
+{
+    shown->refresh();
+    // NoteBook is as tall as the page it shows, not as its tallest page.
+    for (BuiltInSettingsPage *each : m_pageWidgets) {
+        const QSizePolicy::Policy policy = each == shown ? QSizePolicy::Preferred : QSizePolicy::Ignored;
+        each->setSizePolicy(policy, policy);
+    }
+    m_places.noteBook->setCurrentWidget(shown);
+    m_places.noteBook->updateGeometry();
+}
+
 void BuiltInLibrary::hideSettingsPages()
 {
-    m_pages->hide();
+    m_places.noteBook->hide();
+}
+
+void BuiltInLibrary::showSettingsPages()
+{
+    QStackedWidget *book = m_places.noteBook;
+    if (book->isVisible())
+        return;
+    book->show();
+    // The room beside NoteBook is shared out once the layout has given
+    // NoteBook its place.
+    if (QWidget *area = book->parentWidget(); area && area->layout())
+        area->layout()->activate();
+    QSplitter *splitter = m_places.editorSplitter;
+    const int room = splitter->height() - splitter->handleWidth();
+    if (room > 0)
+        splitter->setSizes({room / 2, room - room / 2});
 }
 
 bool BuiltInLibrary::libraryHasFocus() const
@@ -43,7 +186,70 @@ bool BuiltInLibrary::libraryHasFocus() const
     return m_tree->hasFocus();
 }
 
-bool BuiltInLibrary::produceScript(LibraryTexts &)
+bool BuiltInLibrary::produceScript(LibraryTexts &texts)
 {
-    return false;
+    const int id = selectedId();
+    if (id < 0) {
+        m_prompter.ShowMessageBox(IconInformation, QStringLiteral("Information!"),
+                                  QStringLiteral("Please select a script!"));
+        return false;
+    }
+    const std::optional<GeneratedScript> script = generateBuiltInScript(id, m_settings);
+    if (!script) {
+        m_prompter.ShowMessageBox(IconInformation, QStringLiteral("Information"),
+                                  QStringLiteral("The script isn't configured! Please correct settings."));
+        return false;
+    }
+    texts = {script->head, script->body};
+    return true;
+}
+
+void BuiltInLibrary::loadIntoEditors()
+{
+    // The script is had before the editors are cleared: when it cannot be
+    // generated they keep what they hold.
+    if (!m_commands || !askToReplaceScript(m_prompter))
+        return;
+    if (!m_libraries.GetLibraryScript(LibraryKind::BuiltIn))
+        return;
+    m_commands->editors.head()->setWholeText(m_libraries.texts().head);
+    m_commands->editors.body()->setWholeText(m_libraries.texts().body);
+}
+
+void BuiltInLibrary::BTN_Edit_LibClick()
+{
+    m_commands->pages.showEditorPage();
+    if (selectedId() >= 0)
+        loadIntoEditors();
+}
+
+void BuiltInLibrary::ToolbarButton971Click()
+{
+    m_commands->pages.showEditorPage();
+    if (!m_libraries.GetLibraryScript(LibraryKind::BuiltIn))
+        return;
+    // Appended as one undoable change each, so the script counts as
+    // modified afterwards.
+    const auto append = [](ScriptEditor *editor, const QString &text) {
+        const QByteArray bytes = text.toUtf8();
+        const long end = editor->SendScintilla(QsciScintillaBase::SCI_GETLENGTH);
+        editor->SendScintilla(QsciScintillaBase::SCI_INSERTTEXT, end, bytes.constData());
+    };
+    append(m_commands->editors.head(), m_libraries.texts().head);
+    append(m_commands->editors.body(), m_libraries.texts().body);
+}
+
+void BuiltInLibrary::TRE_SkryptyDblClick()
+{
+    ScriptPreview &preview = m_commands->preview;
+    if (!preview.internalBrowserExists()) {
+        // Without an embedded browser this previews the editors' script in
+        // the default browser.
+        preview.previewEditorsInDefaultBrowser();
+        return;
+    }
+    preview.enterPreviewTab();
+    if (!m_libraries.GetLibraryScript(LibraryKind::BuiltIn))
+        return;
+    preview.ShowInInternalBrowser(m_libraries.texts().head, m_libraries.texts().body);
 }

@@ -1,36 +1,105 @@
 #pragma once
-// The built-in library as the rest of the window sees it: its tree
-// TRE_Skrypty and the settings pages under the editors.  The catalogue's
-// settings pages and its generator come later; until then the tree lists
-// the scripts but is not in use, so no script of it is ever produced.
+// The built-in library in the window: its tree TRE_Skrypty (the 35
+// scripts of the catalogue), the settings pages under the editors that
+// show and edit the BuiltInSettings it owns, and the commands of its
+// button strip (Edit, Insert, Preview, dragging onto an editor).  Its
+// branch of GetLibraryScript hands the selected script and the settings
+// to the generator.
 
 #include "document/ports.h"
+#include "library/builtin/builtincatalogue.h"
+#include "library/builtin/builtinsettings.h"
 #include "library/libraryservice.h"
 
 #include <QObject>
+#include <QTreeWidget>
 
+#include <array>
+#include <optional>
+
+class ActionRegistry;
+class BuiltInSettingsPage;
+class CustomColours;
+class HelpSystem;
+class Prompter;
+class QSplitter;
 class QStackedWidget;
-class QTreeWidget;
+class QToolBar;
+class QVBoxLayout;
+class ScriptEditors;
+
+/// TRE_Skrypty: flat, read-only, its nodes dragged onto the editors.
+class BuiltInTree final : public QTreeWidget {
+    Q_OBJECT
+public:
+    explicit BuiltInTree(QWidget *parent = nullptr);
+
+signals:
+    /// A mouse button went down in the tree.
+    void pressed();
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void startDrag(Qt::DropActions supportedActions) override;
+};
 
 class BuiltInLibrary final : public QObject, public SettingsPages, public LibraryBranch, public LibrarySelection {
     Q_OBJECT
 public:
-    /// settingsPages: the stack under the editors that shows a script's page.
-    BuiltInLibrary(QTreeWidget *tree, QStackedWidget *settingsPages, LibraryService &libraries,
-                   QObject *parent = nullptr);
+    /// Where the library stands in the window.
+    struct Places {
+        QVBoxLayout *panel;         // the "Built-in library" panel; the tree goes above its strip
+        QToolBar *strip;            // its button strip
+        QStackedWidget *noteBook;   // NoteBook under the editors
+        QSplitter *editorSplitter;  // the HEAD and BODY panels, shared out when NoteBook comes up
+    };
+    /// What the commands work with (the editing and preview parts are made
+    /// after the library, which they use).
+    struct Commands {
+        ActionRegistry &actions;
+        ScriptEditors &editors;
+        EditorPageSwitch &pages;
+        DropTargets &drops;
+        ScriptPreview &preview;
+    };
+
+    BuiltInLibrary(const Places &places, LibraryService &libraries, Prompter &prompter, HelpSystem &help,
+                   CustomColours &customColours, QObject *parent = nullptr);
+    ~BuiltInLibrary() override;
+
+    /// Binds the strip's commands, the double click and the drags.
+    void attachCommands(const Commands &commands);
 
     QTreeWidget *tree() const { return m_tree; }
+    BuiltInSettings &settings() { return m_settings; }
+    BuiltInSettingsPage *page(BuiltInPage page) const { return m_pageWidgets[std::size_t(page)]; }
     /// The id of the selected script, or -1.
     int selectedId() const;
     bool isBrowserExitSelected() const override;
 
     void hideSettingsPages() override;
+    /// Shows NoteBook and gives the HEAD panel half of the room left.
+    void showSettingsPages();
 
     bool libraryHasFocus() const override;
-    /// The generator is not built yet: nothing is produced.
+    /// GetLibraryScript for the built-in library.
     bool produceScript(LibraryTexts &texts) override;
 
+    // Commands.
+    void BTN_Edit_LibClick();
+    void ToolbarButton971Click();
+    void TRE_SkryptyDblClick();
+
 private:
-    QTreeWidget *m_tree;
-    QStackedWidget *m_pages;
+    void selectionChanged();
+    void showPage(BuiltInSettingsPage *shown);
+    void loadIntoEditors();
+
+    Places m_places;
+    LibraryService &m_libraries;
+    Prompter &m_prompter;
+    BuiltInTree *m_tree;
+    BuiltInSettings m_settings;
+    std::array<BuiltInSettingsPage *, 10> m_pageWidgets{};
+    std::optional<Commands> m_commands;
 };
