@@ -21,6 +21,7 @@
 #include "widgets/handcursor.h"
 #include "widgets/panels.h"
 #include "widgets/statuspanels.h"
+#include "wizards/htmlwizards.h"
 
 #include <QAction>
 #include <QApplication>
@@ -121,6 +122,7 @@ TVM_Quillon_MF::TVM_Quillon_MF(const AppConfig &config, QWidget *parent) : QMain
                                               m_config.userLibraryFolder, m_resourceTabs->userLibraryLayout(), this);
     // A file saved with Save as may have gone into the library's folder.
     connect(m_document, &DocumentController::saveAsDone, m_userLibrary, &UserLibraryController::Okresl_Skrypty);
+    new HtmlWizards(asker, *m_actions, *m_editors, *m_edit, *m_config.help, this);
 
     m_actions->bind("app.close", this, [this] { close(); });
 
