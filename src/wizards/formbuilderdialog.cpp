@@ -47,6 +47,7 @@ TFormularzDlg::TFormularzDlg(Prompter &prompter, HelpSystem &help, QWidget *pare
     : QDialog(parent), m_prompter(prompter), m_help(help)
 {
     setObjectName(QStringLiteral("TFormularzDlg"));
+    keepHelpReachable(this);
     setWindowTitle(QStringLiteral("Form builder"));
 
     m_pages = new QTabWidget(this);
@@ -146,6 +147,10 @@ void TFormularzDlg::showEvent(QShowEvent *event)
 void TFormularzDlg::hideElementsPage()
 {
     m_pages->setTabVisible(1, false);
+    // The settings alone make a small dialog: the memo's page no longer
+    // counts for its size.
+    m_pages->widget(1)->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+    resize(qMax(460, sizeHint().width()), minimumSizeHint().height());
 }
 
 FormOptions TFormularzDlg::options() const

@@ -90,6 +90,11 @@ QSpinBox *makeWizardSpin(QWidget *parent, const char *spinName, const char *edit
     return spin;
 }
 
+void keepHelpReachable(QDialog *dialog)
+{
+    dialog->setWindowModality(Qt::WindowModal);
+}
+
 void rejectOnEscape(QDialog *dialog, QWidget *control)
 {
     control->installEventFilter(new EscapeRejects(dialog));

@@ -24,6 +24,10 @@ QLabel *makeWizardPicture(QWidget *parent, const QString &iconName, const QStrin
 QSpinBox *makeWizardSpin(QWidget *parent, const char *spinName, const char *editName, int minimum, int maximum,
                          int step, int value);
 
+/// Makes dialog block only the windows it stands on, so a help topic
+/// opened from it can be read and scrolled while it is open.
+void keepHelpReachable(QDialog *dialog);
+
 /// Escape without modifiers rejects the dialog, whichever of its controls
 /// has the focus (editors take the key for themselves otherwise).
 void rejectOnEscape(QDialog *dialog, QWidget *control);

@@ -43,6 +43,7 @@ const char *kindIcon(FormElementKind kind)
 TFInneDlg::TFInneDlg(HelpSystem &help, QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("TFInneDlg"));
+    keepHelpReachable(this);
     setWindowTitle(QStringLiteral("Form elements"));
 
     m_kinds = new QTreeWidget(this);

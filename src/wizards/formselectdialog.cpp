@@ -18,6 +18,7 @@
 TFSelectDlg::TFSelectDlg(HelpSystem &help, QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("TFSelectDlg"));
+    keepHelpReachable(this);
     setWindowTitle(QStringLiteral("List of choices"));
 
     m_name = new QLineEdit(this);

@@ -16,6 +16,7 @@
 TFTextDlg::TFTextDlg(HelpSystem &help, QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("TFTextDlg"));
+    keepHelpReachable(this);
     setWindowTitle(QStringLiteral("Textarea"));
 
     m_name = new QLineEdit(this);
