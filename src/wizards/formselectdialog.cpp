@@ -131,9 +131,9 @@ void TFSelectDlg::Przycisk_DodajClick()
 
 void TFSelectDlg::Przycisk_UsunClick()
 {
-    const int row = m_list->currentRow();
-    if (row >= 0 && m_list->currentItem() && m_list->currentItem()->isSelected())
-        delete m_list->takeItem(row);
+    const QList<QListWidgetItem *> selected = m_list->selectedItems();
+    if (!selected.isEmpty())
+        delete m_list->takeItem(m_list->row(selected.first()));
     UpdateTextBoxes();
 }
 

@@ -285,6 +285,7 @@ private slots:
         t.prompter.yesNoAnswers << AnswerNo;
         bool stayedOpen = false;
         int options = 0;
+        QStringList editing;
         t.prompter.dialogHandlers[QStringLiteral("TFSelectDlg")] = [&](QDialog &d) {
             d.show();
             auto *option = child<QLineEdit>(d, "EDT_Elem");
@@ -295,13 +296,31 @@ private slots:
             QTest::keyClick(name, Qt::Key_Return);
             stayedOpen = d.isVisible() && d.result() == 0;
             child<QPushButton>(d, "Przycisk_Pomoc")->click();
-            options = child<QListWidget>(d, "Lista_Elementy")->count();
+            auto *list = child<QListWidget>(d, "Lista_Elementy");
+            options = list->count();
+            // The list's commands, and the option edit following the selection.
+            for (const char *text : {"two", "Alpha"}) {
+                option->setText(QString::fromLatin1(text));
+                child<QToolButton>(d, "Przycisk_Dodaj")->click();
+            }
+            list->setCurrentRow(2);
+            child<QToolButton>(d, "MoveUpButton")->click();
+            editing << QString::number(list->currentRow()) + u':' + option->text();
+            child<QToolButton>(d, "BTN_Sort")->click();
+            editing << option->text();
+            list->setCurrentRow(1);
+            child<QToolButton>(d, "Przycisk_Usun")->click();
+            child<QToolButton>(d, "MoveDownButton")->click();
+            for (int row = 0; row < list->count(); ++row)
+                editing << list->item(row)->text();
             QTest::keyClick(name, Qt::Key_Escape);
             return d.result();
         };
         t.trigger("MMNU_HTML_List");
         QVERIFY(stayedOpen);
         QCOMPARE(options, 1);
+        QCOMPARE(editing, (QStringList{QStringLiteral("1:Alpha"), QString(), QStringLiteral("Alpha"),
+                                       QStringLiteral("two")}));
         QCOMPARE(marked(t.body()), QStringLiteral("|"));
 
         t.prompter.dialogHandlers[QStringLiteral("TFInneDlg")] = [](QDialog &d) {
