@@ -61,7 +61,7 @@ TFormularzDlg::TFormularzDlg(Prompter &prompter, HelpSystem &help, QWidget *pare
 
     applyHandCursorSetting(this);
     // Wide enough for the memo to show its margin at column 80.
-    const int memoWidth = QFontMetrics(editorTextFont()).horizontalAdvance(QString(82, u'9')) + 80;
+    const int memoWidth = QFontMetrics(editorTextFont()).horizontalAdvance(QString(82, u'9')) + 150;
     resize(qMax(memoWidth, sizeHint().width()), qMax(440, sizeHint().height()));
 }
 
