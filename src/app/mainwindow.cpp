@@ -25,6 +25,7 @@
 #include "widgets/panels.h"
 #include "widgets/statuspanels.h"
 #include "wizards/scriptwizards.h"
+#include "wizards/htmlwizards.h"
 
 #include <QAction>
 #include <QDir>
@@ -135,7 +136,7 @@ TVM_Quillon_MF::TVM_Quillon_MF(const AppConfig &config, QWidget *parent) : QMain
     m_builtIn->attachCommands({*m_actions, *m_editors, *m_preview, *m_edit, *m_preview});
     // A file saved with Save as may have gone into the library's folder.
     connect(m_document, &DocumentController::saveAsDone, m_userLibrary, &UserLibraryController::Okresl_Skrypty);
-
+    new HtmlWizards(asker, *m_actions, *m_editors, *m_edit, *m_config.help, this);
     new ScriptWizards(asker, *m_actions, *m_editors, *m_edit, *m_config.help, this);
     m_recovery = new RecoveryController(asker, *m_editors, m_config.recoveryFolder,
                                         QCoreApplication::applicationPid(), this);

@@ -114,9 +114,9 @@ private slots:
                      qPrintable(QStringLiteral("topic %1 is not available").arg(topic)));
             QVERIFY(window->windowTitle().startsWith(title));
         }
-        // The topics are shown in ascending order; 640 is the last.
-        QCOMPARE(topics.last(), 640);
-        QCOMPARE(help.topicBrowser()->documentTitle(), QStringLiteral("The \"Insert an URL\" dialog"));
+        // The topics are listed in ascending order; the one window shows the last.
+        QVERIFY(std::is_sorted(topics.cbegin(), topics.cend()));
+        QCOMPARE(shownPage(help.topicBrowser()), help.pageForTopic(topics.last()));
         const QWidgetList windows = QApplication::topLevelWidgets();
         QCOMPARE(std::count_if(windows.begin(), windows.end(),
                                [](const QWidget *w) { return w->objectName() == QStringLiteral("prawe"); }),
