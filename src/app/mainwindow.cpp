@@ -4,6 +4,8 @@
 #include "app/helpcontroller.h"
 #include "app/resourcetabs.h"
 #include "app/viewcontroller.h"
+#include "analysis/elementlistcontroller.h"
+#include "analysis/languagetreecontroller.h"
 #include "document/commandgroups.h"
 #include "document/documentcontroller.h"
 #include "document/editcontroller.h"
@@ -121,6 +123,9 @@ TVM_Quillon_MF::TVM_Quillon_MF(const AppConfig &config, QWidget *parent) : QMain
                                               m_config.userLibraryFolder, m_resourceTabs->userLibraryLayout(), this);
     // A file saved with Save as may have gone into the library's folder.
     connect(m_document, &DocumentController::saveAsDone, m_userLibrary, &UserLibraryController::Okresl_Skrypty);
+    new ElementListController(*m_actions, *m_editors, *m_preview, m_resourceTabs->functionList(), m_resourceTabs, this);
+    new LanguageTreeController({*m_actions, *m_edit, *m_preview, *m_edit, *m_editors}, m_resourceTabs->languageTree(),
+                               m_resourceTabs, this);
 
     m_actions->bind("app.close", this, [this] { close(); });
 

@@ -5,6 +5,8 @@
 #include <QTabWidget>
 
 class ActionRegistry;
+class ElementListView;
+class LanguageTreeWidget;
 class QSplitter;
 class QTreeWidget;
 class QVBoxLayout;
@@ -18,8 +20,8 @@ public:
     QWidget *languagesPage() const { return m_languages; }   // TAB_Scripting
     QWidget *functionsPage() const { return m_functions; }   // TAB_Func
     QTreeWidget *builtInTree() const { return m_builtInTree; }  // TRE_Skrypty
-    QTreeWidget *languageTree() const { return m_languageTree; } // TRE_JS
-    QTreeWidget *functionList() const { return m_functionList; } // LST_Functions
+    LanguageTreeWidget *languageTree() const { return m_languageTree; } // TRE_JS
+    ElementListView *functionList() const { return m_functionList; }    // LST_Functions
     QSplitter *librariesSplitter() const { return m_splitter; } // Splitter1
     /// Where the user library's tree and buttons go, under its caption.
     QVBoxLayout *userLibraryLayout() const { return m_userLibrary; }
@@ -34,8 +36,8 @@ private:
     QWidget *m_languages;
     QWidget *m_functions;
     QTreeWidget *m_builtInTree;
-    QTreeWidget *m_languageTree;
-    QTreeWidget *m_functionList;
+    LanguageTreeWidget *m_languageTree;
+    ElementListView *m_functionList;
     QSplitter *m_splitter;
     QVBoxLayout *m_userLibrary;
 };
