@@ -3,6 +3,7 @@
 #include "analysis/languagetree.h"
 #include "widgets/actions.h"
 
+#include <QHeaderView>
 #include <QKeyEvent>
 
 LanguageTreeWidget::LanguageTreeWidget(QWidget *parent) : QTreeWidget(parent)
@@ -17,6 +18,9 @@ LanguageTreeWidget::LanguageTreeWidget(QWidget *parent) : QTreeWidget(parent)
     setDragEnabled(true);
     setDragDropMode(QAbstractItemView::DragOnly);
     setAcceptDrops(false);
+    // Long texts scroll sideways rather than being cut short.
+    header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    header()->setStretchLastSection(false);
 }
 
 void LanguageTreeWidget::fill(const std::vector<LanguageNode> &roots)
