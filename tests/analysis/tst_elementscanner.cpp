@@ -104,6 +104,36 @@ private slots:
                                      "Head 0|If (Zebra)", "Head 1|while (x)"}));
     }
 
+    void list_followsTheLanguage_data()
+    {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<QString>("words");
+        QTest::addColumn<QString>("expected");
+        // Case first or last, letters beyond ASCII among plain ones, and
+        // letter pairs that sort as one letter (Danish "aa", Czech "ch").
+        const QString plain = QStringLiteral("i|ch|h|c|A|b|a|aa|z|b-c|bc|b c");
+        const QString polish = plain + QStringLiteral("|ą");
+        QTest::newRow("English") << QLocale(QLocale::English) << plain << "a|A|aa|b c|b-c|b|bc|c|ch|h|i|z";
+        QTest::newRow("English, a Polish letter") << QLocale(QLocale::English) << polish
+                                                  << "a|A|ą|aa|b c|b-c|b|bc|c|ch|h|i|z";
+        QTest::newRow("Polish") << QLocale(QLocale::Polish) << polish << "a|A|aa|ą|b c|b-c|b|bc|c|ch|h|i|z";
+        QTest::newRow("Danish") << QLocale(QLocale::Danish) << plain << "A|a|b c|b-c|b|bc|c|ch|h|i|z|aa";
+        QTest::newRow("Czech") << QLocale(QLocale::Czech) << plain << "a|A|aa|b c|b-c|b|bc|c|h|ch|i|z";
+    }
+    void list_followsTheLanguage()
+    {
+        QFETCH(QLocale, locale);
+        QFETCH(QString, words);
+        QFETCH(QString, expected);
+        QByteArray body;
+        for (const QString &word : words.split(u'|'))
+            body += "if (" + word.toUtf8() + ")\r\n";
+        QStringList order;
+        for (const ScriptElement &e : listElements({}, body, locale))
+            order << e.text.sliced(4).chopped(1);
+        QCOMPARE(order.join(u'|'), expected);
+    }
+
     void list_keepsEqualTexts()
     {
         const std::vector<ScriptElement> list = listElements("function a()\r\nfunction a()", "function a()");
