@@ -150,11 +150,11 @@ constexpr CommandEntry kFixedActions[] = {
     {"BTN_Edit_Script_User", "library.edit", "Edit", "", "Edit script from library", -1, "edit", "", NoFlags | ShowsCaption},
     {"BTN_User_Insert", "library.insert", "Insert", "", "Insert script at the caret position", -1, "insert", "", NoFlags},
     {"BTN_Preview_Script_User", "library.preview", "Preview", "", "Click to see the script from library in action", -1, "PODGLAD", "", NoFlags | ShowsCaption},
-    {"BTN_Lang_Expand", "languages.expand", "Expand", "", "Full expand", -1, "expand-all", "", Pending},
-    {"BTN_Lang_Collapse", "languages.collapse", "Collapse", "", "Full collapse", -1, "collapse-all", "", Pending},
+    {"BTN_Lang_Expand", "languages.expand", "Expand", "", "Full expand", -1, "expand-all", "", NoFlags},
+    {"BTN_Lang_Collapse", "languages.collapse", "Collapse", "", "Full collapse", -1, "collapse-all", "", NoFlags},
     {"BTN_Lang_Help", "help.languagesTab", "Help", "", "\"Languages\" tab help", -1, "POMOC", "", NoFlags},
-    {"BTN_Refresh_Func", "elements.refresh", "Refresh", "", "Refresh list of elements", -1, "refresh", "view-refresh", Pending | ShowsCaption},
-    {"BTN_Func_Jump", "elements.jump", "Jump", "", "Jump to selected element", -1, "jump-line", "go-jump", Pending},
+    {"BTN_Refresh_Func", "elements.refresh", "Refresh", "", "Refresh list of elements", -1, "refresh", "view-refresh", NoFlags | ShowsCaption},
+    {"BTN_Func_Jump", "elements.jump", "Jump", "", "Jump to selected element", -1, "jump-line", "go-jump", NoFlags},
     {"BTN_Func_Help", "help.functionsTab", "Help", "", "\"Functions\" tab help", -1, "POMOC", "", NoFlags},
 };
 

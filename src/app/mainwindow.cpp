@@ -4,6 +4,8 @@
 #include "app/helpcontroller.h"
 #include "app/resourcetabs.h"
 #include "app/viewcontroller.h"
+#include "analysis/elementlistcontroller.h"
+#include "analysis/languagetreecontroller.h"
 #include "app/viewsettings.h"
 #include "document/commandgroups.h"
 #include "document/documentcontroller.h"
@@ -141,6 +143,9 @@ TVM_Quillon_MF::TVM_Quillon_MF(const AppConfig &config, QWidget *parent) : QMain
     m_recovery = new RecoveryController(asker, *m_editors, m_config.recoveryFolder,
                                         QCoreApplication::applicationPid(), this);
     connect(m_recovery, &RecoveryController::restored, m_document, &DocumentController::HEAD_EDChange);
+    new ElementListController(*m_actions, *m_editors, *m_preview, m_resourceTabs->functionList(), m_resourceTabs, this);
+    new LanguageTreeController({*m_actions, *m_edit, *m_preview, *m_edit, *m_editors}, m_resourceTabs->languageTree(),
+                               m_resourceTabs, this);
 
     m_actions->bind("app.close", this, [this] { close(); });
 

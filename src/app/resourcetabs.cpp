@@ -1,9 +1,10 @@
 #include "app/resourcetabs.h"
 
+#include "analysis/elementlistview.h"
+#include "analysis/languagetreewidget.h"
 #include "widgets/actions.h"
 #include "widgets/panels.h"
 
-#include <QHeaderView>
 #include <QLabel>
 #include <QSplitter>
 #include <QStyle>
@@ -66,12 +67,11 @@ ResourceTabs::ResourceTabs(ActionRegistry &actions, QWidget *parent) : QTabWidge
     m_languages = new QWidget(this);
     m_languages->setObjectName(QStringLiteral("TAB_Scripting"));
     QVBoxLayout *languages = nullptr;
-    QWidget *languagesPanel = makeCaptionedPanel(QStringLiteral("PNL_Languages"), QStringLiteral("Language elements"),
+    QWidget *languagesPanel = makeCaptionedPanel(QStringLiteral("PNL_Languages"), QStringLiteral("Languages elements"),
                                                  m_languages, &languages);
     (new QVBoxLayout(m_languages))->addWidget(languagesPanel);
     m_languages->layout()->setContentsMargins(0, 0, 0, 0);
-    m_languageTree = makeTree(QStringLiteral("TRE_JS"), QStringLiteral("Double click to insert the element"), languagesPanel);
-    m_languageTree->setEnabled(false);
+    m_languageTree = new LanguageTreeWidget(languagesPanel);
     languages->addWidget(m_languageTree, 1);
     languages->addWidget(makeButtonStrip(QStringLiteral("PNL_LanguagesStrip"), actions, kLanguagesStrip, languagesPanel));
 
@@ -83,14 +83,7 @@ ResourceTabs::ResourceTabs(ActionRegistry &actions, QWidget *parent) : QTabWidge
                                                  m_functions, &functions);
     (new QVBoxLayout(m_functions))->addWidget(functionsPanel);
     m_functions->layout()->setContentsMargins(0, 0, 0, 0);
-    m_functionList = new QTreeWidget(functionsPanel);
-    m_functionList->setObjectName(QStringLiteral("LST_Functions"));
-    m_functionList->setStatusTip(QStringLiteral("Double click to go to the script element"));
-    m_functionList->setRootIsDecorated(false);
-    m_functionList->setHeaderLabels({QStringLiteral("Element"), QStringLiteral("Section")});
-    m_functionList->header()->setStretchLastSection(false);
-    m_functionList->header()->setSectionResizeMode(0, QHeaderView::Stretch);
-    m_functionList->setEnabled(false);
+    m_functionList = new ElementListView(functionsPanel);
     functions->addWidget(m_functionList, 1);
     functions->addWidget(makeButtonStrip(QStringLiteral("PNL_FunctionsStrip"), actions, kFunctionsStrip, functionsPanel));
 

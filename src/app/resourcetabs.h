@@ -5,6 +5,8 @@
 #include <QTabWidget>
 
 class ActionRegistry;
+class ElementListView;
+class LanguageTreeWidget;
 class QSplitter;
 class QToolBar;
 class QTreeWidget;
@@ -21,8 +23,8 @@ public:
     /// Where the built-in library's tree goes, above its button strip.
     QVBoxLayout *builtInLayout() const { return m_builtIn; }
     QToolBar *builtInStrip() const { return m_builtInStrip; }  // PNL_BuiltInStrip
-    QTreeWidget *languageTree() const { return m_languageTree; } // TRE_JS
-    QTreeWidget *functionList() const { return m_functionList; } // LST_Functions
+    LanguageTreeWidget *languageTree() const { return m_languageTree; } // TRE_JS
+    ElementListView *functionList() const { return m_functionList; }    // LST_Functions
     QSplitter *librariesSplitter() const { return m_splitter; } // Splitter1
     /// Where the user library's tree and buttons go, under its caption.
     QVBoxLayout *userLibraryLayout() const { return m_userLibrary; }
@@ -38,8 +40,8 @@ private:
     QWidget *m_functions;
     QVBoxLayout *m_builtIn = nullptr;
     QToolBar *m_builtInStrip;
-    QTreeWidget *m_languageTree;
-    QTreeWidget *m_functionList;
+    LanguageTreeWidget *m_languageTree;
+    ElementListView *m_functionList;
     QSplitter *m_splitter;
     QVBoxLayout *m_userLibrary;
 };

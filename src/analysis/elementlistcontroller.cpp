@@ -1,0 +1,57 @@
+#include "analysis/elementlistcontroller.h"
+
+#include "analysis/elementlistview.h"
+#include "document/ports.h"
+#include "document/scripteditors.h"
+#include "editor/scripteditor.h"
+#include "platform/errors.h"
+#include "widgets/actions.h"
+
+#include <QTabWidget>
+
+namespace {
+
+// The editor's text as it holds it, without a copy.
+QByteArrayView editorBytes(const ScriptEditor *editor)
+{
+    const long length = editor->SendScintilla(QsciScintillaBase::SCI_GETLENGTH);
+    return {static_cast<const char *>(editor->SendScintillaPtrResult(QsciScintillaBase::SCI_GETCHARACTERPOINTER)),
+            qsizetype(length)};
+}
+
+} // namespace
+
+ElementListController::ElementListController(ActionRegistry &actions, ScriptEditors &editors, EditorPageSwitch &pages,
+                                             ElementListView *list, QTabWidget *tabs, QObject *parent)
+    : QObject(parent), m_editors(editors), m_pages(pages), m_list(list)
+{
+    actions.bind("elements.refresh", this, &ElementListController::BTN_Refresh_FuncClick);
+    actions.bind("elements.jump", this, &ElementListController::BTN_Func_JumpClick);
+    connect(list, &ElementListView::jumpRequested, this, guarded([this] { LST_FunctionsDblClick(); }));
+    connect(tabs, &QTabWidget::currentChanged, this, guarded([this, tabs] {
+                if (QWidget *page = tabs->currentWidget(); page && page->isAncestorOf(m_list))
+                    BTN_Refresh_FuncClick();
+            }));
+}
+
+void ElementListController::BTN_Refresh_FuncClick()
+{
+    if (!m_editors.exist())
+        return;
+    m_list->elements()->setElements(listElements(editorBytes(m_editors.head()), editorBytes(m_editors.body())));
+}
+
+void ElementListController::LST_FunctionsDblClick()
+{
+    const ScriptElement *element = m_list->selectedElement();
+    if (!element || !m_editors.exist())
+        return;
+    ScriptEditor *editor = element->section == ScriptSection::Head ? m_editors.head() : m_editors.body();
+    const int line = element->line;
+    // The editor can take the focus on the Editor page only.
+    m_pages.showEditorPage();
+    editor->setCaretLineColumn(line + 1, editor->caretColumn());
+    const long firstShown = editor->SendScintilla(QsciScintillaBase::SCI_VISIBLEFROMDOCLINE, line);
+    editor->SendScintilla(QsciScintillaBase::SCI_SETFIRSTVISIBLELINE, firstShown);
+    editor->focusEditor();
+}

@@ -1,0 +1,32 @@
+#pragma once
+// The Functions tab: the list of the current script's elements, rebuilt by
+// Refresh and every time the tab is entered (it is a snapshot, stale once
+// the script changes), and the jump to the selected element.
+
+#include <QObject>
+
+class ActionRegistry;
+class EditorPageSwitch;
+class ElementListView;
+class QTabWidget;
+class ScriptEditors;
+
+class ElementListController final : public QObject {
+    Q_OBJECT
+public:
+    /// list stands on a page of tabs; entering that page refreshes it.
+    ElementListController(ActionRegistry &actions, ScriptEditors &editors, EditorPageSwitch &pages,
+                          ElementListView *list, QTabWidget *tabs, QObject *parent = nullptr);
+
+    /// Rebuilds the list from both editors.
+    void BTN_Refresh_FuncClick();
+    /// Shows the selected element's line at the top of its editor, puts the
+    /// caret on it (in the column it stood in) and focuses that editor.
+    void LST_FunctionsDblClick();
+    void BTN_Func_JumpClick() { LST_FunctionsDblClick(); }
+
+private:
+    ScriptEditors &m_editors;
+    EditorPageSwitch &m_pages;
+    ElementListView *m_list;
+};
