@@ -20,16 +20,6 @@ constexpr const char *kBuiltInStrip[] = {"BTN_Edit_Lib", "ToolbarButton971", "BT
 constexpr const char *kLanguagesStrip[] = {"BTN_Lang_Expand", "BTN_Lang_Collapse", "-", "BTN_Lang_Help"};
 constexpr const char *kFunctionsStrip[] = {"BTN_Refresh_Func", "BTN_Func_Jump", "-", "BTN_Func_Help"};
 
-QTreeWidget *makeTree(const QString &name, const QString &hint, QWidget *parent)
-{
-    auto *tree = new QTreeWidget(parent);
-    tree->setObjectName(name);
-    tree->setHeaderHidden(true);
-    tree->setStatusTip(hint);
-    tree->setUniformRowHeights(true);
-    return tree;
-}
-
 } // namespace
 
 ResourceTabs::ResourceTabs(ActionRegistry &actions, QWidget *parent) : QTabWidget(parent)
