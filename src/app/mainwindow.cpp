@@ -535,7 +535,8 @@ bool TVM_Quillon_MF::SaveViewSettings()
     view.userLibrary = !m_panel3->isHidden();
     view.headSize = m_splitter2->sizes().value(0);
     view.handPoint = handPointSetting();
-    view.resourceSize = m_splitter3->sizes().value(0);
+    // A hidden panel keeps the width it had, which the splitter reports as 0.
+    view.resourceSize = m_resourceTabs->width();
     view.activeTab = m_resourceTabs->currentIndex();
     view.resourceVisible = !m_resourceTabs->isHidden();
     view.librariesSize = m_resourceTabs->librariesSplitter()->sizes().value(0);

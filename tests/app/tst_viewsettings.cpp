@@ -111,6 +111,8 @@ void TestViewSettings::arrangement_survivesARestart()
         QVERIFY(!t.action("MMNU_V_HTMLToolbar")->isChecked());
         QVERIFY(!t.action("POP_E_PasekHTML")->isChecked());
         QCOMPARE(t.window->resourceTabs()->currentIndex(), 2);
+        // Hidden, the tabs kept their width for when they show again.
+        QVERIFY(QSettings(TestWindow::settingsFile, QSettings::IniFormat).value(QStringLiteral("1.6/View/Resource_size")).toInt() > 100);
         t.window->showAtStart();
         QTRY_VERIFY(t.window->isMaximized());
         t.trigger("MMNU_View_Full_Screen");
