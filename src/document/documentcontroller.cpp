@@ -24,6 +24,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QTimer>
 
 #include <stdexcept>
 
@@ -83,7 +84,28 @@ void DocumentController::attachEditors()
         // A selection made by a command (Select all, a search) enables Cut
         // and Copy at once, not only after the next key.
         connect(editor, &QsciScintilla::selectionChanged, this, &DocumentController::updateSelectionCommands);
+        // A caret a command moves (an insertion, a jump, a restored script)
+        // shows in the read-out once the command is done and the focus is
+        // where it leaves it.
+        connect(editor, &QsciScintilla::cursorPositionChanged, this, [this] {
+            if (m_caretReadOutPending)
+                return;
+            m_caretReadOutPending = true;
+            QTimer::singleShot(0, this, &DocumentController::updateCaretReadOut);
+        });
     }
+}
+
+void DocumentController::updateCaretReadOut()
+{
+    m_caretReadOutPending = false;
+    if (!m_editors.exist())
+        return;
+    const ScriptEditor *editor = m_editors.focused();
+    m_status.setText(StatusPanels::Line, QStringLiteral("line ") + QString::number(editor->caretLine()));
+    m_status.setText(StatusPanels::Column, QStringLiteral("col ") + QString::number(editor->caretColumn()));
+    m_status.setText(StatusPanels::Modified,
+                     editor->modifiedState() ? QStringLiteral("modified") : QStringLiteral("no changes"));
 }
 
 void DocumentController::updateSelectionCommands()

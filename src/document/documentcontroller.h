@@ -50,6 +50,8 @@ private:
     void enableEditCommands(bool cut, bool paste, bool undo, bool redo);
     void updateClipboardState();
     void updateSelectionCommands();
+    /// Line, column and modified state of the focused editor.
+    void updateCaretReadOut();
     /// True when path is free, or the user agrees to replace the file there.
     bool replaceExistingFile(const QString &path);
 
@@ -61,4 +63,5 @@ private:
     LibraryService &m_libraries;
     std::unique_ptr<QPrinter> m_printer;
     bool m_clipboardHasText = false;
+    bool m_caretReadOutPending = false;
 };

@@ -434,6 +434,10 @@ private slots:
         QCOMPARE(status.text(StatusPanels::Mode), QStringLiteral("overwrite"));
         QTest::keyClick(t.body(), Qt::Key_Insert);
         QCOMPARE(status.text(StatusPanels::Mode), QStringLiteral("insert"));
+        // A caret moved by a command, not by a key, shows too.
+        t.body()->setCaretLineColumn(2, 3);
+        QTRY_COMPARE(status.text(StatusPanels::Line), QStringLiteral("line 2"));
+        QCOMPARE(status.text(StatusPanels::Column), QStringLiteral("col 3"));
 
         // HEAD is unmodified: focusing it and pressing a key reads it alone.
         t.head()->setFocus();
