@@ -181,6 +181,28 @@ private slots:
         QCOMPARE(messages.first().text, QStringLiteral("Cannot open file %1").arg(QDir::toNativeSeparators(damaged.fileName())));
         QCOMPARE(foregroundOf(t.body(), SchemeStyle::JsKeyword), QColor(0, 128, 0));
     }
+
+    // Something in the file's place that is no file: it cannot be read at
+    // start nor replaced after the dialog, and both are said.
+    void settingsFileInTheWay_readAndWriteFailuresAreReported()
+    {
+        QTemporaryDir library;
+        const QString folder = library.filePath(QStringLiteral("user-scripts"));
+        const QString path = QDir(folder).filePath(QStringLiteral("editsett.dat"));
+        QVERIFY(QDir().mkpath(path));
+
+        TestWindow t(false, folder);
+        QCOMPARE(t.prompter.messages().size(), 1);
+        QCOMPARE(t.prompter.messages().first().text, QStringLiteral("Cannot open file %1").arg(QDir::toNativeSeparators(path)));
+        t.prompter.clear();
+        t.prompter.dialogHandlers[QStringLiteral("EditorOptionsDialog")] = changeJsKeyword;
+        t.trigger("MMNU_E_Settings");
+        const auto messages = t.prompter.messages();
+        QCOMPARE(messages.size(), 1);
+        QCOMPARE(messages.first().text, QStringLiteral("Cannot create file %1").arg(QDir::toNativeSeparators(path)));
+        // What the user chose is in force for this run all the same.
+        QCOMPARE(foregroundOf(t.body(), SchemeStyle::JsKeyword), QColor(0, 128, 128));
+    }
 };
 
 QUILLON_GUI_TEST_MAIN(TestEditorOptions)
