@@ -94,10 +94,8 @@ void BM_StyleDocument5MB_QsciHtml(benchmark::State &state)
 }
 BENCHMARK(BM_StyleDocument5MB_QsciHtml)->Unit(benchmark::kMillisecond);
 
-void BM_Open5MB_Scheme(benchmark::State &state)
+void openAndPaint(benchmark::State &state, ScriptEditor &editor)
 {
-    ScriptEditor editor;
-    installScheme(editor, defaultEditorSettings());
     editor.resize(800, 600);
     editor.show();
     for (auto _ : state) {
@@ -105,7 +103,22 @@ void BM_Open5MB_Scheme(benchmark::State &state)
         editor.viewport()->repaint();
     }
 }
+
+void BM_Open5MB_Scheme(benchmark::State &state)
+{
+    ScriptEditor editor;
+    installScheme(editor, defaultEditorSettings());
+    openAndPaint(state, editor);
+}
 BENCHMARK(BM_Open5MB_Scheme)->Unit(benchmark::kMillisecond);
+
+void BM_Open5MB_QsciHtml(benchmark::State &state)
+{
+    ScriptEditor editor;
+    editor.setHighlighter(makeHtmlHighlighter());
+    openAndPaint(state, editor);
+}
+BENCHMARK(BM_Open5MB_QsciHtml)->Unit(benchmark::kMillisecond);
 
 void BM_KeyAtTopOf5MB_Scheme(benchmark::State &state)
 {
