@@ -47,7 +47,7 @@ EditorOptionsDialog::EditorOptionsDialog(const EditorSettings &settings, Prompte
     auto *column = new QVBoxLayout(this);
     column->addWidget(tabs);
     column->addWidget(buttons);
-    resize(640, 480);
+    resize(720, 560);
     m_styles->setCurrentRow(0);
 }
 
@@ -131,6 +131,10 @@ QWidget *EditorOptionsDialog::buildKeysPage()
     m_keys->setHorizontalHeaderLabels({QStringLiteral("Command"), QStringLiteral("Key #1"), QStringLiteral("Key #2")});
     m_keys->verticalHeader()->hide();
     m_keys->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    // Room for a pair such as "Ctrl+K, I".
+    const int keyWidth = fontMetrics().horizontalAdvance(QStringLiteral("Ctrl+Alt+Backspace")) + 24;
+    m_keys->setColumnWidth(1, keyWidth);
+    m_keys->setColumnWidth(2, keyWidth);
     for (int command = 0; command < kEditorCommandCount; ++command) {
         const QString name = editorCommandName(command);
         if (name.isEmpty())
@@ -199,7 +203,10 @@ EditorSettings EditorOptionsDialog::settings() const
         const int command = m_keys->item(row, 0)->data(Qt::UserRole).toInt();
         for (int slot = 0; slot < 2; ++slot) {
             const auto *edit = static_cast<QKeySequenceEdit *>(m_keys->cellWidget(row, slot + 1));
-            settings.keys[size_t(command)][size_t(slot)] = edit->keySequence().toString(QKeySequence::PortableText);
+            QKeySequence key = edit->keySequence();
+            if (key.count() > 2)  // the editor knows single keys and pairs
+                key = QKeySequence(key[0], key[1]);
+            settings.keys[size_t(command)][size_t(slot)] = key.toString(QKeySequence::PortableText);
         }
     }
     return settings;

@@ -78,6 +78,7 @@ private slots:
         QTest::newRow("vb identifier") << vb + "fso.CopyFile a" << QByteArray() << QByteArray("fso") << int(S::VbIdentifier);
         QTest::newRow("vb string with doubled quote") << vb + "x = \"say \"\"hi\"\"\" : y" << QByteArray() << QByteArray("\"say \"\"hi\"\"\"") << int(S::VbString);
         QTest::newRow("vb apostrophe comment") << vb + "x ' it's 'for'\r\n" << QByteArray() << QByteArray("' it's 'for'\r\n") << int(S::VbComment);
+        QTest::newRow("vb after a comment line") << vb + "' note\r\nSub Greet(name)" << QByteArray("note") << QByteArray("Sub") << int(S::VbKeyword);
         QTest::newRow("vb rem comment") << vb + "Rem for now\r\n" << QByteArray() << QByteArray("Rem for now\r\n") << int(S::VbComment);
         QTest::newRow("vb remark is no comment") << vb + "remark = 1" << QByteArray() << QByteArray("remark") << int(S::VbIdentifier);
         QTest::newRow("vb hex number") << vb + "x = &HFF" << QByteArray() << QByteArray("&HFF") << int(S::VbNumber);
