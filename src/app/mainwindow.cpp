@@ -13,12 +13,16 @@
 #include "document/recoverycontroller.h"
 #include "document/scripteditors.h"
 #include "document/scripttext.h"
+#include "editor/editoroptionsdialog.h"
+#include "editor/highlightscheme.h"
+#include "editor/schemelexer.h"
 #include "editor/scripteditor.h"
 #include "library/builtin/builtinlibrary.h"
 #include "library/libraryservice.h"
 #include "library/userlibrarycontroller.h"
 #include "platform/errors.h"
 #include "platform/prompter.h"
+#include "platform/savefile.h"
 #include "preview/previewcontroller.h"
 #include "widgets/actions.h"
 #include "widgets/colourbutton.h"
@@ -31,6 +35,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QFile>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QHBoxLayout>
@@ -148,6 +153,7 @@ TVM_Quillon_MF::TVM_Quillon_MF(const AppConfig &config, QWidget *parent) : QMain
                                m_resourceTabs, this);
 
     m_actions->bind("app.close", this, [this] { close(); });
+    m_actions->bind("editor.settings", this, [this] { showEditorOptions(); });
 
     setGeometry(kDesignGeometry);
     LoadViewSettings();
@@ -508,6 +514,7 @@ void TVM_Quillon_MF::LoadViewSettings()
     m_view->setResourceTabsShown(view.resourceVisible);
     QSplitter *libraries = m_resourceTabs->librariesSplitter();
     libraries->setSizes({view.librariesSize, qMax(1, libraries->height() - view.librariesSize)});
+    loadEditorSettings();
 }
 
 bool TVM_Quillon_MF::SaveViewSettings()
@@ -546,12 +553,77 @@ bool TVM_Quillon_MF::SaveViewSettings()
     store->setValue(QStringLiteral("View/Toolbars/Layout"), QString::fromLatin1(saveState().toHex()));
     store->setValue(QStringLiteral("View/Toolbars/EditorLayout"), QString::fromLatin1(m_editorArea->saveState().toHex()));
     store->endGroup();
-    if (saveViewSettings(*store, view))
+    bool saved = saveViewSettings(*store, view);
+    if (!saved)
+        prompter().ShowMessageBox(IconError, QStringLiteral("Error"),
+                                  QStringLiteral("Cannot save the window's settings in %1.")
+                                      .arg(QDir::toNativeSeparators(store->fileName())));
+    return saveEditorSettings() && saved;
+}
+
+// --- the editors' styles and keys ---------------------------------------------------
+
+QString TVM_Quillon_MF::editorSettingsPath() const
+{
+    return QDir(m_config.userLibraryFolder).filePath(QStringLiteral("editsett.dat"));
+}
+
+void TVM_Quillon_MF::loadEditorSettings()
+{
+    m_editorSettings = std::make_unique<EditorSettings>(defaultEditorSettings());
+    // No file yet is the first start, not an error; a file that cannot be
+    // read leaves the built-in settings in place.
+    QFile file(editorSettingsPath());
+    if (!m_config.userLibraryFolder.isEmpty() && file.exists()) {
+        EditorSettings read = *m_editorSettings;
+        const bool opened = file.open(QIODevice::ReadOnly);
+        const QByteArray bytes = opened ? file.readAll() : QByteArray();
+        if (opened && file.error() == QFileDevice::NoError && readEditorSettings(bytes, read))
+            *m_editorSettings = std::move(read);
+        else
+            prompter().ShowMessageBox(IconError, QStringLiteral("Error!"),
+                                      QStringLiteral("Cannot open file %1").arg(QDir::toNativeSeparators(file.fileName())));
+    }
+    // The editors are made when the window is first shown.
+    auto install = [this] {
+        for (ScriptEditor *editor : {m_editors->head(), m_editors->body()})
+            installScheme(*editor, *m_editorSettings);
+    };
+    if (m_editors->exist())
+        install();
+    else
+        connect(m_editors, &ScriptEditors::created, this, install, Qt::SingleShotConnection);
+}
+
+bool TVM_Quillon_MF::saveEditorSettings()
+{
+    if (m_config.userLibraryFolder.isEmpty() || !m_editorSettings)
         return true;
-    prompter().ShowMessageBox(IconError, QStringLiteral("Error"),
-                              QStringLiteral("Cannot save the window's settings in %1.")
-                                  .arg(QDir::toNativeSeparators(store->fileName())));
+    if (saveFileAtomically(editorSettingsPath(), writeEditorSettings(*m_editorSettings)))
+        return true;
+    prompter().ShowMessageBox(IconError, QStringLiteral("Error!"),
+                              QStringLiteral("Cannot create file %1").arg(QDir::toNativeSeparators(editorSettingsPath())));
     return false;
+}
+
+void TVM_Quillon_MF::applyEditorSettings()
+{
+    if (!m_editors->exist())
+        return;
+    for (ScriptEditor *editor : {m_editors->head(), m_editors->body()})
+        applyScheme(*editor, *m_editorSettings);
+}
+
+void TVM_Quillon_MF::showEditorOptions()
+{
+    EditorOptionsDialog dialog(*m_editorSettings, prompter(), *m_customColours, this);
+    ApplyHandCursor(&dialog, handPointSetting());
+    if (prompter().execDialog(dialog) == QDialog::Accepted) {
+        *m_editorSettings = dialog.settings();
+        applyEditorSettings();
+    }
+    // Whichever way the dialog closed, every setting is written.
+    SaveViewSettings();
 }
 
 void TVM_Quillon_MF::showAtStart()

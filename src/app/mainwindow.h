@@ -17,6 +17,7 @@ class LibraryService;
 class Prompter;
 class DocumentController;
 class DockableToolBar;
+struct EditorSettings;
 class EditController;
 class HelpController;
 class PreviewController;
@@ -80,6 +81,9 @@ public:
     QToolBar *menuBarHolder() const { return m_menuBarHolder; }
     QWidget *rightPanel() const { return m_panel3; }
     const AppConfig &config() const { return m_config; }
+    /// The editors' styles and keys (editsett.dat in the library's folder).
+    const EditorSettings &editorSettings() const { return *m_editorSettings; }
+    QString editorSettingsPath() const;
 
     /// The menu of the toolbar areas: the View menu's toolbar toggles.
     QMenu *createPopupMenu() override;
@@ -97,6 +101,10 @@ private:
     QWidget *buildEditorPage();
     QWidget *buildRightPanel();
     void firstShow();
+    void loadEditorSettings();
+    bool saveEditorSettings();
+    void applyEditorSettings();
+    void showEditorOptions();
 
     AppConfig m_config;
     ActionRegistry *m_actions = nullptr;
@@ -130,6 +138,7 @@ private:
     RecoveryController *m_recovery = nullptr;
     std::unique_ptr<QSettings> m_colourSettings;  // the colour buttons' custom colours
     std::unique_ptr<CustomColours> m_customColours;
+    std::unique_ptr<EditorSettings> m_editorSettings;
     bool m_shown = false;
     bool m_designSizeOnRestore = false;
     bool m_startMaximized = true;

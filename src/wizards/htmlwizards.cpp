@@ -2,6 +2,7 @@
 
 #include "document/ports.h"
 #include "document/scripteditors.h"
+#include "editor/schemelexer.h"
 #include "editor/scripteditor.h"
 #include "platform/helpsystem.h"
 #include "platform/prompter.h"
@@ -38,6 +39,7 @@ void HtmlWizards::Przycisk_BoldClick(int tag)
 void HtmlWizards::Przycisk_FormyClick()
 {
     TFormularzDlg builder(m_prompter, m_help, dialogParent());
+    shareScheme(*m_editors.head(), *builder.memo());
     if (m_prompter.execDialog(builder) != QDialog::Accepted)
         return;
     const QString tag = builder.openingTag();
@@ -123,6 +125,7 @@ HtmlWizards::Placement HtmlWizards::placeElement(QString &formTag)
     if (answer != AnswerYes)
         return Placement::Alone;
     TFormularzDlg builder(m_prompter, m_help, dialogParent());
+    shareScheme(*m_editors.head(), *builder.memo());
     builder.hideElementsPage();
     if (m_prompter.execDialog(builder) != QDialog::Accepted)
         return Placement::Cancelled;

@@ -172,13 +172,17 @@ private slots:
         QVERIFY(t.prompter.shown.isEmpty());
     }
 
-    void unbuiltCommands_areThereButDisabled()
+    void settingsCommands_openTheEditorOptions()
     {
         TestWindow t;
         for (const char *id : {"Przycisk_Ustawienia", "MMNU_E_Settings"}) {
             QAction *a = t.action(id);
-            QVERIFY2(!a->isEnabled(), id);
+            QVERIFY2(a->isEnabled(), id);
             QVERIFY2(!a->statusTip().isEmpty(), id);
+            t.prompter.clear();
+            t.trigger(id);
+            QCOMPARE(t.prompter.dialogs().size(), 1);
+            QCOMPARE(t.prompter.dialogs().first().text, QStringLiteral("EditorOptionsDialog"));
         }
         QCOMPARE(t.action("MMNU_E_Settings")->shortcut(), QKeySequence(QStringLiteral("F8")));
     }
@@ -317,8 +321,8 @@ private slots:
         const QStringList withPaste{"BTN_Undo",   "BTN_Wytnij", "BTN_Kopiuj",   "BTN_Wklej",
                                     "BTN_Znajdz", "BTN_Zamien", "BTN_Idz_Do_L", "BTN_Zawijanie"};
         QCOMPARE(enabledOnes(t, editorButtons), withPaste);
-        // Commands not built yet stay off; built ones come back with the page.
-        QCOMPARE(enabledOnes(t, {"Przycisk_Ustawienia"}), QStringList());
+        // The commands come back with the page.
+        QCOMPARE(enabledOnes(t, {"Przycisk_Ustawienia"}), QStringList{"Przycisk_Ustawienia"});
         QCOMPARE(enabledOnes(t, {"BTN_For", "Przycisk_JS_Okno", "Przycisk_Bold", "MMNU_HTML_Bold"}),
                  (QStringList{"BTN_For", "Przycisk_JS_Okno", "Przycisk_Bold", "MMNU_HTML_Bold"}));
         QVERIFY(t.action("Wcicie1")->isEnabled());

@@ -1,0 +1,52 @@
+#pragma once
+// "Editor options": the looks of the highlighting styles (font attribute,
+// colours, "as default") with a sample page drawn in them, and two keys for
+// each editor command.  The dialog works on a copy of the settings; its
+// caller takes settings() when it closes with OK.
+
+#include "editor/highlightscheme.h"
+
+#include <QDialog>
+
+class CustomColours;
+class ColourButton;
+class Prompter;
+class QCheckBox;
+class QComboBox;
+class QListWidget;
+class QTableWidget;
+class ScriptEditor;
+
+class EditorOptionsDialog final : public QDialog {
+    Q_OBJECT
+public:
+    EditorOptionsDialog(const EditorSettings &settings, Prompter &prompter, CustomColours &colours,
+                        QWidget *parent = nullptr);
+
+    /// The settings as the dialog shows them now.
+    EditorSettings settings() const;
+    /// The sample text the styles page draws.
+    static QString sampleText();
+
+private:
+    QWidget *buildStylesPage();
+    QWidget *buildKeysPage();
+    void showStyle(int row);
+    void takeStyle();
+    StyleLook *currentLook();
+
+    EditorSettings m_settings;
+    Prompter &m_prompter;
+    CustomColours &m_colours;
+    std::vector<int> m_styleIds;  // the editable styles, in the list's order
+    bool m_showing = false;
+
+    QListWidget *m_styles = nullptr;
+    QComboBox *m_attribute = nullptr;
+    ColourButton *m_foreground = nullptr;
+    ColourButton *m_background = nullptr;
+    QCheckBox *m_foregroundAsDefault = nullptr;
+    QCheckBox *m_backgroundAsDefault = nullptr;
+    ScriptEditor *m_sample = nullptr;
+    QTableWidget *m_keys = nullptr;
+};

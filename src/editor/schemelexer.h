@@ -1,0 +1,57 @@
+#pragma once
+// Draws the highlighting scheme in a QScintilla editor: a custom lexer over
+// the scheme's scanner (highlightscheme.h).
+//
+// Styling goes line by line from the first line Scintilla has not styled,
+// with the scanner's state kept as each line's line state, and only as far
+// as Scintilla asks (the lines it is about to show).  A change restyles
+// from its line on, never the whole document.
+//
+// The scheme's style ids 32 to 39 are Scintilla's own predefined styles
+// (line numbers, braces, call tips...), so they are drawn in free style
+// numbers instead; the scheme's ids stay what the user and editsett.dat see.
+
+#include "editor/highlightscheme.h"
+
+#include <Qsci/qscilexercustom.h>
+
+#include <vector>
+
+class ScriptEditor;
+
+class SchemeLexer final : public QsciLexerCustom {
+    Q_OBJECT
+public:
+    explicit SchemeLexer(const EditorSettings &settings = defaultEditorSettings(), QObject *parent = nullptr);
+
+    /// The Scintilla style number a scheme style id is drawn in.
+    static int scintillaStyle(int schemeId);
+
+    /// Takes new looks for the styles; the editor redraws at once.
+    void applySettings(const EditorSettings &settings);
+    const EditorSettings &settings() const { return m_settings; }
+
+    const char *language() const override;
+    QString description(int style) const override;
+    QColor defaultColor(int style) const override;
+    QColor defaultPaper(int style) const override;
+    QFont defaultFont(int style) const override;
+    void styleText(int start, int end) override;
+
+private:
+    const StyleLook *lookOf(int scintillaStyle) const;
+
+    EditorSettings m_settings;
+    SchemeScanner m_scanner;
+    std::vector<SchemeScanner::Run> m_runs;
+    std::vector<char> m_styles;
+};
+
+/// Gives an editor the scheme's lexer with these settings, and its keys.
+void installScheme(ScriptEditor &editor, const EditorSettings &settings);
+/// Applies changed settings to an editor that has the scheme's lexer
+/// (installScheme); the text is redrawn and the keys bound again.
+void applyScheme(ScriptEditor &editor, const EditorSettings &settings);
+/// Draws to as from is drawn, when from has the scheme's lexer (a dialog's
+/// editor drawn like the fragment editors).
+void shareScheme(const ScriptEditor &from, ScriptEditor &to);

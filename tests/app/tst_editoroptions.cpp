@@ -1,0 +1,209 @@
+// The editors' highlighting and the "Editor options" dialog in the main
+// window: styles and keys changed, applied to both editors and the form
+// builder's editor, written to editsett.dat and read back at the next start.
+
+#include "testwindow.h"
+
+#include "editor/editoroptionsdialog.h"
+#include "editor/schemelexer.h"
+#include "editor/scripteditor.h"
+#include "platform/errors.h"
+#include "widgets/colourbutton.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QKeySequenceEdit>
+#include <QListWidget>
+
+namespace {
+
+QColor foregroundOf(ScriptEditor *editor, int schemeId)
+{
+    const long bgr = editor->SendScintilla(QsciScintillaBase::SCI_STYLEGETFORE, static_cast<unsigned long>(SchemeLexer::scintillaStyle(schemeId)));
+    return QColor(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF));
+}
+
+bool italicOf(ScriptEditor *editor, int schemeId)
+{
+    return editor->SendScintilla(QsciScintillaBase::SCI_STYLEGETITALIC, static_cast<unsigned long>(SchemeLexer::scintillaStyle(schemeId))) != 0;
+}
+
+int styleAt(ScriptEditor *editor, const QString &text, const QString &piece)
+{
+    editor->setWholeText(text);
+    const long length = editor->SendScintilla(QsciScintillaBase::SCI_GETLENGTH);
+    editor->SendScintilla(QsciScintillaBase::SCI_COLOURISE, 0UL, length);
+    const auto at = static_cast<unsigned long>(text.toUtf8().indexOf(piece.toUtf8()));
+    return int(editor->SendScintilla(QsciScintillaBase::SCI_GETSTYLEAT, at));
+}
+
+// Makes "JS Keyword" italic and teal and gives "Undo" a second key.
+int changeJsKeyword(QDialog &dialog)
+{
+    auto *styles = dialog.findChild<QListWidget *>(QStringLiteral("LST_Styles"));
+    const auto found = styles->findItems(QStringLiteral("JS Keyword"), Qt::MatchExactly);
+    if (found.size() != 1)
+        return QDialog::Rejected;
+    styles->setCurrentItem(found.first());
+    dialog.findChild<QComboBox *>(QStringLiteral("CMB_Attribute"))->setCurrentIndex(int(FontAttribute::Italic));
+    auto *fore = dialog.findChild<ColourButton *>(QStringLiteral("BTN_Foreground"));
+    fore->setColour(QColor(0, 128, 128));
+    emit fore->colourPicked(QColor(0, 128, 128));
+    dialog.findChild<QKeySequenceEdit *>(QStringLiteral("Key_41_2"))->setKeySequence(QKeySequence(QStringLiteral("Ctrl+Shift+Backspace")));
+    return QDialog::Accepted;
+}
+
+} // namespace
+
+class TestEditorOptions : public QObject {
+    Q_OBJECT
+
+private slots:
+    void editors_drawTheScheme()
+    {
+        TestWindow t;
+        const QString page = QStringLiteral("<SCRIPT>format(1); for(;;) {}</SCRIPT> &nbsp; http://example.com");
+        for (ScriptEditor *editor : {t.head(), t.body()}) {
+            QVERIFY(qobject_cast<SchemeLexer *>(editor->lexer()));
+            QCOMPARE(styleAt(editor, page, QStringLiteral("for(")), SchemeLexer::scintillaStyle(SchemeStyle::JsKeyword));
+            QCOMPARE(styleAt(editor, page, QStringLiteral("format")), SchemeLexer::scintillaStyle(SchemeStyle::JsIdentifier));
+            QCOMPARE(styleAt(editor, page, QStringLiteral("&nbsp;")), SchemeStyle::SpecialChar);
+            QCOMPARE(styleAt(editor, page, QStringLiteral("example")), SchemeStyle::WebUrl);
+        }
+        // The moved styles keep clear of Scintilla's own.
+        QVERIFY(SchemeLexer::scintillaStyle(SchemeStyle::JsString) > QsciScintillaBase::STYLE_LASTPREDEFINED);
+        QCOMPARE(foregroundOf(t.body(), SchemeStyle::JsNumber), QColor(255, 0, 255));
+        QVERIFY(t.prompter.messages().isEmpty());
+        QVERIFY(!QFile::exists(t.window->editorSettingsPath()));
+    }
+
+    void optionsDialog_okAppliesEverywhere_andSurvivesARestart()
+    {
+        QTemporaryDir library;
+        const QString folder = library.filePath(QStringLiteral("user-scripts"));
+        QVERIFY(QDir().mkpath(folder));
+        {
+            TestWindow t(false, folder);
+            t.prompter.dialogHandlers[QStringLiteral("EditorOptionsDialog")] = changeJsKeyword;
+            t.trigger("MMNU_E_Settings");
+            for (ScriptEditor *editor : {t.head(), t.body()}) {
+                QCOMPARE(foregroundOf(editor, SchemeStyle::JsKeyword), QColor(0, 128, 128));
+                QVERIFY(italicOf(editor, SchemeStyle::JsKeyword));
+                QVERIFY(!italicOf(editor, SchemeStyle::JsMethod));
+            }
+            QVERIFY2(QFile::exists(t.window->editorSettingsPath()), "written right after the dialog");
+            QCOMPARE(t.window->editorSettings().keys[41][1], QStringLiteral("Ctrl+Shift+Backspace"));
+
+            // The form builder's editor is drawn the same way.
+            bool memoChecked = false;
+            t.prompter.dialogHandlers[QStringLiteral("TFormularzDlg")] = [&](QDialog &dialog) {
+                auto *memo = dialog.findChild<ScriptEditor *>(QStringLiteral("memo"));
+                memoChecked = memo && foregroundOf(memo, SchemeStyle::JsKeyword) == QColor(0, 128, 128);
+                return QDialog::Rejected;
+            };
+            t.trigger("MMNU_HTML_FormB");
+            QVERIFY(memoChecked);
+            QVERIFY2(t.prompter.messages().isEmpty(), qPrintable(t.prompter.describe()));
+        }
+        TestWindow again(false, folder);
+        QCOMPARE(foregroundOf(again.body(), SchemeStyle::JsKeyword), QColor(0, 128, 128));
+        QVERIFY(italicOf(again.head(), SchemeStyle::JsKeyword));
+        QCOMPARE(again.window->editorSettings().keys[41][1], QStringLiteral("Ctrl+Shift+Backspace"));
+        // The second key works: it undoes in the editor.
+        again.body()->empty();
+        again.body()->setFocus();
+        QTest::keyClicks(again.body(), QStringLiteral("abc"));
+        QTest::keyClick(again.body(), Qt::Key_Backspace, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(again.body()->wholeText(), QString());
+    }
+
+    void optionsDialog_cancel_changesNothingButWrites()
+    {
+        TestWindow t;
+        t.prompter.dialogHandlers[QStringLiteral("EditorOptionsDialog")] = [](QDialog &dialog) {
+            changeJsKeyword(dialog);
+            return int(QDialog::Rejected);
+        };
+        t.trigger("Przycisk_Ustawienia");
+        QCOMPARE(foregroundOf(t.head(), SchemeStyle::JsKeyword), QColor(0, 128, 0));
+        QFile written(t.window->editorSettingsPath());
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        EditorSettings read = defaultEditorSettings();
+        QVERIFY(readEditorSettings(written.readAll(), read));
+        QVERIFY(read == defaultEditorSettings());
+    }
+
+    // Ctrl+K, 3 sets bookmark 3 and Ctrl+Q, 3 goes back to it; Ctrl+K, I
+    // and Ctrl+K, U indent and unindent; no key of a pair is typed.
+    void chordKeys_bookmarksAndIndents()
+    {
+        TestWindow t;
+        ScriptEditor *editor = t.body();
+        editor->setWholeText(QStringLiteral("one\r\ntwo\r\nthree"));
+        editor->setFocus();
+        editor->setCaretLineColumn(2, 3);
+        QTest::keyClick(editor, Qt::Key_K, Qt::ControlModifier);
+        QTest::keyClick(editor, Qt::Key_3);
+        QVERIFY(editor->hasBookmark(3));
+        editor->setCaretPosition(0);
+        QTest::keyClick(editor, Qt::Key_Q, Qt::ControlModifier);
+        QTest::keyClick(editor, Qt::Key_3);
+        QCOMPARE(editor->caretLine(), 2);
+        QCOMPARE(editor->caretColumn(), 3);
+
+        QTest::keyClick(editor, Qt::Key_K, Qt::ControlModifier);
+        QTest::keyClick(editor, Qt::Key_I);
+        const QString indented = QString(editor->blockIndentStep(), u' ') + QStringLiteral("two");
+        QCOMPARE(editor->wholeText(), QStringLiteral("one\r\n") + indented + QStringLiteral("\r\nthree"));
+        QTest::keyClick(editor, Qt::Key_K, Qt::ControlModifier);
+        QTest::keyClick(editor, Qt::Key_U, Qt::ControlModifier);  // the second key with Ctrl still held
+        QCOMPARE(editor->wholeText(), QStringLiteral("one\r\ntwo\r\nthree"));
+        // After a pair, keys type again.
+        QTest::keyClick(editor, Qt::Key_X);
+        QVERIFY(editor->wholeText().contains(u'x'));
+    }
+
+    void damagedSettingsFile_isReported_andTheBuiltInSettingsKept()
+    {
+        QTemporaryDir library;
+        const QString folder = library.filePath(QStringLiteral("user-scripts"));
+        QVERIFY(QDir().mkpath(folder));
+        QFile damaged(QDir(folder).filePath(QStringLiteral("editsett.dat")));
+        QVERIFY(damaged.open(QIODevice::WriteOnly));
+        damaged.write("not the editor's settings\r\n");
+        damaged.close();
+
+        TestWindow t(false, folder);
+        const auto messages = t.prompter.messages();
+        QCOMPARE(messages.size(), 1);
+        QCOMPARE(messages.first().icon, int(IconError));
+        QCOMPARE(messages.first().text, QStringLiteral("Cannot open file %1").arg(QDir::toNativeSeparators(damaged.fileName())));
+        QCOMPARE(foregroundOf(t.body(), SchemeStyle::JsKeyword), QColor(0, 128, 0));
+    }
+
+    // Something in the file's place that is no file: it cannot be read at
+    // start nor replaced after the dialog, and both are said.
+    void settingsFileInTheWay_readAndWriteFailuresAreReported()
+    {
+        QTemporaryDir library;
+        const QString folder = library.filePath(QStringLiteral("user-scripts"));
+        const QString path = QDir(folder).filePath(QStringLiteral("editsett.dat"));
+        QVERIFY(QDir().mkpath(path));
+
+        TestWindow t(false, folder);
+        QCOMPARE(t.prompter.messages().size(), 1);
+        QCOMPARE(t.prompter.messages().first().text, QStringLiteral("Cannot open file %1").arg(QDir::toNativeSeparators(path)));
+        t.prompter.clear();
+        t.prompter.dialogHandlers[QStringLiteral("EditorOptionsDialog")] = changeJsKeyword;
+        t.trigger("MMNU_E_Settings");
+        const auto messages = t.prompter.messages();
+        QCOMPARE(messages.size(), 1);
+        QCOMPARE(messages.first().text, QStringLiteral("Cannot create file %1").arg(QDir::toNativeSeparators(path)));
+        // What the user chose is in force for this run all the same.
+        QCOMPARE(foregroundOf(t.body(), SchemeStyle::JsKeyword), QColor(0, 128, 128));
+    }
+};
+
+QUILLON_GUI_TEST_MAIN(TestEditorOptions)
+#include "tst_editoroptions.moc"
