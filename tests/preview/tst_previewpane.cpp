@@ -44,6 +44,7 @@ public:
     void refresh() override { calls << QStringLiteral("refresh"); }
     void setCloseRequestHandler(std::function<void()> handler) override { closeHandler = std::move(handler); }
     void setLoadFinishedHandler(std::function<void(bool)>) override {}
+    void setConsoleMessageHandler(std::function<void(const PageMessage &)>) override {}
     void runJavaScript(const QString &, std::function<void(const QVariant &)>) override {}
     QString currentAddress() const override { return {}; }
 
