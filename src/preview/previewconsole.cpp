@@ -113,6 +113,7 @@ void PreviewConsole::addMessage(const ConsoleMessage &message)
         m_list->scrollToItem(item);
     if (message.level == ConsoleLevel::Error) {
         ++m_errors;
+        showErrorsInTitle();
         emit errorCountChanged(m_errors);
     }
 }
@@ -122,6 +123,7 @@ void PreviewConsole::clear()
     m_list->clear();
     if (m_errors != 0) {
         m_errors = 0;
+        showErrorsInTitle();
         emit errorCountChanged(0);
     }
 }
@@ -135,6 +137,16 @@ void PreviewConsole::setCollapsed(bool collapsed)
     m_fold->setArrowType(collapsed ? Qt::RightArrow : Qt::DownArrow);
     m_fold->setToolTip(collapsed ? QStringLiteral("Show the console") : QStringLiteral("Hide the console"));
     emit collapsedChanged(collapsed);
+}
+
+void PreviewConsole::showErrorsInTitle()
+{
+    // Seen even when the console is folded away.
+    if (m_errors == 0)
+        m_title->setText(QStringLiteral("Console"));
+    else
+        m_title->setText(m_errors == 1 ? QStringLiteral("Console (1 error)")
+                                       : QStringLiteral("Console (%1 errors)").arg(m_errors));
 }
 
 bool PreviewConsole::errorsOnly() const

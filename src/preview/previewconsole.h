@@ -43,6 +43,7 @@ signals:
 private:
     void activate(QTreeWidgetItem *item);
     void applyFilter();
+    void showErrorsInTitle();
     QIcon levelIcon(ConsoleLevel level) const;
 
     QToolButton *m_fold = nullptr;

@@ -48,7 +48,7 @@ PreviewPane::PreviewPane(std::function<InternalBrowserFactory *()> factoryProvid
     m_splitter->addWidget(m_console);
     m_splitter->setStretchFactor(0, 1);
     m_splitter->setStretchFactor(1, 0);
-    m_consoleHeight = 140;
+    m_consoleHeight = 190;
     m_splitter->setSizes({400, m_consoleHeight});
     connect(m_console, &PreviewConsole::collapsedChanged, this, &PreviewPane::foldConsole);
     m_layout->addWidget(m_splitter, 1);
