@@ -131,6 +131,7 @@ TVM_Quillon_MF::TVM_Quillon_MF(const AppConfig &config, QWidget *parent) : QMain
     pages.previewPage = m_previewPage;
     pages.tempFolder = m_config.tempFolder;
     pages.internalBrowserAllowed = m_config.internalBrowserAllowed;
+    pages.statusBar = statusBar();
     m_preview = new PreviewController(asker, *m_actions, *m_editors, *m_config.shell, *m_config.browsers, *m_view,
                                       *m_builtIn, *m_libraries, pages, this);
     connect(m_view, &ViewController::previewRequested, m_preview, &PreviewController::POP_PodgladClick);

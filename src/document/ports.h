@@ -53,8 +53,9 @@ public:
     virtual void previewEditorsInDefaultBrowser() = 0;
     /// Makes the Preview tab active.
     virtual void enterPreviewTab() = 0;
-    /// Shows a pair of fragments on the Preview tab.
-    virtual void ShowInInternalBrowser(const QString &head, const QString &body) = 0;
+    /// Shows a pair of fragments on the Preview tab; libraryScript names the
+    /// library script they are, empty for the editors' script.
+    virtual void ShowInInternalBrowser(const QString &head, const QString &body, const QString &libraryScript) = 0;
 };
 
 /// Inserting text into the current editor, for the wizards and the trees.

@@ -579,5 +579,6 @@ void UserLibraryController::BTN_Preview_Script_UserClick()
     m_ports.preview.enterPreviewTab();
     if (!m_ports.libraries.GetLibraryScript(LibraryKind::User))
         return;
-    m_ports.preview.ShowInInternalBrowser(m_ports.libraries.texts().head, m_ports.libraries.texts().body);
+    m_ports.preview.ShowInInternalBrowser(m_ports.libraries.texts().head, m_ports.libraries.texts().body,
+                                          item->text(0));
 }

@@ -7,6 +7,8 @@
 // and of anything the plugin would have to link: plain virtual functions
 // and callbacks cross the boundary.
 
+#include "preview/consolemessage.h"
+
 #include <QString>
 #include <QVariant>
 #include <QtPlugin>
@@ -33,6 +35,9 @@ public:
     virtual void setCloseRequestHandler(std::function<void()> handler) = 0;
     /// Called when a page load ends (true when it succeeded).
     virtual void setLoadFinishedHandler(std::function<void(bool ok)> handler) = 0;
+    /// Called for every console message and uncaught error of the shown
+    /// page, with the line and address of its source.
+    virtual void setConsoleMessageHandler(std::function<void(const PageMessage &)> handler) = 0;
     /// Runs script in the shown page and hands its result to done.
     virtual void runJavaScript(const QString &script, std::function<void(const QVariant &)> done) = 0;
     /// The address of the shown page.

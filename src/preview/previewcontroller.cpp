@@ -11,12 +11,16 @@
 #include "preview/browserloader.h"
 #include "preview/internalbrowser.h"
 #include "preview/previewpage.h"
+#include "preview/previewconsole.h"
 #include "preview/previewpane.h"
 #include "widgets/actions.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QMenu>
+#include <QStatusBar>
 #include <QTabWidget>
+#include <QUrl>
 #include <QVBoxLayout>
 
 PreviewController::PreviewController(Prompter &prompter, ActionRegistry &actions, ScriptEditors &editors,
@@ -70,6 +74,47 @@ void PreviewController::setUpPreviewTab()
     layout->addWidget(m_pane);
     // A page that asks to close its window is told no, and stays.
     m_pane->setCloseRequestHandler([this] { guarded([this] { warnOfClose(); })(); });
+
+    PreviewConsole *console = m_pane->console();
+    m_pane->setConsoleMessageHandler(
+        [this, console](const PageMessage &message) { console->addMessage(m_pageLines.locate(message)); });
+    connect(console, &PreviewConsole::errorCountChanged, this, &PreviewController::showErrorCount);
+    connect(console, &PreviewConsole::placeActivated, this, guarded([this](const ScriptPlace &place) { goToPlace(place); }));
+    if (m_parts.statusBar) {
+        m_errorLabel = new QLabel(m_parts.statusBar);
+        m_errorLabel->setObjectName(QStringLiteral("StatusPreviewErrors"));
+        m_errorLabel->setTextFormat(Qt::PlainText);
+        m_errorLabel->setContentsMargins(4, 0, 4, 0);
+        m_parts.statusBar->addPermanentWidget(m_errorLabel);
+        m_errorLabel->hide();
+    }
+}
+
+void PreviewController::showErrorCount(int errors)
+{
+    const int index = m_parts.mainBook->indexOf(m_parts.previewPage);
+    m_parts.mainBook->setTabText(index, errors > 0 ? QStringLiteral("Preview (%1)").arg(errors)
+                                                   : QStringLiteral("Preview"));
+    m_parts.mainBook->setTabToolTip(index, previewErrorSummary(errors));
+    if (m_errorLabel) {
+        m_errorLabel->setText(previewErrorSummary(errors));
+        m_errorLabel->setVisible(errors > 0);
+    }
+}
+
+void PreviewController::goToPlace(const ScriptPlace &place)
+{
+    if (!place.inEditors() || !m_editors.exist())
+        return;
+    ScriptEditor *editor =
+        place.fragment == ScriptPlace::Fragment::Head ? m_editors.head() : m_editors.body();
+    leavePreviewTab();
+    editor->setCaretLineColumn(place.line, 1);
+    m_editors.setCurrent(editor);
+    try {
+        editor->focusEditor();
+    } catch (const EditorFocusError &) {
+    }
 }
 
 bool PreviewController::internalBrowserExists() const
@@ -126,11 +171,17 @@ void PreviewController::enterPreviewTab()
     m_menus.setEditorMenusEnabled(false);
 }
 
-void PreviewController::ShowInInternalBrowser(const QString &head, const QString &body)
+void PreviewController::ShowInInternalBrowser(const QString &head, const QString &body,
+                                              const QString &libraryScript)
 {
     enterPreviewTab();
     try {
         const QString path = WritePreviewPage(head, body);
+        // Messages of the last page go with it, and the new page's lines are
+        // told apart from now on.
+        m_pageLines = PreviewPageLines(head, body, QUrl::fromLocalFile(path).toString(), libraryScript);
+        if (m_pane)
+            m_pane->console()->clear();
         // Only "Browser exit" is refused before it runs; any other script
         // that closes its window is stopped when it asks to.
         if (m_selection.isBrowserExitSelected()) {
@@ -158,7 +209,7 @@ void PreviewController::POP_PodgladClick()
     if (!editors.exist())
         return;
     if (m_available)
-        ShowInInternalBrowser(editors.head()->wholeText(), editors.body()->wholeText());
+        ShowInInternalBrowser(editors.head()->wholeText(), editors.body()->wholeText(), QString());
     else
         Przycisk_OKClick();
 }

@@ -4,6 +4,7 @@
 // default browser.
 
 #include "document/ports.h"
+#include "preview/consolemessage.h"
 
 #include <QObject>
 #include <QString>
@@ -20,6 +21,8 @@ class Prompter;
 class ScriptEditors;
 class PreviewFile;
 class PreviewPane;
+class QLabel;
+class QStatusBar;
 class QTabWidget;
 class QWidget;
 
@@ -33,6 +36,7 @@ public:
         QWidget *previewPage = nullptr;  // TAB_Preview
         QString tempFolder;              // where the private preview folder is made
         bool internalBrowserAllowed = true;
+        QStatusBar *statusBar = nullptr;  // where the preview's error count shows
     };
 
     /// The browsers are looked up once, when a preview drop-down first
@@ -72,8 +76,10 @@ public:
     void showEditorPage() override { leavePreviewTab(); }
     void previewEditorsInDefaultBrowser() override { Przycisk_OKClick(); }
     /// Shows a pair of fragments on the Preview tab (the checks for scripts
-    /// that close their window included); errors are swallowed.
-    void ShowInInternalBrowser(const QString &head, const QString &body) override;
+    /// that close their window included); errors are swallowed.  The
+    /// console starts empty for the new page.
+    void ShowInInternalBrowser(const QString &head, const QString &body,
+                               const QString &libraryScript) override;
     /// Opens a file with the default browser; a failure is reported.
     void OpenInDefaultBrowser(const QString &path);
     /// Writes the preview page and returns its path; throws on failure.
@@ -99,6 +105,9 @@ private:
     void focusCurrentEditor();
     void setPageQuietly(QWidget *page);
     void dropInternalBrowser();
+    void showErrorCount(int errors);
+    /// Puts the caret on a line of HEAD or BODY in the Editor tab.
+    void goToPlace(const ScriptPlace &place);
 
     Prompter &m_prompter;
     ScriptEditors &m_editors;
@@ -114,6 +123,8 @@ private:
     Pages m_parts;
     std::unique_ptr<PreviewFile> m_file;
     PreviewPane *m_pane = nullptr;
+    PreviewPageLines m_pageLines;  // of the page last written for the Preview tab
+    QLabel *m_errorLabel = nullptr;
     InternalBrowserFactory *m_factory = nullptr;
     bool m_available = false;
     bool m_switching = false;

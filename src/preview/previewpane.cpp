@@ -1,12 +1,14 @@
 #include "preview/previewpane.h"
 
 #include "preview/internalbrowser.h"
+#include "preview/previewconsole.h"
 
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPixmap>
+#include <QSplitter>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -37,9 +39,40 @@ PreviewPane::PreviewPane(std::function<InternalBrowserFactory *()> factoryProvid
                                Glyph::Refresh, &PreviewPane::BTN_IE_RefreshClick));
     m_layout->addWidget(m_strip);
 
+    m_splitter = new QSplitter(Qt::Vertical, this);
+    m_splitter->setObjectName(QStringLiteral("PreviewSplitter"));
+    m_splitter->setChildrenCollapsible(false);
+    auto *browserArea = new QWidget(m_splitter);
+    m_console = new PreviewConsole(m_splitter);
+    m_splitter->addWidget(browserArea);
+    m_splitter->addWidget(m_console);
+    m_splitter->setStretchFactor(0, 1);
+    m_splitter->setStretchFactor(1, 0);
+    m_consoleHeight = 190;
+    m_splitter->setSizes({400, m_consoleHeight});
+    connect(m_console, &PreviewConsole::collapsedChanged, this, &PreviewPane::foldConsole);
+    m_layout->addWidget(m_splitter, 1);
+    // From here on the layout is the browser's.
+    m_layout = new QVBoxLayout(browserArea);
+    m_layout->setContentsMargins(0, 0, 0, 0);
+
     // Holds the browser's place until the first preview makes it.
-    m_placeholder = new QWidget(this);
+    m_placeholder = new QWidget(browserArea);
     m_layout->addWidget(m_placeholder, 1);
+}
+
+void PreviewPane::foldConsole(bool collapsed)
+{
+    const int total = m_splitter->height();
+    if (collapsed) {
+        m_consoleHeight = m_splitter->sizes().value(1, m_consoleHeight);
+        // Only the console's title strip stays.
+        m_console->setMaximumHeight(m_console->sizeHint().height());
+        m_splitter->setSizes({total, 0});
+    } else {
+        m_console->setMaximumHeight(QWIDGETSIZE_MAX);
+        m_splitter->setSizes({qMax(0, total - m_consoleHeight), m_consoleHeight});
+    }
 }
 
 PreviewPane::~PreviewPane()
@@ -128,6 +161,10 @@ bool PreviewPane::ensureBrowser()
         if (m_closeHandler)
             m_closeHandler();
     });
+    m_browser->setConsoleMessageHandler([this](const PageMessage &message) {
+        if (m_consoleHandler)
+            m_consoleHandler(message);
+    });
     return true;
 }
 
@@ -140,6 +177,11 @@ void PreviewPane::showFile(const QString &path)
 void PreviewPane::setCloseRequestHandler(std::function<void()> handler)
 {
     m_closeHandler = std::move(handler);
+}
+
+void PreviewPane::setConsoleMessageHandler(std::function<void(const PageMessage &)> handler)
+{
+    m_consoleHandler = std::move(handler);
 }
 
 void PreviewPane::BTN_IE_BAckClick()
@@ -169,6 +211,8 @@ void PreviewPane::BTN_IE_StopClick()
 
 void PreviewPane::BTN_IE_RefreshClick()
 {
+    // The page runs again: its messages start again too.
+    m_console->clear();
     if (m_browser)
         m_browser->refresh();
 }

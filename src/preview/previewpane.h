@@ -2,15 +2,20 @@
 // The Preview tab's contents: the strip Panel5 (the address box and the
 // Back, Forward, Stop and Refresh buttons) over the embedded browser, which
 // is made through the given factory on first use, so that no browser
-// exists before the first preview.
+// exists before the first preview, and the page's console under it.  The
+// console belongs to the pane and goes wherever the pane goes.
 
 #include <QWidget>
+
+#include "preview/consolemessage.h"
 
 #include <functional>
 
 class InternalBrowser;
 class InternalBrowserFactory;
+class PreviewConsole;
 class QLineEdit;
+class QSplitter;
 class QToolButton;
 class QVBoxLayout;
 
@@ -30,8 +35,11 @@ public:
     void showFile(const QString &path);
     /// What happens when the page asks to close its window.
     void setCloseRequestHandler(std::function<void()> handler);
+    /// What happens with the page's console messages.
+    void setConsoleMessageHandler(std::function<void(const PageMessage &)> handler);
 
     QLineEdit *addressBox() const { return m_address; }
+    PreviewConsole *console() const { return m_console; }
 
 public slots:
     void BTN_IE_BAckClick();
@@ -48,7 +56,13 @@ private:
     QIcon glyphIcon(const QString &theme, Glyph glyph) const;
 
     std::function<InternalBrowserFactory *()> m_factoryProvider;
+    void foldConsole(bool collapsed);
+
     std::function<void()> m_closeHandler;
+    std::function<void(const PageMessage &)> m_consoleHandler;
+    QSplitter *m_splitter = nullptr;
+    PreviewConsole *m_console = nullptr;
+    int m_consoleHeight = 0;  // the open console's height, kept while it is folded
     InternalBrowser *m_browser = nullptr;
     QWidget *m_strip = nullptr;
     QLineEdit *m_address = nullptr;

@@ -11,6 +11,7 @@
 #include "preview/browserloader.h"
 #include "preview/internalbrowser.h"
 #include "preview/previewcontroller.h"
+#include "preview/previewconsole.h"
 #include "preview/previewpane.h"
 #include "widgets/actions.h"
 
@@ -19,7 +20,10 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QMenu>
+#include <QLabel>
+#include <QStatusBar>
 #include <QTabWidget>
+#include <QTreeWidget>
 #include <QUrl>
 
 namespace {
@@ -53,6 +57,26 @@ QVariant evaluate(TestWindow &t, const QString &script)
     if (!QTest::qWaitFor([&] { return done; }, 20000))
         qWarning("the page did not answer");
     return result;
+}
+
+/// The console's line whose message contains text; nullptr when none.
+QTreeWidgetItem *consoleLine(TestWindow &t, const QString &text)
+{
+    QTreeWidget *list = t.window->preview().pane()->console()->messageList();
+    for (int i = 0; i < list->topLevelItemCount(); ++i)
+        if (list->topLevelItem(i)->text(0).contains(text))
+            return list->topLevelItem(i);
+    return nullptr;
+}
+
+QString previewCaption(TestWindow &t)
+{
+    return t.window->mainBook()->tabText(t.window->mainBook()->indexOf(t.window->previewPage()));
+}
+
+QLabel *errorPanel(TestWindow &t)
+{
+    return t.window->statusBar()->findChild<QLabel *>(QStringLiteral("StatusPreviewErrors"));
 }
 
 } // namespace
@@ -324,6 +348,72 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(pane->browser()->currentAddress(), QStringLiteral("about:blank"), 30000);
     }
 
+    void console_listsThePagesMessages_leadsToTheirLines_andCountsErrorsPerPreview()
+    {
+        if (!webEngine())
+            QSKIP("built without the embedded browser");
+        TestWindow t(true);
+        t.head()->setWholeText(QStringLiteral("<SCRIPT>\r\nthrow new Error('head trouble');\r\n</SCRIPT>\r\n"));
+        t.body()->setWholeText(QStringLiteral("<P>page</P>\r\n<SCRIPT>console.log('hello from the page');\r\n"
+                                              "throw new Error('body trouble');\r\n</SCRIPT>"));
+        QTest::keyClick(t.window.get(), Qt::Key_F11);
+        PreviewConsole *console = t.window->preview().pane()->console();
+        QTreeWidget *list = console->messageList();
+        QTRY_COMPARE_WITH_TIMEOUT(list->topLevelItemCount(), 3, 30000);
+        QTreeWidgetItem *log = consoleLine(t, QStringLiteral("hello from the page"));
+        QTreeWidgetItem *headError = consoleLine(t, QStringLiteral("head trouble"));
+        QTreeWidgetItem *bodyError = consoleLine(t, QStringLiteral("body trouble"));
+        QVERIFY(log && headError && bodyError);
+        QCOMPARE(log->text(1), QStringLiteral("BODY, line 2"));
+        QCOMPARE(headError->text(1), QStringLiteral("HEAD, line 2"));
+        QCOMPARE(bodyError->text(1), QStringLiteral("BODY, line 3"));
+        QCOMPARE(previewCaption(t), QStringLiteral("Preview (2)"));
+        QVERIFY(errorPanel(t) && errorPanel(t)->isVisible());
+        QCOMPARE(errorPanel(t)->text(), QStringLiteral("2 errors in preview"));
+
+        // Errors only: the log line hides and comes back.
+        console->setErrorsOnly(true);
+        QVERIFY(log->isHidden());
+        QVERIFY(!bodyError->isHidden());
+        console->setErrorsOnly(false);
+        QVERIFY(!log->isHidden());
+
+        // Enter on a message goes to its line.
+        list->setFocus();
+        list->setCurrentItem(headError);
+        QTest::keyClick(list, Qt::Key_Return);
+        QCOMPARE(t.window->mainBook()->currentWidget(), t.window->editorPage());
+        QCOMPARE(t.head()->caretLine(), 2);
+        QTRY_VERIFY(t.head()->focused());
+        QVERIFY(menusEnabled(t));
+
+        // The next preview starts the list and the count again.
+        QTest::keyClick(t.window.get(), Qt::Key_F11);
+        QCOMPARE(previewCaption(t), QStringLiteral("Preview"));
+        QTRY_COMPARE_WITH_TIMEOUT(list->topLevelItemCount(), 3, 30000);
+        QCOMPARE(console->errorCount(), 2);
+        bodyError = consoleLine(t, QStringLiteral("body trouble"));
+        QVERIFY(bodyError);
+        const QRect row = list->visualItemRect(bodyError);
+        QVERIFY(row.isValid());
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row.center());
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, row.center());
+        QCOMPARE(t.window->mainBook()->currentWidget(), t.window->editorPage());
+        QCOMPARE(t.body()->caretLine(), 3);
+        QTRY_VERIFY(t.body()->focused());
+
+        // A page without errors clears the count everywhere.
+        t.head()->empty();
+        t.body()->setWholeText(QStringLiteral("<SCRIPT>console.info('all well');</SCRIPT>"));
+        QTest::keyClick(t.window.get(), Qt::Key_F11);
+        QTRY_VERIFY_WITH_TIMEOUT(consoleLine(t, QStringLiteral("all well")), 30000);
+        QCOMPARE(list->topLevelItemCount(), 1);
+        QCOMPARE(console->errorCount(), 0);
+        QCOMPARE(previewCaption(t), QStringLiteral("Preview"));
+        QVERIFY(errorPanel(t)->isHidden());
+        QVERIFY(t.prompter.messages().isEmpty());
+    }
+
     void userLibraryPreview_showsTheLibraryScript()
     {
         if (!webEngine())
@@ -337,7 +427,7 @@ private slots:
         index.close();
         QFile script(lib + QStringLiteral("lib.js"));
         QVERIFY(script.open(QIODevice::WriteOnly));
-        script.write("<!-- part of the HEAD section -->\r\n<SCRIPT>window.fromLibrary = 'yes';</SCRIPT>\r\n"
+        script.write("<!-- part of the HEAD section -->\r\n<SCRIPT>window.fromLibrary = 'yes'; console.log('lib');</SCRIPT>\r\n"
                      "<!-- part of the BODY section -->\r\n<P>library</P>");
         script.close();
         TestWindow t(true, lib);
@@ -348,6 +438,12 @@ private slots:
         t.trigger("BTN_Preview_Script_User");
         QCOMPARE(t.window->mainBook()->currentWidget(), t.window->previewPage());
         QTRY_COMPARE_WITH_TIMEOUT(evaluate(t, QStringLiteral("window.fromLibrary")).toString(), QStringLiteral("yes"), 30000);
+        // Its messages say which script they come from; the editors hold
+        // another, so they lead nowhere.
+        QTRY_VERIFY_WITH_TIMEOUT(consoleLine(t, QStringLiteral("lib")), 30000);
+        QCOMPARE(consoleLine(t, QStringLiteral("lib"))->text(1), QStringLiteral("library script \"lib\", HEAD, line 1"));
+        emit t.window->preview().pane()->console()->messageList()->itemActivated(consoleLine(t, QStringLiteral("lib")), 0);
+        QCOMPARE(t.window->mainBook()->currentWidget(), t.window->previewPage());
     }
 };
 

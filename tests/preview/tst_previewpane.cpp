@@ -3,10 +3,13 @@
 // recording browser stands in for the embedded one.
 
 #include "preview/internalbrowser.h"
+#include "preview/previewconsole.h"
 #include "preview/previewpane.h"
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QSplitter>
+#include <QTreeWidget>
 #include <QTest>
 #include <QToolButton>
 
@@ -44,6 +47,7 @@ public:
     void refresh() override { calls << QStringLiteral("refresh"); }
     void setCloseRequestHandler(std::function<void()> handler) override { closeHandler = std::move(handler); }
     void setLoadFinishedHandler(std::function<void(bool)>) override {}
+    void setConsoleMessageHandler(std::function<void(const PageMessage &)>) override {}
     void runJavaScript(const QString &, std::function<void(const QVariant &)>) override {}
     QString currentAddress() const override { return {}; }
 
@@ -87,6 +91,7 @@ private slots:
     void construct_beforeFirstPreview_noBrowserAndNoFactoryAsked();
     void showFile_firstAndSecondPreview_oneBrowserNavigatedTwice();
     void showFile_browserPlacedUnderTheStrip();
+    void console_foldedAndOpened_keepsTheHeightItHad();
     void ensureBrowser_noFactory_falseAndAskedAgainNextTime();
     void destroy_pane_deletesItsBrowser();
 
@@ -200,15 +205,35 @@ void TestPreviewPane::showFile_firstAndSecondPreview_oneBrowserNavigatedTwice()
              QStringList({QStringLiteral("navigate:/tmp/a/prev.html"), QStringLiteral("navigate:/tmp/a/prev.html")}));
 }
 
+void TestPreviewPane::console_foldedAndOpened_keepsTheHeightItHad()
+{
+    PreviewConsole *console = m_pane->console();
+    auto *splitter = m_pane->findChild<QSplitter *>(QStringLiteral("PreviewSplitter"));
+    QVERIFY(splitter);
+    // The user drags the console to a height of their own.
+    splitter->setSizes({splitter->height() - 120, 120});
+    QTRY_COMPARE(console->height(), 120);
+    console->setCollapsed(true);
+    QTRY_VERIFY(console->height() < 60);
+    QVERIFY(console->messageList()->isHidden());
+    console->setCollapsed(false);
+    QTRY_COMPARE(console->height(), 120);
+    QVERIFY(console->messageList()->isVisible());
+}
+
 void TestPreviewPane::showFile_browserPlacedUnderTheStrip()
 {
     QVERIFY(m_pane->ensureBrowser());
     QWidget *view = m_pane->browser()->widget();
     QTRY_VERIFY(view->isVisible());
     auto *strip = m_pane->findChild<QWidget *>(QStringLiteral("Panel5"));
-    QTRY_VERIFY(view->geometry().top() > strip->geometry().bottom());
-    // It fills the rest of the pane.
-    QTRY_COMPARE(view->geometry().bottom(), m_pane->rect().bottom());
+    const auto inPane = [this](QWidget *w) { return QRect(w->mapTo(m_pane, QPoint(0, 0)), w->size()); };
+    QTRY_VERIFY(inPane(view).top() > strip->geometry().bottom());
+    // It fills the pane's width, down to the console, which ends the pane.
+    QWidget *console = m_pane->console();
+    QTRY_VERIFY(console->isVisible());
+    QTRY_VERIFY(inPane(view).bottom() < inPane(console).top());
+    QCOMPARE(inPane(console).bottom(), m_pane->rect().bottom());
     QCOMPARE(view->width(), m_pane->width());
 }
 

@@ -54,7 +54,7 @@ struct FakeWorkbench final : EditorPageSwitch, SettingsPages, EditorMenus, DropT
     bool internalBrowserExists() const override { return browserExists; }
     void previewEditorsInDefaultBrowser() override { calls << QStringLiteral("previewEditorsInDefaultBrowser"); }
     void enterPreviewTab() override { calls << QStringLiteral("enterPreviewTab"); }
-    void ShowInInternalBrowser(const QString &head, const QString &body) override
+    void ShowInInternalBrowser(const QString &head, const QString &body, const QString &) override
     {
         calls << QStringLiteral("ShowInInternalBrowser %1|%2").arg(head, body);
     }

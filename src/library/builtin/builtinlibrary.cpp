@@ -251,5 +251,7 @@ void BuiltInLibrary::TRE_SkryptyDblClick()
     preview.enterPreviewTab();
     if (!m_libraries.GetLibraryScript(LibraryKind::BuiltIn))
         return;
-    preview.ShowInInternalBrowser(m_libraries.texts().head, m_libraries.texts().body);
+    QTreeWidgetItem *item = m_tree->currentItem();
+    preview.ShowInInternalBrowser(m_libraries.texts().head, m_libraries.texts().body,
+                                  item ? item->text(0) : QString());
 }

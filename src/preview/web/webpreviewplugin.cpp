@@ -233,6 +233,10 @@ public:
 
     void setCloseRequestHandler(std::function<void()> handler) override { m_closeHandler = std::move(handler); }
     void setLoadFinishedHandler(std::function<void(bool)> handler) override { m_loadHandler = std::move(handler); }
+    void setConsoleMessageHandler(std::function<void(const PageMessage &)> handler) override
+    {
+        m_page->setConsoleMessageHandler(std::move(handler));
+    }
 
     void runJavaScript(const QString &script, std::function<void(const QVariant &)> done) override
     {
@@ -288,6 +292,29 @@ bool PreviewWebPage::acceptNavigationRequest(const QUrl &url, NavigationType typ
         return false;
     }
     return QWebEnginePage::acceptNavigationRequest(url, type, isMainFrame);
+}
+
+void PreviewWebPage::javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString &message,
+                                              int lineNumber, const QString &sourceID)
+{
+    if (!m_consoleHandler)
+        return;
+    PageMessage reported;
+    switch (level) {
+    case InfoMessageLevel:
+        reported.level = ConsoleLevel::Info;
+        break;
+    case WarningMessageLevel:
+        reported.level = ConsoleLevel::Warning;
+        break;
+    case ErrorMessageLevel:
+        reported.level = ConsoleLevel::Error;
+        break;
+    }
+    reported.text = message;
+    reported.line = lineNumber;
+    reported.source = sourceID;
+    m_consoleHandler(reported);
 }
 
 QWebEnginePage *PreviewWebPage::createWindow(WebWindowType)

@@ -14,6 +14,7 @@
 #include <QPointer>
 #include <QWebEnginePage>
 
+#include <functional>
 #include <memory>
 
 class QWebEngineProfile;
@@ -43,10 +44,17 @@ public:
 
     /// Starts a new count of windows, for a new preview.
     void startWindowCount();
+    /// Where this page's console messages go; none: they are dropped.
+    void setConsoleMessageHandler(std::function<void(const PageMessage &)> handler)
+    {
+        m_consoleHandler = std::move(handler);
+    }
 
 protected:
     QWebEnginePage *createWindow(WebWindowType type) override;
     bool acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame) override;
+    void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString &message, int lineNumber,
+                                  const QString &sourceID) override;
 
 private:
     /// Whether a blank page counts as local: it was opened by one.
@@ -55,6 +63,7 @@ private:
     QPointer<QWidget> m_popupOwner;
     std::shared_ptr<PreviewWindowCount> m_windows;
     bool m_openedByLocalPage;
+    std::function<void(const PageMessage &)> m_consoleHandler;
 };
 
 /// The plugin's entry: makes browsers that share one protected profile.
