@@ -22,6 +22,7 @@
 #include "library/userlibrarycontroller.h"
 #include "platform/errors.h"
 #include "platform/prompter.h"
+#include "platform/textfile.h"
 #include "platform/savefile.h"
 #include "preview/previewcontroller.h"
 #include "widgets/actions.h"
@@ -35,7 +36,7 @@
 
 #include <QAction>
 #include <QDir>
-#include <QFile>
+#include <QFileInfo>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QHBoxLayout>
@@ -574,16 +575,15 @@ void TVM_Quillon_MF::loadEditorSettings()
     m_editorSettings = std::make_unique<EditorSettings>(defaultEditorSettings());
     // No file yet is the first start, not an error; a file that cannot be
     // read leaves the built-in settings in place.
-    QFile file(editorSettingsPath());
-    if (!m_config.userLibraryFolder.isEmpty() && file.exists()) {
+    const QString path = editorSettingsPath();
+    if (!m_config.userLibraryFolder.isEmpty() && QFileInfo::exists(path)) {
         EditorSettings read = *m_editorSettings;
-        const bool opened = file.open(QIODevice::ReadOnly);
-        const QByteArray bytes = opened ? file.readAll() : QByteArray();
-        if (opened && file.error() == QFileDevice::NoError && readEditorSettings(bytes, read))
+        const TextFileRead file = readFileBytes(path);
+        if (file.ok() && readEditorSettings(file.bytes, read))
             *m_editorSettings = std::move(read);
         else
             prompter().ShowMessageBox(IconError, QStringLiteral("Error!"),
-                                      QStringLiteral("Cannot open file %1").arg(QDir::toNativeSeparators(file.fileName())));
+                                      QStringLiteral("Cannot open file %1").arg(QDir::toNativeSeparators(path)));
     }
     // The editors are made when the window is first shown.
     auto install = [this] {

@@ -8,6 +8,7 @@
 
 #include "document/scripteditors.h"
 #include "editor/scripteditor.h"
+#include "library/builtin/builtingenerator.h"
 #include "library/builtin/builtinlibrary.h"
 #include "library/builtin/builtinpages.h"
 #include "library/builtin/listdialogs.h"
@@ -488,6 +489,24 @@ void TestBuiltInLibrary::stripCommands_goThroughGetLibraryScript()
     QCOMPARE(w.t.head()->wholeText(), QStringLiteral("H0"));
     QCOMPARE(w.t.body()->wholeText(), QStringLiteral("B0"));
     QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("kept"));
+
+    // A configured script ("Animated text", on its page's defaults): Insert
+    // appends the generated fragments, Edit replaces the editors with them.
+    w.select(5);
+    const std::optional<GeneratedScript> generated = generateBuiltInScript(5, w.settings());
+    QVERIFY(generated && !generated->head.isEmpty() && !generated->body.isEmpty());
+    prompter.clear();
+    w.t.trigger("ToolbarButton971");
+    QCOMPARE(w.t.head()->wholeText(), QStringLiteral("H0") + generated->head);
+    QCOMPARE(w.t.body()->wholeText(), QStringLiteral("B0") + generated->body);
+    prompter.yesNoAnswers = {AnswerYes};
+    w.t.trigger("BTN_Edit_Lib");
+    QCOMPARE(w.t.head()->wholeText(), generated->head);
+    QCOMPARE(w.t.body()->wholeText(), generated->body);
+    QVERIFY(prompter.messages().isEmpty());
+    w.t.head()->setWholeText(QStringLiteral("H0"));
+    w.t.body()->setWholeText(QStringLiteral("B0"));
+    w.select(4);
 
     // Without an embedded browser Preview shows the editors' script in the
     // default browser.
