@@ -63,6 +63,7 @@ constexpr CommandEntry kFixedActions[] = {
     {"MMNU_E_WordWrap", "view.wordWrap", "Wordwrap", "", "Wordwrap on/off", -1, "wordwrap", "", Checkable},
     {"MMNU_View_Full_Screen", "view.resourceTabs", "Resource tabs", "F9", "Resource tab on/off", -1, "resource-tabs", "", Checkable | Checked},
     {"Podgld1", "preview.editors", "See the scri&pt in action!", "F11", "Preview", -1, "PODGLAD", "", NoFlags},
+    {"MMNU_View_PreviewBeside", "view.previewBeside", "Preview &beside editors", "Ctrl+F11", "Preview beside the editors, following every change, on/off", -1, "preview-beside", "", Checkable},
     {"Showeditortab1", "view.editorTab", "Show editor &tab", "F12", "Show the editor tab", -1, "JSKRYPT", "", NoFlags},
     {"MMNU_E_Settings", "editor.settings", "&Settings ...", "F8", "Editor settings", -1, "settings", "preferences-other", NoFlags},
     {"MMNU_H_Help", "help.contents", "&Help", "F1", "Help file", -1, "help-contents", "help-contents", NoFlags},
@@ -111,6 +112,7 @@ constexpr CommandEntry kFixedActions[] = {
     {"Przycisk_Ustawienia", "editor.settings", "Settings", "", "Highlighting settings", -1, "settings", "preferences-other", NoFlags},
     {"BTN_Zawijanie", "view.wordWrap", "Wordwrap", "", "Wordwrap", -1, "wordwrap", "", Checkable},
     {"BTN_Full_Window", "view.resourceTabs", "Resource tabs", "", "Resource tabs on/off", -1, "resource-tabs", "", Checkable | Checked},
+    {"BTN_PreviewBeside", "view.previewBeside", "Preview beside editors", "", "Preview beside the editors on/off", -1, "preview-beside", "", Checkable},
     {"Przycisk_JS_Okno", "script.window", "Open new window", "", "Open new window", -1, "window", "", NoFlags},
     {"Przycisk_JS_Alert", "script.dialogBoxes", "Dialog boxes", "", "Dialog boxes", -1, "dialog", "", NoFlags},
     {"BTN_Script", "script.template", "Script header", "", "Script header", 1, "script-header", "", NoFlags},
@@ -182,7 +184,7 @@ constexpr const char *kScriptMenu[] = {
     "MMNU_N_IF", "MMNU_N_ELSE", "MMNU_N_Switch", "MMNU_N_DocWrite",
 };
 constexpr const char *kViewMenu[] = {
-    ">MMNU_W_Toolbars", "-", "MMNU_E_WordWrap", "MMNU_View_Full_Screen", "-", "Podgld1", "Showeditortab1", "-",
+    ">MMNU_W_Toolbars", "-", "MMNU_E_WordWrap", "MMNU_View_Full_Screen", "-", "Podgld1", "MMNU_View_PreviewBeside", "Showeditortab1", "-",
     "MMNU_E_Settings",
 };
 constexpr const char *kHelpMenu[] = {
@@ -238,7 +240,7 @@ constexpr const char *kMainToolbar[] = {
     "BTN_Nowy", "BTN_OpenF", "BTN_Zapisz", "BTN_Save_As", "BTN_Drukuj", "-",
     "BTN_Undo", "BTN_Redo", "-", "BTN_Wytnij", "BTN_Kopiuj", "BTN_Wklej", "-",
     "BTN_Znajdz", "BTN_Zamien", "BTN_Idz_Do_L", "-", "Przycisk_Ustawienia", "BTN_Zawijanie", "-",
-    "BTN_Full_Window",
+    "BTN_Full_Window", "BTN_PreviewBeside",
 };
 constexpr const char *kScriptToolbar[] = {
     "Przycisk_JS_Okno", "Przycisk_JS_Alert", "BTN_Script", "BTN_NoScript", "BTN_Comments", "-",

@@ -133,6 +133,7 @@ TVM_Quillon_MF::TVM_Quillon_MF(const AppConfig &config, QWidget *parent) : QMain
     pages.tempFolder = m_config.tempFolder;
     pages.internalBrowserAllowed = m_config.internalBrowserAllowed;
     pages.statusBar = statusBar();
+    pages.besideSplitter = m_besideSplitter;
     m_preview = new PreviewController(asker, *m_actions, *m_editors, *m_config.shell, *m_config.browsers, *m_view,
                                       *m_builtIn, *m_libraries, pages, this);
     connect(m_view, &ViewController::previewRequested, m_preview, &PreviewController::POP_PodgladClick);
@@ -225,7 +226,13 @@ void TVM_Quillon_MF::buildCentre()
     auto *editorColumn = new QVBoxLayout(editorPanel);
     editorColumn->setContentsMargins(0, 0, 0, 0);
     editorColumn->setSpacing(0);
-    m_mainBook = new QTabWidget(editorPanel);
+    // The preview beside the editors stands to MainBook's right when the
+    // user asks for it; until then MainBook is the splitter's only part.
+    m_besideSplitter = new QSplitter(Qt::Horizontal, editorPanel);
+    m_besideSplitter->setObjectName(QStringLiteral("SplitterPreviewBeside"));
+    m_besideSplitter->setHandleWidth(3);
+    m_besideSplitter->setChildrenCollapsible(false);
+    m_mainBook = new QTabWidget(m_besideSplitter);
     m_mainBook->setObjectName(QStringLiteral("MainBook"));
     m_mainBook->setStatusTip(QStringLiteral("Select a tab"));
     m_mainBook->setIconSize(QSize(16, 16));
@@ -239,7 +246,8 @@ void TVM_Quillon_MF::buildCentre()
     // In a narrow window the editors give way before the panels at their
     // sides: room for the Editor tab is enough, the tab bar scrolls.
     m_mainBook->setMinimumWidth(m_mainBook->tabBar()->tabRect(0).width());
-    editorColumn->addWidget(m_mainBook, 1);
+    m_besideSplitter->addWidget(m_mainBook);
+    editorColumn->addWidget(m_besideSplitter, 1);
 
     // The built-in scripts' settings pages stand under the editors when a
     // built-in script is chosen; hidden until then.

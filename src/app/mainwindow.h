@@ -119,6 +119,7 @@ private:
     ResourceTabs *m_resourceTabs = nullptr;  // PGC_Lib
     QSplitter *m_splitter3 = nullptr;
     QMainWindow *m_editorArea = nullptr;     // PNL_Edytor with the two vertical toolbars
+    QSplitter *m_besideSplitter = nullptr;  // MainBook and the preview beside it
     QTabWidget *m_mainBook = nullptr;
     QWidget *m_editorPage = nullptr;         // TAB_Glowny
     QWidget *m_previewPage = nullptr;        // TAB_Preview

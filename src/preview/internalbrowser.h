@@ -42,6 +42,13 @@ public:
     virtual void runJavaScript(const QString &script, std::function<void(const QVariant &)> done) = 0;
     /// The address of the shown page.
     virtual QString currentAddress() const = 0;
+    /// Whether the page's alert, confirm and prompt boxes are shown; when
+    /// not, each becomes a console message and confirm and prompt are
+    /// answered as if cancelled.
+    virtual void setDialogsShown(bool shown) = 0;
+    /// Ends the renderer of the shown page (a script that never returns
+    /// holds it) and puts a fresh, empty page in its place.
+    virtual void endStuckPage() = 0;
 };
 
 class InternalBrowserFactory {
@@ -51,5 +58,5 @@ public:
     virtual InternalBrowser *createBrowser(QWidget *parent) = 0;
 };
 
-#define InternalBrowserFactory_iid "org.velmora.Quillon.InternalBrowserFactory/1.0"
+#define InternalBrowserFactory_iid "org.velmora.Quillon.InternalBrowserFactory/1.1"
 Q_DECLARE_INTERFACE(InternalBrowserFactory, InternalBrowserFactory_iid)

@@ -18,6 +18,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
+#include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QUrl>
@@ -29,7 +30,7 @@ PreviewController::PreviewController(Prompter &prompter, ActionRegistry &actions
                                      const Pages &parts, QObject *parent)
     : QObject(parent), m_prompter(prompter), m_editors(editors), m_shell(shell), m_browsers(browsers),
       m_menus(menus), m_libraries(libraries), m_selection(selection), m_parts(parts),
-      m_file(std::make_unique<PreviewFile>(parts.tempFolder))
+      m_file(std::make_unique<PreviewFile>(parts.tempFolder)), m_actions(actions), m_live(*this)
 {
     actions.bind("preview.editors", this, &PreviewController::POP_PodgladClick);
     actions.bind("view.editorTab", this, &PreviewController::Showeditortab1Click);
@@ -37,6 +38,15 @@ PreviewController::PreviewController(Prompter &prompter, ActionRegistry &actions
     actions.bind("preview.libraryInDefaultBrowser", this, &PreviewController::POP_PRev_SystemClick);
     actions.bindTagged("preview.libraryInBrowser", this, &PreviewController::PMNU_Prev_MSIEClick);
     actions.bindTagged("preview.editorsInBrowser", this, &PreviewController::POP_Prev_Ed_MsieClick);
+    actions.bind("view.previewBeside", this, &PreviewController::togglePreviewBeside);
+    connect(&m_live, &LiveReload::stuckPageEnded, this, [this](bool reloading) {
+        if (reloading)
+            m_stuckPageEnded = true;  // said on the new page, whose load clears the console
+        else
+            tellConsole(ConsoleLevel::Error,
+                        QStringLiteral("The page did not answer for a second (a script that never returns?), so it "
+                                       "was stopped. It loads again with the next change."));
+    });
     // The browsers are looked up when a preview drop-down first opens (the
     // only way to their items), so the start does not wait for the lookup.
     for (const char *menu : {"Pop_Prev", "POP_PRev_Ed"})
@@ -56,8 +66,13 @@ void PreviewController::setUpPreviewTab()
     const int index = m_parts.mainBook->indexOf(m_parts.previewPage);
     m_available = m_parts.internalBrowserAllowed && internalBrowserAvailable();
     m_parts.mainBook->setTabVisible(index, m_available);
-    if (!m_available)
+    if (!m_available) {
+        QString reason = QStringLiteral("The embedded browser is switched off.");
+        if (m_parts.internalBrowserAllowed)
+            loadInternalBrowser(&reason);  // loads nothing: it only says why not
+        disablePreviewBeside(reason);
         return;
+    }
     // The pane and its address strip are cheap; the browser inside it is
     // made on the first preview.
     m_pane = new PreviewPane(
@@ -74,6 +89,7 @@ void PreviewController::setUpPreviewTab()
     layout->addWidget(m_pane);
     // A page that asks to close its window is told no, and stays.
     m_pane->setCloseRequestHandler([this] { guarded([this] { warnOfClose(); })(); });
+    m_pane->setLoadFinishedHandler([this](bool ok) { guarded([this, ok] { pageLoaded(ok); })(); });
 
     PreviewConsole *console = m_pane->console();
     m_pane->setConsoleMessageHandler(
@@ -146,6 +162,12 @@ void PreviewController::focusCurrentEditor()
 
 void PreviewController::warnOfClose()
 {
+    if (m_beside) {
+        // Beside the editors no box may stop the typing.
+        tellConsole(ConsoleLevel::Warning,
+                    QStringLiteral("The page asked to close its window; the preview beside the editors stays shown."));
+        return;
+    }
     m_prompter.ShowMessageBox(IconWarning, QStringLiteral("Warning!!"),
                               QStringLiteral("You should view this script using external browser!"));
 }
@@ -160,6 +182,11 @@ void PreviewController::dropInternalBrowser()
 {
     // The browser could not be made after all: from now on every preview
     // goes to the default browser, as when there never was one.
+    if (m_beside)
+        setPreviewBeside(false);
+    QString reason;
+    loadInternalBrowser(&reason);
+    disablePreviewBeside(reason);
     m_available = false;
     leavePreviewTab();
     m_parts.mainBook->setTabVisible(m_parts.mainBook->indexOf(m_parts.previewPage), false);
@@ -174,7 +201,9 @@ void PreviewController::enterPreviewTab()
 void PreviewController::ShowInInternalBrowser(const QString &head, const QString &body,
                                               const QString &libraryScript)
 {
-    enterPreviewTab();
+    // Beside the editors the preview is always in sight: the editors stay.
+    if (!m_beside)
+        enterPreviewTab();
     try {
         const QString path = WritePreviewPage(head, body);
         // Messages of the last page go with it, and the new page's lines are
@@ -208,6 +237,13 @@ void PreviewController::POP_PodgladClick()
     ScriptEditors &editors = m_editors;
     if (!editors.exist())
         return;
+    if (m_beside) {
+        // The side pane is there already: load now and take the keys.
+        m_live.reloadNow();
+        if (m_pane->browser() && m_pane->browser()->widget())
+            m_pane->browser()->widget()->setFocus(Qt::OtherFocusReason);
+        return;
+    }
     if (m_available)
         ShowInInternalBrowser(editors.head()->wholeText(), editors.body()->wholeText(), QString());
     else
@@ -249,6 +285,158 @@ void PreviewController::OpenInDefaultBrowser(const QString &path)
         m_prompter.ShowMessageBox(
             IconError, QStringLiteral("Error!"),
             QStringLiteral("Cannot run the default system browser - error code %1").arg(code));
+}
+
+// --- the preview beside the editors ----------------------------------------------------
+
+namespace {
+constexpr const char *kBesideItems[] = {"MMNU_View_PreviewBeside", "BTN_PreviewBeside"};
+} // namespace
+
+void PreviewController::togglePreviewBeside()
+{
+    setPreviewBeside(!m_beside);
+}
+
+void PreviewController::disablePreviewBeside(const QString &reason)
+{
+    const QString hint = QStringLiteral("Preview beside editors needs the embedded browser. ") + reason;
+    for (const char *id : kBesideItems) {
+        QAction *item = m_actions.action(QString::fromLatin1(id));
+        item->setEnabled(false);
+        item->setChecked(false);
+        item->setStatusTip(hint);
+        item->setToolTip(hint);
+    }
+}
+
+void PreviewController::placePane(QWidget *holder)
+{
+    // Adding the pane to another layout takes it out of the one it was in:
+    // the one browser moves, it is not made twice.
+    holder->layout()->addWidget(m_pane);
+    m_pane->show();
+}
+
+void PreviewController::setPreviewBeside(bool on)
+{
+    if (on && (!m_available || !m_pane || !m_parts.besideSplitter || !m_editors.exist()))
+        on = false;
+    m_actions.setChecked(kBesideItems, on);
+    if (on == m_beside)
+        return;
+    QSplitter *splitter = m_parts.besideSplitter;
+    const int previewIndex = m_parts.mainBook->indexOf(m_parts.previewPage);
+    if (on) {
+        if (!m_pane->ensureBrowser()) {
+            dropInternalBrowser();
+            return;
+        }
+        if (!m_sidePage) {
+            m_sidePage = new QWidget(splitter);
+            m_sidePage->setObjectName(QStringLiteral("PNL_PreviewBeside"));
+            auto *layout = new QVBoxLayout(m_sidePage);
+            layout->setContentsMargins(0, 0, 0, 0);
+            splitter->addWidget(m_sidePage);
+            splitter->setStretchFactor(0, 1);
+            splitter->setStretchFactor(1, 1);
+        }
+        m_beside = true;
+        // The editors come forward (their menus on) and the tab goes.
+        if (m_parts.mainBook->currentWidget() == m_parts.previewPage)
+            leavePreviewTab();
+        m_parts.mainBook->setTabVisible(previewIndex, false);
+        placePane(m_sidePage);
+        m_sidePage->show();
+        const int width = splitter->width();
+        splitter->setSizes(m_besideSizes.size() == 2 ? m_besideSizes : QList<int>{width / 2, width - width / 2});
+        m_pane->browser()->setDialogsShown(false);
+        for (ScriptEditor *editor : {m_editors.head(), m_editors.body()})
+            m_editorChanges << connect(editor, &ScriptEditor::changed, &m_live, &LiveReload::changed);
+        m_live.start();
+        focusCurrentEditor();
+    } else {
+        m_beside = false;
+        m_live.stop();
+        for (const QMetaObject::Connection &connection : std::as_const(m_editorChanges))
+            disconnect(connection);
+        m_editorChanges.clear();
+        m_besideSizes = splitter->sizes();
+        if (m_pane->browser())
+            m_pane->browser()->setDialogsShown(true);
+        placePane(m_parts.previewPage);
+        if (m_sidePage)
+            m_sidePage->hide();
+        m_parts.mainBook->setTabVisible(previewIndex, m_available);
+        m_menus.setEditorMenusEnabled(true);
+    }
+}
+
+void PreviewController::tellConsole(ConsoleLevel level, const QString &text)
+{
+    if (!m_pane)
+        return;
+    ConsoleMessage message;
+    message.level = level;
+    message.text = text;
+    m_pane->console()->addMessage(message);
+}
+
+void PreviewController::askPage(std::function<void(const QVariant &)> answered)
+{
+    InternalBrowser *browser = m_pane ? m_pane->browser() : nullptr;
+    if (!browser) {
+        answered(QVariant());
+        return;
+    }
+    // The answer is where the page stands, for the page that replaces it.
+    browser->runJavaScript(QStringLiteral("[window.scrollX, window.scrollY]"), std::move(answered));
+}
+
+void PreviewController::endStuckPage()
+{
+    if (m_pane && m_pane->browser())
+        m_pane->browser()->endStuckPage();
+}
+
+void PreviewController::loadPage(const QVariant &pageState)
+{
+    if (!m_beside || !m_pane || !m_pane->browser())
+        return;
+    const QString head = m_editors.head()->wholeText();
+    const QString body = m_editors.body()->wholeText();
+    m_pane->console()->clear();
+    if (m_stuckPageEnded) {
+        m_stuckPageEnded = false;
+        tellConsole(ConsoleLevel::Error,
+                    QStringLiteral("The last page did not answer for a second (a script that never returns?), so it "
+                                   "was stopped."));
+    }
+    QString path;
+    try {
+        path = WritePreviewPage(head, body);
+    } catch (const std::exception &error) {
+        // Said where the user looks, without a box in the way of the keys.
+        tellConsole(ConsoleLevel::Error, QString::fromUtf8(error.what()));
+        return;
+    }
+    m_pageLines = PreviewPageLines(head, body, QUrl::fromLocalFile(path).toString());
+    m_scrollToRestore = pageState;
+    m_pane->showFile(path);
+}
+
+void PreviewController::pageLoaded(bool ok)
+{
+    if (!m_beside)
+        return;
+    const QVariantList scroll = m_scrollToRestore.toList();
+    m_scrollToRestore = QVariant();
+    if (ok && scroll.size() == 2 && (scroll[0].toDouble() != 0 || scroll[1].toDouble() != 0))
+        m_pane->browser()->runJavaScript(QStringLiteral("window.scrollTo(%1, %2)")
+                                             .arg(scroll[0].toDouble())
+                                             .arg(scroll[1].toDouble()),
+                                         nullptr);
+    emit livePageLoaded(ok);
 }
 
 // --- external browsers ---------------------------------------------------------------

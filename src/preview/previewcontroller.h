@@ -5,6 +5,7 @@
 
 #include "document/ports.h"
 #include "preview/consolemessage.h"
+#include "preview/livereload.h"
 
 #include <QObject>
 #include <QString>
@@ -22,11 +23,15 @@ class ScriptEditors;
 class PreviewFile;
 class PreviewPane;
 class QLabel;
+class QSplitter;
 class QStatusBar;
 class QTabWidget;
 class QWidget;
 
-class PreviewController final : public QObject, public EditorPageSwitch, public ScriptPreview {
+class PreviewController final : public QObject,
+                                public EditorPageSwitch,
+                                public ScriptPreview,
+                                private LiveReloadTarget {
     Q_OBJECT
 public:
     /// The window's pages the preview switches between, and its settings.
@@ -37,6 +42,8 @@ public:
         QString tempFolder;              // where the private preview folder is made
         bool internalBrowserAllowed = true;
         QStatusBar *statusBar = nullptr;  // where the preview's error count shows
+        /// Holds MainBook; the preview beside the editors stands to its right.
+        QSplitter *besideSplitter = nullptr;
     };
 
     /// The browsers are looked up once, when a preview drop-down first
@@ -87,6 +94,17 @@ public:
 
     PreviewPane *pane() const { return m_pane; }
 
+    /// "Preview beside editors": the preview pane moves from the Preview
+    /// tab to the right of the editors and follows every change.
+    void setPreviewBeside(bool on);
+    bool previewBeside() const { return m_beside; }
+    /// The reload schedule of the preview beside the editors.
+    LiveReload &liveReload() { return m_live; }
+
+signals:
+    /// A page loaded beside the editors (ok: it loaded without error).
+    void livePageLoaded(bool ok);
+
 private:
     void DetectBrowsers(ActionRegistry &actions);
     /// Brings the browser forward; here there is nothing to bring: true
@@ -108,6 +126,19 @@ private:
     void showErrorCount(int errors);
     /// Puts the caret on a line of HEAD or BODY in the Editor tab.
     void goToPlace(const ScriptPlace &place);
+    void togglePreviewBeside();
+    /// The pane into holder's layout (the Preview tab or the side page).
+    void placePane(QWidget *holder);
+    /// Switches the toggle off for good, saying why in its hint.
+    void disablePreviewBeside(const QString &reason);
+    /// A line of ours in the console.
+    void tellConsole(ConsoleLevel level, const QString &text);
+    void pageLoaded(bool ok);
+
+    // The preview beside the editors, as LiveReload drives it.
+    void askPage(std::function<void(const QVariant &)> answered) override;
+    void endStuckPage() override;
+    void loadPage(const QVariant &pageState) override;
 
     Prompter &m_prompter;
     ScriptEditors &m_editors;
@@ -128,4 +159,13 @@ private:
     InternalBrowserFactory *m_factory = nullptr;
     bool m_available = false;
     bool m_switching = false;
+
+    ActionRegistry &m_actions;
+    LiveReload m_live;
+    bool m_beside = false;
+    QWidget *m_sidePage = nullptr;   // the pane's place beside the editors
+    QList<int> m_besideSizes;        // the splitter as the user left it, for the run
+    QList<QMetaObject::Connection> m_editorChanges;
+    QVariant m_scrollToRestore;      // where the replaced page stood
+    bool m_stuckPageEnded = false;   // the page before the one loading was ended
 };

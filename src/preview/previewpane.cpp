@@ -165,6 +165,10 @@ bool PreviewPane::ensureBrowser()
         if (m_consoleHandler)
             m_consoleHandler(message);
     });
+    m_browser->setLoadFinishedHandler([this](bool ok) {
+        if (m_loadHandler)
+            m_loadHandler(ok);
+    });
     return true;
 }
 
@@ -182,6 +186,11 @@ void PreviewPane::setCloseRequestHandler(std::function<void()> handler)
 void PreviewPane::setConsoleMessageHandler(std::function<void(const PageMessage &)> handler)
 {
     m_consoleHandler = std::move(handler);
+}
+
+void PreviewPane::setLoadFinishedHandler(std::function<void(bool)> handler)
+{
+    m_loadHandler = std::move(handler);
 }
 
 void PreviewPane::BTN_IE_BAckClick()

@@ -37,6 +37,8 @@ public:
     void setCloseRequestHandler(std::function<void()> handler);
     /// What happens with the page's console messages.
     void setConsoleMessageHandler(std::function<void(const PageMessage &)> handler);
+    /// What happens when a page load ends (ok: it succeeded).
+    void setLoadFinishedHandler(std::function<void(bool ok)> handler);
 
     QLineEdit *addressBox() const { return m_address; }
     PreviewConsole *console() const { return m_console; }
@@ -60,6 +62,7 @@ private:
 
     std::function<void()> m_closeHandler;
     std::function<void(const PageMessage &)> m_consoleHandler;
+    std::function<void(bool)> m_loadHandler;
     QSplitter *m_splitter = nullptr;
     PreviewConsole *m_console = nullptr;
     int m_consoleHeight = 0;  // the open console's height, kept while it is folded

@@ -10,6 +10,7 @@
 #include "library/userlibrarytree.h"
 #include "preview/browserloader.h"
 #include "preview/internalbrowser.h"
+#include "preview/livereload.h"
 #include "preview/previewcontroller.h"
 #include "preview/previewconsole.h"
 #include "preview/previewpane.h"
@@ -17,6 +18,9 @@
 
 #include <QAction>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QSignalSpy>
+#include <QSplitter>
 #include <QFile>
 #include <QLineEdit>
 #include <QMenu>
@@ -444,6 +448,101 @@ private slots:
         QCOMPARE(consoleLine(t, QStringLiteral("lib"))->text(1), QStringLiteral("library script \"lib\", HEAD, line 1"));
         emit t.window->preview().pane()->console()->messageList()->itemActivated(consoleLine(t, QStringLiteral("lib")), 0);
         QCOMPARE(t.window->mainBook()->currentWidget(), t.window->previewPage());
+    }
+
+    void previewBeside_movesThePane_followsTheTyping_andNeverStopsIt()
+    {
+        if (!webEngine())
+            QSKIP("built without the embedded browser");
+        TestWindow t(true);
+        PreviewController &preview = t.window->preview();
+        PreviewPane *pane = preview.pane();
+        QWidget *browserView = nullptr;
+        t.head()->empty();
+        t.body()->setWholeText(QStringLiteral("<P id=\"p\">one</P>"));
+        QSignalSpy loaded(&preview, &PreviewController::livePageLoaded);
+        // The preview tab first, so switching beside has a page to leave.
+        QTest::keyClick(t.window.get(), Qt::Key_F11);
+        QCOMPARE(t.window->mainBook()->currentWidget(), t.window->previewPage());
+        browserView = pane->browser()->widget();
+
+        t.trigger("MMNU_View_PreviewBeside");
+        QVERIFY(preview.previewBeside());
+        QVERIFY(t.action("MMNU_View_PreviewBeside")->isChecked());
+        QVERIFY(t.action("BTN_PreviewBeside")->isChecked());
+        QCOMPARE(t.window->mainBook()->currentWidget(), t.window->editorPage());
+        QVERIFY(!t.window->mainBook()->isTabVisible(1));
+        QVERIFY(menusEnabled(t));
+        auto *splitter = t.window->findChild<QSplitter *>(QStringLiteral("SplitterPreviewBeside"));
+        QVERIFY(splitter && splitter->count() == 2);
+        QVERIFY(splitter->widget(1)->isAncestorOf(pane));
+        QVERIFY(pane->isVisible());
+        QCOMPARE(pane->browser()->widget(), browserView);  // moved, not made again
+        QTRY_VERIFY_WITH_TIMEOUT(loaded.size() >= 1, 30000);
+        QTRY_COMPARE_WITH_TIMEOUT(evaluate(t, QStringLiteral("document.getElementById('p').textContent")).toString(),
+                                  QStringLiteral("one"), 30000);
+
+        // Typed keys reload once, after the pause.
+        loaded.clear();
+        t.body()->setCaretLineColumn(1, 14);
+        QTest::keyClicks(t.body(), QStringLiteral(" two"));
+        QTRY_COMPARE_WITH_TIMEOUT(loaded.size(), 1, 30000);
+        QTest::qWait(2 * LiveReload::kQuietMs + LiveReload::kAnswerMs);
+        QCOMPARE(loaded.size(), 1);
+        QCOMPARE(evaluate(t, QStringLiteral("document.getElementById('p').textContent")).toString(),
+                 QStringLiteral("one two"));
+
+        // Boxes, the status line and closing become console lines.
+        t.body()->setWholeText(QStringLiteral("<SCRIPT>window.status = 'ticker';\r\nalert('boo');\r\n"
+                                              "confirm('sure?');\r\nwindow.close();</SCRIPT>"));
+        QTRY_VERIFY_WITH_TIMEOUT(consoleLine(t, QStringLiteral("asked to close")), 30000);
+        QVERIFY(consoleLine(t, QStringLiteral("status line")));
+        QVERIFY(consoleLine(t, QStringLiteral("ticker")));
+        QVERIFY(consoleLine(t, QStringLiteral("boo")));
+        QVERIFY(consoleLine(t, QStringLiteral("sure?")));
+        QVERIFY(t.prompter.messages().isEmpty());
+
+        // A script that never returns: the editors keep taking keys, and
+        // fixing the script brings the preview back.
+        QSignalSpy started(&preview.liveReload(), &LiveReload::loadStarted);
+        t.body()->setWholeText(QStringLiteral("<SCRIPT>while (true) {}</SCRIPT>"));
+        QTRY_VERIFY_WITH_TIMEOUT(started.size() >= 1, 30000);
+        QTest::qWait(300);
+        QElapsedTimer key;
+        key.start();
+        t.body()->setCaretLineColumn(1, 1);
+        QTest::keyClick(t.body(), Qt::Key_Space);
+        QApplication::processEvents();
+        QVERIFY2(key.elapsed() < 1000, "a key waited on the spinning page");
+        QCOMPARE(t.body()->wholeText(), QStringLiteral(" <SCRIPT>while (true) {}</SCRIPT>"));
+        t.body()->setWholeText(QStringLiteral("<SCRIPT>document.title = 'back';</SCRIPT>"));
+        QTRY_COMPARE_WITH_TIMEOUT(evaluate(t, QStringLiteral("document.title")).toString(), QStringLiteral("back"),
+                                  30000);
+        QVERIFY(consoleLine(t, QStringLiteral("did not answer")));
+
+        // Switched off, everything is back where it was.
+        t.trigger("BTN_PreviewBeside");
+        QVERIFY(!preview.previewBeside());
+        QVERIFY(!t.action("MMNU_View_PreviewBeside")->isChecked());
+        QVERIFY(t.window->mainBook()->isTabVisible(1));
+        QVERIFY(t.window->previewPage()->isAncestorOf(pane));
+        QVERIFY(!splitter->widget(1)->isVisible());
+        loaded.clear();
+        t.body()->setWholeText(QStringLiteral("<P>not followed</P>"));
+        QTest::qWait(2 * LiveReload::kQuietMs);
+        QCOMPARE(loaded.size(), 0);
+    }
+
+    void previewBeside_isOffered_onlyWithTheEmbeddedBrowser()
+    {
+        TestWindow t(false);
+        QAction *toggle = t.action("MMNU_View_PreviewBeside");
+        QVERIFY(!toggle->isEnabled());
+        QVERIFY(!t.action("BTN_PreviewBeside")->isEnabled());
+        QVERIFY(toggle->statusTip().contains(QStringLiteral("needs the embedded browser")));
+        t.window->preview().setPreviewBeside(true);
+        QVERIFY(!t.window->preview().previewBeside());
+        QVERIFY(!toggle->isChecked());
     }
 };
 

@@ -50,6 +50,8 @@ public:
     void setConsoleMessageHandler(std::function<void(const PageMessage &)>) override {}
     void runJavaScript(const QString &, std::function<void(const QVariant &)>) override {}
     QString currentAddress() const override { return {}; }
+    void setDialogsShown(bool shown) override { calls << QStringLiteral("dialogs:%1").arg(shown); }
+    void endStuckPage() override { calls << QStringLiteral("endStuckPage"); }
 
     QStringList calls;
     bool historyFails = false;

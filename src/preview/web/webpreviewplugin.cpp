@@ -2,6 +2,7 @@
 
 #include "preview/networkpolicy.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QUrl>
 #include <QWebEngineProfile>
@@ -11,6 +12,11 @@
 #include <QWebEngineUrlRequestInterceptor>
 #include <QWebEngineView>
 #include <QtWebEngineQuick/qtwebenginequickglobal.h>
+
+#ifdef Q_OS_UNIX
+#include <csignal>
+#include <sys/types.h>
+#endif
 
 namespace {
 
@@ -172,6 +178,66 @@ QWebEngineScript withoutWebRtc()
     return script;
 }
 
+/// What the program needs to hear of a page that its browser would not
+/// tell: the preview has no status line, so a write to window.status (or
+/// defaultStatus) is caught, and the first one of each document is told;
+/// and a page may not close a window that has been shown other pages
+/// before, so the browser would drop window.close() without a word, which
+/// is told too.  Both go out as console messages that start with a mark.
+const char *const kPageWatch = R"JS((function () {
+    'use strict';
+    const info = console.info.bind(console);
+    const statusMark = %1;
+    const closeMark = %2;
+    function catchWrites(name) {
+        let value = '';
+        let told = false;
+        try {
+            Object.defineProperty(window, name, {
+                configurable: true,
+                get: function () { return value; },
+                set: function (text) {
+                    value = String(text);
+                    if (!told) {
+                        told = true;
+                        info(statusMark + value);
+                    }
+                }
+            });
+        } catch (e) {
+            // A window that does not let the property be replaced keeps its own.
+        }
+    }
+    catchWrites('status');
+    catchWrites('defaultStatus');
+    if (window === window.top) {
+        const close = window.close;
+        window.close = function () {
+            info(closeMark);
+            return close.apply(this, arguments);
+        };
+    }
+})();
+)JS";
+
+/// A mark as a JavaScript string: it holds only plain characters.
+QString quoted(const QString &mark)
+{
+    return QStringLiteral("'") + mark + QStringLiteral("'");
+}
+
+QWebEngineScript pageWatch()
+{
+    QWebEngineScript script;
+    script.setName(QStringLiteral("quillon-page-watch"));
+    script.setInjectionPoint(QWebEngineScript::DocumentCreation);
+    script.setWorldId(QWebEngineScript::MainWorld);
+    script.setRunsOnSubFrames(true);
+    script.setSourceCode(QString::fromLatin1(kPageWatch)
+                             .arg(quoted(PreviewWebPage::statusLineMark()), quoted(PreviewWebPage::closeMark())));
+    return script;
+}
+
 /// A small top-level window of ours for what a previewed page opens.  It
 /// belongs to the preview's view, so it never outlives the browser.
 class PopupWindow final : public QWebEngineView {
@@ -195,20 +261,10 @@ public:
 
 class WebBrowser final : public InternalBrowser {
 public:
-    WebBrowser(QWebEngineProfile *profile, QWidget *parent) : m_view(new QWebEngineView(parent))
+    WebBrowser(QWebEngineProfile *profile, QWidget *parent) : m_profile(profile), m_view(new QWebEngineView(parent))
     {
         m_view->setObjectName(QStringLiteral("WebBrowser"));
-        m_page = new PreviewWebPage(profile, m_view, m_view, std::make_shared<PreviewWindowCount>());
-        m_view->setPage(m_page);
-        // Nothing closes: the program decides what a close request means.
-        QObject::connect(m_page, &QWebEnginePage::windowCloseRequested, m_view, [this] {
-            if (m_closeHandler)
-                m_closeHandler();
-        });
-        QObject::connect(m_page, &QWebEnginePage::loadFinished, m_view, [this](bool ok) {
-            if (m_loadHandler)
-                m_loadHandler(ok);
-        });
+        m_view->setPage(makePage());
     }
     ~WebBrowser() override { delete m_view.data(); }
 
@@ -235,7 +291,8 @@ public:
     void setLoadFinishedHandler(std::function<void(bool)> handler) override { m_loadHandler = std::move(handler); }
     void setConsoleMessageHandler(std::function<void(const PageMessage &)> handler) override
     {
-        m_page->setConsoleMessageHandler(std::move(handler));
+        m_consoleHandler = std::move(handler);
+        m_page->setConsoleMessageHandler(m_consoleHandler);
     }
 
     void runJavaScript(const QString &script, std::function<void(const QVariant &)> done) override
@@ -248,11 +305,54 @@ public:
 
     QString currentAddress() const override { return m_view->url().toString(); }
 
+    void setDialogsShown(bool shown) override
+    {
+        m_dialogsShown = shown;
+        m_page->setDialogsShown(shown);
+    }
+
+    void endStuckPage() override
+    {
+#ifdef Q_OS_UNIX
+        // Only a renderer of its own: in single-process mode the page runs
+        // in this process.
+        const qint64 renderer = m_page->renderProcessPid();
+        if (renderer > 0 && renderer != QCoreApplication::applicationPid())
+            ::kill(static_cast<pid_t>(renderer), SIGKILL);
+#endif
+        // A fresh page, which cannot be handed the ended renderer.
+        QWebEnginePage *stuck = m_page;
+        m_view->setPage(makePage());
+        stuck->deleteLater();
+    }
+
 private:
+    PreviewWebPage *makePage()
+    {
+        auto *page = new PreviewWebPage(m_profile, m_view, m_view, std::make_shared<PreviewWindowCount>());
+        page->setConsoleMessageHandler(m_consoleHandler);
+        page->setDialogsShown(m_dialogsShown);
+        // Nothing closes: the program decides what a close request means.
+        QObject::connect(page, &PreviewWebPage::closeAsked, m_view, [this, page] {
+            if (page == m_page && m_closeHandler)
+                m_closeHandler();
+        });
+        // Only the shown page's loads count; an ended page may still report.
+        QObject::connect(page, &QWebEnginePage::loadFinished, m_view, [this, page](bool ok) {
+            if (page == m_page && m_loadHandler)
+                m_loadHandler(ok);
+        });
+        m_page = page;
+        return page;
+    }
+
+    QWebEngineProfile *m_profile;
     QPointer<QWebEngineView> m_view;
     PreviewWebPage *m_page = nullptr;
+    bool m_dialogsShown = true;
     std::function<void()> m_closeHandler;
     std::function<void(bool)> m_loadHandler;
+    std::function<void(const PageMessage &)> m_consoleHandler;
 };
 
 } // namespace
@@ -263,6 +363,8 @@ PreviewWebPage::PreviewWebPage(QWebEngineProfile *profile, QWidget *popupOwner, 
       m_openedByLocalPage(openedByLocalPage)
 {
     protect(settings());
+    connect(this, &QWebEnginePage::windowCloseRequested, this, &PreviewWebPage::askToClose);
+    connect(this, &QWebEnginePage::loadStarted, this, [this] { m_closeAsked = false; });
 }
 
 void PreviewWebPage::startWindowCount()
@@ -294,11 +396,80 @@ bool PreviewWebPage::acceptNavigationRequest(const QUrl &url, NavigationType typ
     return QWebEnginePage::acceptNavigationRequest(url, type, isMainFrame);
 }
 
+const QString &PreviewWebPage::statusLineMark()
+{
+    static const QString mark = QStringLiteral("quillon:status-line:");
+    return mark;
+}
+
+const QString &PreviewWebPage::closeMark()
+{
+    static const QString mark = QStringLiteral("quillon:close-request");
+    return mark;
+}
+
+void PreviewWebPage::askToClose()
+{
+    // Said once for each page, however it asked (the browser tells of a
+    // close it allows, the page watch of every one).
+    if (m_closeAsked)
+        return;
+    m_closeAsked = true;
+    emit closeAsked();
+}
+
+void PreviewWebPage::tellConsole(ConsoleLevel level, const QString &text)
+{
+    if (!m_consoleHandler)
+        return;
+    PageMessage told;
+    told.level = level;
+    told.text = text;
+    m_consoleHandler(told);
+}
+
+void PreviewWebPage::javaScriptAlert(const QUrl &securityOrigin, const QString &msg)
+{
+    if (m_dialogsShown)
+        QWebEnginePage::javaScriptAlert(securityOrigin, msg);
+    else
+        tellConsole(ConsoleLevel::Info, QStringLiteral("alert (not shown beside the editors): %1").arg(msg));
+}
+
+bool PreviewWebPage::javaScriptConfirm(const QUrl &securityOrigin, const QString &msg)
+{
+    if (m_dialogsShown)
+        return QWebEnginePage::javaScriptConfirm(securityOrigin, msg);
+    tellConsole(ConsoleLevel::Warning,
+                QStringLiteral("confirm (not shown beside the editors, answered Cancel): %1").arg(msg));
+    return false;
+}
+
+bool PreviewWebPage::javaScriptPrompt(const QUrl &securityOrigin, const QString &msg, const QString &defaultValue,
+                                      QString *result)
+{
+    if (m_dialogsShown)
+        return QWebEnginePage::javaScriptPrompt(securityOrigin, msg, defaultValue, result);
+    tellConsole(ConsoleLevel::Warning,
+                QStringLiteral("prompt (not shown beside the editors, answered Cancel): %1").arg(msg));
+    return false;
+}
+
 void PreviewWebPage::javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString &message,
                                               int lineNumber, const QString &sourceID)
 {
     if (!m_consoleHandler)
         return;
+    if (message == closeMark()) {
+        askToClose();
+        return;
+    }
+    if (message.startsWith(statusLineMark())) {
+        tellConsole(ConsoleLevel::Info,
+                    QStringLiteral("The page writes to the status line, which the preview does not show: \"%1\"")
+                        .arg(message.mid(statusLineMark().size())));
+        return;
+    }
     PageMessage reported;
     switch (level) {
     case InfoMessageLevel:
@@ -338,6 +509,7 @@ QWebEngineProfile *WebPreviewFactory::profile()
         protect(m_profile->settings());
         m_profile->setUrlRequestInterceptor(new LocalNetworkGuard(m_profile));
         m_profile->scripts()->insert(withoutWebRtc());
+        m_profile->scripts()->insert(pageWatch());
     }
     return m_profile;
 }

@@ -49,21 +49,43 @@ public:
     {
         m_consoleHandler = std::move(handler);
     }
+    /// Whether alert, confirm and prompt show boxes; when not, they go to
+    /// the console and confirm and prompt are answered as if cancelled.
+    void setDialogsShown(bool shown) { m_dialogsShown = shown; }
+
+    /// What a console message starts with when it reports a write to the
+    /// status line (see the profile's status-line script).
+    static const QString &statusLineMark();
+    /// The message that reports a call of window.close().
+    static const QString &closeMark();
+
+signals:
+    /// The page asked to close its window (said once for each page load).
+    void closeAsked();
 
 protected:
     QWebEnginePage *createWindow(WebWindowType type) override;
     bool acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame) override;
     void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString &message, int lineNumber,
                                   const QString &sourceID) override;
+    void javaScriptAlert(const QUrl &securityOrigin, const QString &msg) override;
+    bool javaScriptConfirm(const QUrl &securityOrigin, const QString &msg) override;
+    bool javaScriptPrompt(const QUrl &securityOrigin, const QString &msg, const QString &defaultValue,
+                          QString *result) override;
 
 private:
     /// Whether a blank page counts as local: it was opened by one.
     bool isLocalOrOpenedByLocal() const;
+    /// A message of ours (not the page's) for the console.
+    void tellConsole(ConsoleLevel level, const QString &text);
+    void askToClose();
 
     QPointer<QWidget> m_popupOwner;
     std::shared_ptr<PreviewWindowCount> m_windows;
     bool m_openedByLocalPage;
     std::function<void(const PageMessage &)> m_consoleHandler;
+    bool m_dialogsShown = true;
+    bool m_closeAsked = false;
 };
 
 /// The plugin's entry: makes browsers that share one protected profile.

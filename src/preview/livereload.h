@@ -1,0 +1,82 @@
+#pragma once
+// When the preview beside the editors loads the script again.
+//
+// Each change to a fragment puts the reload off until the editors have been
+// quiet for a while, so a burst of keys makes one reload.  Before it loads,
+// the shown page is asked whether it still answers: a script that never
+// returns holds its page's renderer, and a new page might be given the
+// same one.  A page that does not answer in time is ended and a fresh one
+// made.  After each load the page is asked once more, so a page that
+// spins from the start does not go on burning a core until the next key.
+//
+// The reload itself, the question and the ending are the target's: this
+// class only decides when.  Nothing here waits; everything is timers and
+// callbacks, so the keys never wait either.
+
+#include <QObject>
+#include <QTimer>
+#include <QVariant>
+
+#include <functional>
+
+class LiveReloadTarget {
+public:
+    virtual ~LiveReloadTarget() = default;
+    /// Asks the shown page to run a trivial script; answered gets the
+    /// result.  The answer may come late or never.
+    virtual void askPage(std::function<void(const QVariant &)> answered) = 0;
+    /// Ends the shown page's renderer and puts a fresh, empty page in its
+    /// place.
+    virtual void endStuckPage() = 0;
+    /// Writes the script as it is now and loads it; pageState is the last
+    /// answer of the page it replaces (invalid when there was none).
+    virtual void loadPage(const QVariant &pageState) = 0;
+};
+
+class LiveReload final : public QObject {
+    Q_OBJECT
+public:
+    /// How long the editors stay quiet before the page is loaded again.
+    static constexpr int kQuietMs = 400;
+    /// How long a page has to answer before it counts as stuck.
+    static constexpr int kAnswerMs = 1000;
+
+    explicit LiveReload(LiveReloadTarget &target, QObject *parent = nullptr);
+
+    /// Shorter waits, for tests.
+    void setDelays(int quietMs, int answerMs);
+
+    /// Starts following the changes; the first load comes at once.
+    void start();
+    /// Stops following: nothing pending runs, no answer is waited for.
+    void stop();
+    bool isRunning() const { return m_running; }
+
+    /// A fragment changed: the reload is put off by the quiet time.
+    void changed();
+    /// Loads now, without the quiet time (F11); the page is still asked
+    /// first.
+    void reloadNow();
+
+signals:
+    /// The shown page did not answer and was ended; reloading says whether
+    /// a new load follows at once.
+    void stuckPageEnded(bool reloading);
+    /// A load was started (after the page answered or was ended).
+    void loadStarted();
+
+private:
+    enum class Asking { Nothing, BeforeLoad, AfterLoad };
+    void ask(Asking why);
+    void answered(int question, const QVariant &answer);
+    void noAnswer();
+    void load(const QVariant &pageState);
+
+    LiveReloadTarget &m_target;
+    QTimer m_quiet;
+    QTimer m_answerWait;
+    QTimer m_watch;      // the look at a page after it was loaded
+    Asking m_asking = Asking::Nothing;
+    int m_question = 0;  // the number of the question waited for
+    bool m_running = false;
+};

@@ -1,0 +1,208 @@
+// When the preview beside the editors loads again: one load per pause in
+// the typing, the page asked first, a page that does not answer ended.
+
+#include "preview/livereload.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+#include <functional>
+#include <vector>
+
+namespace {
+
+constexpr int kQuiet = 100;
+constexpr int kAnswer = 500;
+/// Long enough for every timer of one round to have run.
+constexpr int kSettle = kQuiet + 3 * kAnswer;
+
+/// A page that answers at once, later (when told) or never.
+class FakePage final : public LiveReloadTarget {
+public:
+    enum class Answers { AtOnce, WhenTold, Never };
+    Answers answers = Answers::AtOnce;
+    int asked = 0;
+    int ended = 0;
+    std::vector<QVariant> loads;  // the page state each load was handed
+    std::vector<std::function<void(const QVariant &)>> waiting;
+    QVariant state = QVariantList{0, 250};
+
+    void askPage(std::function<void(const QVariant &)> answered) override
+    {
+        ++asked;
+        if (answers == Answers::AtOnce)
+            answered(state);
+        else
+            waiting.push_back(std::move(answered));
+    }
+    void endStuckPage() override { ++ended; }
+    void loadPage(const QVariant &pageState) override { loads.push_back(pageState); }
+
+    /// Answers every question still waiting (late answers included).
+    void answerAll()
+    {
+        auto pending = std::move(waiting);
+        waiting.clear();
+        for (auto &answered : pending)
+            answered(state);
+    }
+};
+
+struct Fixture {
+    FakePage page;
+    LiveReload live{page};
+    QSignalSpy stuck{&live, &LiveReload::stuckPageEnded};
+
+    Fixture() { live.setDelays(kQuiet, kAnswer); }
+};
+
+} // namespace
+
+class TestLiveReload : public QObject {
+    Q_OBJECT
+private slots:
+    void start_loadsAtOnce_withWhereThePageStood()
+    {
+        Fixture f;
+        f.live.start();
+        QCOMPARE(f.page.asked, 1);
+        QCOMPARE(f.page.loads.size(), size_t(1));
+        QCOMPARE(f.page.loads[0], f.page.state);
+        // The look after the load finds the page well: nothing more.
+        QTest::qWait(kSettle);
+        QCOMPARE(f.page.asked, 2);
+        QCOMPARE(f.page.loads.size(), size_t(1));
+        QCOMPARE(f.page.ended, 0);
+    }
+
+    void aBurstOfChanges_loadsOnceAfterThePause()
+    {
+        Fixture f;
+        f.live.start();
+        QTest::qWait(kSettle);
+        const int askedBefore = f.page.asked;
+        for (int key = 0; key < 8; ++key) {
+            f.live.changed();
+            QTest::qWait(kQuiet / 4);
+        }
+        QCOMPARE(f.page.loads.size(), size_t(1));  // not while the keys come
+        QTRY_COMPARE_WITH_TIMEOUT(f.page.loads.size(), size_t(2), kSettle);
+        QTest::qWait(kSettle);
+        QCOMPARE(f.page.loads.size(), size_t(2));
+        // One question before the load and one look after it.
+        QCOMPARE(f.page.asked, askedBefore + 2);
+    }
+
+    void aChangeWhileThePageIsAsked_loadsOnlyTheNewerText()
+    {
+        Fixture f;
+        f.page.answers = FakePage::Answers::WhenTold;
+        f.live.start();
+        QCOMPARE(f.page.asked, 1);
+        f.live.changed();
+        // The page answers while the change waits out its pause: that
+        // answer loads nothing, the change's own turn does.
+        f.page.answerAll();
+        QVERIFY(f.page.loads.empty());
+        QTRY_COMPARE_WITH_TIMEOUT(f.page.asked, 2, kSettle);
+        f.page.answerAll();
+        QCOMPARE(f.page.loads.size(), size_t(1));
+        QCOMPARE(f.page.ended, 0);
+    }
+
+    void aPageThatDoesNotAnswer_isEnded_andTheScriptLoadsOnAFreshOne_data()
+    {
+        QTest::addColumn<bool>("answersLate");
+        QTest::newRow("never answers") << false;
+        QTest::newRow("answers after it was ended") << true;
+    }
+
+    void aPageThatDoesNotAnswer_isEnded_andTheScriptLoadsOnAFreshOne()
+    {
+        QFETCH(bool, answersLate);
+        Fixture f;
+        f.page.answers = FakePage::Answers::WhenTold;
+        f.live.start();
+        QVERIFY(f.page.loads.empty());
+        QTRY_COMPARE_WITH_TIMEOUT(f.page.ended, 1, kSettle);
+        QCOMPARE(f.stuck.size(), 1);
+        QCOMPARE(f.stuck.at(0).at(0).toBool(), true);
+        QCOMPARE(f.page.loads.size(), size_t(1));
+        // An ended page has nowhere to stand.
+        QVERIFY(!f.page.loads[0].isValid());
+        if (answersLate) {
+            // The old question's answer counts for nothing.
+            f.page.answerAll();
+            QCOMPARE(f.page.loads.size(), size_t(1));
+        }
+    }
+
+    void aPageThatSpinsAfterItsLoad_isEndedWithoutALoad()
+    {
+        Fixture f;
+        f.live.start();
+        QCOMPARE(f.page.loads.size(), size_t(1));
+        // The script loaded spins: the look after the load gets no answer.
+        f.page.answers = FakePage::Answers::Never;
+        QTRY_COMPARE_WITH_TIMEOUT(f.page.ended, 1, kSettle * 2);
+        QCOMPARE(f.stuck.size(), 1);
+        QCOMPARE(f.stuck.at(0).at(0).toBool(), false);
+        QCOMPARE(f.page.loads.size(), size_t(1));
+        // The next change loads on the fresh page, which answers.
+        f.page.answers = FakePage::Answers::AtOnce;
+        f.live.changed();
+        QTRY_COMPARE_WITH_TIMEOUT(f.page.loads.size(), size_t(2), kSettle);
+        QCOMPARE(f.page.ended, 1);
+    }
+
+    void aChangeDuringTheLookAfterALoad_waitsForThatAnswer()
+    {
+        Fixture f;
+        f.live.start();
+        f.page.answers = FakePage::Answers::WhenTold;
+        QTRY_COMPARE_WITH_TIMEOUT(f.page.asked, 2, kSettle);  // the look after the load
+        f.live.changed();
+        QTest::qWait(kQuiet + kQuiet / 2);
+        // The pause is over, but the look is still waiting: no second question.
+        QCOMPARE(f.page.asked, 2);
+        f.page.answerAll();
+        QCOMPARE(f.page.loads.size(), size_t(2));
+    }
+
+    void reloadNow_skipsThePause()
+    {
+        Fixture f;
+        f.live.setDelays(10000, kAnswer);
+        f.live.start();
+        f.live.changed();
+        f.live.reloadNow();
+        QCOMPARE(f.page.loads.size(), size_t(2));
+    }
+
+    void stop_dropsWhatIsPending_andChangesAreIgnoredUntilStart()
+    {
+        Fixture f;
+        f.live.changed();
+        QTest::qWait(kSettle);
+        QCOMPARE(f.page.asked, 0);
+
+        f.page.answers = FakePage::Answers::WhenTold;
+        f.live.start();
+        f.live.changed();
+        f.live.stop();
+        QVERIFY(!f.live.isRunning());
+        f.page.answerAll();
+        QTest::qWait(kSettle);
+        QVERIFY(f.page.loads.empty());
+        QCOMPARE(f.page.ended, 0);
+        QCOMPARE(f.page.asked, 1);
+
+        // Started again, it loads at once.
+        f.page.answers = FakePage::Answers::AtOnce;
+        f.live.start();
+        QCOMPARE(f.page.loads.size(), size_t(1));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestLiveReload)
+#include "tst_livereload.moc"
