@@ -44,8 +44,8 @@ PreviewController::PreviewController(Prompter &prompter, ActionRegistry &actions
             m_stuckPageEnded = true;  // said on the new page, whose load clears the console
         else
             tellConsole(ConsoleLevel::Error,
-                        QStringLiteral("The page did not answer for a second (a script that never returns?), so it "
-                                       "was stopped. It loads again with the next change."));
+                        QStringLiteral("Stopped: the page did not answer for a second (a loop that never ends?). "
+                                       "The next change loads it again."));
     });
     // The browsers are looked up when a preview drop-down first opens (the
     // only way to their items), so the start does not wait for the lookup.
@@ -165,7 +165,7 @@ void PreviewController::warnOfClose()
     if (m_beside) {
         // Beside the editors no box may stop the typing.
         tellConsole(ConsoleLevel::Warning,
-                    QStringLiteral("The page asked to close its window; the preview beside the editors stays shown."));
+                    QStringLiteral("The page asked to close its window; beside the editors it stays shown."));
         return;
     }
     m_prompter.ShowMessageBox(IconWarning, QStringLiteral("Warning!!"),
@@ -409,8 +409,7 @@ void PreviewController::loadPage(const QVariant &pageState)
     if (m_stuckPageEnded) {
         m_stuckPageEnded = false;
         tellConsole(ConsoleLevel::Error,
-                    QStringLiteral("The last page did not answer for a second (a script that never returns?), so it "
-                                   "was stopped."));
+                    QStringLiteral("Stopped the last page: it did not answer for a second (a loop that never ends?)."));
     }
     QString path;
     try {

@@ -496,7 +496,7 @@ private slots:
         t.body()->setWholeText(QStringLiteral("<SCRIPT>window.status = 'ticker';\r\nalert('boo');\r\n"
                                               "confirm('sure?');\r\nwindow.close();</SCRIPT>"));
         QTRY_VERIFY_WITH_TIMEOUT(consoleLine(t, QStringLiteral("asked to close")), 30000);
-        QVERIFY(consoleLine(t, QStringLiteral("status line")));
+        QVERIFY(consoleLine(t, QStringLiteral("Status line")));
         QVERIFY(consoleLine(t, QStringLiteral("ticker")));
         QVERIFY(consoleLine(t, QStringLiteral("boo")));
         QVERIFY(consoleLine(t, QStringLiteral("sure?")));

@@ -433,7 +433,7 @@ void PreviewWebPage::javaScriptAlert(const QUrl &securityOrigin, const QString &
     if (m_dialogsShown)
         QWebEnginePage::javaScriptAlert(securityOrigin, msg);
     else
-        tellConsole(ConsoleLevel::Info, QStringLiteral("alert (not shown beside the editors): %1").arg(msg));
+        tellConsole(ConsoleLevel::Info, QStringLiteral("alert: %1 (not shown beside the editors)").arg(msg));
 }
 
 bool PreviewWebPage::javaScriptConfirm(const QUrl &securityOrigin, const QString &msg)
@@ -441,7 +441,7 @@ bool PreviewWebPage::javaScriptConfirm(const QUrl &securityOrigin, const QString
     if (m_dialogsShown)
         return QWebEnginePage::javaScriptConfirm(securityOrigin, msg);
     tellConsole(ConsoleLevel::Warning,
-                QStringLiteral("confirm (not shown beside the editors, answered Cancel): %1").arg(msg));
+                QStringLiteral("confirm: %1 (answered Cancel beside the editors)").arg(msg));
     return false;
 }
 
@@ -451,7 +451,7 @@ bool PreviewWebPage::javaScriptPrompt(const QUrl &securityOrigin, const QString 
     if (m_dialogsShown)
         return QWebEnginePage::javaScriptPrompt(securityOrigin, msg, defaultValue, result);
     tellConsole(ConsoleLevel::Warning,
-                QStringLiteral("prompt (not shown beside the editors, answered Cancel): %1").arg(msg));
+                QStringLiteral("prompt: %1 (answered Cancel beside the editors)").arg(msg));
     return false;
 }
 
@@ -466,7 +466,7 @@ void PreviewWebPage::javaScriptConsoleMessage(JavaScriptConsoleMessageLevel leve
     }
     if (message.startsWith(statusLineMark())) {
         tellConsole(ConsoleLevel::Info,
-                    QStringLiteral("The page writes to the status line, which the preview does not show: \"%1\"")
+                    QStringLiteral("Status line: \"%1\" (the preview has none)")
                         .arg(message.mid(statusLineMark().size())));
         return;
     }
