@@ -37,6 +37,9 @@ struct AppConfig {
     QString settingsFile;
     /// Whether the embedded preview browser may be used at all.
     bool internalBrowserAllowed = true;
+    /// A script file to open once the window is up (the command line's
+    /// FILE); empty: the start-up script.
+    QString startupFile;
     /// Shown after the user library is read at the first show.
     QList<StartupNotice> startupNotices;
 };

@@ -3,12 +3,20 @@
 #include "app/appconfig.h"
 #include "library/libraryfolder.h"
 #include "platform/errors.h"
+#include "platform/helpwindow.h"
+#include "platform/logging.h"
 #include "platform/prompter.h"
 #include "platform/savefile.h"
+#include "preview/browserloader.h"
 
+#include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <QTimer>
+#include <QWidget>
+
+#include <cstdio>
 
 QuillonApplication::QuillonApplication(int &argc, char **argv) : QApplication(argc, argv)
 {
@@ -63,4 +71,66 @@ QString prepareUserLibraryFolder(QList<StartupNotice> &notices)
 QString recoveryFolder()
 {
     return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/recovery/");
+}
+
+QString startupFileFromCommandLine()
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Editor and library of the small scripts of web pages."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("A script file to open at start."),
+                                 QStringLiteral("[FILE]"));
+    parser.process(*QCoreApplication::instance());
+    const QStringList files = parser.positionalArguments();
+    if (files.size() > 1) {
+        std::fprintf(stderr, "%s\n",
+                     qPrintable(QStringLiteral("%1: one file at most, %2 were given")
+                                    .arg(QCoreApplication::applicationName())
+                                    .arg(files.size())));
+        parser.showHelp(2);
+    }
+    return files.isEmpty() ? QString() : QFileInfo(files.first()).absoluteFilePath();
+}
+
+void logStartupPlaces(const AppConfig &config, const HelpWindow &help)
+{
+    if (!lcStartup().isInfoEnabled())
+        return;
+    if (!internalBrowserBuilt()) {
+        qCInfo(lcStartup, "preview plugin: none, built without the embedded browser");
+    } else {
+        const QString plugin = internalBrowserPluginFile();
+        if (plugin.isEmpty())
+            qCInfo(lcStartup, "preview plugin: not found in %s",
+                   qPrintable(internalBrowserSearchFolders().join(QStringLiteral(", "))));
+        else
+            qCInfo(lcStartup, "preview plugin: %s", qPrintable(plugin));
+    }
+    // Read as the help window reads it: the contents tree and the pages.
+    const qsizetype contents = help.contentsPages().size();
+    const qsizetype pages = help.staticPages().size();
+    if (contents == 0 || pages == 0)
+        qCInfo(lcStartup, "help: not found in %s", qPrintable(HelpWindow::helpRoot()));
+    else
+        qCInfo(lcStartup, "help: %lld pages and %lld contents entries in %s", static_cast<long long>(pages),
+               static_cast<long long>(contents), qPrintable(HelpWindow::helpRoot()));
+    qCInfo(lcStartup, "user library: %s", qPrintable(config.userLibraryFolder));
+    qCInfo(lcStartup, "recovery folder: %s", qPrintable(config.recoveryFolder));
+    if (!config.startupFile.isEmpty())
+        qCInfo(lcStartup, "file to open: %s", qPrintable(config.startupFile));
+}
+
+void quitAfterStartIfAsked(QWidget &window)
+{
+    if (qEnvironmentVariable("QUILLON_QUIT_AFTER_START") != QLatin1String("1"))
+        return;
+    // Queued behind what the first show queued (the start-up notices, the
+    // file of the command line, the offer of unsaved work), so the whole
+    // start runs before the window closes; the last window closed ends the
+    // message loop.
+    QTimer::singleShot(0, &window, [&window] {
+        qCInfo(lcStartup, "started; closing as QUILLON_QUIT_AFTER_START=1 asks");
+        window.close();
+    });
 }

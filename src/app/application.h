@@ -15,7 +15,15 @@ public:
 /// in a static library).
 void initQuillonResources();
 
+struct AppConfig;
 struct StartupNotice;
+class HelpWindow;
+class QWidget;
+
+/// Reads the command line: --help and --version answer and end the
+/// program; the one optional FILE comes back as an absolute path ("" when
+/// there is none).  Too many arguments end the program with a message.
+QString startupFileFromCommandLine();
 
 /// The folder of the user library (see chooseUserLibraryFolder), with the
 /// one-time copy of a library that earlier versions kept in the build tree
@@ -25,3 +33,13 @@ QString prepareUserLibraryFolder(QList<StartupNotice> &notices);
 /// Where the running copies keep their unsaved work across a crash: the
 /// folder "recovery/" in the per-user data folder.
 QString recoveryFolder();
+
+/// Logs (category "quillon.startup") where this start found its preview
+/// plugin, its help and the folders of the user's data.
+void logStartupPlaces(const AppConfig &config, const HelpWindow &help);
+
+/// For checking an installed copy without anyone at the keyboard: with the
+/// environment variable QUILLON_QUIT_AFTER_START=1 the window is closed,
+/// as by the user, once the start has been handled (the window shown, its
+/// start-up work done); otherwise nothing happens.
+void quitAfterStartIfAsked(QWidget &window);

@@ -18,7 +18,10 @@ int main(int argc, char **argv)
     QCoreApplication::setOrganizationName(QStringLiteral("Velmora"));
     QCoreApplication::setApplicationName(QStringLiteral("Quillon"));
     QCoreApplication::setApplicationVersion(QStringLiteral("1.6"));
+    // The menu entry the desktop matches the window with (Wayland).
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.velmora.Quillon"));
     initQuillonResources();
+    const QString startupFile = startupFileFromCommandLine();
 
     auto *splash = new TRunDlg;
     splash->show();
@@ -42,10 +45,13 @@ int main(int argc, char **argv)
     config.tempFolder = QDir::tempPath();
     config.recoveryFolder = recoveryFolder();
     config.internalBrowserAllowed = qEnvironmentVariable("QUILLON_NO_WEBENGINE") != QLatin1String("1");
+    config.startupFile = startupFile;
+    logStartupPlaces(config, help);
 
     TVM_Quillon_MF window(config);
     window.showAtStart();
     splash->finish(&window);
     splash->deleteLater();
+    quitAfterStartIfAsked(window);
     return app.exec();
 }

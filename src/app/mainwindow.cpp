@@ -400,6 +400,11 @@ void TVM_Quillon_MF::firstShow()
     m_edit->attachEditors();
     m_document->attachEditors();
     m_recovery->attachEditors();
+    // The file of the command line is read once the window is up, as Open
+    // would, and before the offer of work a crash left behind, which may
+    // then replace it.
+    if (!m_config.startupFile.isEmpty())
+        QTimer::singleShot(0, this, guarded([this] { m_document->openFile(m_config.startupFile); }));
     // Work a crash left behind is offered once the window and the
     // start-up notices are up.
     QTimer::singleShot(0, m_recovery, &RecoveryController::offerOrphans);

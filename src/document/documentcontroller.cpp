@@ -171,7 +171,6 @@ void DocumentController::newScript()
 void DocumentController::openScript()
 {
     m_pages.showEditorPage();
-    ScriptEditors &editors = m_editors;
     // The editors keep the script until the chosen file has been read:
     // a cancelled dialog or a file that cannot be read changes nothing.
     if (!askToReplaceScript(m_prompter))
@@ -186,6 +185,11 @@ void DocumentController::openScript()
     if (path.isEmpty())
         return;
 
+    openFile(path);
+}
+
+void DocumentController::openFile(const QString &path)
+{
     const BusyCursor busy(takesAWhileToOpen(path));
     TextFileRead file = readFileBytes(path);
     if (file.status == TextFileRead::Status::TooLarge)
@@ -199,8 +203,8 @@ void DocumentController::openScript()
                                      .toStdString());
 
     const ScriptFragments fragments = readScriptBytes(file.bytes);
-    editors.head()->setWholeText(fragments.head);
-    editors.body()->setWholeText(fragments.body);
+    m_editors.head()->setWholeText(fragments.head);
+    m_editors.body()->setWholeText(fragments.body);
     m_libraries.setTexts({fragments.head, fragments.body});
 }
 

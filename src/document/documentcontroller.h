@@ -3,6 +3,7 @@
 // Printer setup, and the status read-out that follows the editors.
 
 #include <QObject>
+#include <QString>
 
 #include <memory>
 
@@ -28,6 +29,11 @@ public:
 
     void newScript();
     void openScript();
+    /// Reads the script file at path into the two editors, as Open does
+    /// once a file is chosen, without asking anything first.  Throws
+    /// std::runtime_error ("Cannot open file ...") when the file cannot be
+    /// read; the editors then keep their script.
+    void openFile(const QString &path);
     void saveAs();
     void copyFromEditor();
     void copyFromLibrary();

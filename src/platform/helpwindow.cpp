@@ -244,6 +244,11 @@ QList<int> HelpWindow::topics() const
     return numbers;
 }
 
+QString HelpWindow::helpRoot()
+{
+    return kRoot;
+}
+
 QStringList HelpWindow::contentsPages() const
 {
     loadTables();

@@ -47,6 +47,8 @@ public:
     void ShowHelpTopic(int topic) override;
     void setGeneratedPage(const QString &pageName, std::function<QString()> html) override;
 
+    /// Where the help set is read from (":/help/", built into the program).
+    static QString helpRoot();
     /// The page a topic number opens ("" when the number is unknown).
     QString pageForTopic(int topic) const;
     /// Every topic number the help knows, in ascending order.

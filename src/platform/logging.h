@@ -1,7 +1,13 @@
 #pragma once
-// The logging category of the platform layer, "quillon.platform": its
-// messages can be switched with QT_LOGGING_RULES like Qt's own.
+// The program's logging categories: their messages can be switched with
+// QT_LOGGING_RULES like Qt's own.
+//
+// "quillon.platform": errors of the platform layer nobody else reported.
+// "quillon.startup" (off by default; QT_LOGGING_RULES="quillon.startup=true"):
+// where the started program found its preview plugin, its help and the
+// folders of the user's data, for checking an installed copy.
 
 #include <QLoggingCategory>
 
 Q_DECLARE_LOGGING_CATEGORY(lcPlatform)
+Q_DECLARE_LOGGING_CATEGORY(lcStartup)

@@ -17,10 +17,24 @@ QStringList searchFolders()
     const QString fromEnv = qEnvironmentVariable("QUILLON_PLUGIN_DIR");
     if (!fromEnv.isEmpty())
         folders << fromEnv;
-    if (QCoreApplication::instance())
-        folders << QCoreApplication::applicationDirPath();
+    bool installed = false;
+    if (QCoreApplication::instance()) {
+        const QString program = QCoreApplication::applicationDirPath();
+        folders << program;
+#ifdef QUILLON_PLUGIN_RELATIVE_DIR
+        // An installed program keeps the plugin in a private library folder
+        // whose place relative to the program was fixed when the build was
+        // configured, so a moved installation still finds it.
+        const QString privateFolder = QDir::cleanPath(program + u'/' + QStringLiteral(QUILLON_PLUGIN_RELATIVE_DIR));
+        installed = QFileInfo(privateFolder).isDir();
+        folders << privateFolder;
+#endif
+    }
 #ifdef QUILLON_PLUGIN_BUILD_DIR
-    folders << QStringLiteral(QUILLON_PLUGIN_BUILD_DIR);
+    // The build folder only serves a program that is not installed: an
+    // installed one never loads a plugin left in the tree it was built in.
+    if (!installed)
+        folders << QStringLiteral(QUILLON_PLUGIN_BUILD_DIR);
 #endif
     return folders;
 }
@@ -44,6 +58,33 @@ QString pluginPath()
 #endif
 
 } // namespace
+
+bool internalBrowserBuilt()
+{
+#ifdef QUILLON_HAS_WEBENGINE
+    return true;
+#else
+    return false;
+#endif
+}
+
+QString internalBrowserPluginFile()
+{
+#ifdef QUILLON_HAS_WEBENGINE
+    return pluginPath();
+#else
+    return {};
+#endif
+}
+
+QStringList internalBrowserSearchFolders()
+{
+#ifdef QUILLON_HAS_WEBENGINE
+    return searchFolders();
+#else
+    return {};
+#endif
+}
 
 bool internalBrowserAvailable()
 {

@@ -2,12 +2,25 @@
 // Finding and loading the embedded browser's plugin.
 //
 // The plugin (libquillon_webpreview) is looked for in the folder named by
-// QUILLON_PLUGIN_DIR, then beside the program, then in the build folder.
+// QUILLON_PLUGIN_DIR, then beside the program, then in the installed
+// program's private library folder (<libdir>/quillon, found relative to the
+// program), then, by a program that is not installed, in the build folder.
 // Qt WebEngine comes into the process only with loadInternalBrowser().
 
 #include <QString>
+#include <QStringList>
 
 class InternalBrowserFactory;
+
+/// Whether the program was built with the embedded browser.
+bool internalBrowserBuilt();
+
+/// The plugin file loadInternalBrowser() would load; "" when there is none
+/// (or the program was built without the embedded browser).  Cheap.
+QString internalBrowserPluginFile();
+
+/// The folders the plugin is looked for in, in order.
+QStringList internalBrowserSearchFolders();
 
 /// Whether the embedded browser can be offered: the program was built
 /// with it, QUILLON_NO_WEBENGINE is not "1", and its plugin file is there.

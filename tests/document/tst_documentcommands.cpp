@@ -24,6 +24,7 @@
 #include <QGuiApplication>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QTemporaryDir>
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
@@ -231,6 +232,51 @@ private slots:
                  QStringLiteral("Cannot open file ") + path);
         QCOMPARE(t.prompter.messages().first().title, QStringLiteral("VM Quillon 98 v1.6"));
         QCOMPARE(t.body()->wholeText(), startupScriptText());
+    }
+
+    void startupFile_opensLikeOpenWithoutAsking_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("bytes");  // "" = nothing made there
+        QTest::addColumn<QString>("head");      // what the editors hold when the file opens
+        QTest::addColumn<QString>("body");
+        QTest::newRow("a script file")
+            << "s.js"
+            << QByteArray("<!-- part of the HEAD section -->\nvar x;\n<!-- part of the BODY section -->\ncall(x);")
+            << "var x;\r\n" << "call(x);\r\n";
+        QTest::newRow("a page without markers") << "page.html" << QByteArray("<p>hi</p>") << "" << "<p>hi</p>\r\n";
+        QTest::newRow("a missing file") << "gone.js" << QByteArray() << "" << "";
+    }
+    void startupFile_opensLikeOpenWithoutAsking()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, head);
+        QFETCH(QString, body);
+        QTemporaryDir files;
+        const QString path = files.filePath(name);
+        if (!bytes.isEmpty())
+            QVERIFY(writeFile(path, bytes));
+        TestWindow::startupFile = path;
+        TestWindow t;
+        TestWindow::startupFile.clear();
+        const bool opens = !bytes.isEmpty();
+        if (opens) {
+            QTRY_COMPARE(t.body()->wholeText(), body);
+            QCOMPARE(t.head()->wholeText(), head);
+            QCOMPARE(t.window->libraries().texts().body, body);
+            QVERIFY(!t.window->editors().isModified());
+            QVERIFY(t.prompter.messages().isEmpty());
+        } else {
+            QTRY_COMPARE(t.prompter.messages().size(), 1);
+            QCOMPARE(t.prompter.messages().first().title, QStringLiteral("VM Quillon 98 v1.6"));
+            QCOMPARE(t.prompter.messages().first().text.section(QStringLiteral("\r\n"), 0, 0),
+                     QStringLiteral("Cannot open file ") + path);
+            QCOMPARE(t.body()->wholeText(), startupScriptText());
+        }
+        // The user asked for the file: nothing asks whether the start-up
+        // script may go.
+        QVERIFY(t.prompter.questions().isEmpty());
     }
 
     void saveAs_writesTheMarkerFormat_andClearsTheModifiedState()

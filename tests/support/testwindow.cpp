@@ -27,6 +27,7 @@ TestWindow::TestWindow(bool internalBrowser, const QString &libraryFolder, const
     config.tempFolder = dir.path();
     config.internalBrowserAllowed = internalBrowser;
     config.recoveryFolder = recoveryFolder;
+    config.startupFile = startupFile;
     config.settingsFile = settingsFile.isEmpty() ? dir.filePath(QStringLiteral("settings.ini")) : settingsFile;
     window = std::make_unique<TVM_Quillon_MF>(config);
     window->resize(1000, 700);

@@ -42,6 +42,9 @@ struct TestWindow {
     /// The view settings file of the windows made from now on; empty: a
     /// fresh one in each window's temporary folder.
     static inline QString settingsFile;
+    /// The file the windows made from now on open at start, as the command
+    /// line's FILE; empty: none.
+    static inline QString startupFile;
     /// Clicks the drop-down arrow of a button and, in the menu that comes
     /// up, the item id, as the user would.
     void chooseFromDropDown(QToolButton *button, const char *id) const;

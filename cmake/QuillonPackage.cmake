@@ -1,0 +1,53 @@
+# Run by cpack before it packages (CPACK_PROJECT_CONFIG_FILE): fills the
+# Debian package's Depends from the libraries the program links and its
+# Recommends from those only the embedded browser's plugin links, as
+# dpkg-shlibdeps (dpkg-dev) finds them.
+if(NOT CPACK_GENERATOR STREQUAL "DEB")
+    return()
+endif()
+find_program(QUILLON_DPKG_SHLIBDEPS dpkg-shlibdeps)
+if(NOT QUILLON_DPKG_SHLIBDEPS)
+    message(FATAL_ERROR "dpkg-shlibdeps (package dpkg-dev) is needed to work out the package's dependencies")
+endif()
+
+# dpkg-shlibdeps reads a debian/control in its working folder.
+if(CPACK_PACKAGE_DIRECTORY)
+    set(_work ${CPACK_PACKAGE_DIRECTORY}/_CPack_Packages/shlibdeps)
+else()
+    set(_work ${CMAKE_CURRENT_LIST_DIR}/_CPack_Packages/shlibdeps)
+endif()
+file(REMOVE_RECURSE ${_work})
+file(WRITE ${_work}/debian/control "Source: quillon\n\nPackage: quillon\nArchitecture: any\n")
+set(_arguments -O -e${QUILLON_PROGRAM_FILE})
+if(QUILLON_PLUGIN_FILE)
+    list(APPEND _arguments -dRecommends -e${QUILLON_PLUGIN_FILE})
+endif()
+execute_process(COMMAND ${QUILLON_DPKG_SHLIBDEPS} ${_arguments}
+                WORKING_DIRECTORY ${_work}
+                OUTPUT_VARIABLE _fields ERROR_VARIABLE _errors RESULT_VARIABLE _result)
+if(NOT _result EQUAL 0)
+    message(FATAL_ERROR "dpkg-shlibdeps failed:\n${_errors}")
+endif()
+
+set(_depends "")
+set(_recommends "")
+string(REPLACE "\n" ";" _lines "${_fields}")
+foreach(_line IN LISTS _lines)
+    if(_line MATCHES "^shlibs:Depends=(.*)$")
+        set(_depends "${CMAKE_MATCH_1}")
+    elseif(_line MATCHES "^shlibs:Recommends=(.*)$")
+        set(_recommends "${CMAKE_MATCH_1}")
+    endif()
+endforeach()
+if(_depends STREQUAL "")
+    message(FATAL_ERROR "dpkg-shlibdeps named no dependencies of ${QUILLON_PROGRAM_FILE}:\n${_fields}${_errors}")
+endif()
+if(QUILLON_PACKAGE_EXTRA_DEPENDS)
+    string(APPEND _depends ", ${QUILLON_PACKAGE_EXTRA_DEPENDS}")
+endif()
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "${_depends}")
+if(NOT _recommends STREQUAL "")
+    set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "${_recommends}")
+endif()
+message(STATUS "quillon Depends: ${CPACK_DEBIAN_PACKAGE_DEPENDS}")
+message(STATUS "quillon Recommends: ${CPACK_DEBIAN_PACKAGE_RECOMMENDS}")
