@@ -82,13 +82,13 @@ void LiveReload::ask(Asking why)
     // The wait starts first: a target may answer at once.
     m_answerWait.start();
     QPointer<LiveReload> self(this);
-    m_target.askPage([self, question](const QVariant &answer) {
+    m_target.askPage([self, question] {
         if (self)
-            self->answered(question, answer);
+            self->answered(question);
     });
 }
 
-void LiveReload::answered(int question, const QVariant &answer)
+void LiveReload::answered(int question)
 {
     if (question != m_question || m_asking == Asking::Nothing)
         return;
@@ -97,7 +97,7 @@ void LiveReload::answered(int question, const QVariant &answer)
     m_asking = Asking::Nothing;
     // A change came in meanwhile: its own turn loads the newer text.
     if (why == Asking::BeforeLoad && !m_quiet.isActive())
-        load(answer);
+        load();
 }
 
 void LiveReload::noAnswer()
@@ -111,12 +111,12 @@ void LiveReload::noAnswer()
     const bool reloading = why == Asking::BeforeLoad && !m_quiet.isActive();
     emit stuckPageEnded(reloading);
     if (reloading)
-        load(QVariant());
+        load();
 }
 
-void LiveReload::load(const QVariant &pageState)
+void LiveReload::load()
 {
-    m_target.loadPage(pageState);
+    m_target.loadPage();
     emit loadStarted();
     if (m_running)
         m_watch.start();

@@ -15,22 +15,20 @@
 
 #include <QObject>
 #include <QTimer>
-#include <QVariant>
 
 #include <functional>
 
 class LiveReloadTarget {
 public:
     virtual ~LiveReloadTarget() = default;
-    /// Asks the shown page to run a trivial script; answered gets the
-    /// result.  The answer may come late or never.
-    virtual void askPage(std::function<void(const QVariant &)> answered) = 0;
+    /// Asks the shown page to run a trivial script; answered is called
+    /// when it has.  The answer may come late or never.
+    virtual void askPage(std::function<void()> answered) = 0;
     /// Ends the shown page's renderer and puts a fresh, empty page in its
     /// place.
     virtual void endStuckPage() = 0;
-    /// Writes the script as it is now and loads it; pageState is the last
-    /// answer of the page it replaces (invalid when there was none).
-    virtual void loadPage(const QVariant &pageState) = 0;
+    /// Writes the script as it is now and loads it.
+    virtual void loadPage() = 0;
 };
 
 class LiveReload final : public QObject {
@@ -68,9 +66,9 @@ signals:
 private:
     enum class Asking { Nothing, BeforeLoad, AfterLoad };
     void ask(Asking why);
-    void answered(int question, const QVariant &answer);
+    void answered(int question);
     void noAnswer();
-    void load(const QVariant &pageState);
+    void load();
 
     LiveReloadTarget &m_target;
     QTimer m_quiet;

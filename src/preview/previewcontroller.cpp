@@ -382,15 +382,14 @@ void PreviewController::tellConsole(ConsoleLevel level, const QString &text)
     m_pane->console()->addMessage(message);
 }
 
-void PreviewController::askPage(std::function<void(const QVariant &)> answered)
+void PreviewController::askPage(std::function<void()> answered)
 {
     InternalBrowser *browser = m_pane ? m_pane->browser() : nullptr;
     if (!browser) {
-        answered(QVariant());
+        answered();
         return;
     }
-    // The answer is where the page stands, for the page that replaces it.
-    browser->runJavaScript(QStringLiteral("[window.scrollX, window.scrollY]"), std::move(answered));
+    browser->runJavaScript(QStringLiteral("0"), [answered = std::move(answered)](const QVariant &) { answered(); });
 }
 
 void PreviewController::endStuckPage()
@@ -399,7 +398,7 @@ void PreviewController::endStuckPage()
         m_pane->browser()->endStuckPage();
 }
 
-void PreviewController::loadPage(const QVariant &pageState)
+void PreviewController::loadPage()
 {
     if (!m_beside || !m_pane || !m_pane->browser())
         return;
@@ -420,22 +419,15 @@ void PreviewController::loadPage(const QVariant &pageState)
         return;
     }
     m_pageLines = PreviewPageLines(head, body, QUrl::fromLocalFile(path).toString());
-    m_scrollToRestore = pageState;
+    // The same address again: the browser takes it as a reload and keeps
+    // the page's scroll position.
     m_pane->showFile(path);
 }
 
 void PreviewController::pageLoaded(bool ok)
 {
-    if (!m_beside)
-        return;
-    const QVariantList scroll = m_scrollToRestore.toList();
-    m_scrollToRestore = QVariant();
-    if (ok && scroll.size() == 2 && (scroll[0].toDouble() != 0 || scroll[1].toDouble() != 0))
-        m_pane->browser()->runJavaScript(QStringLiteral("window.scrollTo(%1, %2)")
-                                             .arg(scroll[0].toDouble())
-                                             .arg(scroll[1].toDouble()),
-                                         nullptr);
-    emit livePageLoaded(ok);
+    if (m_beside)
+        emit livePageLoaded(ok);
 }
 
 // --- external browsers ---------------------------------------------------------------

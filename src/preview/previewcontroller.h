@@ -136,9 +136,9 @@ private:
     void pageLoaded(bool ok);
 
     // The preview beside the editors, as LiveReload drives it.
-    void askPage(std::function<void(const QVariant &)> answered) override;
+    void askPage(std::function<void()> answered) override;
     void endStuckPage() override;
-    void loadPage(const QVariant &pageState) override;
+    void loadPage() override;
 
     Prompter &m_prompter;
     ScriptEditors &m_editors;
@@ -166,6 +166,5 @@ private:
     QWidget *m_sidePage = nullptr;   // the pane's place beside the editors
     QList<int> m_besideSizes;        // the splitter as the user left it, for the run
     QList<QMetaObject::Connection> m_editorChanges;
-    QVariant m_scrollToRestore;      // where the replaced page stood
     bool m_stuckPageEnded = false;   // the page before the one loading was ended
 };

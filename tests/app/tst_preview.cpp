@@ -300,6 +300,36 @@ private slots:
         QCOMPARE(t.window->mainBook()->currentWidget(), t.window->previewPage());
     }
 
+    void aPageThatClosesAfterAnotherPage_isWarnedOfToo()
+    {
+        // The browser lets a page close only a window that has shown no
+        // other page, and drops the request silently otherwise.
+        if (!webEngine())
+            QSKIP("built without the embedded browser");
+        TestWindow t(true);
+        t.body()->setWholeText(QStringLiteral("<SCRIPT>window.ready = 1;</SCRIPT>"));
+        t.trigger("Podgld1");
+        QTRY_VERIFY_WITH_TIMEOUT(evaluate(t, QStringLiteral("window.ready === 1")).toBool(), 30000);
+        // Another page typed into the address box, then the script again.
+        const QString other = t.dir.filePath(QStringLiteral("other.html"));
+        QFile page(other);
+        QVERIFY(page.open(QIODevice::WriteOnly));
+        page.write("<html><body><script>window.ready = 'other';</script></body></html>");
+        page.close();
+        PreviewPane *pane = t.window->preview().pane();
+        pane->addressBox()->setText(QUrl::fromLocalFile(other).toString());
+        QTest::keyClick(pane->addressBox(), Qt::Key_Return);
+        QTRY_COMPARE_WITH_TIMEOUT(evaluate(t, QStringLiteral("window.ready")).toString(), QStringLiteral("other"), 30000);
+        t.body()->setWholeText(QStringLiteral("<SCRIPT>window.ready = 2; window.close();</SCRIPT>"));
+        t.trigger("Podgld1");
+        QTRY_VERIFY_WITH_TIMEOUT(evaluate(t, QStringLiteral("window.ready === 2")).toBool(), 30000);
+        QTRY_COMPARE_WITH_TIMEOUT(t.prompter.messages().size(), 1, 20000);
+        QCOMPARE(t.prompter.messages().first().text, QStringLiteral("You should view this script using external browser!"));
+        // Once for the page, though both the browser and the page watch may tell.
+        QTest::qWait(500);
+        QCOMPARE(t.prompter.messages().size(), 1);
+    }
+
     void pickingThePreviewTab_withCloseInTheText_showsThePage()
     {
         if (!webEngine())
@@ -491,6 +521,17 @@ private slots:
         QCOMPARE(loaded.size(), 1);
         QCOMPARE(evaluate(t, QStringLiteral("document.getElementById('p').textContent")).toString(),
                  QStringLiteral("one two"));
+
+        // A page loaded again keeps its place.
+        t.body()->setWholeText(QStringLiteral("<DIV STYLE=\"height: 5000px\">tall</DIV><P id=\"p\">end</P>"));
+        QTRY_COMPARE_WITH_TIMEOUT(evaluate(t, QStringLiteral("document.getElementById('p').textContent")).toString(),
+                                  QStringLiteral("end"), 30000);
+        QCOMPARE(evaluate(t, QStringLiteral("window.scrollTo(0, 1200); window.scrollY")).toInt(), 1200);
+        loaded.clear();
+        t.body()->setCaretLineColumn(1, 1);
+        QTest::keyClick(t.body(), Qt::Key_Space);
+        QTRY_COMPARE_WITH_TIMEOUT(loaded.size(), 1, 30000);
+        QTRY_COMPARE_WITH_TIMEOUT(evaluate(t, QStringLiteral("window.scrollY")).toInt(), 1200, 10000);
 
         // Boxes, the status line and closing become console lines.
         t.body()->setWholeText(QStringLiteral("<SCRIPT>window.status = 'ticker';\r\nalert('boo');\r\n"
