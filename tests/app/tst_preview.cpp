@@ -561,6 +561,13 @@ private slots:
                                   30000);
         QVERIFY(consoleLine(t, QStringLiteral("did not answer")));
 
+        // F11 loads at once and gives the page the keys; the editors stay.
+        loaded.clear();
+        QTest::keyClick(t.window.get(), Qt::Key_F11);
+        QTRY_COMPARE_WITH_TIMEOUT(loaded.size(), 1, 30000);
+        QTRY_VERIFY(browserView->hasFocus() || browserView->isAncestorOf(QApplication::focusWidget()));
+        QCOMPARE(t.window->mainBook()->currentWidget(), t.window->editorPage());
+
         // Switched off, everything is back where it was.
         t.trigger("BTN_PreviewBeside");
         QVERIFY(!preview.previewBeside());
