@@ -5,6 +5,9 @@
 LiveReload::LiveReload(LiveReloadTarget &target, QObject *parent) : QObject(parent), m_target(target)
 {
     m_quiet.setSingleShot(true);
+    // The pause is felt: it should not come early or late by the 5 % a
+    // coarse timer may take.
+    m_quiet.setTimerType(Qt::PreciseTimer);
     m_quiet.setInterval(kQuietMs);
     m_answerWait.setSingleShot(true);
     m_answerWait.setInterval(kAnswerMs);
