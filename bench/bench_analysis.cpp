@@ -5,14 +5,10 @@
 
 #include "analysis/elementlistview.h"
 #include "analysis/elementscanner.h"
-#include "app/application.h"
-#include "app/mainwindow.h"
+#include "benchwindow.h"
 #include "app/resourcetabs.h"
 #include "document/scripteditors.h"
 #include "editor/scripteditor.h"
-#include "platform/helpwindow.h"
-#include "platform/prompter.h"
-#include "platform/shell.h"
 #include "widgets/actions.h"
 
 #include <QAction>
@@ -99,20 +95,8 @@ BENCHMARK(BM_ScanAndSortElements5MBPolishNames)->Unit(benchmark::kMillisecond);
 // showing: from the click to the list painted.
 void BM_RefreshFunctionsTab5MB(benchmark::State &state)
 {
-    QTemporaryDir dir;
-    QtPrompter prompter;
-    SystemShell shell;
-    HelpWindow help(shell, prompter);
-    AppConfig config;
-    config.prompter = &prompter;
-    config.shell = &shell;
-    config.help = &help;
-    config.userLibraryFolder = dir.filePath(QStringLiteral("user-scripts/"));
-    config.tempFolder = dir.path();
-    config.internalBrowserAllowed = false;
-    TVM_Quillon_MF window(config);
-    window.resize(1000, 700);
-    window.show();
+    BenchWindow bench(false, QSize(1000, 700));
+    TVM_Quillon_MF &window = *bench.window;
     QApplication::processEvents();
     window.editors().body()->setWholeText(QString::fromUtf8(bigScriptBytes()));
     ResourceTabs *tabs = window.resourceTabs();
@@ -133,15 +117,7 @@ BENCHMARK(BM_RefreshFunctionsTab5MB)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QuillonApplication app(argc, argv);
-    initQuillonResources();
     // A user's language, not the C locale's plain character order: the
     // list is sorted by the language's collation.
-    QLocale::setDefault(QLocale(QLocale::English));
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runWindowBenchmarks(argc, argv, [] { QLocale::setDefault(QLocale(QLocale::English)); });
 }

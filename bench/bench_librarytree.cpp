@@ -1,13 +1,9 @@
 // How fast the user library comes up in the window: reading an index of
 // 10,000 scripts in 100 categories and building the tree TRE_Wlasne.
 
-#include "app/application.h"
-#include "app/mainwindow.h"
+#include "benchwindow.h"
 #include "library/userlibrarycontroller.h"
 #include "library/userlibrarytree.h"
-#include "platform/helpwindow.h"
-#include "platform/prompter.h"
-#include "platform/shell.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -32,19 +28,8 @@ void BM_BuildUserLibraryTree10000Scripts(benchmark::State &state)
     file.write(index);
     file.close();
 
-    QtPrompter prompter;
-    SystemShell shell;
-    HelpWindow help(shell, prompter);
-    AppConfig config;
-    config.prompter = &prompter;
-    config.shell = &shell;
-    config.help = &help;
-    config.userLibraryFolder = folder;
-    config.tempFolder = dir.path();
-    config.internalBrowserAllowed = false;
-    TVM_Quillon_MF window(config);
-    window.resize(1000, 700);
-    window.show();
+    BenchWindow bench(false, QSize(1000, 700), folder);
+    TVM_Quillon_MF &window = *bench.window;
     for (auto _ : state) {
         window.userLibrary().Okresl_Skrypty();
         benchmark::DoNotOptimize(window.userLibrary().tree()->topLevelItemCount());
@@ -57,12 +42,5 @@ BENCHMARK(BM_BuildUserLibraryTree10000Scripts)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QuillonApplication app(argc, argv);
-    initQuillonResources();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runWindowBenchmarks(argc, argv);
 }

@@ -3,23 +3,16 @@
 // the quiet pause before the reload; the counters give the median with
 // and without it.  Needs the embedded browser (build with Qt WebEngine).
 
-#include "app/application.h"
-#include "app/mainwindow.h"
+#include "benchwindow.h"
 #include "document/scripteditors.h"
 #include "editor/scripteditor.h"
-#include "platform/helpwindow.h"
-#include "platform/prompter.h"
-#include "platform/shell.h"
-#include "platform/webbrowsers.h"
 #include "preview/internalbrowser.h"
 #include "preview/livereload.h"
 #include "preview/previewcontroller.h"
 #include "preview/previewpane.h"
 
-#include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QTemporaryDir>
 #include <QTimer>
 
 #include <benchmark/benchmark.h>
@@ -97,23 +90,8 @@ bool waitForLoad(PreviewController &preview, int timeoutMs)
 
 void BM_LivePreviewChangeToLoaded(benchmark::State &state)
 {
-    QTemporaryDir dir;
-    QtPrompter prompter;
-    SystemShell shell;
-    DesktopBrowsers browsers;
-    HelpWindow help(shell, prompter);
-    AppConfig config;
-    config.prompter = &prompter;
-    config.shell = &shell;
-    config.browsers = &browsers;
-    config.help = &help;
-    config.userLibraryFolder = dir.filePath(QStringLiteral("user-scripts/"));
-    QDir().mkpath(config.userLibraryFolder);
-    config.tempFolder = dir.path();
-    TVM_Quillon_MF window(config);
-    window.resize(1280, 900);
-    window.show();
-    QApplication::processEvents();
+    BenchWindow bench(true, QSize(1280, 900));
+    TVM_Quillon_MF &window = *bench.window;
     PreviewController &preview = window.preview();
     ScriptEditor *body = window.editors().body();
     window.editors().head()->setWholeText(QString::fromUtf8(kHead));
@@ -169,12 +147,5 @@ BENCHMARK(BM_LivePreviewChangeToLoaded)->UseManualTime()->Iterations(25)->Unit(b
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QuillonApplication app(argc, argv);
-    initQuillonResources();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runWindowBenchmarks(argc, argv);
 }

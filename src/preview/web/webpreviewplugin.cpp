@@ -167,15 +167,22 @@ const char *const kWithoutWebRtc = R"JS((function () {
 })();
 )JS";
 
-QWebEngineScript withoutWebRtc()
+/// A script of ours that runs in the page's own world, in every frame,
+/// before any script of the page.
+QWebEngineScript beforeThePage(const QString &name, const QString &source)
 {
     QWebEngineScript script;
-    script.setName(QStringLiteral("quillon-no-webrtc"));
+    script.setName(name);
     script.setInjectionPoint(QWebEngineScript::DocumentCreation);
     script.setWorldId(QWebEngineScript::MainWorld);
     script.setRunsOnSubFrames(true);
-    script.setSourceCode(QString::fromLatin1(kWithoutWebRtc));
+    script.setSourceCode(source);
     return script;
+}
+
+QWebEngineScript withoutWebRtc()
+{
+    return beforeThePage(QStringLiteral("quillon-no-webrtc"), QString::fromLatin1(kWithoutWebRtc));
 }
 
 /// What the program needs to hear of a page that its browser would not
@@ -228,14 +235,9 @@ QString quoted(const QString &mark)
 
 QWebEngineScript pageWatch()
 {
-    QWebEngineScript script;
-    script.setName(QStringLiteral("quillon-page-watch"));
-    script.setInjectionPoint(QWebEngineScript::DocumentCreation);
-    script.setWorldId(QWebEngineScript::MainWorld);
-    script.setRunsOnSubFrames(true);
-    script.setSourceCode(QString::fromLatin1(kPageWatch)
+    return beforeThePage(QStringLiteral("quillon-page-watch"),
+                         QString::fromLatin1(kPageWatch)
                              .arg(quoted(PreviewWebPage::statusLineMark()), quoted(PreviewWebPage::closeMark())));
-    return script;
 }
 
 /// A small top-level window of ours for what a previewed page opens.  It
