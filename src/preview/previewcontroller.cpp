@@ -186,7 +186,7 @@ void PreviewController::dropInternalBrowser()
         setPreviewBeside(false);
     QString reason;
     loadInternalBrowser(&reason);
-    disablePreviewBeside(reason);
+    disablePreviewBeside(reason.isEmpty() ? QStringLiteral("The embedded browser could not be started.") : reason);
     m_available = false;
     leavePreviewTab();
     m_parts.mainBook->setTabVisible(m_parts.mainBook->indexOf(m_parts.previewPage), false);
