@@ -70,6 +70,7 @@ file(GENERATE OUTPUT ${_quillon_package_config} CONTENT "\
 set(QUILLON_PROGRAM_FILE \"$<TARGET_FILE:quillon>\")
 set(QUILLON_PLUGIN_FILE \"${_quillon_plugin_file}\")
 set(QUILLON_PACKAGE_EXTRA_DEPENDS \"${QUILLON_PACKAGE_EXTRA_DEPENDS}\")
+set(QUILLON_BUILD_DIR \"${CMAKE_BINARY_DIR}\")
 include(\"${PROJECT_SOURCE_DIR}/cmake/QuillonPackage.cmake\")
 ")
 set(CPACK_PROJECT_CONFIG_FILE ${_quillon_package_config})

@@ -9,18 +9,6 @@
 
 #include <QTabWidget>
 
-namespace {
-
-// The editor's text as it holds it, without a copy.
-QByteArrayView editorBytes(const ScriptEditor *editor)
-{
-    const long length = editor->SendScintilla(QsciScintillaBase::SCI_GETLENGTH);
-    return {static_cast<const char *>(editor->SendScintillaPtrResult(QsciScintillaBase::SCI_GETCHARACTERPOINTER)),
-            qsizetype(length)};
-}
-
-} // namespace
-
 ElementListController::ElementListController(ActionRegistry &actions, ScriptEditors &editors, EditorPageSwitch &pages,
                                              ElementListView *list, QTabWidget *tabs, QObject *parent)
     : QObject(parent), m_editors(editors), m_pages(pages), m_list(list)
@@ -38,7 +26,7 @@ void ElementListController::BTN_Refresh_FuncClick()
 {
     if (!m_editors.exist())
         return;
-    m_list->elements()->setElements(listElements(editorBytes(m_editors.head()), editorBytes(m_editors.body())));
+    m_list->elements()->setElements(listElements(m_editors.head()->textBytes(), m_editors.body()->textBytes()));
 }
 
 void ElementListController::LST_FunctionsDblClick()

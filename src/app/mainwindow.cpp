@@ -392,6 +392,7 @@ void TVM_Quillon_MF::firstShow()
     body->setStatusTip(QStringLiteral("Editor of the BODY fragment"));
     const QList<QKeySequence> keys = m_actions->liveShortcuts();
     for (ScriptEditor *editor : {head, body}) {
+        installScheme(*editor, *m_editorSettings);
         editor->setPopupMenu(m_actions->menu(QStringLiteral("POPMENU")));
         editor->reserveKeys(keys);
         editor->setWholeText(startupScriptText());
@@ -598,15 +599,6 @@ void TVM_Quillon_MF::loadEditorSettings()
             prompter().ShowMessageBox(IconError, QStringLiteral("Error!"),
                                       QStringLiteral("Cannot open file %1").arg(QDir::toNativeSeparators(path)));
     }
-    // The editors are made when the window is first shown.
-    auto install = [this] {
-        for (ScriptEditor *editor : {m_editors->head(), m_editors->body()})
-            installScheme(*editor, *m_editorSettings);
-    };
-    if (m_editors->exist())
-        install();
-    else
-        connect(m_editors, &ScriptEditors::created, this, install, Qt::SingleShotConnection);
 }
 
 bool TVM_Quillon_MF::saveEditorSettings()

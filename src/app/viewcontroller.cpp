@@ -36,12 +36,9 @@ ViewController::ViewController(const Parts &parts, QObject *parent) : QObject(pa
     a.bind("view.resourceTabs", this, &ViewController::toggleResourceTabs);
 
     // A floating toolbar closed with its close box clears its check marks.
-    connect(parts.mainToolbar, &DockableToolBar::closedByUser, this,
-            [this] { setToolbarVisible(m_parts.mainToolbar, "MMNU_W_MainToolbar", "POP_E_Pasek", false); });
-    connect(parts.scriptToolbar, &DockableToolBar::closedByUser, this,
-            [this] { setToolbarVisible(m_parts.scriptToolbar, "MMNU_W_ScriptToolbar", "POP_E_PasekJS", false); });
-    connect(parts.htmlToolbar, &DockableToolBar::closedByUser, this,
-            [this] { setToolbarVisible(m_parts.htmlToolbar, "MMNU_V_HTMLToolbar", "POP_E_PasekHTML", false); });
+    connect(parts.mainToolbar, &DockableToolBar::closedByUser, this, [this] { setToolbarShown(0, false); });
+    connect(parts.scriptToolbar, &DockableToolBar::closedByUser, this, [this] { setToolbarShown(1, false); });
+    connect(parts.htmlToolbar, &DockableToolBar::closedByUser, this, [this] { setToolbarShown(2, false); });
 
     // Every item of the editor menus' commands (the toolbar buttons and the
     // editors' pop-up items too) goes off with the menus.  The group keeps
@@ -75,17 +72,17 @@ void ViewController::setToolbarVisible(DockableToolBar *bar, const char *menuIte
 
 void ViewController::toggleMainToolbar()
 {
-    setToolbarVisible(m_parts.mainToolbar, "MMNU_W_MainToolbar", "POP_E_Pasek", m_parts.mainToolbar->isHidden());
+    setToolbarShown(0, m_parts.mainToolbar->isHidden());
 }
 
 void ViewController::toggleScriptToolbar()
 {
-    setToolbarVisible(m_parts.scriptToolbar, "MMNU_W_ScriptToolbar", "POP_E_PasekJS", m_parts.scriptToolbar->isHidden());
+    setToolbarShown(1, m_parts.scriptToolbar->isHidden());
 }
 
 void ViewController::toggleHtmlToolbar()
 {
-    setToolbarVisible(m_parts.htmlToolbar, "MMNU_V_HTMLToolbar", "POP_E_PasekHTML", m_parts.htmlToolbar->isHidden());
+    setToolbarShown(2, m_parts.htmlToolbar->isHidden());
 }
 
 void ViewController::setToolbarShown(int toolbar, bool visible)

@@ -146,12 +146,8 @@ void DocumentController::HEAD_EDChange()
 
     m_actions.setChecked(kWordWrapItems, editors.head()->wordWrapOn());
 
-    StatusPanels &status = m_status;
-    status.setText(StatusPanels::Mode, editor->insertMode() ? QStringLiteral("insert") : QStringLiteral("overwrite"));
-    status.setText(StatusPanels::Modified,
-                   editor->modifiedState() ? QStringLiteral("modified") : QStringLiteral("no changes"));
-    status.setText(StatusPanels::Line, QStringLiteral("line ") + QString::number(editor->caretLine()));
-    status.setText(StatusPanels::Column, QStringLiteral("col ") + QString::number(editor->caretColumn()));
+    m_status.setText(StatusPanels::Mode, editor->insertMode() ? QStringLiteral("insert") : QStringLiteral("overwrite"));
+    updateCaretReadOut();
 }
 
 // --- New and Open --------------------------------------------------------------

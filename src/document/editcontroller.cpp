@@ -4,7 +4,6 @@
 #include "document/ports.h"
 #include "document/jumptolinedialog.h"
 #include "document/scripteditors.h"
-#include "editor/positions.h"
 #include "editor/scripteditor.h"
 #include "platform/errors.h"
 #include "platform/prompter.h"
@@ -67,23 +66,7 @@ void EditController::WrapAndInsert(const QString &opening, const QString &closin
     ScriptEditor *editor = m_editors.current();
     if (!editor)
         return;
-    editor->beginUndoAction();
-    if (editor->hasSelectedText()) {
-        const QString selected = editor->selectedText();
-        const int start = editor->selStart();
-        if (!closing.isEmpty()) {
-            editor->replaceSelection(opening + selected + closing);
-            editor->setSel(start + positionLength(opening), positionLength(selected));
-        } else {
-            editor->replaceSelection(opening);
-        }
-    } else {
-        const int caret = editor->caretPosition();
-        editor->replaceSelection(opening + closing);
-        if (!closing.isEmpty())
-            editor->setCaretPosition(caret + positionLength(opening));
-    }
-    editor->endUndoAction();
+    editor->wrapSelection(opening, closing);
     try {
         editor->focusEditor();
     } catch (const EditorFocusError &) {

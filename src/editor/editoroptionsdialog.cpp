@@ -17,20 +17,6 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-namespace {
-
-QColor colour(std::uint32_t rgb)
-{
-    return QColor(int((rgb >> 16) & 0xFF), int((rgb >> 8) & 0xFF), int(rgb & 0xFF));
-}
-
-std::uint32_t rgbOf(const QColor &c)
-{
-    return std::uint32_t(c.red()) << 16 | std::uint32_t(c.green()) << 8 | std::uint32_t(c.blue());
-}
-
-} // namespace
-
 EditorOptionsDialog::EditorOptionsDialog(const EditorSettings &settings, Prompter &prompter, CustomColours &colours,
                                          QWidget *parent)
     : QDialog(parent), m_settings(settings), m_prompter(prompter), m_colours(colours)
@@ -172,8 +158,8 @@ void EditorOptionsDialog::showStyle(int)
         return;
     m_showing = true;
     m_attribute->setCurrentIndex(int(look->attribute));
-    m_foreground->setColour(colour(look->foreground));
-    m_background->setColour(colour(look->background));
+    m_foreground->setColour(QColor(QRgb(look->foreground)));
+    m_background->setColour(QColor(QRgb(look->background)));
     m_foregroundAsDefault->setChecked(look->foregroundAsDefault);
     m_backgroundAsDefault->setChecked(look->backgroundAsDefault);
     // The Default style has nothing to default to.
@@ -189,8 +175,8 @@ void EditorOptionsDialog::takeStyle()
     if (m_showing || !look)
         return;
     look->attribute = static_cast<FontAttribute>(m_attribute->currentIndex());
-    look->foreground = rgbOf(m_foreground->colour());
-    look->background = rgbOf(m_background->colour());
+    look->foreground = m_foreground->colour().rgb() & 0xFFFFFF;
+    look->background = m_background->colour().rgb() & 0xFFFFFF;
     look->foregroundAsDefault = m_foregroundAsDefault->isChecked();
     look->backgroundAsDefault = m_backgroundAsDefault->isChecked();
     applyScheme(*m_sample, m_settings);

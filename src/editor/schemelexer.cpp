@@ -24,11 +24,6 @@ constexpr int kFirstPredefined = 32;
 constexpr int kLastPredefined = 39;
 constexpr int kMovedOffset = 58 - kFirstPredefined;
 
-QColor colour(std::uint32_t rgb)
-{
-    return QColor(int((rgb >> 16) & 0xFF), int((rgb >> 8) & 0xFF), int(rgb & 0xFF));
-}
-
 QFont fontFor(FontAttribute attribute)
 {
     QFont font = editorTextFont();
@@ -147,13 +142,13 @@ QString SchemeLexer::description(int style) const
 QColor SchemeLexer::defaultColor(int style) const
 {
     const StyleLook *look = lookOf(style);
-    return colour(m_settings.effectiveForeground(look ? look->id : SchemeStyle::Default));
+    return QColor(QRgb(m_settings.effectiveForeground(look ? look->id : SchemeStyle::Default)));
 }
 
 QColor SchemeLexer::defaultPaper(int style) const
 {
     const StyleLook *look = lookOf(style);
-    return colour(m_settings.effectiveBackground(look ? look->id : SchemeStyle::Default));
+    return QColor(QRgb(m_settings.effectiveBackground(look ? look->id : SchemeStyle::Default)));
 }
 
 QFont SchemeLexer::defaultFont(int style) const
@@ -205,8 +200,8 @@ void SchemeLexer::styleText(int start, int end)
         m_runs.clear();
         state = m_scanner.scanLine(all.substr(lineStart, lineEnd - lineStart), state, m_runs);
         for (const SchemeScanner::Run &run : m_runs) {
-            const int style = (run.style == 8 || run.style == 14) ? SchemeStyle::Default : scintillaStyle(run.style);
-            std::fill_n(m_styles.begin() + std::ptrdiff_t(lineStart) + run.start, run.length, char(style));
+            std::fill_n(m_styles.begin() + std::ptrdiff_t(lineStart) + run.start, run.length,
+                        char(scintillaStyle(run.style)));
         }
         ed->SendScintilla(Sci::SCI_SETLINESTATE, static_cast<unsigned long>(line), long(state));
         lineStart = lineEnd;
@@ -228,7 +223,7 @@ void applyScheme(ScriptEditor &editor, const EditorSettings &settings)
     auto *lexer = qobject_cast<SchemeLexer *>(editor.lexer());
     if (!lexer)
         return;
-    editor.setDefBackColor(colour(settings.effectiveBackground(SchemeStyle::Default)));
+    editor.setDefBackColor(QColor(QRgb(settings.effectiveBackground(SchemeStyle::Default))));
     lexer->applySettings(settings);
     const std::vector<KeyAssignment> table = keyTable(settings);
     editor.applyKeyAssignments(table);

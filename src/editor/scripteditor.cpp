@@ -4,6 +4,7 @@
 #include "editor/finddialog.h"
 #include "editor/highlighter.h"
 #include "editor/keyassignments.h"
+#include "editor/positions.h"
 #include "editor/wordbounds.h"
 #include "editor/wordchars.h"
 #include "platform/prompter.h"
@@ -156,16 +157,9 @@ bool standsAlone(const QsciScintilla *e, long from, long to)
     return !(!before.isNull() && fn_CharIsInWord(before)) && !(!after.isNull() && fn_CharIsInWord(after));
 }
 
-// The editor's text as Scintilla holds it, without a copy.
-QByteArrayView textBytes(const QsciScintilla *e)
+TextOccurrence findOccurrence(const ScriptEditor *e, const QString &text, const FindOptions &options, long from)
 {
-    const long length = send(e, Sci::SCI_GETLENGTH);
-    return {static_cast<const char *>(e->SendScintillaPtrResult(Sci::SCI_GETCHARACTERPOINTER)), length};
-}
-
-TextOccurrence findOccurrence(QsciScintilla *e, const QString &text, const FindOptions &options, long from)
-{
-    const std::vector<TextOccurrence> found = findOccurrences(textBytes(e), text, options, from, false);
+    const std::vector<TextOccurrence> found = findOccurrences(e->textBytes(), text, options, from, false);
     return found.empty() ? TextOccurrence{} : found.front();
 }
 
@@ -508,6 +502,33 @@ void ScriptEditor::replaceSelection(const QString &text)
     replaceSelectedText(text);
 }
 
+QByteArrayView ScriptEditor::textBytes() const
+{
+    const long length = send(this, Sci::SCI_GETLENGTH);
+    return {static_cast<const char *>(SendScintillaPtrResult(Sci::SCI_GETCHARACTERPOINTER)), length};
+}
+
+void ScriptEditor::wrapSelection(const QString &opening, const QString &closing)
+{
+    beginUndoAction();
+    if (hasSelectedText()) {
+        const QString selected = selectedText();
+        const int start = selStart();
+        if (!closing.isEmpty()) {
+            replaceSelection(opening + selected + closing);
+            setSel(start + positionLength(opening), positionLength(selected));
+        } else {
+            replaceSelection(opening);
+        }
+    } else {
+        const int caret = caretPosition();
+        replaceSelection(opening + closing);
+        if (!closing.isEmpty())
+            setCaretPosition(caret + positionLength(opening));
+    }
+    endUndoAction();
+}
+
 int ScriptEditor::caretLine() const
 {
     return int(SendScintilla(SCI_LINEFROMPOSITION, SendScintilla(SCI_GETCURRENTPOS))) + 1;
@@ -693,7 +714,7 @@ int ScriptEditor::replaceAll(const QString &text, const QString &replacement, co
     // The occurrences are all found in the text as it stands, then
     // replaced from the last one back, so neither a replacement nor its
     // neighbours change what counts as an occurrence.
-    const std::vector<TextOccurrence> found = findOccurrences(textBytes(this), needle, forward, 0, true);
+    const std::vector<TextOccurrence> found = findOccurrences(textBytes(), needle, forward, 0, true);
     if (found.empty())
         return 0;
     beginUndoAction();
@@ -941,7 +962,7 @@ void ScriptEditor::keyPressEvent(QKeyEvent *event)
 
 void ScriptEditor::runWordCommand(QsciCommand::Command command)
 {
-    const QByteArrayView text = textBytes(this);
+    const QByteArrayView text = textBytes();
     const long caret = SendScintilla(SCI_GETCURRENTPOS);
     const long anchor = SendScintilla(SCI_GETANCHOR);
     // Moves take the caret (with the selection's anchor left where it is
@@ -1023,7 +1044,7 @@ void ScriptEditor::mouseDoubleClickEvent(QMouseEvent *event)
         return;
     const QPoint at = event->position().toPoint();
     const long clicked = SendScintilla(SCI_CHARPOSITIONFROMPOINT, static_cast<unsigned long>(at.x()), long(at.y()));
-    const ByteRange word = wordAt(textBytes(this), clicked);
+    const ByteRange word = wordAt(textBytes(), clicked);
     d->wordDrag = word;
     SendScintilla(SCI_SETSEL, static_cast<unsigned long>(word.start), long(word.end));
 }
@@ -1032,7 +1053,7 @@ void ScriptEditor::dragWordsTo(QPoint at)
 {
     // Dragging on from a double click extends the selection by whole words.
     const long position = SendScintilla(SCI_POSITIONFROMPOINT, static_cast<unsigned long>(at.x()), long(at.y()));
-    const WordSelection selection = dragWordSelection(textBytes(this), *d->wordDrag, position);
+    const WordSelection selection = dragWordSelection(textBytes(), *d->wordDrag, position);
     SendScintilla(SCI_SETSEL, static_cast<unsigned long>(selection.anchor), long(selection.caret));
 }
 

@@ -21,6 +21,7 @@
 #include <Qsci/qscicommand.h>
 #include <Qsci/qsciscintilla.h>
 
+#include <QByteArrayView>
 #include <QColor>
 #include <QKeySequence>
 #include <QList>
@@ -57,6 +58,9 @@ public:
     // --- whole text ---------------------------------------------------
     /// The whole text, CR LF line breaks.
     QString wholeText() const;
+    /// The text as the editor holds it (UTF-8), without a copy; good until
+    /// the next change.
+    QByteArrayView textBytes() const;
     /// Replaces everything; line breaks become CR LF; the undo history is
     /// emptied and the caret goes to the start.
     void setWholeText(const QString &text);
@@ -77,6 +81,10 @@ public:
     /// Replaces the selection (or inserts at the caret); line breaks of the
     /// text become CR LF; the caret ends after the text.
     void replaceSelection(const QString &text);
+    /// Puts opening before and closing after the selection and selects it
+    /// again; without a selection inserts both with the caret between them.
+    /// An empty closing replaces the selection with opening.  One undo step.
+    void wrapSelection(const QString &opening, const QString &closing);
     /// 1-based caret line and column (the column counts characters).
     int caretLine() const;
     int caretColumn() const;

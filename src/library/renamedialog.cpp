@@ -6,12 +6,10 @@
 #include "widgets/handcursor.h"
 
 #include <QDialogButtonBox>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QVBoxLayout>
 
 #include <optional>
@@ -40,9 +38,7 @@ TDlg_Rename::TDlg_Rename(const QString &caption, const QString &label, const QSt
 
     applyHandCursorSetting(this);
     // The design's client area is 280 x 113, centred on the screen.
-    resize(qMax(280, sizeHint().width()), qMax(113, sizeHint().height()));
-    if (QScreen *screen = parent ? parent->screen() : QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    sizeAndCentreDialog(this, QSize(280, 113));
 }
 
 QString TDlg_Rename::text() const
@@ -52,18 +48,8 @@ QString TDlg_Rename::text() const
 
 void TDlg_Rename::keyPressEvent(QKeyEvent *event)
 {
-    // Enter confirms and Escape cancels wherever the focus is, unless Shift,
-    // Ctrl or Alt is held.
-    const bool plain = !(event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier));
-    if (plain && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
-        accept();
-        return;
-    }
-    if (plain && event->key() == Qt::Key_Escape) {
-        reject();
-        return;
-    }
-    QDialog::keyPressEvent(event);
+    if (!enterAcceptsEscapeRejects(this, event))
+        QDialog::keyPressEvent(event);
 }
 
 std::optional<QString> TDlg_Rename::ask(Prompter &prompter, const QString &caption, const QString &label,

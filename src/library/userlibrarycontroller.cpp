@@ -2,6 +2,7 @@
 
 #include "document/scripteditors.h"
 #include "editor/scripteditor.h"
+#include "library/librarycommands.h"
 #include "library/renamedialog.h"
 #include "library/userlibrary.h"
 #include "library/userlibrarytree.h"
@@ -522,15 +523,8 @@ QString UserLibraryController::selectedScriptPath() const
 
 void UserLibraryController::Wczytaj_Skrypt(LibraryKind library)
 {
-    // The script is had first; on failure the editors keep what they hold.
-    ScriptEditors &editors = m_ports.editors;
-    if (!askToReplaceScript(m_ports.prompter))
-        return;
-    const BusyCursor busy(library == LibraryKind::User && takesAWhileToOpen(selectedScriptPath()));
-    if (!m_ports.libraries.GetLibraryScript(library))
-        return;
-    editors.head()->setWholeText(m_ports.libraries.texts().head);
-    editors.body()->setWholeText(m_ports.libraries.texts().body);
+    loadLibraryScript(library, m_ports.libraries, m_ports.editors, m_ports.prompter,
+                      library == LibraryKind::User && takesAWhileToOpen(selectedScriptPath()));
 }
 
 void UserLibraryController::BTN_Edit_Script_UserClick()
@@ -545,19 +539,8 @@ void UserLibraryController::BTN_User_InsertClick()
     m_ports.pages.showEditorPage();
     if (!UserLibraryTree::isScript(m_tree->selectedItem()))
         return;
-    const BusyCursor busy(takesAWhileToOpen(selectedScriptPath()));
-    if (!m_ports.libraries.GetLibraryScript(LibraryKind::User))
-        return;
-    // The fragments are appended to what the editors hold, as one undoable
-    // change each, so the script counts as modified afterwards.
-    ScriptEditors &editors = m_ports.editors;
-    const auto appendUndoably = [](ScriptEditor *editor, const QString &text) {
-        const QByteArray bytes = text.toUtf8();
-        const long end = editor->SendScintilla(QsciScintillaBase::SCI_GETLENGTH);
-        editor->SendScintilla(QsciScintillaBase::SCI_INSERTTEXT, end, bytes.constData());
-    };
-    appendUndoably(editors.head(), m_ports.libraries.texts().head);
-    appendUndoably(editors.body(), m_ports.libraries.texts().body);
+    appendLibraryScript(LibraryKind::User, m_ports.libraries, m_ports.editors,
+                        takesAWhileToOpen(selectedScriptPath()));
 }
 
 void UserLibraryController::BTN_Preview_Script_UserClick()
@@ -568,17 +551,6 @@ void UserLibraryController::BTN_Preview_Script_UserClick()
                                          QStringLiteral("Please select a script from User library!"));
         return;
     }
-    if (UserLibraryTree::isCategory(item))
-        return;
-    if (!m_ports.preview.internalBrowserExists()) {
-        // Without an embedded browser this button previews the editors'
-        // script in the default browser.
-        m_ports.preview.previewEditorsInDefaultBrowser();
-        return;
-    }
-    m_ports.preview.enterPreviewTab();
-    if (!m_ports.libraries.GetLibraryScript(LibraryKind::User))
-        return;
-    m_ports.preview.ShowInInternalBrowser(m_ports.libraries.texts().head, m_ports.libraries.texts().body,
-                                          item->text(0));
+    if (!UserLibraryTree::isCategory(item))
+        previewLibraryScript(LibraryKind::User, m_ports.libraries, m_ports.preview, item->text(0));
 }

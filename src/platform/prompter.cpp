@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QScopeGuard>
 
 void Prompter::ShowMessageBox(int icon, const QString &title, const QString &text)
 {
@@ -94,4 +95,12 @@ QString QtPrompter::getSaveFileName(const FileDialogRequest &request)
 int QtPrompter::execDialog(QDialog &dialog)
 {
     return dialog.exec();
+}
+
+QString Prompter::getOpenFileNameFor(QWidget *owner, const FileDialogRequest &request)
+{
+    QWidget *const usual = m_parent;
+    m_parent = owner;
+    const auto restore = qScopeGuard([this, usual] { m_parent = usual; });
+    return getOpenFileName(request);
 }

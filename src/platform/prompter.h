@@ -50,6 +50,9 @@ public:
 
     /// The open-file dialog: the chosen path, or an empty text when cancelled.
     virtual QString getOpenFileName(const FileDialogRequest &request) = 0;
+    /// The open-file dialog over owner (a dialog of ours), which gets the
+    /// keyboard back when it closes.
+    QString getOpenFileNameFor(QWidget *owner, const FileDialogRequest &request);
     /// The save-file dialog: the chosen path, or an empty text when cancelled.
     virtual QString getSaveFileName(const FileDialogRequest &request) = 0;
 

@@ -194,6 +194,9 @@ void PreviewController::dropInternalBrowser()
 
 void PreviewController::enterPreviewTab()
 {
+    // Beside the editors the preview is always in sight: the editors stay.
+    if (m_beside)
+        return;
     setPageQuietly(m_parts.previewPage);
     m_menus.setEditorMenusEnabled(false);
 }
@@ -201,9 +204,7 @@ void PreviewController::enterPreviewTab()
 void PreviewController::ShowInInternalBrowser(const QString &head, const QString &body,
                                               const QString &libraryScript)
 {
-    // Beside the editors the preview is always in sight: the editors stay.
-    if (!m_beside)
-        enterPreviewTab();
+    enterPreviewTab();
     try {
         const QString path = WritePreviewPage(head, body);
         // Messages of the last page go with it, and the new page's lines are

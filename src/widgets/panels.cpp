@@ -4,10 +4,13 @@
 
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QStyle>
 #include <QPushButton>
+#include <QScreen>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -106,4 +109,28 @@ QDialogButtonBox *makeOkCancelButtons(QDialog *dialog)
     QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
     return buttons;
+}
+
+void sizeAndCentreDialog(QDialog *dialog, QSize design)
+{
+    dialog->resize(qMax(design.width(), dialog->sizeHint().width()),
+                   qMax(design.height(), dialog->sizeHint().height()));
+    QWidget *parent = dialog->parentWidget();
+    if (QScreen *screen = parent ? parent->screen() : QGuiApplication::primaryScreen())
+        dialog->move(screen->availableGeometry().center() - dialog->rect().center());
+}
+
+bool enterAcceptsEscapeRejects(QDialog *dialog, const QKeyEvent *event)
+{
+    if (event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier))
+        return false;
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        dialog->accept();
+        return true;
+    }
+    if (event->key() == Qt::Key_Escape) {
+        dialog->reject();
+        return true;
+    }
+    return false;
 }

@@ -8,7 +8,9 @@
 class ActionRegistry;
 class QDialog;
 class QDialogButtonBox;
+class QKeyEvent;
 class QLabel;
+class QSize;
 class QToolBar;
 class QVBoxLayout;
 class QWidget;
@@ -25,3 +27,11 @@ QToolBar *makeButtonStrip(const QString &objectName, ActionRegistry &actions, st
 /// The "&OK" and "&Cancel" buttons of the program's dialogs (with their
 /// glyphs "OK" and "ANULUJ"), wired to accept and reject; OK is the default.
 QDialogButtonBox *makeOkCancelButtons(QDialog *dialog);
+
+/// Gives a dialog at least its design's client area and centres it on the
+/// screen of its parent.
+void sizeAndCentreDialog(QDialog *dialog, QSize design);
+
+/// Enter confirms and Escape cancels wherever the focus is, unless Shift,
+/// Ctrl or Alt is held; true when the key was one of them.
+bool enterAcceptsEscapeRejects(QDialog *dialog, const QKeyEvent *event);

@@ -16,7 +16,6 @@ public:
 
     DialogBoxOptions options() const;
 
-    QLineEdit *defaultEdit() const { return m_default; }
 
 private:
     /// The default answer is for prompt boxes only.

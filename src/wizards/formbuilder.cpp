@@ -1,13 +1,6 @@
 #include "wizards/formbuilder.h"
 
-namespace {
-
-QString attribute(const char *name, const QString &value)
-{
-    return QStringLiteral(" %1=\"%2\"").arg(QLatin1String(name), value);
-}
-
-} // namespace
+#include "wizards/htmlattribute.h"
 
 QStringList formActionItems()
 {
@@ -37,15 +30,15 @@ QString formOpeningTag(const FormOptions &options)
 {
     QString tag = QStringLiteral("<FORM");
     if (!options.action.isEmpty()) {
-        tag += attribute("ACTION", options.action);
+        tag += htmlAttribute("ACTION", options.action);
         // A method means nothing without an address to send to.
         if (!options.method.isEmpty())
-            tag += attribute("METHOD", options.method);
+            tag += htmlAttribute("METHOD", options.method);
     }
     if (!options.encoding.isEmpty())
-        tag += attribute("ENCTYPE", options.encoding);
+        tag += htmlAttribute("ENCTYPE", options.encoding);
     if (!options.target.isEmpty())
-        tag += attribute("TARGET", options.target);
+        tag += htmlAttribute("TARGET", options.target);
     return tag + QStringLiteral(" >");
 }
 

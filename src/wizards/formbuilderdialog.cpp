@@ -170,23 +170,7 @@ void TFormularzDlg::CHK_WordWrapClick()
 
 void TFormularzDlg::Wstawx(const QString &opening, const QString &closing)
 {
-    m_memo->beginUndoAction();
-    if (m_memo->hasSelectedText()) {
-        if (closing.isEmpty()) {
-            m_memo->replaceSelection(opening);
-        } else {
-            const QString selected = m_memo->selectedText();
-            const int start = m_memo->selStart();
-            m_memo->replaceSelection(opening + selected + closing);
-            m_memo->setSel(start + positionLength(opening), positionLength(selected));
-        }
-    } else {
-        const int caret = m_memo->caretPosition();
-        m_memo->replaceSelection(opening + closing);
-        if (!closing.isEmpty())
-            m_memo->setCaretPosition(caret + positionLength(opening));
-    }
-    m_memo->endUndoAction();
+    m_memo->wrapSelection(opening, closing);
 }
 
 void TFormularzDlg::backToMemo()

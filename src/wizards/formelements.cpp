@@ -1,5 +1,7 @@
 #include "wizards/formelements.h"
 
+#include "wizards/htmlattribute.h"
+
 #include <array>
 
 namespace {
@@ -25,10 +27,6 @@ const FormElementKindInfo &infoOf(FormElementKind kind)
     return kKinds[static_cast<std::size_t>(kind)];
 }
 
-QString attribute(const char *name, const QString &value)
-{
-    return QStringLiteral(" %1=\"%2\"").arg(QLatin1String(name), value);
-}
 
 } // namespace
 
@@ -62,30 +60,28 @@ QString buildFormElement(const FormElementOptions &options)
 {
     if (!options.kind)
         return {};
-    const FormElementKind kind = *options.kind;
-    const bool sized = kind == FormElementKind::Text || kind == FormElementKind::Textarea ||
-                       kind == FormElementKind::Password || kind == FormElementKind::Image;
-    const bool placed = kind != FormElementKind::Hidden && kind != FormElementKind::Image;
-    const bool checkable = kind == FormElementKind::Checkbox || kind == FormElementKind::Radio;
+    // An attribute is written only for a kind whose dialog offers its field.
+    const FormElementKindInfo &kind = infoOf(*options.kind);
+    const auto offers = [&kind](FormElementField field) { return (kind.fields & field) != 0; };
 
-    QString element = QStringLiteral("<INPUT") + attribute("TYPE", QLatin1String(infoOf(kind).typeWord));
+    QString element = QStringLiteral("<INPUT") + htmlAttribute("TYPE", QLatin1String(kind.typeWord));
     if (!options.name.isEmpty())
-        element += attribute("NAME", options.name);
+        element += htmlAttribute("NAME", options.name);
     if (!options.value.isEmpty())
-        element += attribute("VALUE", options.value);
-    if (sized && options.size != 0)
-        element += attribute("SIZE", QString::number(options.size));
-    if (sized && options.maxLength != 0)
-        element += attribute("MAXLENGTH", QString::number(options.maxLength));
-    if (placed && options.align != ElementAlign::Unset)
-        element += attribute("ALIGN", formElementAlignItems().at(int(options.align) - 1).toUpper());
-    if (placed && !options.tabHandling)
+        element += htmlAttribute("VALUE", options.value);
+    if (offers(FieldSize) && options.size != 0)
+        element += htmlAttribute("SIZE", QString::number(options.size));
+    if (offers(FieldMaxLength) && options.maxLength != 0)
+        element += htmlAttribute("MAXLENGTH", QString::number(options.maxLength));
+    if (offers(FieldAlign) && options.align != ElementAlign::Unset)
+        element += htmlAttribute("ALIGN", formElementAlignItems().at(int(options.align) - 1).toUpper());
+    if (offers(FieldTabHandling) && !options.tabHandling)
         element += QStringLiteral(" NOTAB");
-    if (checkable && options.checked)
+    if (offers(FieldChecked) && options.checked)
         element += QStringLiteral(" CHECKED");
-    if (kind == FormElementKind::Image && !options.imageUrl.isEmpty())
-        element += attribute("SRC", options.imageUrl);
+    if (offers(FieldImageUrl) && !options.imageUrl.isEmpty())
+        element += htmlAttribute("SRC", options.imageUrl);
     if (options.hotkey && !options.key.isEmpty())
-        element += attribute("ACCESSKEY", options.key);
+        element += htmlAttribute("ACCESSKEY", options.key);
     return element + QStringLiteral(">");
 }

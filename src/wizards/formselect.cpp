@@ -1,5 +1,7 @@
 #include "wizards/formselect.h"
 
+#include "wizards/htmlattribute.h"
+
 #include <algorithm>
 
 namespace {
@@ -24,8 +26,8 @@ QString buildSelectList(const SelectListOptions &options)
 {
     QString tag = QStringLiteral("<SELECT");
     if (!options.name.isEmpty())
-        tag += QStringLiteral(" NAME=\"%1\"").arg(options.name);
-    tag += QStringLiteral(" SIZE=\"%1\"").arg(options.size);
+        tag += htmlAttribute("NAME", options.name);
+    tag += htmlAttribute("SIZE", QString::number(options.size));
     if (options.multiple)
         tag += QStringLiteral(" MULTIPLE");
     QString lines = tag + QStringLiteral(">") + kLineBreak;

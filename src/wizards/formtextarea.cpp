@@ -1,5 +1,7 @@
 #include "wizards/formtextarea.h"
 
+#include "wizards/htmlattribute.h"
+
 QStringList textareaWrapItems()
 {
     return {QStringLiteral("off"), QStringLiteral("virtual"), QStringLiteral("physical")};
@@ -9,11 +11,11 @@ QString buildTextareaOpening(const TextareaOptions &options)
 {
     QString tag = QStringLiteral("<TEXTAREA");
     if (!options.name.isEmpty())
-        tag += QStringLiteral(" NAME=\"%1\"").arg(options.name);
+        tag += htmlAttribute("NAME", options.name);
     if (options.columns != 0)
-        tag += QStringLiteral(" COLS=\"%1\"").arg(options.columns);
+        tag += htmlAttribute("COLS", QString::number(options.columns));
     if (options.rows != 0)
-        tag += QStringLiteral(" ROWS=\"%1\"").arg(options.rows);
+        tag += htmlAttribute("ROWS", QString::number(options.rows));
     switch (options.wrap) {
     case TextareaWrap::Off:
         tag += QStringLiteral(" WRAP=\"OFF\"");

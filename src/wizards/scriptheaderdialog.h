@@ -15,9 +15,6 @@ public:
 
     ScriptHeaderOptions options() const;
 
-    QComboBox *languageList() const { return m_language; }
-    QComboBox *typeList() const { return m_type; }
-    QPlainTextEdit *commentsMemo() const { return m_comments; }
 
 private:
     void Lista_JezykChange();

@@ -19,12 +19,12 @@ TNoScriptDlg::TNoScriptDlg(Dress dress, HelpSystem &help, QWidget *parent)
     m_memo = new QPlainTextEdit(this);
     m_memo->setObjectName(QStringLiteral("MEM_NoScript"));
     m_memo->setTabChangesFocus(true);
-    m_title = new QLabel(comments ? QStringLiteral("Add your comments below")
+    auto *title = new QLabel(comments ? QStringLiteral("Add your comments below")
                                   : QStringLiteral("&Place here an information showed in browsers without scripting support"),
                          this);
-    m_title->setObjectName(QStringLiteral("LBL_Title"));
-    m_title->setBuddy(m_memo);
-    m_title->setWordWrap(true);
+    title->setObjectName(QStringLiteral("LBL_Title"));
+    title->setBuddy(m_memo);
+    title->setWordWrap(true);
     m_javaScript = new QRadioButton(QStringLiteral("JavaScript mode"), this);
     m_javaScript->setObjectName(QStringLiteral("RAD_JS"));
     m_javaScript->setChecked(true);
@@ -49,7 +49,7 @@ TNoScriptDlg::TNoScriptDlg(Dress dress, HelpSystem &help, QWidget *parent)
     modes->addStretch(1);
 
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(m_title);
+    layout->addWidget(title);
     layout->addWidget(m_memo, 1);
     layout->addLayout(modes);
     layout->addWidget(buttons());

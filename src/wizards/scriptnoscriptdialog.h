@@ -22,12 +22,8 @@ public:
     QString memoText() const;
     CommentOptions commentOptions() const;
 
-    QPlainTextEdit *memo() const { return m_memo; }
-    QRadioButton *javaScriptMode() const { return m_javaScript; }
-    QRadioButton *vbScriptMode() const { return m_vbScript; }
 
 private:
-    QLabel *m_title;
     QPlainTextEdit *m_memo;
     QRadioButton *m_javaScript;
     QRadioButton *m_vbScript;

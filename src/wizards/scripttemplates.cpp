@@ -1,22 +1,18 @@
 #include "wizards/scripttemplates.h"
 
+#include "editor/positions.h"
+
 #include <QRegularExpression>
 
 namespace {
 
 const QString kBreak = QStringLiteral("\r\n");
 
-/// Caret positions text takes, each CR LF counting as one.
-int positionsOf(QStringView text)
-{
-    return int(text.size() - text.count(u"\r\n"));
-}
-
 /// A skeleton whose caret goes to the end of its first line.
 TemplateText caretAfterFirstLine(const QString &text)
 {
     const qsizetype firstBreak = text.indexOf(kBreak);
-    return {text, firstBreak < 0 ? 0 : positionsOf(QStringView(text).mid(firstBreak))};
+    return {text, firstBreak < 0 ? 0 : positionLength(QStringView(text).mid(firstBreak))};
 }
 
 } // namespace
@@ -85,7 +81,7 @@ std::optional<TemplateText> statementTemplate(int tag, const QString &indentatio
         line("    default :");
         line("       statement;");
         // The caret waits after the default branch's statement.
-        const int caretBack = positionsOf(closing);
+        const int caretBack = positionLength(closing);
         text += closing;
         return TemplateText{text, caretBack};
     }

@@ -26,7 +26,6 @@ ScriptWizardDialog::ScriptWizardDialog(HelpSystem &help, int helpTopic, Keys key
         else
             button->setObjectName(QStringLiteral("Przycisk_Anuluj"));
     }
-    m_ok = m_buttons->findChild<QPushButton *>(QStringLiteral("Przycisk_OK"));
     m_help = m_buttons->addButton(QStringLiteral("&Help"), QDialogButtonBox::HelpRole);
     m_help->setObjectName(QStringLiteral("Przycisk_Pomoc"));
     m_help->setIcon(appIcon(QStringLiteral("POMOC")));

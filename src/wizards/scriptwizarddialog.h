@@ -17,18 +17,13 @@ public:
     /// EnterConfirms a plain Enter confirms, even in a multi-line field.
     enum Keys { EscapeCancels, EnterConfirms };
 
+    /// helpTopic: the topic the Help button (and F1 outside any help
+    /// context) opens.
     ScriptWizardDialog(HelpSystem &help, int helpTopic, Keys keys, QWidget *parent);
-
-    /// The topic the Help button opens.
-    int helpTopic() const { return m_helpTopic; }
-    void setHelpTopic(int topic) { m_helpTopic = topic; }
 
     /// The topic F1 opens while widget (or a control inside it) has the focus.
     static void setHelpContext(QWidget *widget, int topic);
     static int helpContext(const QWidget *widget);
-
-    QPushButton *okButton() const { return m_ok; }
-    QPushButton *helpButton() const { return m_help; }
 
 protected:
     /// The "&OK", "&Cancel" and "&Help" buttons, wired up; the caller lays
@@ -46,9 +41,8 @@ private:
     void showHelp(int topic);
 
     HelpSystem &m_helpSystem;
-    int m_helpTopic;
+    const int m_helpTopic;
     Keys m_keys;
     QDialogButtonBox *m_buttons;
-    QPushButton *m_ok;
     QPushButton *m_help;
 };

@@ -12,7 +12,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QScopeGuard>
 #include <QSpinBox>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -144,12 +143,7 @@ void TJSOknoDlg::Przycisk_URLClick()
     request.caption = QStringLiteral("Select a script file");
     request.filters = QStringList{QStringLiteral("HTML documents (*.htm)"), QStringLiteral("Text documents (*.txt)"),
                                   QStringLiteral("Style sheets (*.css)"), QStringLiteral("All files (*)")};
-    // The chooser belongs to this dialog, which gets the keyboard back
-    // when it closes.
-    QWidget *owner = m_prompter.parentWindow();
-    m_prompter.setParentWindow(this);
-    const auto restoreOwner = qScopeGuard([&] { m_prompter.setParentWindow(owner); });
-    const QString path = m_prompter.getOpenFileName(request);
+    const QString path = m_prompter.getOpenFileNameFor(this, request);
     if (!path.isEmpty())
         m_url->setText(path);
     m_url->setFocus();

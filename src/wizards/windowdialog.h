@@ -18,8 +18,6 @@ public:
 
     WindowOptions options() const;
 
-    QLineEdit *urlEdit() const { return m_url; }
-    QToolButton *browseButton() const { return m_browse; }
 
     /// Lets the user choose a document for the URL field.
     void Przycisk_URLClick();

@@ -6,6 +6,7 @@
 
 #include "document/scripteditors.h"
 #include "editor/scripteditor.h"
+#include "library/builtin/builtinlibrary.h"
 #include "library/userlibrarycontroller.h"
 #include "library/userlibrarytree.h"
 #include "preview/browserloader.h"
@@ -567,6 +568,15 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(loaded.size(), 1, 30000);
         QTRY_VERIFY(browserView->hasFocus() || browserView->isAncestorOf(QApplication::focusWidget()));
         QCOMPARE(t.window->mainBook()->currentWidget(), t.window->editorPage());
+
+        // A built-in script previewed from its tree shows beside the editors too.
+        QTreeWidget *builtIns = t.window->builtInLibrary().tree();
+        builtIns->setCurrentItem(builtIns->topLevelItem(10));
+        loaded.clear();
+        t.trigger("BTN_Preview_Built");
+        QTRY_COMPARE_WITH_TIMEOUT(loaded.size(), 1, 30000);
+        QCOMPARE(t.window->mainBook()->currentWidget(), t.window->editorPage());
+        QVERIFY(menusEnabled(t));
 
         // Switched off, everything is back where it was.
         t.trigger("BTN_PreviewBeside");

@@ -7,6 +7,7 @@
 #include "library/builtin/builtincatalogue.h"
 #include "library/builtin/builtingenerator.h"
 #include "library/builtin/builtinsamples.h"
+#include "leftplaceholders.h"
 #include "preview/previewpage.h"
 
 #include <QTest>
@@ -95,7 +96,6 @@ private slots:
     {
         QFETCH(std::optional<QString>, text);
         QWebEngineProfile profile;  // off the record: nothing written to disk
-        const QStringList placeholders = builtInPlaceholderNames();
         QStringList failures;
         int passed = 0;
         // The 35 scripts, then "Scroll" once more in its status-line variant.
@@ -115,10 +115,8 @@ private slots:
                     continue;
                 }
                 const QString page = composePreviewPage(script->head, script->body);
-                const auto left = std::find_if(placeholders.begin(), placeholders.end(),
-                                               [&](const QString &name) { return page.contains(name); });
-                if (left != placeholders.end()) {
-                    failures << QStringLiteral("%1: %2 left in the page").arg(id).arg(*left);
+                if (const QStringList left = leftPlaceholders(page); !left.isEmpty()) {
+                    failures << QStringLiteral("%1: %2 left in the page").arg(id).arg(left.join(u' '));
                     continue;
                 }
                 pages.push_back(std::make_unique<ProbePage>(id, &profile));

@@ -323,14 +323,27 @@ private slots:
                                        QStringLiteral("two")}));
         QCOMPARE(marked(t.body()), QStringLiteral("|"));
 
-        t.prompter.dialogHandlers[QStringLiteral("TFInneDlg")] = [](QDialog &d) {
+        // The fields shown follow the kind: what each kind's rows show.
+        QStringList shownFields;
+        t.prompter.dialogHandlers[QStringLiteral("TFInneDlg")] = [&shownFields](QDialog &d) {
             d.show();
+            auto *kinds = child<QTreeWidget>(d, "Lista_El");
+            for (const int kind : {3, 9, 0}) {  // Hidden, Image submit, Text
+                kinds->setCurrentItem(kinds->topLevelItem(kind));
+                QStringList shown;
+                for (const char *field : {"Spin_Rozmiar", "Lista_Align", "Check_Checked", "Edit_Obrazek"})
+                    if (d.findChild<QWidget *>(QLatin1String(field))->isVisibleTo(&d))
+                        shown << QLatin1String(field);
+                shownFields << shown.join(u' ');
+            }
             child<QPushButton>(d, "Przycisk_Pomoc")->click();
             QTest::keyClick(child<QLineEdit>(d, "Edit_Name"), Qt::Key_Return);
             return d.result();
         };
         t.trigger("MMNU_HTML_Other");
         QCOMPARE(marked(t.body()), QStringLiteral("<INPUT TYPE=\"TEXT\">|"));
+        QCOMPARE(shownFields, (QStringList{QString(), QStringLiteral("Spin_Rozmiar Edit_Obrazek"),
+                                           QStringLiteral("Spin_Rozmiar Lista_Align")}));
 
         t.prompter.dialogHandlers[QStringLiteral("TFormularzDlg")] = [](QDialog &d) {
             d.show();

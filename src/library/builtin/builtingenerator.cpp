@@ -1,6 +1,7 @@
 #include "library/builtin/builtingenerator.h"
 
 #include "library/builtin/builtincatalogue.h"
+#include "library/builtin/builtinlists.h"
 #include "platform/texthelpers.h"
 
 #include <QDir>
@@ -132,6 +133,40 @@ QList<Placeholder> citations(const BuiltInSettings &s)
     };
 }
 
+// --- Headliner ------------------------------------------------------------------
+
+/// The effect as the script names it; an empty or unknown one shows the
+/// headline still, as "Static" does.
+QString effectName(const QString &effect)
+{
+    const int found = findChoiceIgnoringCase(headlineEffects(), effect);
+    return headlineEffects().at(found < 0 ? 0 : found);
+}
+
+/// The wait as a JavaScript number; one that is not a whole number of
+/// milliseconds waits the dialog's default.
+QString waitNumber(const QString &wait)
+{
+    bool ok = false;
+    const int ms = wait.trimmed().toInt(&ok);
+    return QString::number(ok && ms >= 0 ? ms : kDefaultHeadlineWait);
+}
+
+QList<Placeholder> headlinerPlaceholders(const HeadlinerSettings &headliner)
+{
+    QString lines = QStringLiteral("lineMax=%1\r\nlines=new Array(lineMax)\r\n").arg(headliner.rows.size());
+    for (int n = 1; n <= headliner.rows.size(); ++n) {
+        const Headline &h = headliner.rows[n - 1];
+        lines += QStringLiteral("lines[%1]=new Line(\"").arg(n) + js(h.text) + QStringLiteral("\", \"") + js(h.url) +
+                 QStringLiteral("\", \"") + js(h.frame) + QStringLiteral("\", ") + effectName(h.effect) +
+                 QStringLiteral(", ") + waitNumber(h.wait) + QStringLiteral(")\r\n");
+    }
+    return {
+        {QStringLiteral("<tu_dac_skrypt>"), lines, true},
+        {QStringLiteral("<nazwa_skryptu>"), escapeForHtmlAttribute(headliner.title), true},
+    };
+}
+
 QList<Placeholder> placeholdersOf(int id, const BuiltInSettings &s)
 {
     const auto &t = s.dayTime.texts;
@@ -201,6 +236,8 @@ QList<Placeholder> placeholdersOf(int id, const BuiltInSettings &s)
             {QStringLiteral("[zdarzenie]"), writtenText(anim)},
         };
     }
+    case 34:
+        return headlinerPlaceholders(s.headliner);
     default:
         return {};
     }
@@ -216,47 +253,6 @@ GeneratedScript fromTemplates(int id, const BuiltInSettings &settings)
         ReplacePlaceholders(script.head, placeholders);
         ReplacePlaceholders(script.body, placeholders);
     }
-    return script;
-}
-
-// --- Headliner ------------------------------------------------------------------
-
-/// The effect as the script names it; an empty or unknown one shows the
-/// headline still, as "Static" does.
-QString effectName(const QString &effect)
-{
-    for (const char *name : {"Static", "TypeWriter", "Blink", "Expand", "Scroll"}) {
-        if (effect.compare(QLatin1String(name), Qt::CaseInsensitive) == 0)
-            return QLatin1String(name);
-    }
-    return QStringLiteral("Static");
-}
-
-/// The wait as a JavaScript number; one that is not a whole number of
-/// milliseconds waits the dialog's default.
-QString waitNumber(const QString &wait)
-{
-    bool ok = false;
-    const int ms = wait.trimmed().toInt(&ok);
-    return ok && ms >= 0 ? QString::number(ms) : QStringLiteral("1000");
-}
-
-GeneratedScript buildHeadliner(const HeadlinerSettings &headliner)
-{
-    QString lines = QStringLiteral("lineMax=%1\r\nlines=new Array(lineMax)\r\n").arg(headliner.rows.size());
-    for (int n = 1; n <= headliner.rows.size(); ++n) {
-        const Headline &h = headliner.rows[n - 1];
-        lines += QStringLiteral("lines[%1]=new Line(\"").arg(n) + js(h.text) + QStringLiteral("\", \"") + js(h.url) +
-                 QStringLiteral("\", \"") + js(h.frame) + QStringLiteral("\", ") + effectName(h.effect) +
-                 QStringLiteral(", ") + waitNumber(h.wait) + QStringLiteral(")\r\n");
-    }
-    GeneratedScript script{templateFor(34, "head"), templateFor(34, "body")};
-    const QList<Placeholder> placeholders{
-        {QStringLiteral("<tu_dac_skrypt>"), lines, true},
-        {QStringLiteral("<nazwa_skryptu>"), escapeForHtmlAttribute(headliner.title), true},
-    };
-    ReplacePlaceholders(script.head, placeholders);
-    ReplacePlaceholders(script.body, placeholders);
     return script;
 }
 
@@ -331,8 +327,8 @@ QString escapeForHtmlText(const QString &value)
 
 GeneratedScript BuildFadeScript(const ColourSettings &colours)
 {
-    // A colour is kept as blue, green, red, the way the colour buttons
-    // store it: six digits, red in the last pair.
+    // The colour (0xRRGGBB) is written as six digits in the byte order of
+    // its value in memory, blue first, and read back a pair at a time.
     auto rgb = [](quint32 colour) {
         const QString digits = QStringLiteral("%1%2%3")
                                    .arg(colour & 0xFF, 2, 16, QLatin1Char('0'))
@@ -470,23 +466,9 @@ std::optional<GeneratedScript> generateBuiltInScript(int id, const BuiltInSettin
         if (!settings.colours.startChosen || !settings.colours.endChosen)
             return std::nullopt;
         return BuildFadeScript(settings.colours);
-    case 34:
-        return buildHeadliner(settings.headliner);
     default:
         if (id < 0 || id >= kBuiltInScriptCount)
             return std::nullopt;
         return fromTemplates(id, settings);
     }
-}
-
-QStringList builtInPlaceholderNames()
-{
-    QStringList names{QStringLiteral("<tu_dac_skrypt>"), QStringLiteral("<nazwa_skryptu>"), kLinesMarker.trimmed()};
-    BuiltInSettings settings;
-    for (int id = 5; id < kBuiltInScriptCount; ++id) {
-        for (const Placeholder &p : placeholdersOf(id, settings))
-            if (!names.contains(p.name))
-                names << p.name;
-    }
-    return names;
 }

@@ -42,9 +42,6 @@ GeneratedScript BuildTypewriterScript(const PrinterSettings &printer);
 /// "Site navigator": back, main page and forward buttons.
 GeneratedScript BuildNavigatorScript(const NavigatorSettings &navigator);
 
-/// Every placeholder the templates hold, for checks that none is left.
-QStringList builtInPlaceholderNames();
-
 /// Where a script-side value lands in the page.
 enum class ScriptPlace {
     Block,      // inside a SCRIPT element: "</script" and "<!--" must not appear

@@ -4,6 +4,7 @@
 #include "editor/scripteditor.h"
 #include "library/builtin/builtingenerator.h"
 #include "library/builtin/builtinpages.h"
+#include "library/librarycommands.h"
 #include "platform/errors.h"
 #include "platform/prompter.h"
 #include "widgets/actions.h"
@@ -100,7 +101,6 @@ BuiltInLibrary::BuiltInLibrary(const Places &places, LibraryService &libraries, 
     showPage(page(BuiltInPage::Empty));
     book->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
 
-    connect(m_tree, &QTreeWidget::currentItemChanged, this, &BuiltInLibrary::selectionChanged);
     connect(m_tree, &QTreeWidget::itemSelectionChanged, this, &BuiltInLibrary::selectionChanged);
     connect(m_tree, &BuiltInTree::pressed, this, &BuiltInLibrary::showSettingsPages);
 }
@@ -206,14 +206,8 @@ bool BuiltInLibrary::produceScript(LibraryTexts &texts)
 
 void BuiltInLibrary::loadIntoEditors()
 {
-    // The script is had before the editors are cleared: when it cannot be
-    // generated they keep what they hold.
-    if (!m_commands || !askToReplaceScript(m_prompter))
-        return;
-    if (!m_libraries.GetLibraryScript(LibraryKind::BuiltIn))
-        return;
-    m_commands->editors.head()->setWholeText(m_libraries.texts().head);
-    m_commands->editors.body()->setWholeText(m_libraries.texts().body);
+    if (m_commands)
+        loadLibraryScript(LibraryKind::BuiltIn, m_libraries, m_commands->editors, m_prompter);
 }
 
 void BuiltInLibrary::BTN_Edit_LibClick()
@@ -226,32 +220,11 @@ void BuiltInLibrary::BTN_Edit_LibClick()
 void BuiltInLibrary::ToolbarButton971Click()
 {
     m_commands->pages.showEditorPage();
-    if (!m_libraries.GetLibraryScript(LibraryKind::BuiltIn))
-        return;
-    // Appended as one undoable change each, so the script counts as
-    // modified afterwards.
-    const auto append = [](ScriptEditor *editor, const QString &text) {
-        const QByteArray bytes = text.toUtf8();
-        const long end = editor->SendScintilla(QsciScintillaBase::SCI_GETLENGTH);
-        editor->SendScintilla(QsciScintillaBase::SCI_INSERTTEXT, end, bytes.constData());
-    };
-    append(m_commands->editors.head(), m_libraries.texts().head);
-    append(m_commands->editors.body(), m_libraries.texts().body);
+    appendLibraryScript(LibraryKind::BuiltIn, m_libraries, m_commands->editors);
 }
 
 void BuiltInLibrary::TRE_SkryptyDblClick()
 {
-    ScriptPreview &preview = m_commands->preview;
-    if (!preview.internalBrowserExists()) {
-        // Without an embedded browser this previews the editors' script in
-        // the default browser.
-        preview.previewEditorsInDefaultBrowser();
-        return;
-    }
-    preview.enterPreviewTab();
-    if (!m_libraries.GetLibraryScript(LibraryKind::BuiltIn))
-        return;
     QTreeWidgetItem *item = m_tree->currentItem();
-    preview.ShowInInternalBrowser(m_libraries.texts().head, m_libraries.texts().body,
-                                  item ? item->text(0) : QString());
+    previewLibraryScript(LibraryKind::BuiltIn, m_libraries, m_commands->preview, item ? item->text(0) : QString());
 }

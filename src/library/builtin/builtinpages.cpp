@@ -134,7 +134,9 @@ void chooseFileInto(Prompter &prompter, const QStringList &filters, QLineEdit *e
     FileDialogRequest request;
     request.caption = QStringLiteral("Open");
     request.filters = filters;
-    const QString path = prompter.getOpenFileName(request);
+    // The chooser belongs to the window of the field (the link dialog's
+    // own), which gets the keyboard back when it closes.
+    const QString path = prompter.getOpenFileNameFor(edit->window(), request);
     if (path.isEmpty())
         return;
     edit->setText(QDir::toNativeSeparators(path));

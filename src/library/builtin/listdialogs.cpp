@@ -30,16 +30,6 @@ bool isPlain(const QKeyEvent *event)
     return !(event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier));
 }
 
-/// At least the design's client area, centred on the screen.
-void sizeAndCentre(QDialog *dialog, QSize design)
-{
-    dialog->resize(qMax(design.width(), dialog->sizeHint().width()),
-                   qMax(design.height(), dialog->sizeHint().height()));
-    QWidget *parent = dialog->parentWidget();
-    if (QScreen *screen = parent ? parent->screen() : QGuiApplication::primaryScreen())
-        dialog->move(screen->availableGeometry().center() - dialog->rect().center());
-}
-
 }  // namespace
 
 // --- TOdnosnikDlg --------------------------------------------------------------------------
@@ -113,7 +103,7 @@ TOdnosnikDlg::TOdnosnikDlg(Prompter &prompter, HelpSystem &help, QWidget *parent
     row->addWidget(buttons);
 
     applyHandCursorSetting(this);
-    sizeAndCentre(this, QSize(488, 202));
+    sizeAndCentreDialog(this, QSize(488, 202));
     m_address->setFocus();
 }
 
@@ -143,15 +133,8 @@ void TOdnosnikDlg::accept()
 
 void TOdnosnikDlg::keyPressEvent(QKeyEvent *event)
 {
-    if (isPlain(event) && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
-        accept();
-        return;
-    }
-    if (isPlain(event) && event->key() == Qt::Key_Escape) {
-        reject();
-        return;
-    }
-    QDialog::keyPressEvent(event);
+    if (!enterAcceptsEscapeRejects(this, event))
+        QDialog::keyPressEvent(event);
 }
 
 // --- THeadLinDlg ---------------------------------------------------------------------------
@@ -211,7 +194,7 @@ THeadLinDlg::THeadLinDlg(QWidget *parent) : QDialog(parent)
     column->addWidget(buttons);
 
     applyHandCursorSetting(this);
-    sizeAndCentre(this, QSize(340, 230));
+    sizeAndCentreDialog(this, QSize(340, 230));
 }
 
 HeadlineFields THeadLinDlg::fields() const

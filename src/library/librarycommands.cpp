@@ -1,0 +1,49 @@
+#include "library/librarycommands.h"
+
+#include "document/ports.h"
+#include "document/scripteditors.h"
+#include "editor/scripteditor.h"
+#include "widgets/busycursor.h"
+
+void loadLibraryScript(LibraryKind library, LibraryService &libraries, ScriptEditors &editors, Prompter &prompter,
+                       bool slowToRead)
+{
+    if (!askToReplaceScript(prompter))
+        return;
+    const BusyCursor busy(slowToRead);
+    if (!libraries.GetLibraryScript(library))
+        return;
+    editors.head()->setWholeText(libraries.texts().head);
+    editors.body()->setWholeText(libraries.texts().body);
+}
+
+void appendLibraryScript(LibraryKind library, LibraryService &libraries, ScriptEditors &editors, bool slowToRead)
+{
+    {
+        const BusyCursor busy(slowToRead);
+        if (!libraries.GetLibraryScript(library))
+            return;
+    }
+    const auto append = [](ScriptEditor *editor, const QString &text) {
+        const QByteArray bytes = text.toUtf8();
+        const long end = editor->SendScintilla(QsciScintillaBase::SCI_GETLENGTH);
+        editor->SendScintilla(QsciScintillaBase::SCI_INSERTTEXT, end, bytes.constData());
+    };
+    append(editors.head(), libraries.texts().head);
+    append(editors.body(), libraries.texts().body);
+}
+
+void previewLibraryScript(LibraryKind library, LibraryService &libraries, ScriptPreview &preview,
+                          const QString &scriptName)
+{
+    if (!preview.internalBrowserExists()) {
+        // Without an embedded browser this previews the editors' script in
+        // the default browser.
+        preview.previewEditorsInDefaultBrowser();
+        return;
+    }
+    preview.enterPreviewTab();
+    if (!libraries.GetLibraryScript(library))
+        return;
+    preview.ShowInInternalBrowser(libraries.texts().head, libraries.texts().body, scriptName);
+}

@@ -1,0 +1,27 @@
+#pragma once
+// What the strips of both libraries do with the script selected in one of
+// them: Edit, Insert and Preview.
+
+#include "library/libraryservice.h"
+
+#include <QString>
+
+class Prompter;
+class ScriptEditors;
+class ScriptPreview;
+
+/// Edit: the library's script replaces the editors' after the question.
+/// The script is had first; when it cannot be, the editors keep what they
+/// hold.  slowToRead shows the busy cursor while it is read.
+void loadLibraryScript(LibraryKind library, LibraryService &libraries, ScriptEditors &editors, Prompter &prompter,
+                       bool slowToRead = false);
+
+/// Insert: the library's fragments appended to the editors', one undoable
+/// change each, so the script counts as modified afterwards.
+void appendLibraryScript(LibraryKind library, LibraryService &libraries, ScriptEditors &editors,
+                         bool slowToRead = false);
+
+/// Preview: the library's script (named scriptName) on the Preview tab;
+/// without an embedded browser the editors' script in the default browser.
+void previewLibraryScript(LibraryKind library, LibraryService &libraries, ScriptPreview &preview,
+                          const QString &scriptName);
