@@ -4,6 +4,7 @@
 // all 35 together).  The templates are read from the resources once, before
 // the timing starts.
 
+#include "benchmain.h"
 #include "library/builtin/builtincatalogue.h"
 #include "library/builtin/builtingenerator.h"
 #include "library/builtin/builtinsamples.h"
@@ -53,9 +54,5 @@ BENCHMARK(BM_GenerateAll35AwkwardText)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks<QCoreApplication>(argc, argv);
 }

@@ -1,6 +1,7 @@
 // How fast a large script opens: reading and splitting the file, and
 // loading both fragments into the editors.
 
+#include "benchmain.h"
 #include "document/scripttext.h"
 #include "editor/scripteditor.h"
 #include "platform/textfile.h"
@@ -164,11 +165,5 @@ BENCHMARK(BM_WholeTextOf5MBEditor)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks<QApplication>(argc, argv);
 }

@@ -2,6 +2,7 @@
 // setWholeText, and typing into it with the status read-out the main
 // window runs after every key.
 
+#include "benchmain.h"
 #include "editor/scripteditor.h"
 
 #include <QApplication>
@@ -120,12 +121,5 @@ BENCHMARK(BM_FindTextThrough5MB)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks<QApplication>(argc, argv);
 }

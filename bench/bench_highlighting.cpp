@@ -2,6 +2,7 @@
 // document styled through the scheme's lexer (beside QScintilla's own HTML
 // lexer), opening the script, and a key typed at its top with the repaint.
 
+#include "benchmain.h"
 #include "editor/highlighter.h"
 #include "editor/schemelexer.h"
 #include "editor/scripteditor.h"
@@ -141,12 +142,5 @@ BENCHMARK(BM_KeyAtTopOf5MB_Scheme)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks<QApplication>(argc, argv);
 }

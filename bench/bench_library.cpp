@@ -3,6 +3,7 @@
 // does on it (looking for changes by another copy, finding a name,
 // writing the index).
 
+#include "benchmain.h"
 #include "library/libraryindex.h"
 #include "library/userlibrary.h"
 
@@ -99,9 +100,5 @@ BENCHMARK(BM_WriteIndexText10000Scripts)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char **argv)
 {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks<QCoreApplication>(argc, argv);
 }

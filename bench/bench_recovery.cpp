@@ -2,6 +2,7 @@
 // the window takes (the only part on the window's thread) and the write the
 // worker does (encoding, writing, syncing and renaming into place).
 
+#include "benchmain.h"
 #include "document/recoveryfiles.h"
 #include "editor/scripteditor.h"
 
@@ -64,10 +65,5 @@ BENCHMARK(BM_RecoveryWrite)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks<QApplication>(argc, argv);
 }

@@ -2,6 +2,7 @@
 // The main window as the benchmarks run it: the real prompter, shell and
 // help, a user library in a temporary folder, and the window shown.
 
+#include "benchmain.h"
 #include "app/application.h"
 #include "app/mainwindow.h"
 #include "platform/helpwindow.h"
@@ -15,6 +16,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <functional>
 #include <memory>
 
 struct BenchWindow {
@@ -45,18 +47,13 @@ struct BenchWindow {
     }
 };
 
-/// The main of a window benchmark: offscreen unless a display is chosen,
-/// the program's own application object and resources.
-inline int runWindowBenchmarks(int argc, char **argv, void (*setUp)() = nullptr)
+/// The main of a window benchmark: the program's own application object
+/// and resources; setUp runs once they are there.
+inline int runWindowBenchmarks(int argc, char **argv, const std::function<void()> &setUp = {})
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QuillonApplication app(argc, argv);
-    initQuillonResources();
-    if (setUp)
-        setUp();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks<QuillonApplication>(argc, argv, [&setUp] {
+        initQuillonResources();
+        if (setUp)
+            setUp();
+    });
 }

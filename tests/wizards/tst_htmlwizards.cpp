@@ -5,10 +5,10 @@
 // Editor texts are written with markers: "[" and "]" around the selection,
 // "|" at the caret.
 
+#include "markedtext.h"
 #include "testwindow.h"
 
 #include "document/scripteditors.h"
-#include "editor/positions.h"
 #include "editor/scripteditor.h"
 
 #include <QCheckBox>
@@ -23,37 +23,6 @@
 #include <QTreeWidget>
 
 namespace {
-
-/// Puts a marked text into editor, selection or caret included.
-void setMarked(ScriptEditor *editor, const QString &marked)
-{
-    const qsizetype open = marked.indexOf(u'[');
-    const qsizetype close = marked.indexOf(u']');
-    const qsizetype caret = marked.indexOf(u'|');
-    QString text = marked;
-    text.remove(u'[').remove(u']').remove(u'|');
-    editor->setWholeText(text);
-    if (open >= 0)
-        editor->setSel(positionLength(QStringView(marked).left(open)),
-                       positionLength(QStringView(marked).mid(open + 1, close - open - 1)));
-    else if (caret >= 0)
-        editor->setCaretPosition(positionLength(QStringView(marked).left(caret)));
-}
-
-/// The editor's text with its selection or caret marked.
-QString marked(ScriptEditor *editor)
-{
-    QString text = editor->wholeText();
-    // Positions count a line break as one: mark on the LF form.
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    if (editor->hasSelectedText()) {
-        text.insert(editor->selStart() + editor->selLength(), u']');
-        text.insert(editor->selStart(), u'[');
-    } else {
-        text.insert(editor->caretPosition(), u'|');
-    }
-    return text.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
-}
 
 template <typename T>
 T *child(QDialog &dialog, const char *name)

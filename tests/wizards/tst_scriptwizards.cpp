@@ -6,6 +6,7 @@
 // Editor texts are written with markers: "|" is the caret, "[" and "]"
 // enclose the selection (the caret at its end).
 
+#include "markedtext.h"
 #include "testwindow.h"
 
 #include "app/resourcetabs.h"
@@ -22,55 +23,6 @@
 #include <QTreeWidget>
 
 namespace {
-
-/// The index in text of the caret position (a CR LF counts as one).
-qsizetype indexOfPosition(const QString &text, int position)
-{
-    qsizetype i = 0;
-    for (int p = 0; p < position && i < text.size(); ++p)
-        i += text.mid(i, 2) == QLatin1String("\r\n") ? 2 : 1;
-    return i;
-}
-
-int positionOfIndex(const QString &text, qsizetype index)
-{
-    return int(index - text.left(index).count(QStringLiteral("\r\n")));
-}
-
-void setMarked(ScriptEditor *editor, const QString &marked)
-{
-    QString text = marked;
-    const qsizetype open = text.indexOf(u'[');
-    if (open >= 0) {
-        text.remove(open, 1);
-        const qsizetype close = text.indexOf(u']');
-        text.remove(close, 1);
-        editor->setWholeText(text);
-        editor->setSel(positionOfIndex(text, open), positionOfIndex(text, close) - positionOfIndex(text, open));
-        return;
-    }
-    const qsizetype caret = text.indexOf(u'|');
-    text.remove(caret, 1);
-    editor->setWholeText(text);
-    editor->setCaretPosition(positionOfIndex(text, caret));
-}
-
-QString marked(const ScriptEditor *editor)
-{
-    QString text = editor->wholeText();
-    if (editor->hasSelectedText()) {
-        const int start = editor->selStart();
-        text.insert(indexOfPosition(text, start + editor->selLength()), u']');
-        text.insert(indexOfPosition(text, start), u'[');
-        return text;
-    }
-    return text.insert(indexOfPosition(text, editor->caretPosition()), u'|');
-}
-
-QString unmarked(QString text)
-{
-    return text.remove(u'|').remove(u'[').remove(u']');
-}
 
 /// Plays one step on a dialog: "Name=value" fills a field (a check or
 /// radio button is checked by "1"), "click:Name" clicks a button,
