@@ -5,15 +5,13 @@
 #include "platform/prompter.h"
 
 #include <QDir>
-#include <QLocale>
-#include <QMessageBox>
-#include <QPushButton>
+#include <QFileInfo>
 
 #include <algorithm>
 
 namespace {
 
-// The first lines of each fragment that hold anything, for the question.
+// The first lines of each fragment that hold anything, for the list.
 QString firstLines(const ScriptFragments &script)
 {
     constexpr int kLines = 3;
@@ -35,9 +33,9 @@ QString firstLines(const ScriptFragments &script)
         }
         shown << QStringLiteral("%1: %2").arg(QLatin1String(name),
                                               lines.isEmpty() ? QStringLiteral("(empty)")
-                                                              : QStringLiteral("\r\n    ") + lines.join(QStringLiteral("\r\n    ")));
+                                                              : QStringLiteral("\n    ") + lines.join(QStringLiteral("\n    ")));
     }
-    return shown.join(QStringLiteral("\r\n"));
+    return shown.join(u'\n');
 }
 
 } // namespace
@@ -120,18 +118,22 @@ void RecoveryController::startWrite()
     const quint64 generation = m_generation;
     m_writing = true;
     m_worker.start([this, script, generation] {
-        const SaveResult result = m_files.write(RecoveryFiles::encode(script));
-        QMetaObject::invokeMethod(this, [this, result, generation] { writeFinished(result, generation); },
+        const QByteArray bytes = RecoveryFiles::encode(script);
+        const bool fits = RecoveryFiles::fits(bytes);
+        const SaveResult result = fits ? m_files.write(bytes) : SaveResult{};
+        QMetaObject::invokeMethod(this, [this, result, fits, generation] { writeFinished(result, fits, generation); },
                                   Qt::QueuedConnection);
     });
 }
 
-void RecoveryController::writeFinished(const SaveResult &result, quint64 generation)
+void RecoveryController::writeFinished(const SaveResult &result, bool fits, quint64 generation)
 {
     m_writing = false;
     if (generation != m_generation) {
         // Given up while it was being written.
         m_files.remove();
+    } else if (!fits) {
+        reportTooLarge();
     } else if (result) {
         m_failureReported = false;
     } else {
@@ -147,6 +149,7 @@ void RecoveryController::writeFinished(const SaveResult &result, quint64 generat
 void RecoveryController::forget()
 {
     ++m_generation;
+    m_tooLargeReported = false;
     m_quiet.stop();
     m_writeAgain = false;
     m_pendingSince.invalidate();
@@ -159,8 +162,9 @@ void RecoveryController::closedCleanly()
         return;
     forget();
     m_worker.waitForDone();
-    // A write that was running has put the file back after forget().
-    m_files.remove();
+    // A write that was running has put the file back after forget(); the
+    // lock goes with the file.
+    m_files.release();
 }
 
 void RecoveryController::reportOnce(const QString &reason)
@@ -172,47 +176,87 @@ void RecoveryController::reportOnce(const QString &reason)
                               QStringLiteral("Cannot keep a copy of the unsaved script in %1:\r\n%2\r\n"
                                              "Should Quillon stop unexpectedly, the changes would be lost: "
                                              "save the script to keep them.")
-                                  .arg(QDir::toNativeSeparators(m_files.ownPath()), reason));
+                                  .arg(QDir::toNativeSeparators(ownPathOrFolder()), reason));
+}
+
+QString RecoveryController::ownPathOrFolder() const
+{
+    return m_files.ownPath().isEmpty() ? m_files.folder() : m_files.ownPath();
+}
+
+void RecoveryController::reportTooLarge()
+{
+    // Said once for each script: typing on past the size asks nothing more.
+    if (m_tooLargeReported)
+        return;
+    m_tooLargeReported = true;
+    m_prompter.ShowMessageBox(
+        IconWarning, QStringLiteral("Warning!"),
+        QStringLiteral("The unsaved script is larger than %1 MiB, too large for a copy in %2.\r\n"
+                       "Should Quillon stop unexpectedly, only the last copy kept before it grew past that size "
+                       "could be restored: save the script to keep the changes.")
+            .arg(RecoveryFiles::kMaxFileBytes / (1024 * 1024))
+            .arg(QDir::toNativeSeparators(ownPathOrFolder())));
 }
 
 void RecoveryController::offerOrphans()
 {
     if (!m_files.enabled() || !m_editors.exist())
         return;
-    QList<OrphanedScript> orphans = m_files.takeOrphans();
-    bool restored = false;
-    for (OrphanedScript &orphan : orphans) {
-        if (restored) {
+    QStringList unreadable;
+    QList<OrphanedScript> orphans = m_files.takeOrphans(&unreadable);
+    if (!unreadable.isEmpty()) {
+        m_prompter.ShowMessageBox(IconWarning, QStringLiteral("Warning!"),
+                                  QStringLiteral("Cannot read the unsaved work that Quillon kept in:\r\n%1\r\n"
+                                                 "The files are left where they are.")
+                                      .arg(unreadable.join(QStringLiteral("\r\n"))));
+    }
+    // Newest first: the work of the last crash is the one selected.
+    std::reverse(orphans.begin(), orphans.end());
+    const auto keepAll = [&orphans] {
+        for (OrphanedScript &orphan : orphans)
             RecoveryFiles::keep(orphan);
-            continue;
-        }
-        QMessageBox box(QMessageBox::Question, QStringLiteral("Recover unsaved script"),
-                        QStringLiteral("Quillon did not close properly and kept a script that had not been saved "
-                                       "(written %1):\r\n\r\n%2\r\n\r\nDo you want to restore it into the editors?")
-                            .arg(QLocale().toString(orphan.written, QLocale::ShortFormat), firstLines(orphan.script)),
-                        QMessageBox::NoButton, m_prompter.parentWindow());
-        box.setObjectName(QStringLiteral("RecoveryBox"));
-        box.addButton(QStringLiteral("&Restore"), QMessageBox::YesRole)->setObjectName(QStringLiteral("restore"));
-        box.addButton(QStringLiteral("&Later"), QMessageBox::NoRole)->setObjectName(QStringLiteral("later"));
-        box.addButton(QStringLiteral("&Discard"), QMessageBox::DestructiveRole)->setObjectName(QStringLiteral("discard"));
-        box.setEscapeButton(box.buttons().at(1));
-        m_prompter.execDialog(box);
-        const QString chosen = box.clickedButton() ? box.clickedButton()->objectName() : QString();
-        if (chosen == QLatin1String("restore")) {
-            restored = restore(orphan);
-        } else if (chosen == QLatin1String("discard")) {
-            RecoveryFiles::discard(orphan);
+        orphans.clear();
+    };
+    // Discard takes the files chosen out of the list and asks again about
+    // the rest; Restore and Later end it.
+    while (!orphans.isEmpty()) {
+        RecoveryListRequest request;
+        request.title = QStringLiteral("Recover unsaved script");
+        request.text = orphans.size() == 1
+                           ? QStringLiteral("Quillon did not close properly and kept a script that had not been saved. "
+                                            "Restore it into the editors, discard it, or decide later.")
+                           : QStringLiteral("Quillon did not close properly and kept %1 scripts that had not been "
+                                            "saved. Restore one into the editors, discard those selected, or decide "
+                                            "later.")
+                                 .arg(orphans.size());
+        for (const OrphanedScript &orphan : std::as_const(orphans))
+            request.entries.append({QFileInfo(orphan.path).fileName(), orphan.written, firstLines(orphan.script)});
+        RecoveryListAnswer answer = m_prompter.chooseRecovery(request);
+        QList<int> rows = answer.selected;
+        std::sort(rows.begin(), rows.end());
+        rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+        rows.removeIf([&orphans](int row) { return row < 0 || row >= orphans.size(); });
+        if (answer.action == RecoveryListAnswer::Discard && !rows.isEmpty()) {
+            for (auto row = rows.crbegin(); row != rows.crend(); ++row) {
+                RecoveryFiles::discard(orphans[*row]);
+                orphans.removeAt(*row);
+            }
+        } else if (answer.action == RecoveryListAnswer::Restore && rows.size() == 1) {
+            OrphanedScript chosen = orphans.takeAt(rows.first());
+            keepAll();
+            restore(chosen);
         } else {
-            RecoveryFiles::keep(orphan);
+            keepAll();
         }
     }
 }
 
-bool RecoveryController::restore(OrphanedScript &orphan)
+void RecoveryController::restore(OrphanedScript &orphan)
 {
     if (m_editors.isModified() && !askToReplaceScript(m_prompter)) {
         RecoveryFiles::keep(orphan);
-        return false;
+        return;
     }
     // Loaded as a change of the editors, so the script counts as modified
     // (and Undo goes back to the empty editors).
@@ -238,5 +282,4 @@ bool RecoveryController::restore(OrphanedScript &orphan)
         reportOnce(written.error);
         RecoveryFiles::keep(orphan);
     }
-    return true;
 }

@@ -6,8 +6,9 @@
 // every half minute while the typing goes on.  The write runs on a worker
 // thread: the window only takes a copy of the two texts.  When the script
 // is saved or deliberately given up (New, Open, Save as, Save to library,
-// a clean close) the file goes.  At start the recovery files of copies
-// that are gone are offered back one by one.
+// a clean close) the file goes; a script too large for the file is said
+// once, and the last copy that fitted stays.  At start the recovery files
+// of copies that are gone are offered back in one list.
 
 #include "document/recoveryfiles.h"
 
@@ -29,7 +30,7 @@ public:
 
     /// Follows the editors once they exist.
     void attachEditors();
-    /// Offers back, one by one, the work of copies that are gone.  Once
+    /// Offers back, in one list, the work of copies that are gone.  Once
     /// one is restored the others stay for a later start.
     void offerOrphans();
     /// The window closes as the user asked: this copy's file goes.
@@ -54,10 +55,12 @@ private:
     void textChanged();
     void modificationChanged();
     void startWrite();
-    void writeFinished(const SaveResult &result, quint64 generation);
+    void writeFinished(const SaveResult &result, bool fits, quint64 generation);
     void forget();
     void reportOnce(const QString &reason);
-    bool restore(OrphanedScript &orphan);
+    void reportTooLarge();
+    QString ownPathOrFolder() const;
+    void restore(OrphanedScript &orphan);
 
     Prompter &m_prompter;
     ScriptEditors &m_editors;
@@ -71,4 +74,5 @@ private:
     // then does not bring it back.
     quint64 m_generation = 0;
     bool m_failureReported = false;
+    bool m_tooLargeReported = false;
 };

@@ -8,6 +8,8 @@
 // no test ever waits for a human, and can check the exact caption, text
 // and icon that were shown.
 
+#include <QDateTime>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -33,6 +35,24 @@ struct FileDialogRequest {
     QStringList filters;  // "Script files (*.js)", ... ; the first is preselected
     QString fileName;     // proposed file name (save dialogs)
     QString directory;    // folder to start in; empty for the dialog's choice
+};
+
+/// The list of scripts kept from copies that did not close properly.
+struct RecoveryListRequest {
+    struct Entry {
+        QString name;        // the file's name
+        QDateTime written;
+        QString firstLines;  // what the script starts with, lines ended by LF
+    };
+    QString title;
+    QString text;
+    QList<Entry> entries;
+    int current = 0;  // the entry selected at first
+};
+
+struct RecoveryListAnswer {
+    enum Action { Later, Restore, Discard } action = Later;
+    QList<int> selected;  // rows of the entries chosen; exactly one for Restore
 };
 
 class Prompter {
@@ -61,6 +81,11 @@ public:
     /// by their objectName.
     virtual int execDialog(QDialog &dialog) = 0;
 
+    /// A modal list of kept scripts (name, time written, first lines) with
+    /// Restore (the one selected), Discard (those selected) and Later;
+    /// closing it is Later.
+    virtual RecoveryListAnswer chooseRecovery(const RecoveryListRequest &request) = 0;
+
     /// The window the boxes belong to.
     void setParentWindow(QWidget *window) { m_parent = window; }
     QWidget *parentWindow() const { return m_parent; }
@@ -79,6 +104,7 @@ public:
     QString getOpenFileName(const FileDialogRequest &request) override;
     QString getSaveFileName(const FileDialogRequest &request) override;
     int execDialog(QDialog &dialog) override;
+    RecoveryListAnswer chooseRecovery(const RecoveryListRequest &request) override;
 
 protected:
     void showMessage(int icon, const QString &title, const QString &text) override;

@@ -1,7 +1,8 @@
 // Unsaved work across a crash, in the whole window: a copy killed with
 // SIGKILL has its script offered back byte for byte; a copy that runs is
-// left alone; a clean close leaves nothing behind; a file that cannot be
-// written is reported once.
+// left alone; a clean close leaves nothing behind; the files of several
+// gone copies are offered in one list; a file that cannot be written, or
+// a script too large to keep, is reported once.
 
 #include "document/recoverycontroller.h"
 #include "document/recoveryfiles.h"
@@ -10,33 +11,18 @@
 #include "testfiles.h"
 #include "testwindow.h"
 
-#include <QAbstractButton>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
-#include <QMessageBox>
+#include <QFileInfo>
 #include <QProcess>
 #include <QSignalSpy>
 
 namespace {
 
-// Answers the recovery question with the button of that name.
-std::function<int(QDialog &)> answer(const QString &button)
+RecoveryListAnswer answer(RecoveryListAnswer::Action action, QList<int> rows)
 {
-    return [button](QDialog &dialog) {
-        auto *choice = dialog.findChild<QAbstractButton *>(button);
-        if (!choice)
-            return int(QDialog::Rejected);
-        choice->click();
-        return int(QDialog::Accepted);
-    };
-}
-
-int recoveryBoxes(const RecordingPrompter &prompter)
-{
-    int count = 0;
-    for (const RecordingPrompter::Shown &shown : prompter.dialogs())
-        count += shown.text == QLatin1String("RecoveryBox");
-    return count;
+    return {action, std::move(rows)};
 }
 
 void typeAndKeep(TestWindow &test, const QString &text)
@@ -54,7 +40,9 @@ class TestRecovery : public QObject {
 private slots:
     void killedCopy_isOfferedBack_runningCopyIsNot();
     void cleanClose_leavesNoFile_startOffersWhatIsLeft();
+    void goneCopies_areOfferedInOneList();
     void unwritableFile_isReportedOnce();
+    void scriptTooLargeToKeep_isReportedOnce();
 };
 
 void TestRecovery::killedCopy_isOfferedBack_runningCopyIsNot()
@@ -75,17 +63,17 @@ void TestRecovery::killedCopy_isOfferedBack_runningCopyIsNot()
         QVERIFY2(child.waitForReadyRead(30000), child.readAllStandardError().constData());
 
     TestWindow test(false, QString(), folder);
-    test.prompter.dialogHandlers.insert(QStringLiteral("RecoveryBox"), answer(QStringLiteral("restore")));
     test.window->recovery().offerOrphans();
-    QCOMPARE(recoveryBoxes(test.prompter), 0);  // its copy is running
+    QCOMPARE(test.prompter.recoveryLists().size(), 0);  // its copy is running
 
     child.kill();  // SIGKILL: nothing of the copy runs any more
     QVERIFY(child.waitForFinished(10000));
     const QStringList left = QDir(folder).entryList({QStringLiteral("*.js")});
     QCOMPARE(left.size(), 1);
 
+    test.prompter.recoveryListAnswers << answer(RecoveryListAnswer::Restore, {0});
     test.window->recovery().offerOrphans();
-    QCOMPARE(recoveryBoxes(test.prompter), 1);
+    QCOMPARE(test.prompter.recoveryLists().size(), 1);
     QCOMPARE(test.body()->wholeText().toUtf8(), typed);
     QVERIFY(test.window->editors().isModified());
     // The killed copy's file went once this copy's own held the script.
@@ -115,7 +103,7 @@ void TestRecovery::cleanClose_leavesNoFile_startOffersWhatIsLeft()
         QVERIFY(!QFile::exists(ownFile));
     }
 
-    // A file a gone copy left is offered as the window comes up; the box
+    // A file a gone copy left is offered as the window comes up; the list
     // closed without an answer keeps it for later, Discard removes it.
     {
         RecoveryFiles gone(folder, 999999);
@@ -123,14 +111,67 @@ void TestRecovery::cleanClose_leavesNoFile_startOffersWhatIsLeft()
         QVERIFY(gone.write(RecoveryFiles::encode({QString(), QStringLiteral("left behind")})));
     }
     TestWindow test(false, QString(), folder);
-    QTRY_COMPARE(recoveryBoxes(test.prompter), 1);
+    QTRY_COMPARE(test.prompter.recoveryLists().size(), 1);
     QVERIFY(!test.window->editors().isModified());
     QCOMPARE(QDir(folder).entryList({QStringLiteral("*.js")}).size(), 1);
-    test.prompter.dialogHandlers.insert(QStringLiteral("RecoveryBox"), answer(QStringLiteral("discard")));
+    test.prompter.recoveryListAnswers << answer(RecoveryListAnswer::Discard, {0});
     test.window->recovery().offerOrphans();
-    QCOMPARE(recoveryBoxes(test.prompter), 2);
+    QCOMPARE(test.prompter.recoveryLists().size(), 2);
     QVERIFY(!test.window->editors().isModified());
     QVERIFY(QDir(folder).entryList({QStringLiteral("*.js")}).isEmpty());
+}
+
+void TestRecovery::goneCopies_areOfferedInOneList()
+{
+    QTemporaryDir dir;
+    const QString folder = dir.filePath(QStringLiteral("recovery/"));
+    const QDateTime start = QDateTime::currentDateTime().addDays(-1);
+    for (int copy = 1; copy <= 4; ++copy) {
+        RecoveryFiles gone(folder, 100 + copy);
+        QVERIFY(gone.claim());
+        QVERIFY(gone.write(RecoveryFiles::encode({QString(), QStringLiteral("work %1\r\nmore").arg(copy)})));
+        QFile file(gone.ownPath());
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.setFileTime(start.addSecs(60 * copy), QFileDevice::FileModificationTime));
+    }
+    const auto left = [&folder] {
+        QStringList names = QDir(folder).entryList({QStringLiteral("*.js")});
+        return names.join(u' ');
+    };
+
+    // All four in one list, the newest first and selected; closed
+    // unanswered, all four stay.
+    TestWindow test(false, QString(), folder);
+    QTRY_COMPARE(test.prompter.recoveryLists().size(), 1);
+    const RecoveryListRequest shown = test.prompter.recoveryLists().first().list;
+    QStringList names;
+    for (const RecoveryListRequest::Entry &entry : shown.entries)
+        names << entry.name;
+    QCOMPARE(names.join(u' '), QStringLiteral("recovery-104.js recovery-103.js recovery-102.js recovery-101.js"));
+    QCOMPARE(shown.current, 0);
+    QCOMPARE(shown.entries[0].written, start.addSecs(240));
+    QCOMPARE(shown.entries[0].firstLines, QStringLiteral("HEAD: (empty)\nBODY: \n    work 4\n    more"));
+    QCOMPARE(test.prompter.shown.size(), 1);  // nothing asked one by one
+    QCOMPARE(left(), QStringLiteral("recovery-101.js recovery-102.js recovery-103.js recovery-104.js"));
+
+    // Discard takes only those selected and asks again about the rest;
+    // Restore loads the one selected and keeps the other for later.
+    test.prompter.recoveryListAnswers << answer(RecoveryListAnswer::Discard, {0, 2})
+                                      << answer(RecoveryListAnswer::Restore, {1});
+    test.window->recovery().offerOrphans();
+    QCOMPARE(test.prompter.recoveryLists().size(), 3);
+    QCOMPARE(test.prompter.recoveryLists().last().list.entries.size(), 2);
+    QCOMPARE(test.body()->wholeText(), QStringLiteral("work 1\r\nmore"));
+    QVERIFY(test.window->editors().isModified());
+    const QString own = QFileInfo(test.window->recovery().recoveryFilePath()).fileName();
+    QStringList expected{own, QStringLiteral("recovery-103.js")};
+    expected.sort();
+    QCOMPARE(left(), expected.join(u' '));
+
+    // The one kept is free for the next start.
+    const QList<OrphanedScript> later = RecoveryFiles(folder, 1).takeOrphans();
+    QCOMPARE(later.size(), 1);
+    QVERIFY(later[0].path.endsWith(QStringLiteral("recovery-103.js")));
 }
 
 void TestRecovery::unwritableFile_isReportedOnce()
@@ -145,6 +186,30 @@ void TestRecovery::unwritableFile_isReportedOnce()
     }
     QCOMPARE(test.prompter.messages().size(), 1);
     QCOMPARE(test.prompter.messages().first().icon, int(IconWarning));
+}
+
+void TestRecovery::scriptTooLargeToKeep_isReportedOnce()
+{
+    QTemporaryDir dir;
+    TestWindow test(false, QString(), dir.filePath(QStringLiteral("recovery/")));
+    typeAndKeep(test, QStringLiteral("small"));
+    const QString own = test.window->recovery().recoveryFilePath();
+    const QByteArray kept = readAll(own);
+    QVERIFY(RecoveryFiles::decode(kept).body.contains(QStringLiteral("small")));
+
+    const QString line = QString(1023, u'x') + QStringLiteral("\r\n");
+    test.body()->replaceSelection(line.repeated(int(RecoveryFiles::kMaxFileBytes / line.size()) + 1));
+    for (int i = 0; i < 2; ++i) {
+        QSignalSpy written(&test.window->recovery(), &RecoveryController::writeEnded);
+        test.body()->replaceSelection(QStringLiteral("more"));
+        test.window->recovery().writeNow();
+        QVERIFY(written.wait(30000));
+        QVERIFY(!written.first().first().toBool());
+    }
+    QCOMPARE(test.prompter.messages().size(), 1);
+    QVERIFY2(test.prompter.messages().first().text.contains(QStringLiteral("larger than 64 MiB")),
+             qPrintable(test.prompter.describe()));
+    QCOMPARE(readAll(own), kept);
 }
 
 QUILLON_GUI_TEST_MAIN(TestRecovery)

@@ -32,6 +32,12 @@ int RecordingPrompter::execDialog(QDialog &dialog)
     return handler(dialog);
 }
 
+RecoveryListAnswer RecordingPrompter::chooseRecovery(const RecoveryListRequest &request)
+{
+    shown.append({Shown::RecoveryList, 0, request.title, request.text, {}, request});
+    return recoveryListAnswers.isEmpty() ? RecoveryListAnswer{} : recoveryListAnswers.takeFirst();
+}
+
 QList<RecordingPrompter::Shown> RecordingPrompter::messages() const
 {
     QList<Shown> out;
@@ -59,9 +65,18 @@ QList<RecordingPrompter::Shown> RecordingPrompter::dialogs() const
     return out;
 }
 
+QList<RecordingPrompter::Shown> RecordingPrompter::recoveryLists() const
+{
+    QList<Shown> out;
+    for (const Shown &s : shown)
+        if (s.kind == Shown::RecoveryList)
+            out.append(s);
+    return out;
+}
+
 QString RecordingPrompter::describe() const
 {
-    static const char *const kinds[] = {"message", "question", "open-file", "save-file", "dialog"};
+    static const char *const kinds[] = {"message", "question", "open-file", "save-file", "dialog", "recovery list"};
     QStringList lines;
     for (const Shown &s : shown)
         lines << QStringLiteral("%1 [%2] \"%3\": %4").arg(QString::fromLatin1(kinds[s.kind])).arg(s.icon).arg(s.title, s.text);

@@ -17,17 +17,20 @@
 class RecordingPrompter final : public Prompter {
 public:
     struct Shown {
-        enum Kind { Message, Question, OpenFile, SaveFile, Dialog } kind;
+        enum Kind { Message, Question, OpenFile, SaveFile, Dialog, RecoveryList } kind;
         int icon = 0;        // messages
         QString title;       // box caption, dialog caption or file-dialog caption
         QString text;        // box text; dialog objectName for dialogs
         FileDialogRequest request; // file dialogs
+        RecoveryListRequest list;  // recovery lists
     };
 
     /// Queued answers, used in order.
     QList<int> yesNoAnswers;          // AnswerYes / AnswerNo / AnswerNeither
     QStringList openFileAnswers;      // empty string = cancel
     QStringList saveFileAnswers;
+    /// Answers of the recovery list; Later when none is left.
+    QList<RecoveryListAnswer> recoveryListAnswers;
     /// Dialog handlers by the dialog's objectName; each may fill in the
     /// dialog, and returns QDialog::Accepted or QDialog::Rejected.  A
     /// handler stays until removed.
@@ -38,11 +41,13 @@ public:
     QString getOpenFileName(const FileDialogRequest &request) override;
     QString getSaveFileName(const FileDialogRequest &request) override;
     int execDialog(QDialog &dialog) override;
+    RecoveryListAnswer chooseRecovery(const RecoveryListRequest &request) override;
 
     /// The messages shown, in order (questions left out).
     QList<Shown> messages() const;
     QList<Shown> questions() const;
     QList<Shown> dialogs() const;
+    QList<Shown> recoveryLists() const;
     void clear() { shown.clear(); }
     /// One line per thing shown, for failure output.
     QString describe() const;
