@@ -93,9 +93,11 @@ constexpr CommandEntry kFixedActions[] = {
     {"POP_Prev_Ed_System", "preview.editorsInDefaultBrowser", "default system browser", "", "Preview in the default system browser", -1, "OKNO", "", NoFlags},
     {"POP_Prev_Ed_Msie", "preview.editorsInBrowser", "Microsoft Internet Explorer", "", "Preview in Internet Explorer", 1, "", "", Hidden},
     {"POP_Prev_Ed_NN", "preview.editorsInBrowser", "Netscape Navigator", "", "Preview in Netscape Navigator", 2, "", "", Hidden},
+    {"POP_Prev_Ed_Browsers", "preview.chooseBrowsers", "Browsers ...", "", "Choose the two browsers offered here", -1, "", "", Hidden},
     {"POP_PRev_System", "preview.libraryInDefaultBrowser", "default system browser", "", "Preview in the default system browser", -1, "OKNO", "", NoFlags},
     {"PMNU_Prev_MSIE", "preview.libraryInBrowser", "Microsoft Internet Explorer", "", "Preview in Internet Explorer", 1, "", "", Hidden},
     {"PMNU_Prev_NN", "preview.libraryInBrowser", "Netscape Navigator", "", "Preview in Netscape Navigator", 2, "", "", Hidden},
+    {"PMNU_Prev_Browsers", "preview.chooseBrowsers", "Browsers ...", "", "Choose the two browsers offered here", -1, "", "", Hidden},
     {"BTN_Nowy", "file.new", "New", "", "New script", -1, "new", "document-new", NoFlags},
     {"BTN_OpenF", "file.open", "Open", "", "Open a file in the editor", -1, "open", "document-open", NoFlags},
     {"BTN_Zapisz", "library.saveScript", "Save", "", "Save script to the library", -1, "save-library", "document-save", NoFlags},
@@ -218,10 +220,10 @@ constexpr const char *kPopClip[] = {
     "POP_Clip_Editor", "POP_Clip_Library",
 };
 constexpr const char *kPopPrevEd[] = {
-    "POP_Prev_Ed_System", "-POP_Prev_Ed_Kreska", "POP_Prev_Ed_Msie", "POP_Prev_Ed_NN",
+    "POP_Prev_Ed_System", "-POP_Prev_Ed_Kreska", "POP_Prev_Ed_Msie", "POP_Prev_Ed_NN", "POP_Prev_Ed_Browsers",
 };
 constexpr const char *kPopPrev[] = {
-    "POP_PRev_System", "-PMNU_Prev_Kreska", "PMNU_Prev_MSIE", "PMNU_Prev_NN",
+    "POP_PRev_System", "-PMNU_Prev_Kreska", "PMNU_Prev_MSIE", "PMNU_Prev_NN", "PMNU_Prev_Browsers",
 };
 
 constexpr MenuLayout kSubMenus[] = {

@@ -134,6 +134,11 @@ TVM_Quillon_MF::TVM_Quillon_MF(const AppConfig &config, QWidget *parent) : QMain
     pages.internalBrowserAllowed = m_config.internalBrowserAllowed;
     pages.statusBar = statusBar();
     pages.besideSplitter = m_besideSplitter;
+    pages.viewSettings = [this] {
+        std::unique_ptr<QSettings> store = openSettings();
+        store->beginGroup(viewSettingsGroup());
+        return store;
+    };
     m_preview = new PreviewController(asker, *m_actions, *m_editors, *m_config.shell, *m_config.browsers, *m_view,
                                       *m_builtIn, *m_libraries, pages, this);
     connect(m_view, &ViewController::previewRequested, m_preview, &PreviewController::POP_PodgladClick);

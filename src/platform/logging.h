@@ -5,7 +5,9 @@
 // "quillon.platform": errors of the platform layer nobody else reported.
 // "quillon.startup" (off by default; QT_LOGGING_RULES="quillon.startup=true"):
 // where the started program found its preview plugin, its help and the
-// folders of the user's data, for checking an installed copy.
+// folders of the user's data, for checking an installed copy; and, when a
+// preview drop-down first opens, the browsers found and the browser entries
+// left out, with why.
 
 #include <QLoggingCategory>
 

@@ -8,6 +8,7 @@
 #include "platform/shell.h"
 #include "platform/webbrowsers.h"
 #include "preview/browseraddress.h"
+#include "preview/browserchoicedialog.h"
 #include "preview/browserloader.h"
 #include "preview/internalbrowser.h"
 #include "preview/previewpage.h"
@@ -16,8 +17,11 @@
 #include "widgets/actions.h"
 
 #include <QAction>
+#include <QDir>
 #include <QLabel>
 #include <QMenu>
+#include <QPointer>
+#include <QSettings>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -38,6 +42,7 @@ PreviewController::PreviewController(Prompter &prompter, ActionRegistry &actions
     actions.bind("preview.libraryInDefaultBrowser", this, &PreviewController::POP_PRev_SystemClick);
     actions.bindTagged("preview.libraryInBrowser", this, &PreviewController::PMNU_Prev_MSIEClick);
     actions.bindTagged("preview.editorsInBrowser", this, &PreviewController::POP_Prev_Ed_MsieClick);
+    actions.bind("preview.chooseBrowsers", this, &PreviewController::chooseBrowsers);
     actions.bind("view.previewBeside", this, &PreviewController::togglePreviewBeside);
     connect(&m_live, &LiveReload::stuckPageEnded, this, [this](bool reloading) {
         if (reloading)
@@ -433,6 +438,12 @@ void PreviewController::pageLoaded(bool ok)
 
 // --- external browsers ---------------------------------------------------------------
 
+namespace {
+// Where the browsers chosen for tags 1 and 2 are kept.
+constexpr const char *kBrowserChoiceKeys[] = {"View/Browser_1", "View/Browser_2"};
+constexpr const char *kChooseBrowserItems[] = {"PMNU_Prev_Browsers", "POP_Prev_Ed_Browsers"};
+} // namespace
+
 void PreviewController::DetectBrowsers(ActionRegistry &actions)
 {
     if (m_browsersDetected)
@@ -440,23 +451,71 @@ void PreviewController::DetectBrowsers(ActionRegistry &actions)
     m_browsersDetected = true;
     const BrowserLookup found = m_browsers.findBrowsers();
     actions.action(QStringLiteral("POP_PRev_System"))->setVisible(found.defaultBrowser);
+    m_installed = found.browsers;
+    m_offered = offeredBrowsers(m_installed, savedBrowserChoice());
+    // A choice only when there is one to make.
+    for (const char *id : kChooseBrowserItems)
+        actions.action(QString::fromLatin1(id))->setVisible(m_installed.size() > 2);
+    showBrowserItems();
+}
+
+void PreviewController::showBrowserItems()
+{
     const char *libraryItems[] = {"PMNU_Prev_MSIE", "PMNU_Prev_NN"};
     const char *editorItems[] = {"POP_Prev_Ed_Msie", "POP_Prev_Ed_NN"};
     for (int slot = 0; slot < 2; ++slot) {
-        const bool there = slot < found.browsers.size();
-        m_browserPaths[slot] = there ? found.browsers[slot].executable : QString();
+        const bool there = slot < m_offered.size();
         for (const char *id : {libraryItems[slot], editorItems[slot]}) {
-            QAction *item = actions.action(QString::fromLatin1(id));
+            QAction *item = m_actions.action(QString::fromLatin1(id));
             item->setVisible(there);
             if (there) {
-                item->setText(found.browsers[slot].name);
-                item->setStatusTip(QStringLiteral("Preview in %1").arg(found.browsers[slot].name));
+                item->setText(m_offered[slot].name);
+                item->setStatusTip(QStringLiteral("Preview in %1").arg(m_offered[slot].name));
             }
         }
     }
     for (const char *id : {"PMNU_Prev_Kreska", "POP_Prev_Ed_Kreska"})
-        if (QAction *line = actions.separator(QString::fromLatin1(id)))
-            line->setVisible(!found.browsers.isEmpty());
+        if (QAction *line = m_actions.separator(QString::fromLatin1(id)))
+            line->setVisible(!m_offered.isEmpty());
+}
+
+QStringList PreviewController::savedBrowserChoice() const
+{
+    QStringList ids;
+    if (!m_parts.viewSettings)
+        return ids;
+    const std::unique_ptr<QSettings> store = m_parts.viewSettings();
+    for (const char *key : kBrowserChoiceKeys)
+        ids << store->value(QString::fromLatin1(key)).toString();
+    return ids;
+}
+
+void PreviewController::saveBrowserChoice(const QStringList &ids)
+{
+    if (!m_parts.viewSettings)
+        return;
+    const std::unique_ptr<QSettings> store = m_parts.viewSettings();
+    for (int slot = 0; slot < 2; ++slot)
+        store->setValue(QString::fromLatin1(kBrowserChoiceKeys[slot]), ids.value(slot));
+    store->sync();
+    if (store->status() != QSettings::NoError)
+        m_prompter.ShowMessageBox(IconError, QStringLiteral("Error"),
+                                  QStringLiteral("Cannot save the window's settings in %1.")
+                                      .arg(QDir::toNativeSeparators(store->fileName())));
+}
+
+void PreviewController::chooseBrowsers()
+{
+    DetectBrowsers(m_actions);
+    if (m_installed.size() < 2)
+        return;
+    BrowserChoiceDialog dialog(m_installed, m_offered, m_prompter.parentWindow());
+    if (m_prompter.execDialog(dialog) != QDialog::Accepted)
+        return;
+    const QStringList ids = dialog.chosenIds();
+    m_offered = offeredBrowsers(m_installed, ids);
+    showBrowserItems();
+    saveBrowserChoice(ids);
 }
 
 bool PreviewController::ActivateBrowser() const
@@ -464,11 +523,27 @@ bool PreviewController::ActivateBrowser() const
     return !m_serviceApplication.isEmpty();
 }
 
-bool PreviewController::OpenUrlInBrowser(const QString &address)
+bool PreviewController::OpenUrlInBrowser(const InstalledBrowser &browser, const QString &address,
+                                         const QString &path)
 {
     if (!ActivateBrowser())
         return false;
-    return m_browsers.launch(m_serviceApplication, NormalizeUrl(address));
+    const QPointer<PreviewController> self(this);
+    const QString program = m_serviceApplication;
+    return m_browsers.launch(browser, {NormalizeUrl(address), path}, [self, program](const BrowserStart &start) {
+        if (self && start.failed)
+            self->reportBrowserFailure(program, start.errorOutput);
+    });
+}
+
+void PreviewController::reportBrowserFailure(const QString &program, const QString &errorOutput)
+{
+    QString text = QStringLiteral("Browser: ") + program + QStringLiteral("\r\n") +
+                   QStringLiteral("Cannot run the browser for some reason!");
+    // What it said of its failure, when it said anything.
+    if (!errorOutput.isEmpty())
+        text += QStringLiteral("\r\n\r\n") + errorOutput;
+    m_prompter.ShowMessageBox(IconError, QStringLiteral("Error"), text);
 }
 
 bool PreviewController::scriptOfFocusedSource(QString &head, QString &body)
@@ -513,11 +588,10 @@ void PreviewController::previewInBrowser(int tag, const QString &head, const QSt
 {
     if (tag != 1 && tag != 2)
         return;
-    m_serviceApplication = m_browserPaths[tag - 1];
+    const InstalledBrowser browser = m_offered.value(tag - 1);
+    m_serviceApplication = browser.executable;
     // A page that cannot be written is an error for the general handler.
-    const QString address = BrowserFileUrl(WritePreviewPage(head, body));
-    if (!OpenUrlInBrowser(address))
-        m_prompter.ShowMessageBox(IconError, QStringLiteral("Error"),
-                                  QStringLiteral("Browser: ") + m_serviceApplication + QStringLiteral("\r\n") +
-                                      QStringLiteral("Cannot run the browser for some reason!"));
+    const QString path = WritePreviewPage(head, body);
+    if (!OpenUrlInBrowser(browser, BrowserFileUrl(path), path))
+        reportBrowserFailure(m_serviceApplication, QString());
 }

@@ -7,9 +7,13 @@
 #include "preview/consolemessage.h"
 #include "preview/livereload.h"
 
+#include "platform/webbrowsers.h"
+
+#include <QList>
 #include <QObject>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 class ActionRegistry;
@@ -17,12 +21,12 @@ class DesktopShell;
 class InternalBrowserFactory;
 class LibraryService;
 class LibrarySelection;
-class WebBrowsers;
 class Prompter;
 class ScriptEditors;
 class PreviewFile;
 class PreviewPane;
 class QLabel;
+class QSettings;
 class QSplitter;
 class QStatusBar;
 class QTabWidget;
@@ -44,10 +48,14 @@ public:
         QStatusBar *statusBar = nullptr;  // where the preview's error count shows
         /// Holds MainBook; the preview beside the editors stands to its right.
         QSplitter *besideSplitter = nullptr;
+        /// The view settings, opened at the program's key: the browsers
+        /// chosen for the drop-downs are kept there.  Unset: not kept.
+        std::function<std::unique_ptr<QSettings>()> viewSettings;
     };
 
     /// The browsers are looked up once, when a preview drop-down first
-    /// opens: its items show only for what the desktop has.
+    /// opens: its items show only for what the desktop has, two of them at
+    /// most (the user's choice when more are installed).
     PreviewController(Prompter &prompter, ActionRegistry &actions, ScriptEditors &editors, DesktopShell &shell,
                       WebBrowsers &browsers, EditorMenus &menus, const LibrarySelection &selection,
                       LibraryService &libraries, const Pages &pages, QObject *parent = nullptr);
@@ -73,6 +81,9 @@ public:
     void PMNU_Prev_MSIEClick(int tag);
     /// "Preview edited"'s browser items: the editors' script.
     void POP_Prev_Ed_MsieClick(int tag);
+    /// "Browsers ...": which two of the installed browsers the drop-downs
+    /// offer; the choice is kept in the view settings.
+    void chooseBrowsers();
     /// The user picked a page of MainBook.
     void MainBookChange(int index);
 
@@ -107,12 +118,18 @@ signals:
 
 private:
     void DetectBrowsers(ActionRegistry &actions);
+    /// The drop-downs' browser items for the browsers offered.
+    void showBrowserItems();
+    QStringList savedBrowserChoice() const;
+    void saveBrowserChoice(const QStringList &ids);
     /// Brings the browser forward; here there is nothing to bring: true
     /// when a browser is set.
     bool ActivateBrowser() const;
-    /// Hands the address to the browser set (starting it once); false when
-    /// it could not be started.
-    bool OpenUrlInBrowser(const QString &address);
+    /// Hands the address (and the same page as path) to browser, which is
+    /// the one set; false when it could not be started.  One that fails at
+    /// once is reported when it has.
+    bool OpenUrlInBrowser(const InstalledBrowser &browser, const QString &address, const QString &path);
+    void reportBrowserFailure(const QString &program, const QString &errorOutput);
     /// The script of the focused library into head and body, or the
     /// editors' when no library tree has the focus; false when the library
     /// could not give it (it has said why).
@@ -146,8 +163,9 @@ private:
     WebBrowsers &m_browsers;
     EditorMenus &m_menus;
     LibraryService &m_libraries;
-    /// The executables of the browsers of tags 1 and 2; empty when none.
-    QString m_browserPaths[2];
+    /// Every browser installed, by name, and those of tags 1 and 2.
+    QList<InstalledBrowser> m_installed;
+    QList<InstalledBrowser> m_offered;
     QString m_serviceApplication;
     bool m_browsersDetected = false;
     const LibrarySelection &m_selection;

@@ -9,6 +9,7 @@
 #include "library/builtin/builtinlibrary.h"
 #include "library/userlibrarycontroller.h"
 #include "library/userlibrarytree.h"
+#include "preview/browserchoicedialog.h"
 #include "preview/browserloader.h"
 #include "preview/internalbrowser.h"
 #include "preview/livereload.h"
@@ -18,6 +19,8 @@
 #include "widgets/actions.h"
 
 #include <QAction>
+#include <QComboBox>
+#include <QPushButton>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QSignalSpy>
@@ -33,6 +36,15 @@
 
 namespace {
 
+QList<InstalledBrowser> threeBrowsers()
+{
+    const auto browser = [](const char *name, const char *program) {
+        const QString id = QString::fromLatin1(program) + QStringLiteral(".desktop");
+        return InstalledBrowser{QString::fromLatin1(name), QStringLiteral("/usr/bin/") + QString::fromLatin1(program),
+                                QString::fromLatin1(program) + QStringLiteral(" %u"), {}, QStringLiteral("/apps/") + id, id};
+    };
+    return {browser("Alpha Web", "alpha"), browser("Beta Web", "beta"), browser("Gamma Web", "gamma")};
+}
 
 bool menusEnabled(TestWindow &t)
 {
@@ -143,15 +155,14 @@ private slots:
         QTest::newRow("nothing") << false << 0;
         QTest::newRow("default browser only") << true << 0;
         QTest::newRow("two others") << true << 2;
+        QTest::newRow("three others: two offered, and a choice") << true << 3;
     }
 
     void browserMenus_showWhatIsFound_andPreviewInTheChosenBrowser()
     {
         QFETCH(bool, defaultBrowser);
         QFETCH(int, others);
-        const QList<InstalledBrowser> found{{QStringLiteral("Alpha Web"), QStringLiteral("/usr/bin/alpha")},
-                                            {QStringLiteral("Beta Web"), QStringLiteral("/usr/bin/beta")}};
-        FakeBrowsers::installed = {defaultBrowser, found.mid(0, others)};
+        FakeBrowsers::installed = {defaultBrowser, threeBrowsers().mid(0, others)};
         TestWindow t(false);
         FakeBrowsers::installed = {true, {}};
 
@@ -167,10 +178,12 @@ private slots:
             for (const char *id : items[slot]) {
                 QCOMPARE(t.action(id)->isVisible(), slot < others);
                 if (slot < others)
-                    QCOMPARE(t.action(id)->text(), found[slot].name);
+                    QCOMPARE(t.action(id)->text(), threeBrowsers()[slot].name);
             }
         for (const char *id : {"PMNU_Prev_Kreska", "POP_Prev_Ed_Kreska"})
             QCOMPARE(actions.separator(QString::fromLatin1(id))->isVisible(), others > 0);
+        for (const char *id : {"PMNU_Prev_Browsers", "POP_Prev_Ed_Browsers"})
+            QCOMPARE(t.action(id)->isVisible(), others > 2);
         if (!others)
             return;
 
@@ -188,7 +201,21 @@ private slots:
         QCOMPARE(t.browsers.launches[0].executable, QStringLiteral("/usr/bin/beta"));
         QCOMPARE(t.browsers.launches[1].executable, QStringLiteral("/usr/bin/alpha"));
         QCOMPARE(t.browsers.launches[1].address, QUrl::fromLocalFile(page).toString());
+        QCOMPARE(t.browsers.launches[1].path, page);
         QVERIFY(t.prompter.messages().isEmpty());
+
+        // A browser that came up, or handed the page to a running copy, is
+        // not reported; one that failed at once is, with what it said.
+        t.browsers.launches[1].watched({});
+        QVERIFY(t.prompter.messages().isEmpty());
+        t.browsers.launches[0].watched({true, QStringLiteral("Error: cannot open display")});
+        QCOMPARE(t.prompter.messages().size(), 1);
+        QCOMPARE(t.prompter.messages().first().title, QStringLiteral("Error"));
+        QCOMPARE(t.prompter.messages().first().icon, int(IconError));
+        QCOMPARE(t.prompter.messages().first().text,
+                 QStringLiteral("Browser: /usr/bin/beta\r\nCannot run the browser for some reason!\r\n\r\n"
+                                "Error: cannot open display"));
+        t.prompter.clear();
 
         // A browser that cannot be started is reported with its path.
         t.browsers.launchResult = false;
@@ -197,6 +224,55 @@ private slots:
         QCOMPARE(t.prompter.messages().first().title, QStringLiteral("Error"));
         QCOMPARE(t.prompter.messages().first().text,
                  QStringLiteral("Browser: /usr/bin/beta\r\nCannot run the browser for some reason!"));
+    }
+
+    void browserChoice_picksTheTwoOffered_andIsKeptBetweenRuns()
+    {
+        QTemporaryDir dir;
+        TestWindow::settingsFile = dir.filePath(QStringLiteral("view.ini"));
+        FakeBrowsers::installed = {true, threeBrowsers()};
+        const auto offered = [](TestWindow &t) {
+            emit t.window->actions().menu(QStringLiteral("POP_PRev_Ed"))->aboutToShow();
+            return QStringList{t.action("POP_Prev_Ed_Msie")->text(), t.action("POP_Prev_Ed_NN")->text(),
+                               t.action("PMNU_Prev_MSIE")->text(), t.action("PMNU_Prev_NN")->text()};
+        };
+        {
+            TestWindow t(false);
+            QCOMPARE(offered(t), (QStringList{"Alpha Web", "Beta Web", "Alpha Web", "Beta Web"}));
+            bool sameTwiceRefused = false;
+            t.prompter.dialogHandlers[QStringLiteral("BrowserChoiceDialog")] = [&](QDialog &dialog) {
+                auto &choice = static_cast<BrowserChoiceDialog &>(dialog);
+                QComboBox *first = choice.choice(0);
+                QComboBox *second = choice.choice(1);
+                if (first->count() != 3 || first->currentText() != QLatin1String("Alpha Web") ||
+                    second->currentText() != QLatin1String("Beta Web"))
+                    return int(QDialog::Rejected);
+                second->setCurrentIndex(first->currentIndex());
+                sameTwiceRefused = !choice.okButton()->isEnabled();
+                first->setCurrentIndex(first->findText(QStringLiteral("Gamma Web")));
+                return choice.okButton()->isEnabled() ? int(QDialog::Accepted) : int(QDialog::Rejected);
+            };
+            t.trigger("POP_Prev_Ed_Browsers");
+            QCOMPARE(t.prompter.dialogs().size(), 1);
+            QVERIFY(sameTwiceRefused);
+            QCOMPARE(offered(t), (QStringList{"Gamma Web", "Alpha Web", "Gamma Web", "Alpha Web"}));
+            t.trigger("POP_Prev_Ed_Msie");
+            QCOMPARE(t.browsers.launches.size(), 1);
+            QCOMPARE(t.browsers.launches[0].executable, QStringLiteral("/usr/bin/gamma"));
+            QCOMPARE(t.action("PMNU_Prev_MSIE")->statusTip(), QStringLiteral("Preview in Gamma Web"));
+        }
+        {
+            TestWindow t(false);
+            QCOMPARE(offered(t), (QStringList{"Gamma Web", "Alpha Web", "Gamma Web", "Alpha Web"}));
+        }
+        // A chosen browser since removed gives its place to the next by name.
+        FakeBrowsers::installed = {true, threeBrowsers().mid(0, 2)};
+        {
+            TestWindow t(false);
+            QCOMPARE(offered(t), (QStringList{"Alpha Web", "Beta Web", "Alpha Web", "Beta Web"}));
+        }
+        FakeBrowsers::installed = {true, {}};
+        TestWindow::settingsFile.clear();
     }
 
     void everyPreview_rewritesTheOneFile()

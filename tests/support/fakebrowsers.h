@@ -1,7 +1,8 @@
 #pragma once
 // Browsers for tests: the lookup answers what the test arranged (by
 // default: a default browser and no other), and launches are recorded and
-// answered with a preset result, so no browser ever starts in a test.
+// answered with a preset result, so no browser ever starts in a test.  A
+// test tells how a started browser fared through the launch's watcher.
 
 #include "platform/webbrowsers.h"
 
@@ -18,6 +19,8 @@ public:
     struct Launch {
         QString executable;
         QString address;
+        QString path;
+        StartWatcher watched;
     };
     QList<Launch> launches;
 
@@ -28,9 +31,9 @@ public:
         ++lookups;
         return found;
     }
-    bool launch(const QString &executable, const QString &address) override
+    bool launch(const InstalledBrowser &browser, const BrowserTarget &target, StartWatcher watched) override
     {
-        launches.append({executable, address});
+        launches.append({browser.executable, target.url, target.path, std::move(watched)});
         return launchResult;
     }
 };
