@@ -399,7 +399,8 @@ GeneratedScript BuildFieldScrollerScript(const ScrollSettings &scroll)
     script.head = withLines(QStringLiteral("01field.head"), line);
     script.body = kScriptStart +
                   QStringLiteral("document.write('<FORM NAME=\"marqueeform\"><INPUT TYPE=\"text\" NAME=\"marquee\" "
-                                 "SIZE=\"%1\" TITLE=\"Click to pause or go on\" ONCLICK=\"action()\"></FORM>');\r\n")
+                                 "SIZE=\"%1\" TITLE=\"Click to pause or go on\" "
+                                 "ONCLICK=\"pauseOrGoOn()\"></FORM>');\r\n")
                       .arg(scroll.fieldWidth) +
                   QStringLiteral("marquee();\r\n") + kScriptEnd;
     return script;
