@@ -25,10 +25,12 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QLabel>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QToolButton>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QUrl>
 
@@ -669,6 +671,45 @@ private slots:
             QTest::mouseClick(t.window->findChild<QToolButton *>(QStringLiteral("BTN_IE_Refresh")), Qt::LeftButton);
             QTRY_COMPARE_WITH_TIMEOUT(pageText(t), QStringLiteral("later"), 30000);
         }
+    }
+
+    void aPageShowingABox_isNotEnded_whileTheBoxWaits()
+    {
+        if (!webEngine())
+            QSKIP("built without the embedded browser");
+        TestWindow t(true);
+        // The page is asked often, so the box is up through many questions.
+        t.window->preview().liveReload().setDelays(LiveReload::kQuietMs, 300, 300);
+        t.head()->empty();
+        t.body()->setWholeText(QStringLiteral("<SCRIPT>alert('wait for me'); document.title = 'after';</SCRIPT>"));
+        // The box runs its own event loop: the user, here a timer, answers it.
+        QString boxText;
+        bool endedWhileUp = false;
+        QElapsedTimer up;
+        QTimer user;
+        user.setInterval(100);
+        connect(&user, &QTimer::timeout, this, [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            if (!up.isValid()) {
+                up.start();
+                boxText = box->text();
+            }
+            endedWhileUp = endedWhileUp || consoleLine(t, QStringLiteral("did not answer"));
+            if (up.elapsed() > 2000) {
+                user.stop();
+                box->accept();
+            }
+        });
+        user.start();
+        QTest::keyClick(t.window.get(), Qt::Key_F11);
+        QTRY_VERIFY_WITH_TIMEOUT(up.isValid() && !user.isActive(), 30000);
+        QTRY_COMPARE_WITH_TIMEOUT(evaluate(t, QStringLiteral("document.title")).toString(), QStringLiteral("after"),
+                                  30000);
+        QVERIFY(boxText.contains(QStringLiteral("wait for me")));
+        QVERIFY(!endedWhileUp);
+        QVERIFY(!consoleLine(t, QStringLiteral("did not answer")));
     }
 
     void firstPreview_keepsTheMainWindowsNativeWindow_andItsMaximisedState()

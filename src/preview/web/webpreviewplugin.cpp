@@ -628,8 +628,10 @@ InternalBrowser *WebPreviewFactory::createBrowser(QWidget *parent)
         // Linked into a program, Qt WebEngine shares its OpenGL context
         // before the application object exists; loaded this late it finds
         // none and fails on the first view (offscreen and under X alike).
-        // This sets the shared context up now, at the first preview; Qt
-        // warns that it comes late, and it works.
+        // The program makes that context with its application object (see
+        // prepareApplicationForInternalBrowser); for another host (a test)
+        // this sets it up now, at the first preview.  Qt warns that it comes
+        // late, and it works.
         QtWebEngineQuick::initialize();
         m_engineReady = true;
     }
