@@ -18,7 +18,18 @@
 
 #include <cstdio>
 
-QuillonApplication::QuillonApplication(int &argc, char **argv) : QApplication(argc, argv)
+namespace {
+
+/// What has to be settled before the application object is made.
+int &beforeTheApplication(int &argc)
+{
+    prepareApplicationForInternalBrowser();
+    return argc;
+}
+
+} // namespace
+
+QuillonApplication::QuillonApplication(int &argc, char **argv) : QApplication(beforeTheApplication(argc), argv)
 {
     ignoreFileSizeLimitSignal();
 }

@@ -24,6 +24,7 @@
 #include "platform/prompter.h"
 #include "platform/textfile.h"
 #include "platform/savefile.h"
+#include "preview/browserloader.h"
 #include "preview/previewcontroller.h"
 #include "widgets/actions.h"
 #include "widgets/colourbutton.h"
@@ -163,6 +164,10 @@ TVM_Quillon_MF::TVM_Quillon_MF(const AppConfig &config, QWidget *parent) : QMain
     m_actions->bind("app.close", this, [this] { close(); });
     m_actions->bind("editor.settings", this, [this] { showEditorOptions(); });
 
+    // The first preview must not make the window anew (it would come back
+    // unmaximised).
+    if (m_config.internalBrowserAllowed)
+        prepareWindowForInternalBrowser(this);
     setGeometry(kDesignGeometry);
     LoadViewSettings();
 }

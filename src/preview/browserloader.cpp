@@ -8,6 +8,11 @@
 #include <QPluginLoader>
 #include <QStringList>
 
+#ifdef QUILLON_HAS_WEBENGINE
+#include <QOpenGLContext>
+#include <QOpenGLWidget>
+#endif
+
 namespace {
 
 #ifdef QUILLON_HAS_WEBENGINE
@@ -126,5 +131,30 @@ InternalBrowserFactory *loadInternalBrowser(QString *error)
     if (error)
         *error = QStringLiteral("This program was built without the embedded browser.");
     return nullptr;
+#endif
+}
+
+void prepareApplicationForInternalBrowser()
+{
+#ifdef QUILLON_HAS_WEBENGINE
+    if (qEnvironmentVariable("QUILLON_NO_WEBENGINE") != QLatin1String("1"))
+        QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+#endif
+}
+
+void prepareWindowForInternalBrowser(QWidget *window)
+{
+#ifdef QUILLON_HAS_WEBENGINE
+    const QOpenGLContext *shared = QOpenGLContext::globalShareContext();
+    if (!window || !shared || !shared->isValid() || !internalBrowserAvailable())
+        return;
+    // A widget that draws through OpenGL, never shown, decides how the
+    // window draws when its native window is made.
+    auto *marker = new QOpenGLWidget(window);
+    marker->setObjectName(QStringLiteral("OpenGLReady"));
+    marker->setAttribute(Qt::WA_DontShowOnScreen);
+    marker->hide();
+#else
+    Q_UNUSED(window);
 #endif
 }

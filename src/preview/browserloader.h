@@ -11,6 +11,7 @@
 #include <QStringList>
 
 class InternalBrowserFactory;
+class QWidget;
 
 /// Whether the program was built with the embedded browser.
 bool internalBrowserBuilt();
@@ -30,3 +31,17 @@ bool internalBrowserAvailable();
 /// Loads the plugin on first use and returns its factory (the same one on
 /// every call); nullptr and the reason in error when it cannot.
 InternalBrowserFactory *loadInternalBrowser(QString *error);
+
+/// Before the application object exists: when the embedded browser may be
+/// used (built with it, QUILLON_NO_WEBENGINE not "1"), the OpenGL context
+/// it shares is made with the application, as Qt WebEngine needs, rather
+/// than at the first preview.
+void prepareApplicationForInternalBrowser();
+
+/// Before window is first shown: the embedded browser draws through
+/// OpenGL, and a window that does not yet is made anew when the browser
+/// first comes into it (a new native window, which forgets being
+/// maximised).  So a window that may hold the browser draws that way from
+/// the start; nothing of the browser is loaded.  Nothing happens without
+/// the embedded browser or without OpenGL (an offscreen platform).
+void prepareWindowForInternalBrowser(QWidget *window);

@@ -40,6 +40,12 @@ public:
     virtual void setConsoleMessageHandler(std::function<void(const PageMessage &)> handler) = 0;
     /// Runs script in the shown page and hands its result to done.
     virtual void runJavaScript(const QString &script, std::function<void(const QVariant &)> done) = 0;
+    /// Asks the shown page whether it still answers: answered is called
+    /// once its renderer has run a trivial script, or while one of the
+    /// preview's pages shows an alert, confirm or prompt box (the page
+    /// waits for the user then, and its renderer with it).  A page held by
+    /// a script that never returns does not answer.
+    virtual void askPage(std::function<void()> answered) = 0;
     /// The address of the shown page.
     virtual QString currentAddress() const = 0;
     /// Whether the page's alert, confirm and prompt boxes are shown; when
@@ -47,8 +53,12 @@ public:
     /// answered as if cancelled.
     virtual void setDialogsShown(bool shown) = 0;
     /// Ends the renderer of the shown page (a script that never returns
-    /// holds it) and puts a fresh, empty page in its place.
+    /// holds it) and puts a fresh, empty page in its place; refresh() then
+    /// loads the ended page's address again.
     virtual void endStuckPage() = 0;
+    /// Starts a new count of the windows the pages may open (a few for
+    /// each count); until then every page shown adds to the same count.
+    virtual void startWindowCount() = 0;
 };
 
 class InternalBrowserFactory {
@@ -58,5 +68,5 @@ public:
     virtual InternalBrowser *createBrowser(QWidget *parent) = 0;
 };
 
-#define InternalBrowserFactory_iid "org.velmora.Quillon.InternalBrowserFactory/1.1"
+#define InternalBrowserFactory_iid "org.velmora.Quillon.InternalBrowserFactory/1.2"
 Q_DECLARE_INTERFACE(InternalBrowserFactory, InternalBrowserFactory_iid)

@@ -12,7 +12,6 @@ LiveReload::LiveReload(LiveReloadTarget &target, QObject *parent) : QObject(pare
     m_answerWait.setSingleShot(true);
     m_answerWait.setInterval(kAnswerMs);
     m_watch.setSingleShot(true);
-    m_watch.setInterval(kAnswerMs);
     connect(&m_quiet, &QTimer::timeout, this, [this] {
         switch (m_asking) {
         case Asking::BeforeLoad:
@@ -34,11 +33,11 @@ LiveReload::LiveReload(LiveReloadTarget &target, QObject *parent) : QObject(pare
     });
 }
 
-void LiveReload::setDelays(int quietMs, int answerMs)
+void LiveReload::setDelays(int quietMs, int answerMs, int watchMs)
 {
     m_quiet.setInterval(quietMs);
     m_answerWait.setInterval(answerMs);
-    m_watch.setInterval(answerMs);
+    m_watchMs = watchMs;
 }
 
 void LiveReload::start()
@@ -68,13 +67,23 @@ void LiveReload::changed()
 
 void LiveReload::reloadNow()
 {
-    if (!m_running)
-        return;
     m_quiet.stop();
     if (m_asking == Asking::AfterLoad)
         m_asking = Asking::BeforeLoad;
     else if (m_asking == Asking::Nothing)
         ask(Asking::BeforeLoad);
+}
+
+void LiveReload::checkNow()
+{
+    if (m_asking == Asking::Nothing)
+        ask(Asking::AfterLoad);
+}
+
+void LiveReload::watch()
+{
+    if (m_asking == Asking::Nothing)
+        m_watch.start(m_watchMs);
 }
 
 void LiveReload::ask(Asking why)
@@ -98,8 +107,10 @@ void LiveReload::answered(int question)
     m_answerWait.stop();
     const Asking why = m_asking;
     m_asking = Asking::Nothing;
+    if (why == Asking::AfterLoad)
+        m_watch.start(m_watchMs);
     // A change came in meanwhile: its own turn loads the newer text.
-    if (why == Asking::BeforeLoad && !m_quiet.isActive())
+    else if (!m_quiet.isActive())
         load();
 }
 
@@ -121,6 +132,7 @@ void LiveReload::load()
 {
     m_target.loadPage();
     emit loadStarted();
-    if (m_running)
-        m_watch.start();
+    // The first look comes as soon as a page that spins from the start
+    // would have missed its answer.
+    m_watch.start(m_answerWait.interval());
 }

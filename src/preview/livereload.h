@@ -1,13 +1,16 @@
 #pragma once
-// When the preview beside the editors loads the script again.
+// When the embedded browser loads a page, and the watch over the page shown.
 //
-// Each change to a fragment puts the reload off until the editors have been
-// quiet for a while, so a burst of keys makes one reload.  Before it loads,
-// the shown page is asked whether it still answers: a script that never
-// returns holds its page's renderer, and a new page might be given the
-// same one.  A page that does not answer in time is ended and a fresh one
-// made.  After each load the page is asked once more, so a page that
-// spins from the start does not go on burning a core until the next key.
+// Beside the editors, each change to a fragment puts the reload off until
+// the editors have been quiet for a while, so a burst of keys makes one
+// reload.  On the Preview tab each load (F11, the address box, Refresh)
+// comes at once.  Before any load the shown page is asked whether it still
+// answers: a script that never returns holds its page's renderer, and a new
+// page might be given the same one.  A page that does not answer in time is
+// ended and a fresh one made.  After each load the page is asked once more,
+// so a page that spins from the start does not go on burning a core, and
+// then again every few seconds while it is shown, for a page that starts
+// spinning later (a timer, a click).
 //
 // The reload itself, the question and the ending are the target's: this
 // class only decides when.  Nothing here waits; everything is timers and
@@ -38,23 +41,33 @@ public:
     static constexpr int kQuietMs = 400;
     /// How long a page has to answer before it counts as stuck.
     static constexpr int kAnswerMs = 1000;
+    /// How often a page that has answered is asked again while it is shown.
+    static constexpr int kWatchMs = 3000;
 
     explicit LiveReload(LiveReloadTarget &target, QObject *parent = nullptr);
 
     /// Shorter waits, for tests.
-    void setDelays(int quietMs, int answerMs);
+    void setDelays(int quietMs, int answerMs, int watchMs = kWatchMs);
 
     /// Starts following the changes; the first load comes at once.
     void start();
-    /// Stops following: nothing pending runs, no answer is waited for.
+    /// Stops following and watching: nothing pending runs, no answer is
+    /// waited for.
     void stop();
     bool isRunning() const { return m_running; }
 
-    /// A fragment changed: the reload is put off by the quiet time.
+    /// A fragment changed: the reload is put off by the quiet time (only
+    /// while following the changes).
     void changed();
-    /// Loads now, without the quiet time (F11); the page is still asked
-    /// first.
+    /// Loads now, without the quiet time (F11, and every load of the
+    /// Preview tab, followed or not); the page is still asked first.
     void reloadNow();
+    /// Asks the shown page now (after Stop): one that does not answer is
+    /// ended, and nothing is loaded.
+    void checkNow();
+    /// Goes on watching the page shown (after stop(), when the page stays
+    /// in sight elsewhere).
+    void watch();
 
 signals:
     /// The shown page did not answer and was ended; reloading says whether
@@ -73,7 +86,8 @@ private:
     LiveReloadTarget &m_target;
     QTimer m_quiet;
     QTimer m_answerWait;
-    QTimer m_watch;      // the look at a page after it was loaded
+    QTimer m_watch;      // the next look at the page shown
+    int m_watchMs = kWatchMs;
     Asking m_asking = Asking::Nothing;
     int m_question = 0;  // the number of the question waited for
     bool m_running = false;

@@ -1,6 +1,7 @@
 #include "preview/networkpolicy.h"
 
 #include <QList>
+#include <QRegularExpression>
 #include <QString>
 
 #include <algorithm>
@@ -204,4 +205,24 @@ bool isLocalNetworkHost(QStringView host)
     if (const std::optional<quint32> v4 = parseIpv4(text))
         return isLocalIpv4(*v4);
     return isLocalName(text.toString().toLower());
+}
+
+QString previewChromiumFlags(const QString &flags)
+{
+    static const QRegularExpression features(QStringLiteral("(?:^|\\s)--disable-blink-features=(\\S*)"));
+    static const QRegularExpression quic(QStringLiteral("(?:^|\\s)--disable-quic(?:\\s|$)"));
+    static const QString transport = QStringLiteral("WebTransport");
+    QString result = flags.trimmed();
+    QRegularExpressionMatch last;
+    for (const QRegularExpressionMatch &match : features.globalMatch(result))
+        last = match;
+    if (!last.hasMatch()) {
+        result += QStringLiteral(" --disable-blink-features=") + transport;
+    } else if (!last.captured(1).split(u',').contains(transport)) {
+        const bool empty = last.captured(1).isEmpty();
+        result.insert(last.capturedEnd(1), empty ? transport : QStringLiteral(",") + transport);
+    }
+    if (!quic.match(result).hasMatch())
+        result += QStringLiteral(" --disable-quic");
+    return result.trimmed();
 }

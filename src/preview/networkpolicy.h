@@ -3,6 +3,7 @@
 // network.  The browser plugin asks this for every request it sees, so it
 // works on the host alone (no name is looked up) and needs Qt Core only.
 
+#include <QString>
 #include <QStringView>
 
 /// Whether a URL's host names this machine or the local network: an IPv4
@@ -14,3 +15,11 @@
 /// which only the local resolver knows).  A trailing dot and letter case
 /// do not matter.  An empty host is not local.
 bool isLocalNetworkHost(QStringView host);
+
+/// The Chromium switches the preview's browser starts with: the user's own
+/// (flags, the value of QTWEBENGINE_CHROMIUM_FLAGS, kept as they are) with
+/// QUIC turned off and WebTransport taken away, in pages and workers alike:
+/// both send UDP past the request guard.  A --disable-blink-features the
+/// user gave gets WebTransport added to its list (Chromium reads only the
+/// last one).
+QString previewChromiumFlags(const QString &flags);

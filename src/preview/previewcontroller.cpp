@@ -28,6 +28,8 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include <utility>
+
 PreviewController::PreviewController(Prompter &prompter, ActionRegistry &actions, ScriptEditors &editors,
                                      DesktopShell &shell, WebBrowsers &browsers, EditorMenus &menus,
                                      const LibrarySelection &selection, LibraryService &libraries,
@@ -49,8 +51,9 @@ PreviewController::PreviewController(Prompter &prompter, ActionRegistry &actions
             m_stuckPageEnded = true;  // said on the new page, whose load clears the console
         else
             tellConsole(ConsoleLevel::Error,
-                        QStringLiteral("Stopped: the page did not answer for a second (a loop that never ends?). "
-                                       "The next change loads it again."));
+                        QStringLiteral("Stopped: the page did not answer for a second (a loop that never ends?). ") +
+                            (m_beside ? QStringLiteral("The next change loads it again.")
+                                      : QStringLiteral("Refresh loads it again.")));
     });
     // The browsers are looked up when a preview drop-down first opens (the
     // only way to their items), so the start does not wait for the lookup.
@@ -95,6 +98,9 @@ void PreviewController::setUpPreviewTab()
     // A page that asks to close its window is told no, and stays.
     m_pane->setCloseRequestHandler([this] { guarded([this] { warnOfClose(); })(); });
     m_pane->setLoadFinishedHandler([this](bool ok) { guarded([this, ok] { pageLoaded(ok); })(); });
+    // The strip's loads and Stop are watched as the previews are.
+    m_pane->setLoadGate([this](std::function<void()> load) { loadWhenFree(std::move(load)); });
+    m_pane->setStoppedHandler([this] { m_live.checkNow(); });
 
     PreviewConsole *console = m_pane->console();
     m_pane->setConsoleMessageHandler(
@@ -228,10 +234,18 @@ void PreviewController::ShowInInternalBrowser(const QString &head, const QString
             OpenInDefaultBrowser(path);
             return;
         }
-        m_pane->showFile(path);
-        // The page takes the keys now (the editors it replaced are hidden).
-        if (m_pane->browser() && m_pane->browser()->widget())
-            m_pane->browser()->widget()->setFocus(Qt::OtherFocusReason);
+        // The load waits for the page shown to answer (or to be ended); a
+        // newer preview asked for meanwhile takes its place.
+        loadWhenFree([this, path] {
+            try {
+                m_pane->console()->clear();
+                m_pane->showFile(path);
+                // The page takes the keys now (the editors it replaced are hidden).
+                if (m_pane->browser()->widget())
+                    m_pane->browser()->widget()->setFocus(Qt::OtherFocusReason);
+            } catch (const std::exception &) {
+            }
+        });
     } catch (const std::exception &) {
         // Errors of the embedded preview are not reported; the Preview tab
         // stays as it is.
@@ -357,13 +371,19 @@ void PreviewController::setPreviewBeside(bool on)
         const int width = splitter->width();
         splitter->setSizes(m_besideSizes.size() == 2 ? m_besideSizes : QList<int>{width / 2, width - width / 2});
         m_pane->browser()->setDialogsShown(false);
+        // A new run: its pages may open a few windows in all.
+        m_pane->browser()->startWindowCount();
         for (ScriptEditor *editor : {m_editors.head(), m_editors.body()})
             m_editorChanges << connect(editor, &ScriptEditor::changed, &m_live, &LiveReload::changed);
+        m_pendingLoad = nullptr;
         m_live.start();
         focusCurrentEditor();
     } else {
         m_beside = false;
         m_live.stop();
+        m_pendingLoad = nullptr;
+        // The page stays in sight, on the Preview tab.
+        m_live.watch();
         for (const QMetaObject::Connection &connection : std::as_const(m_editorChanges))
             disconnect(connection);
         m_editorChanges.clear();
@@ -395,7 +415,13 @@ void PreviewController::askPage(std::function<void()> answered)
         answered();
         return;
     }
-    browser->runJavaScript(QStringLiteral("0"), [answered = std::move(answered)](const QVariant &) { answered(); });
+    browser->askPage(std::move(answered));
+}
+
+void PreviewController::loadWhenFree(std::function<void()> load)
+{
+    m_pendingLoad = std::move(load);
+    m_live.reloadNow();
 }
 
 void PreviewController::endStuckPage()
@@ -406,16 +432,23 @@ void PreviewController::endStuckPage()
 
 void PreviewController::loadPage()
 {
+    const bool ended = std::exchange(m_stuckPageEnded, false);
+    if (std::function<void()> load = std::exchange(m_pendingLoad, nullptr))
+        load();
+    else
+        loadEditorsBeside();
+    if (ended)
+        tellConsole(ConsoleLevel::Error,
+                    QStringLiteral("Stopped the last page: it did not answer for a second (a loop that never ends?)."));
+}
+
+void PreviewController::loadEditorsBeside()
+{
     if (!m_beside || !m_pane || !m_pane->browser())
         return;
     const QString head = m_editors.head()->wholeText();
     const QString body = m_editors.body()->wholeText();
     m_pane->console()->clear();
-    if (m_stuckPageEnded) {
-        m_stuckPageEnded = false;
-        tellConsole(ConsoleLevel::Error,
-                    QStringLiteral("Stopped the last page: it did not answer for a second (a loop that never ends?)."));
-    }
     QString path;
     try {
         path = WritePreviewPage(head, body);
@@ -426,8 +459,9 @@ void PreviewController::loadPage()
     }
     m_pageLines = PreviewPageLines(head, body, QUrl::fromLocalFile(path).toString());
     // The same address again: the browser takes it as a reload and keeps
-    // the page's scroll position.
-    m_pane->showFile(path);
+    // the page's scroll position.  The windows its pages open count for
+    // the whole run, not for each reload.
+    m_pane->showFile(path, false);
 }
 
 void PreviewController::pageLoaded(bool ok)

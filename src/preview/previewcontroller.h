@@ -109,7 +109,8 @@ public:
     /// tab to the right of the editors and follows every change.
     void setPreviewBeside(bool on);
     bool previewBeside() const { return m_beside; }
-    /// The reload schedule of the preview beside the editors.
+    /// The embedded browser's loads and its watch over the page shown
+    /// (beside the editors it also follows the typing).
     LiveReload &liveReload() { return m_live; }
 
 signals:
@@ -152,10 +153,15 @@ private:
     void tellConsole(ConsoleLevel level, const QString &text);
     void pageLoaded(bool ok);
 
-    // The preview beside the editors, as LiveReload drives it.
+    // The loads of the embedded browser, as LiveReload drives them: a
+    // load of the Preview tab waits in m_pendingLoad, beside the editors
+    // the editors' script is loaded.
     void askPage(std::function<void()> answered) override;
     void endStuckPage() override;
     void loadPage() override;
+    /// Runs load once the page shown has answered or was ended.
+    void loadWhenFree(std::function<void()> load);
+    void loadEditorsBeside();
 
     Prompter &m_prompter;
     ScriptEditors &m_editors;
@@ -185,4 +191,5 @@ private:
     QList<int> m_besideSizes;        // the splitter as the user left it, for the run
     QList<QMetaObject::Connection> m_editorChanges;
     bool m_stuckPageEnded = false;   // the page before the one loading was ended
+    std::function<void()> m_pendingLoad;  // the Preview tab's load waiting for the page
 };

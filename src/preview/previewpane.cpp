@@ -172,10 +172,13 @@ bool PreviewPane::ensureBrowser()
     return true;
 }
 
-void PreviewPane::showFile(const QString &path)
+void PreviewPane::showFile(const QString &path, bool newWindowCount)
 {
-    if (ensureBrowser())
-        m_browser->navigate(path);
+    if (!ensureBrowser())
+        return;
+    if (newWindowCount)
+        m_browser->startWindowCount();
+    m_browser->navigate(path);
 }
 
 void PreviewPane::setCloseRequestHandler(std::function<void()> handler)
@@ -193,41 +196,78 @@ void PreviewPane::setLoadFinishedHandler(std::function<void(bool)> handler)
     m_loadHandler = std::move(handler);
 }
 
+void PreviewPane::setLoadGate(std::function<void(std::function<void()>)> gate)
+{
+    m_loadGate = std::move(gate);
+}
+
+void PreviewPane::setStoppedHandler(std::function<void()> handler)
+{
+    m_stoppedHandler = std::move(handler);
+}
+
+void PreviewPane::load(std::function<void()> step)
+{
+    if (m_loadGate)
+        m_loadGate(std::move(step));
+    else
+        step();
+}
+
 void PreviewPane::BTN_IE_BAckClick()
 {
-    // Nothing to go back to is not worth a word.
-    try {
-        if (m_browser)
+    if (!m_browser)
+        return;
+    load([this] {
+        // Nothing to go back to is not worth a word.
+        try {
             m_browser->goBack();
-    } catch (...) {
-    }
+        } catch (...) {
+        }
+    });
 }
 
 void PreviewPane::ToolbarButton973Click()
 {
-    try {
-        if (m_browser)
+    if (!m_browser)
+        return;
+    load([this] {
+        try {
             m_browser->goForward();
-    } catch (...) {
-    }
+        } catch (...) {
+        }
+    });
 }
 
 void PreviewPane::BTN_IE_StopClick()
 {
-    if (m_browser)
-        m_browser->stop();
+    if (!m_browser)
+        return;
+    m_browser->stop();
+    if (m_stoppedHandler)
+        m_stoppedHandler();
 }
 
 void PreviewPane::BTN_IE_RefreshClick()
 {
-    // The page runs again: its messages start again too.
-    m_console->clear();
-    if (m_browser)
+    if (!m_browser) {
+        m_console->clear();
+        return;
+    }
+    load([this] {
+        // The page runs again: its messages start again too.
+        m_console->clear();
         m_browser->refresh();
+    });
 }
 
 void PreviewPane::EDT_IE_URLEnter()
 {
-    if (ensureBrowser())
-        m_browser->navigate(m_address->text());
+    if (!ensureBrowser())
+        return;
+    load([this, address = m_address->text()] {
+        // A page of its own: the windows it opens count anew.
+        m_browser->startWindowCount();
+        m_browser->navigate(address);
+    });
 }

@@ -32,13 +32,21 @@ public:
     /// The browser, or nullptr before the first use.
     InternalBrowser *browser() const { return m_browser; }
     /// Shows a local file (a plain path) in the browser, making it first.
-    void showFile(const QString &path);
+    /// A new preview starts a new count of the windows its pages may open;
+    /// a reload of the preview beside the editors goes on with its run's.
+    void showFile(const QString &path, bool newWindowCount = true);
     /// What happens when the page asks to close its window.
     void setCloseRequestHandler(std::function<void()> handler);
     /// What happens with the page's console messages.
     void setConsoleMessageHandler(std::function<void(const PageMessage &)> handler);
     /// What happens when a page load ends (ok: it succeeded).
     void setLoadFinishedHandler(std::function<void(bool ok)> handler);
+    /// Every load the strip starts (an address, Back, Forward, Refresh) is
+    /// handed to gate, which runs it when the shown page is free; without
+    /// a gate it runs at once.
+    void setLoadGate(std::function<void(std::function<void()> load)> gate);
+    /// What happens after Stop was passed to the browser.
+    void setStoppedHandler(std::function<void()> handler);
 
     QLineEdit *addressBox() const { return m_address; }
     PreviewConsole *console() const { return m_console; }
@@ -56,6 +64,8 @@ private:
     QToolButton *stripButton(const char *name, const QString &hint, const QString &theme, Glyph glyph,
                              void (PreviewPane::*slot)());
     QIcon glyphIcon(const QString &theme, Glyph glyph) const;
+    /// Runs a load of the strip through the gate.
+    void load(std::function<void()> step);
 
     std::function<InternalBrowserFactory *()> m_factoryProvider;
     void foldConsole(bool collapsed);
@@ -63,6 +73,8 @@ private:
     std::function<void()> m_closeHandler;
     std::function<void(const PageMessage &)> m_consoleHandler;
     std::function<void(bool)> m_loadHandler;
+    std::function<void(std::function<void()>)> m_loadGate;
+    std::function<void()> m_stoppedHandler;
     QSplitter *m_splitter = nullptr;
     PreviewConsole *m_console = nullptr;
     int m_consoleHeight = 0;  // the open console's height, kept while it is folded

@@ -28,9 +28,12 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QLabel>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QToolButton>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QUrl>
 
@@ -89,6 +92,20 @@ QTreeWidgetItem *consoleLine(TestWindow &t, const QString &text)
 QString previewCaption(TestWindow &t)
 {
     return t.window->mainBook()->tabText(t.window->mainBook()->indexOf(t.window->previewPage()));
+}
+
+int popupWindows()
+{
+    int shown = 0;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        shown += w->objectName() == QLatin1String("PreviewPopupWindow") && w->isVisible();
+    return shown;
+}
+
+/// The text of the embedded browser's page; "" for an empty page.
+QString pageText(TestWindow &t)
+{
+    return evaluate(t, QStringLiteral("document.body ? document.body.innerText.trim() : ''")).toString();
 }
 
 QLabel *errorPanel(TestWindow &t)
@@ -665,6 +682,150 @@ private slots:
         t.body()->setWholeText(QStringLiteral("<P>not followed</P>"));
         QTest::qWait(2 * LiveReload::kQuietMs);
         QCOMPARE(loaded.size(), 0);
+    }
+
+    void aStuckPage_isEnded_andTheNextPreviewShows_data()
+    {
+        QTest::addColumn<bool>("waitForTheWatch");
+        // The look after the load ends the page, or the next preview does.
+        QTest::newRow("ended by the watch") << true;
+        QTest::newRow("ended by the next preview") << false;
+    }
+
+    void aStuckPage_isEnded_andTheNextPreviewShows()
+    {
+        QFETCH(bool, waitForTheWatch);
+        if (!webEngine())
+            QSKIP("built without the embedded browser");
+        TestWindow t(true);
+        // The next preview comes well before the look after the load.
+        if (!waitForTheWatch)
+            t.window->preview().liveReload().setDelays(LiveReload::kQuietMs, 5000);
+        t.head()->empty();
+        t.body()->setWholeText(
+            QStringLiteral("<P>loop page</P><SCRIPT>console.log('spinning'); while(true){}</SCRIPT>"));
+        QTest::keyClick(t.window.get(), Qt::Key_F11);
+        QTRY_VERIFY_WITH_TIMEOUT(consoleLine(t, QStringLiteral("spinning")), 30000);
+        if (waitForTheWatch)
+            QTRY_VERIFY_WITH_TIMEOUT(consoleLine(t, QStringLiteral("Refresh loads it again")), 30000);
+        QTest::keyClick(t.window.get(), Qt::Key_F12);
+        t.body()->setWholeText(QStringLiteral("<P>normal page after loop</P>"));
+        QTest::keyClick(t.window.get(), Qt::Key_F11);
+        QTRY_COMPARE_WITH_TIMEOUT(pageText(t), QStringLiteral("normal page after loop"), 30000);
+        if (!waitForTheWatch)
+            QVERIFY(consoleLine(t, QStringLiteral("Stopped the last page")));
+        QCOMPARE(t.window->mainBook()->currentWidget(), t.window->previewPage());
+    }
+
+    void aPageThatStartsSpinningLater_isEnded_data()
+    {
+        QTest::addColumn<bool>("beside");
+        QTest::newRow("Preview tab") << false;
+        QTest::newRow("beside the editors") << true;
+    }
+
+    void aPageThatStartsSpinningLater_isEnded()
+    {
+        QFETCH(bool, beside);
+        if (!webEngine())
+            QSKIP("built without the embedded browser");
+        TestWindow t(true);
+        t.head()->empty();
+        t.body()->setWholeText(
+            QStringLiteral("<P>later</P><SCRIPT>setTimeout(function(){ while(true){} }, 5000)</SCRIPT>"));
+        if (beside)
+            t.trigger("MMNU_View_PreviewBeside");
+        else
+            QTest::keyClick(t.window.get(), Qt::Key_F11);
+        QTRY_COMPARE_WITH_TIMEOUT(pageText(t), QStringLiteral("later"), 30000);
+        QVERIFY(!consoleLine(t, QStringLiteral("did not answer")));
+        QTRY_VERIFY_WITH_TIMEOUT(consoleLine(t, QStringLiteral("did not answer")), 30000);
+        // A fresh, empty page took its place.
+        QCOMPARE(pageText(t), QString());
+        if (!beside) {
+            // Refresh shows the ended page again.
+            QTest::mouseClick(t.window->findChild<QToolButton *>(QStringLiteral("BTN_IE_Refresh")), Qt::LeftButton);
+            QTRY_COMPARE_WITH_TIMEOUT(pageText(t), QStringLiteral("later"), 30000);
+        }
+    }
+
+    void aPageShowingABox_isNotEnded_whileTheBoxWaits()
+    {
+        if (!webEngine())
+            QSKIP("built without the embedded browser");
+        TestWindow t(true);
+        // The page is asked often, so the box is up through many questions.
+        t.window->preview().liveReload().setDelays(LiveReload::kQuietMs, 300, 300);
+        t.head()->empty();
+        t.body()->setWholeText(QStringLiteral("<SCRIPT>alert('wait for me'); document.title = 'after';</SCRIPT>"));
+        // The box runs its own event loop: the user, here a timer, answers it.
+        QString boxText;
+        bool endedWhileUp = false;
+        QElapsedTimer up;
+        QTimer user;
+        user.setInterval(100);
+        connect(&user, &QTimer::timeout, this, [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            if (!up.isValid()) {
+                up.start();
+                boxText = box->text();
+            }
+            endedWhileUp = endedWhileUp || consoleLine(t, QStringLiteral("did not answer"));
+            if (up.elapsed() > 2000) {
+                user.stop();
+                box->accept();
+            }
+        });
+        user.start();
+        QTest::keyClick(t.window.get(), Qt::Key_F11);
+        QTRY_VERIFY_WITH_TIMEOUT(up.isValid() && !user.isActive(), 30000);
+        QTRY_COMPARE_WITH_TIMEOUT(evaluate(t, QStringLiteral("document.title")).toString(), QStringLiteral("after"),
+                                  30000);
+        QVERIFY(boxText.contains(QStringLiteral("wait for me")));
+        QVERIFY(!endedWhileUp);
+        QVERIFY(!consoleLine(t, QStringLiteral("did not answer")));
+    }
+
+    void firstPreview_keepsTheMainWindowsNativeWindow_andItsMaximisedState()
+    {
+        if (!webEngine())
+            QSKIP("built without the embedded browser");
+        if (QGuiApplication::platformName() == QLatin1String("offscreen"))
+            QSKIP("offscreen windows draw without OpenGL and are never made anew; run under X (QT_QPA_PLATFORM=xcb)");
+        TestWindow t(true);
+        t.window->showMaximized();
+        QVERIFY(QTest::qWaitForWindowExposed(t.window.get()));
+        QTRY_VERIFY(t.window->isMaximized());
+        const WId native = t.window->winId();
+        t.head()->empty();
+        t.body()->setWholeText(QStringLiteral("<P>first</P>"));
+        QTest::keyClick(t.window.get(), Qt::Key_F11);
+        QTRY_COMPARE_WITH_TIMEOUT(pageText(t), QStringLiteral("first"), 30000);
+        QCOMPARE(t.window->winId(), native);
+        QVERIFY(t.window->isMaximized());
+    }
+
+    void previewBeside_aPageOpeningWindows_opensAFewForTheWholeRun()
+    {
+        if (!webEngine())
+            QSKIP("built without the embedded browser");
+        TestWindow t(true);
+        PreviewController &preview = t.window->preview();
+        QSignalSpy loaded(&preview, &PreviewController::livePageLoaded);
+        t.head()->empty();
+        t.body()->setWholeText(QStringLiteral("<SCRIPT>for (var i = 0; i < 30; ++i) window.open('', '_blank');</SCRIPT>"));
+        t.trigger("MMNU_View_PreviewBeside");
+        QTRY_COMPARE_WITH_TIMEOUT(popupWindows(), 5, 30000);
+        // Each change loads the page again; no more windows come.
+        for (int change = 1; change <= 3; ++change) {
+            loaded.clear();
+            t.body()->setWholeText(t.body()->wholeText() + QStringLiteral(" "));
+            QTRY_VERIFY_WITH_TIMEOUT(loaded.size() >= 1, 30000);
+        }
+        QVERIFY(!QTest::qWaitFor([] { return popupWindows() > 5; }, 1500));
+        QCOMPARE(popupWindows(), 5);
     }
 
     void previewBeside_isOffered_onlyWithTheEmbeddedBrowser()

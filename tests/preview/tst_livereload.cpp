@@ -1,5 +1,6 @@
-// When the preview beside the editors loads again: one load per pause in
-// the typing, the page asked first, a page that does not answer ended.
+// When the embedded browser loads again: beside the editors one load per
+// pause in the typing, on the Preview tab at once; the page asked first, a
+// page that does not answer ended, and the page shown watched.
 
 #include "preview/livereload.h"
 
@@ -13,6 +14,7 @@ namespace {
 
 constexpr int kQuiet = 100;
 constexpr int kAnswer = 500;
+constexpr int kWatch = 300;
 /// Long enough for every timer of one round to have run.
 constexpr int kSettle = kQuiet + 3 * kAnswer;
 
@@ -111,16 +113,24 @@ private slots:
     void aPageThatDoesNotAnswer_isEnded_andTheScriptLoadsOnAFreshOne_data()
     {
         QTest::addColumn<bool>("answersLate");
-        QTest::newRow("never answers") << false;
-        QTest::newRow("answers after it was ended") << true;
+        QTest::addColumn<bool>("following");
+        QTest::newRow("never answers") << false << true;
+        QTest::newRow("answers after it was ended") << true << true;
+        // The Preview tab's loads: F11, the address box, Refresh.
+        QTest::newRow("load on the Preview tab") << false << false;
+        QTest::newRow("load on the Preview tab, answered late") << true << false;
     }
 
     void aPageThatDoesNotAnswer_isEnded_andTheScriptLoadsOnAFreshOne()
     {
         QFETCH(bool, answersLate);
+        QFETCH(bool, following);
         Fixture f;
         f.page.answers = FakePage::Answers::WhenTold;
-        f.live.start();
+        if (following)
+            f.live.start();
+        else
+            f.live.reloadNow();
         QCOMPARE(f.page.loads, 0);
         QTRY_COMPARE_WITH_TIMEOUT(f.page.ended, 1, kSettle);
         QCOMPARE(f.stuck.size(), 1);
@@ -149,6 +159,69 @@ private slots:
         f.live.changed();
         QTRY_COMPARE_WITH_TIMEOUT(f.page.loads, 2, kSettle);
         QCOMPARE(f.page.ended, 1);
+    }
+
+    void aShownPage_isWatched_andEndedWhenItStartsSpinning_data()
+    {
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("beside the editors") << QStringLiteral("beside");
+        QTest::newRow("Preview tab") << QStringLiteral("tab");
+        QTest::newRow("Preview tab after beside the editors") << QStringLiteral("back on the tab");
+    }
+
+    void aShownPage_isWatched_andEndedWhenItStartsSpinning()
+    {
+        QFETCH(QString, shown);
+        Fixture f;
+        f.live.setDelays(kQuiet, kAnswer, kWatch);
+        if (shown == QLatin1String("beside")) {
+            f.live.start();
+        } else if (shown == QLatin1String("tab")) {
+            f.live.reloadNow();
+        } else {
+            f.live.start();
+            f.live.stop();
+            f.live.watch();
+        }
+        // The page answers, and is asked again and again while it does.
+        QTRY_VERIFY_WITH_TIMEOUT(f.page.asked >= 4, kSettle + 3 * kWatch);
+        QCOMPARE(f.page.ended, 0);
+        // A timer of the page starts a loop that never ends.
+        f.page.answers = FakePage::Answers::Never;
+        QTRY_COMPARE_WITH_TIMEOUT(f.page.ended, 1, kWatch + kSettle);
+        QCOMPARE(f.stuck.size(), 1);
+        QCOMPARE(f.stuck.at(0).at(0).toBool(), false);
+        QCOMPARE(f.page.loads, 1);
+        // The fresh page is empty: nothing more is asked until a load.
+        const int asked = f.page.asked;
+        QTest::qWait(kWatch + kSettle);
+        QCOMPARE(f.page.asked, asked);
+        QCOMPARE(f.page.ended, 1);
+    }
+
+    void checkNow_endsAPageThatDoesNotAnswer_andLoadsNothing_data()
+    {
+        QTest::addColumn<bool>("answers");
+        QTest::newRow("page answers") << true;
+        QTest::newRow("page spins") << false;
+    }
+
+    void checkNow_endsAPageThatDoesNotAnswer_andLoadsNothing()
+    {
+        QFETCH(bool, answers);
+        Fixture f;
+        f.live.setDelays(kQuiet, kAnswer, 60000);
+        f.live.reloadNow();
+        QTRY_COMPARE_WITH_TIMEOUT(f.page.asked, 2, kSettle);  // the look after the load
+        if (!answers)
+            f.page.answers = FakePage::Answers::Never;
+        // Stop pressed on the Preview tab.
+        f.live.checkNow();
+        QCOMPARE(f.page.asked, 3);
+        QTest::qWait(kSettle);
+        QCOMPARE(f.page.ended, answers ? 0 : 1);
+        QCOMPARE(f.stuck.size(), answers ? 0 : 1);
+        QCOMPARE(f.page.loads, 1);
     }
 
     void aChangeDuringTheLookAfterALoad_waitsForThatAnswer()

@@ -10,7 +10,39 @@ class TestNetworkPolicy final : public QObject {
 private slots:
     void isLocalNetworkHost_data();
     void isLocalNetworkHost();
+    void previewChromiumFlags_keepTheUsersAndAddOurs_data();
+    void previewChromiumFlags_keepTheUsersAndAddOurs();
 };
+
+void TestNetworkPolicy::previewChromiumFlags_keepTheUsersAndAddOurs_data()
+{
+    QTest::addColumn<QString>("flags");
+    QTest::addColumn<QString>("result");
+    const QString ours = QStringLiteral("--disable-blink-features=WebTransport --disable-quic");
+    QTest::newRow("none") << QString() << ours;
+    QTest::newRow("spaces") << QStringLiteral("  ") << ours;
+    QTest::newRow("the user's") << QStringLiteral("--disable-gpu --lang=pl") << QStringLiteral("--disable-gpu --lang=pl ") + ours;
+    QTest::newRow("features of the user's")
+        << QStringLiteral("--disable-blink-features=Foo,Bar --disable-gpu")
+        << QStringLiteral("--disable-blink-features=Foo,Bar,WebTransport --disable-gpu --disable-quic");
+    QTest::newRow("two lists: the last counts")
+        << QStringLiteral("--disable-blink-features=A --disable-blink-features=B")
+        << QStringLiteral("--disable-blink-features=A --disable-blink-features=B,WebTransport --disable-quic");
+    QTest::newRow("empty list") << QStringLiteral("--disable-blink-features=")
+                                << QStringLiteral("--disable-blink-features=WebTransport --disable-quic");
+    QTest::newRow("ours already") << QStringLiteral("--disable-quic --disable-blink-features=X,WebTransport")
+                                  << QStringLiteral("--disable-quic --disable-blink-features=X,WebTransport");
+    QTest::newRow("a longer switch is not ours")
+        << QStringLiteral("--disable-quic-x --enable-blink-features=WebTransport")
+        << QStringLiteral("--disable-quic-x --enable-blink-features=WebTransport ") + ours;
+}
+
+void TestNetworkPolicy::previewChromiumFlags_keepTheUsersAndAddOurs()
+{
+    QFETCH(QString, flags);
+    QFETCH(QString, result);
+    QCOMPARE(previewChromiumFlags(flags), result);
+}
 
 void TestNetworkPolicy::isLocalNetworkHost_data()
 {

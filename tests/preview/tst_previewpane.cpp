@@ -14,6 +14,7 @@
 #include <QToolButton>
 
 #include <stdexcept>
+#include <vector>
 
 namespace {
 
@@ -51,9 +52,12 @@ public:
     void runJavaScript(const QString &, std::function<void(const QVariant &)>) override {}
     QString currentAddress() const override { return {}; }
     void setDialogsShown(bool shown) override { calls << QStringLiteral("dialogs:%1").arg(shown); }
+    void askPage(std::function<void()> answered) override { answered(); }
     void endStuckPage() override { calls << QStringLiteral("endStuckPage"); }
+    void startWindowCount() override { ++windowCounts; }
 
     QStringList calls;
+    int windowCounts = 0;
     bool historyFails = false;
     std::function<void()> closeHandler;
     int *destroyed = nullptr;
@@ -108,6 +112,7 @@ private slots:
     void buttons_beforeFirstPreview_doNothing();
     void buttons_click_callTheirBrowserMethods();
     void backAndForward_historyErrors_swallowed();
+    void buttonsAndAddress_loadThroughTheGate_stopTellsItsHandler();
 
     // Closing.
     void closeRequest_fromPage_reachesHandlerAndNothingCloses();
@@ -328,6 +333,32 @@ void TestPreviewPane::backAndForward_historyErrors_swallowed()
         QFAIL("a history error escaped the pane");
     }
     QCOMPARE(m_factory.last->calls, QStringList({QStringLiteral("goBack"), QStringLiteral("goForward")}));
+}
+
+void TestPreviewPane::buttonsAndAddress_loadThroughTheGate_stopTellsItsHandler()
+{
+    std::vector<std::function<void()>> held;
+    int stopped = 0;
+    m_pane->setLoadGate([&held](std::function<void()> load) { held.push_back(std::move(load)); });
+    m_pane->setStoppedHandler([&stopped] { ++stopped; });
+    preview();
+    const int counts = m_factory.last->windowCounts;
+    for (const char *name : {"BTN_IE_BAck", "ToolbarButton973", "BTN_IE_Refresh", "BTN_IE_Stop"})
+        QTest::mouseClick(button(name), Qt::LeftButton);
+    m_pane->addressBox()->setText(QStringLiteral("typed"));
+    QTest::keyClick(m_pane->addressBox(), Qt::Key_Return);
+    // Only Stop goes at once; the loads wait for the gate.
+    QCOMPARE(m_factory.last->calls, QStringList({QStringLiteral("stop")}));
+    QCOMPARE(stopped, 1);
+    QCOMPARE(held.size(), size_t(4));
+    m_pane->addressBox()->setText(QStringLiteral("changed meanwhile"));
+    for (const auto &load : held)
+        load();
+    QCOMPARE(m_factory.last->calls,
+             QStringList({QStringLiteral("stop"), QStringLiteral("goBack"), QStringLiteral("goForward"),
+                          QStringLiteral("refresh"), QStringLiteral("navigate:typed")}));
+    // A typed address is a new page: its windows count anew.
+    QCOMPARE(m_factory.last->windowCounts, counts + 1);
 }
 
 void TestPreviewPane::closeRequest_fromPage_reachesHandlerAndNothingCloses()

@@ -44,9 +44,9 @@ QString fileUrl(const QString &path)
     return QUrl::fromLocalFile(path).toString();
 }
 
-/// Services on this machine, as a previewed page might find them: TCP on
-/// 127.0.0.1 (and ::1 where it can be had) and UDP on 127.0.0.1.  Each
-/// records whatever reaches it and answers HTTP with a small page.
+/// Services on this machine, as a previewed page might find them: TCP and
+/// UDP on 127.0.0.1 (and ::1 where it can be had).  Each records whatever
+/// reaches it and answers HTTP with a small page.
 class LocalServices final {
 public:
     LocalServices()
@@ -54,20 +54,22 @@ public:
         m_tcp.listen(QHostAddress::LocalHost);
         m_tcp6.listen(QHostAddress::LocalHostIPv6);
         m_udp.bind(QHostAddress::LocalHost);
+        m_udp6.bind(QHostAddress::LocalHostIPv6);
         for (QTcpServer *server : {&m_tcp, &m_tcp6})
             QObject::connect(server, &QTcpServer::newConnection, server, [this, server] { accept(server); });
-        QObject::connect(&m_udp, &QUdpSocket::readyRead, &m_udp, [this] {
-            while (m_udp.hasPendingDatagrams()) {
-                m_udp.receiveDatagram();
-                m_arrived << QStringLiteral("(UDP datagram)");
-            }
-        });
+        for (QUdpSocket *socket : {&m_udp, &m_udp6})
+            QObject::connect(socket, &QUdpSocket::readyRead, socket, [this, socket] {
+                while (socket->hasPendingDatagrams())
+                    m_arrived << QStringLiteral("(UDP datagram to %1)")
+                                     .arg(socket->receiveDatagram().destinationAddress().toString());
+            });
     }
 
     bool ready() const { return m_tcp.isListening() && m_udp.state() == QAbstractSocket::BoundState; }
     quint16 port() const { return m_tcp.serverPort(); }
     quint16 port6() const { return m_tcp6.isListening() ? m_tcp6.serverPort() : 0; }
     quint16 udpPort() const { return m_udp.localPort(); }
+    quint16 udpPort6() const { return m_udp6.state() == QAbstractSocket::BoundState ? m_udp6.localPort() : 0; }
     /// The first line of every request and a mark for every connection or
     /// datagram, in the order they came.
     const QStringList &arrived() const { return m_arrived; }
@@ -91,6 +93,7 @@ private:
     QTcpServer m_tcp;
     QTcpServer m_tcp6;
     QUdpSocket m_udp;
+    QUdpSocket m_udp6;
     QStringList m_arrived;
 };
 
@@ -115,8 +118,8 @@ private slots:
     void windowOpen_manyWindows_fiveEachPreview();
     void network_pageReachingThisMachine_nothingArrives_data();
     void network_pageReachingThisMachine_nothingArrives();
-    void network_webRtcInAnyFrame_isGone_data();
-    void network_webRtcInAnyFrame_isGone();
+    void network_directChannelsInAnyFrame_areGone_data();
+    void network_directChannelsInAnyFrame_areGone();
     void addressBox_enterWithLocalServiceAddress_reachesIt();
     void addressBox_enterWithPath_navigatesThere();
     void addressBox_enterWithFileAddress_navigatesThere();
@@ -410,10 +413,20 @@ attempt('webrtc', function (done) {
     peer.onicegatheringstatechange = function () { if (peer.iceGatheringState === 'complete') done(); };
     peer.createOffer().then(function (offer) { return peer.setLocalDescription(offer); }).catch(done);
 });
+// QUIC over UDP, from the page and from a worker (which has WebTransport
+// too); the first packets go out at once.
+var transports = "new WebTransport('https://127.0.0.1:%4/x'); new WebTransport('https://[::1]:%5/x');";
+attempt('webtransport', function (done) { new Function(transports)(); done(); });
+attempt('webtransport in a worker', function (done) {
+    var worker = new Worker(URL.createObjectURL(new Blob(['try { ' + transports + ' } catch (e) {} postMessage(0);'])));
+    worker.onmessage = worker.onerror = done;
+});
 </SCRIPT>)")
                                       .arg(host)
                                       .arg(port)
-                                      .arg(services.udpPort()));
+                                      .arg(services.udpPort())
+                                      .arg(services.udpPort())
+                                      .arg(services.udpPort6() ? services.udpPort6() : services.udpPort()));
     QTRY_COMPARE_WITH_TIMEOUT(answer(QStringLiteral("Object.keys(window.pending).join(' ') || 'none'")),
                               QStringLiteral("none"), kTimeout);
     QVERIFY2(!QTest::qWaitFor([&] { return !services.arrived().isEmpty(); }, 2000),
@@ -424,11 +437,16 @@ attempt('webrtc', function (done) {
     control.connectToHost(ipv6 ? QHostAddress::LocalHostIPv6 : QHostAddress::LocalHost, port);
     control.write("GET /control HTTP/1.0\r\n\r\n");
     QUdpSocket().writeDatagram("control", QHostAddress::LocalHost, services.udpPort());
-    QTRY_COMPARE_WITH_TIMEOUT(services.arrived().size(), 2, kTimeout);
+    int sent = 2;
+    if (services.udpPort6()) {
+        QUdpSocket().writeDatagram("control", QHostAddress::LocalHostIPv6, services.udpPort6());
+        ++sent;
+    }
+    QTRY_COMPARE_WITH_TIMEOUT(services.arrived().size(), sent, kTimeout);
     QVERIFY(services.arrived().contains(QStringLiteral("GET /control HTTP/1.0")));
 }
 
-void TestWebPreview::network_webRtcInAnyFrame_isGone_data()
+void TestWebPreview::network_directChannelsInAnyFrame_areGone_data()
 {
     QTest::addColumn<QString>("frame");
     QTest::newRow("page") << QStringLiteral("page");
@@ -438,31 +456,38 @@ void TestWebPreview::network_webRtcInAnyFrame_isGone_data()
     QTest::newRow("frame added as markup") << QStringLiteral("markup");
     QTest::newRow("frame in an empty frame") << QStringLiteral("nested");
     QTest::newRow("window opened by script") << QStringLiteral("opened");
+    // WebTransport only: workers never had WebRTC.
+    QTest::newRow("worker") << QStringLiteral("worker");
 }
 
-void TestWebPreview::network_webRtcInAnyFrame_isGone()
+void TestWebPreview::network_directChannelsInAnyFrame_areGone()
 {
     QFETCH(QString, frame);
     // Each frame is asked as soon as a script can reach it.
     preview(QStringLiteral(R"(<SCRIPT>
 window.found = {};
-function webRtcIn(w) {
+function channelsIn(w) {
     return ['RTCPeerConnection', 'webkitRTCPeerConnection', 'RTCDataChannel', 'RTCSessionDescription',
-            'RTCIceCandidate'].filter(function (name) { return typeof w[name] !== 'undefined'; }).join(' ') || 'none';
+            'RTCIceCandidate', 'WebTransport', 'WebTransportError', 'WebSocketStream', 'TCPSocket', 'UDPSocket']
+        .filter(function (name) { return typeof w[name] !== 'undefined'; }).join(' ') || 'none';
 }
-found.page = webRtcIn(window);
+found.page = channelsIn(window);
+var worker = new Worker(URL.createObjectURL(new Blob(["postMessage(['WebTransport', 'WebTransportError', " +
+    "'WebSocketStream'].filter(function (name) { return typeof self[name] !== 'undefined'; }).join(' ') || 'none');"])));
+worker.onmessage = function (event) { found.worker = event.data; };
+worker.onerror = function () { found.worker = 'no worker'; };
 </SCRIPT>)"),
-            QStringLiteral(R"(<IFRAME SRCDOC="<SCRIPT>parent.found.srcdoc = parent.webRtcIn(window);</SCRIPT>"></IFRAME>
+            QStringLiteral(R"(<IFRAME SRCDOC="<SCRIPT>parent.found.srcdoc = parent.channelsIn(window);</SCRIPT>"></IFRAME>
 <IFRAME NAME="empty"></IFRAME>
 <SCRIPT>
-found.empty = webRtcIn(frames.empty);
-found.made = webRtcIn(document.body.appendChild(document.createElement('iframe')).contentWindow);
+found.empty = channelsIn(frames.empty);
+found.made = channelsIn(document.body.appendChild(document.createElement('iframe')).contentWindow);
 document.body.insertAdjacentHTML('beforeend', '<IFRAME></IFRAME>');
-found.markup = webRtcIn(frames[frames.length - 1]);
+found.markup = channelsIn(frames[frames.length - 1]);
 var inner = frames.empty.document;
 inner.body.appendChild(inner.createElement('iframe'));
-found.nested = webRtcIn(frames.empty[0]);
-found.opened = webRtcIn(window.open(''));
+found.nested = channelsIn(frames.empty[0]);
+found.opened = channelsIn(window.open(''));
 </SCRIPT>)"));
     QTRY_COMPARE_WITH_TIMEOUT(answer(QStringLiteral("(window.found || {}).") + frame), QStringLiteral("none"), kTimeout);
 }

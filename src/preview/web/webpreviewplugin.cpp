@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QRegularExpression>
 #include <QUrl>
 #include <QWebEngineProfile>
 #include <QWebEngineScript>
@@ -13,6 +14,9 @@
 #include <QWebEngineView>
 #include <QtWebEngineQuick/qtwebenginequickglobal.h>
 
+#include <algorithm>
+#include <vector>
+
 #ifdef Q_OS_UNIX
 #include <csignal>
 #include <sys/types.h>
@@ -21,6 +25,39 @@
 namespace {
 
 const QString kPopupTitle = QStringLiteral("Preview");
+
+/// The questions of askPage still waiting for their page.
+using Question = std::shared_ptr<std::function<void()>>;
+std::vector<std::weak_ptr<std::function<void()>>> g_waitingQuestions;
+/// The alert, confirm and prompt boxes of preview pages open now.
+int g_openBoxes = 0;
+
+/// Answers a question once: its page ran the script, or a box opened.
+void answer(const Question &question)
+{
+    if (!question || !*question)
+        return;
+    const std::function<void()> answered = std::move(*question);
+    *question = nullptr;
+    answered();
+}
+
+/// While a page's box is open, its renderer waits for the user (and so do
+/// the other pages it runs): every page counts as answering.
+class BoxShown final {
+public:
+    BoxShown()
+    {
+        ++g_openBoxes;
+        auto waiting = std::move(g_waitingQuestions);
+        g_waitingQuestions.clear();
+        for (const auto &question : waiting)
+            answer(question.lock());
+    }
+    ~BoxShown() { --g_openBoxes; }
+    BoxShown(const BoxShown &) = delete;
+    BoxShown &operator=(const BoxShown &) = delete;
+};
 
 void protect(QWebEngineSettings *settings)
 {
@@ -66,9 +103,12 @@ private:
     }
 };
 
-/// Takes WebRTC away from the page's windows before the page's own scripts
-/// run: a peer connection sends STUN and media over UDP (and TURN over TCP)
-/// to any address it is given, past the request guard.
+/// Takes WebRTC, WebTransport and the other direct channels away from the
+/// page's windows before the page's own scripts run: a peer connection
+/// sends STUN and media over UDP (and TURN over TCP) to any address it is
+/// given, WebTransport sends QUIC over UDP, and neither passes the request
+/// guard.  (Workers have WebTransport too: the browser starts without it,
+/// and without QUIC, see previewChromiumFlags.)
 ///
 /// Qt runs the script in every document that a navigation makes, but not in
 /// the empty document a new frame or window starts with, which the page can
@@ -77,7 +117,7 @@ private:
 /// window is asked for, for what window.open returns, and after the parser
 /// has added elements, it clears and guards the same way every window of
 /// its own origin below it.
-const char *const kWithoutWebRtc = R"JS((function () {
+const char *const kWithoutDirectChannels = R"JS((function () {
     'use strict';
     const guarded = new WeakSet();
     const insertions = ['appendChild', 'insertBefore', 'replaceChild', 'append', 'prepend', 'replaceChildren',
@@ -107,8 +147,12 @@ const char *const kWithoutWebRtc = R"JS((function () {
 
     function guard(win) {
         win.Object.getOwnPropertyNames(win).forEach(function (name) {
-            if (/^(webkit)?RTC/.test(name))
+            if (/^(webkit)?RTC|^WebTransport|^WebSocketStream|^(TCP|UDP)Socket$/.test(name))
                 delete win[name];
+        });
+        ['openTCPSocket', 'openUDPSocket'].forEach(function (name) {
+            if (win.Navigator && name in win.Navigator.prototype)
+                delete win.Navigator.prototype[name];
         });
         const after = function (target) { protect(windowOf(target)); protect(win); };
         holders.forEach(function (holder) {
@@ -180,9 +224,9 @@ QWebEngineScript beforeThePage(const QString &name, const QString &source)
     return script;
 }
 
-QWebEngineScript withoutWebRtc()
+QWebEngineScript withoutDirectChannels()
 {
-    return beforeThePage(QStringLiteral("quillon-no-webrtc"), QString::fromLatin1(kWithoutWebRtc));
+    return beforeThePage(QStringLiteral("quillon-no-direct-channels"), QString::fromLatin1(kWithoutDirectChannels));
 }
 
 /// What the program needs to hear of a page that its browser would not
@@ -268,14 +312,20 @@ public:
         m_view->setObjectName(QStringLiteral("WebBrowser"));
         m_view->setPage(makePage());
     }
-    ~WebBrowser() override { delete m_view.data(); }
+    ~WebBrowser() override
+    {
+        // A page going away answers what it was asked, with nothing; that
+        // is no answer.
+        m_alive.reset();
+        delete m_view.data();
+    }
 
     QWidget *widget() override { return m_view; }
 
     void navigate(const QString &pathOrAddress) override
     {
         const QString text = pathOrAddress.trimmed();
-        m_page->startWindowCount();
+        m_endedAddress.clear();
         if (text.isEmpty())
             m_view->setUrl(QUrl(QStringLiteral("about:blank")));
         else if (QDir::isAbsolutePath(text))
@@ -287,7 +337,15 @@ public:
     void goBack() override { m_view->triggerPageAction(QWebEnginePage::Back); }
     void goForward() override { m_view->triggerPageAction(QWebEnginePage::Forward); }
     void stop() override { m_view->triggerPageAction(QWebEnginePage::Stop); }
-    void refresh() override { m_view->triggerPageAction(QWebEnginePage::Reload); }
+    void refresh() override
+    {
+        // The fresh page that took an ended one's place has no address of
+        // its own: Refresh shows the ended page again.
+        if (!m_endedAddress.isEmpty() && m_view->url().isEmpty())
+            m_view->setUrl(m_endedAddress);
+        else
+            m_view->triggerPageAction(QWebEnginePage::Reload);
+    }
 
     void setCloseRequestHandler(std::function<void()> handler) override { m_closeHandler = std::move(handler); }
     void setLoadFinishedHandler(std::function<void(bool)> handler) override { m_loadHandler = std::move(handler); }
@@ -302,6 +360,23 @@ public:
         m_page->runJavaScript(script, [done = std::move(done)](const QVariant &result) {
             if (done)
                 done(result);
+        });
+    }
+
+    void askPage(std::function<void()> answered) override
+    {
+        auto question = std::make_shared<std::function<void()>>(std::move(answered));
+        if (g_openBoxes > 0) {
+            answer(question);
+            return;
+        }
+        g_waitingQuestions.erase(std::remove_if(g_waitingQuestions.begin(), g_waitingQuestions.end(),
+                                                [](const auto &waiting) { return waiting.expired(); }),
+                                 g_waitingQuestions.end());
+        g_waitingQuestions.push_back(question);
+        m_page->runJavaScript(QStringLiteral("0"), [question, alive = std::weak_ptr<bool>(m_alive)](const QVariant &) {
+            if (!alive.expired())
+                answer(question);
         });
     }
 
@@ -324,14 +399,24 @@ public:
 #endif
         // A fresh page, which cannot be handed the ended renderer.
         QWebEnginePage *stuck = m_page;
+        if (!stuck->url().isEmpty())
+            m_endedAddress = stuck->url();
         m_view->setPage(makePage());
         stuck->deleteLater();
+    }
+
+    void startWindowCount() override
+    {
+        // Windows still open from the last count keep it.
+        m_windows = std::make_shared<PreviewWindowCount>();
+        m_page->setWindowCount(m_windows);
     }
 
 private:
     PreviewWebPage *makePage()
     {
-        auto *page = new PreviewWebPage(m_profile, m_view, m_view, std::make_shared<PreviewWindowCount>());
+        // A fresh page in an ended one's place goes on with its count.
+        auto *page = new PreviewWebPage(m_profile, m_view, m_view, m_windows);
         page->setConsoleMessageHandler(m_consoleHandler);
         page->setDialogsShown(m_dialogsShown);
         // Nothing closes: the program decides what a close request means.
@@ -351,6 +436,9 @@ private:
     QWebEngineProfile *m_profile;
     QPointer<QWebEngineView> m_view;
     PreviewWebPage *m_page = nullptr;
+    std::shared_ptr<PreviewWindowCount> m_windows = std::make_shared<PreviewWindowCount>();
+    QUrl m_endedAddress;  // of the page endStuckPage ended, until the next navigation
+    std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
     bool m_dialogsShown = true;
     std::function<void()> m_closeHandler;
     std::function<void(bool)> m_loadHandler;
@@ -369,10 +457,9 @@ PreviewWebPage::PreviewWebPage(QWebEngineProfile *profile, QWidget *popupOwner, 
     connect(this, &QWebEnginePage::loadStarted, this, [this] { m_closeAsked = false; });
 }
 
-void PreviewWebPage::startWindowCount()
+void PreviewWebPage::setWindowCount(std::shared_ptr<PreviewWindowCount> windows)
 {
-    // Windows still open from the last preview keep the old count.
-    m_windows = std::make_shared<PreviewWindowCount>();
+    m_windows = std::move(windows);
 }
 
 bool PreviewWebPage::isLocalOrOpenedByLocal() const
@@ -432,16 +519,20 @@ void PreviewWebPage::tellConsole(ConsoleLevel level, const QString &text)
 
 void PreviewWebPage::javaScriptAlert(const QUrl &securityOrigin, const QString &msg)
 {
-    if (m_dialogsShown)
+    if (m_dialogsShown) {
+        const BoxShown shown;
         QWebEnginePage::javaScriptAlert(securityOrigin, msg);
-    else
+    } else {
         tellConsole(ConsoleLevel::Info, QStringLiteral("alert: %1 (not shown beside the editors)").arg(msg));
+    }
 }
 
 bool PreviewWebPage::javaScriptConfirm(const QUrl &securityOrigin, const QString &msg)
 {
-    if (m_dialogsShown)
+    if (m_dialogsShown) {
+        const BoxShown shown;
         return QWebEnginePage::javaScriptConfirm(securityOrigin, msg);
+    }
     tellConsole(ConsoleLevel::Warning,
                 QStringLiteral("confirm: %1 (answered Cancel beside the editors)").arg(msg));
     return false;
@@ -450,8 +541,10 @@ bool PreviewWebPage::javaScriptConfirm(const QUrl &securityOrigin, const QString
 bool PreviewWebPage::javaScriptPrompt(const QUrl &securityOrigin, const QString &msg, const QString &defaultValue,
                                       QString *result)
 {
-    if (m_dialogsShown)
+    if (m_dialogsShown) {
+        const BoxShown shown;
         return QWebEnginePage::javaScriptPrompt(securityOrigin, msg, defaultValue, result);
+    }
     tellConsole(ConsoleLevel::Warning,
                 QStringLiteral("prompt: %1 (answered Cancel beside the editors)").arg(msg));
     return false;
@@ -510,7 +603,7 @@ QWebEngineProfile *WebPreviewFactory::profile()
         m_profile = new QWebEngineProfile(this);
         protect(m_profile->settings());
         m_profile->setUrlRequestInterceptor(new LocalNetworkGuard(m_profile));
-        m_profile->scripts()->insert(withoutWebRtc());
+        m_profile->scripts()->insert(withoutDirectChannels());
         m_profile->scripts()->insert(pageWatch());
     }
     return m_profile;
@@ -519,11 +612,26 @@ QWebEngineProfile *WebPreviewFactory::profile()
 InternalBrowser *WebPreviewFactory::createBrowser(QWidget *parent)
 {
     if (!m_engineReady) {
+        // Chromium reads its switches when the first profile is made, just
+        // below.  Set, the variable stands for the switches after
+        // --webEngineArgs on the command line, so those are carried over.
+        const char *const variable = "QTWEBENGINE_CHROMIUM_FLAGS";
+        QString flags = qEnvironmentVariable(variable);
+        if (!qEnvironmentVariableIsSet(variable)) {
+            const QStringList arguments = QCoreApplication::arguments();
+            const qsizetype start = arguments.indexOf(
+                QRegularExpression(QStringLiteral("--webEngineArgs"), QRegularExpression::CaseInsensitiveOption));
+            if (start >= 0)
+                flags = arguments.mid(start + 1).join(u' ');
+        }
+        qputenv(variable, previewChromiumFlags(flags).toLocal8Bit());
         // Linked into a program, Qt WebEngine shares its OpenGL context
         // before the application object exists; loaded this late it finds
         // none and fails on the first view (offscreen and under X alike).
-        // This sets the shared context up now, at the first preview; Qt
-        // warns that it comes late, and it works.
+        // The program makes that context with its application object (see
+        // prepareApplicationForInternalBrowser); for another host (a test)
+        // this sets it up now, at the first preview.  Qt warns that it comes
+        // late, and it works.
         QtWebEngineQuick::initialize();
         m_engineReady = true;
     }

@@ -5,7 +5,8 @@
 // off-the-record profile of their own in which a local page cannot read
 // other local files, and no page reaches this machine or the local network
 // (remote images, scripts and styles load as in any browser).  A page that
-// opens a window gets a small window of ours, a few per preview; a page
+// opens a window gets a small window of ours, a few per preview (beside the
+// editors, a few for each run of the preview, however often it reloads); a page
 // that tries to close its window only tells the program.
 
 #include "preview/internalbrowser.h"
@@ -32,7 +33,8 @@ struct PreviewWindowCount {
 class PreviewWebPage final : public QWebEnginePage {
     Q_OBJECT
 public:
-    /// The windows one preview may open; more are refused without a word.
+    /// The windows one count may open (a preview on the Preview tab, a run
+    /// of the preview beside the editors); more are refused without a word.
     static constexpr int kWindowsPerPreview = 5;
 
     /// popupOwner: the widget the windows this page opens belong to (they
@@ -42,8 +44,8 @@ public:
     PreviewWebPage(QWebEngineProfile *profile, QWidget *popupOwner, QObject *parent,
                    std::shared_ptr<PreviewWindowCount> windows, bool openedByLocalPage = true);
 
-    /// Starts a new count of windows, for a new preview.
-    void startWindowCount();
+    /// The count the windows this page opens add to from now on.
+    void setWindowCount(std::shared_ptr<PreviewWindowCount> windows);
     /// Where this page's console messages go; none: they are dropped.
     void setConsoleMessageHandler(std::function<void(const PageMessage &)> handler)
     {
