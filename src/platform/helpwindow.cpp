@@ -1,5 +1,6 @@
 #include "platform/helpwindow.h"
 
+#include "platform/helpset.h"
 #include "platform/prompter.h"
 #include "platform/shell.h"
 
@@ -7,8 +8,6 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
-#include <QDir>
-#include <QFile>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -16,7 +15,6 @@
 #include <QListWidget>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QRegularExpression>
 #include <QScreen>
 #include <QSplitter>
 #include <QStyle>
@@ -37,41 +35,6 @@ const QString kHome = QStringLiteral("index.html");
 const QString kHelpOnHelp = QStringLiteral("helponhelp.html");
 // The address of the page shown for a topic number the help does not know.
 const QString kMissingTopic = QStringLiteral("topic-not-available.html");
-
-QString readResource(const QString &name)
-{
-    QFile file(kRoot + name);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return QString::fromUtf8(file.readAll());
-}
-
-QString notAvailablePage(const QString &detail)
-{
-    return QStringLiteral("<html><head><title>Topic not available</title></head><body>"
-                          "<h1>Topic not available</h1><p>This topic is not available.</p><p>%1</p>"
-                          "<p><a href=\"index.html\">Go to the contents</a></p></body></html>")
-        .arg(detail.toHtmlEscaped());
-}
-
-QString titleOf(const QString &html)
-{
-    static const QRegularExpression title(QStringLiteral("<title>(.*?)</title>"),
-                                          QRegularExpression::CaseInsensitiveOption |
-                                              QRegularExpression::DotMatchesEverythingOption);
-    const QRegularExpressionMatch match = title.match(html);
-    return match.hasMatch() ? match.captured(1).simplified() : QString();
-}
-
-QStringList splitKeywords(const QString &list)
-{
-    QStringList words;
-    const QStringList parts = list.split(u';', Qt::SkipEmptyParts);
-    for (const QString &part : parts)
-        if (const QString word = part.simplified(); !word.isEmpty())
-            words << word;
-    return words;
-}
 
 /// The page name of an address inside the help ("editor.html#find" gives "editor.html").
 QString pageOf(const QUrl &address)
@@ -181,65 +144,19 @@ void HelpWindow::loadTables() const
     if (m_loaded)
         return;
     m_loaded = true;
-    m_styleSheet = readResource(QStringLiteral("help.css"));
-
-    const auto lines = [](const QString &file) {
-        QStringList kept;
-        const QStringList all = readResource(file).split(QRegularExpression(QStringLiteral("\r\n|\r|\n")));
-        for (const QString &line : all)
-            if (!line.trimmed().isEmpty() && !line.trimmed().startsWith(u'#'))
-                kept << line;
-        return kept;
-    };
-
-    for (const QString &line : lines(QStringLiteral("topics.txt"))) {
-        const QStringList fields = line.simplified().split(u' ');
-        bool ok = false;
-        const int number = fields.value(0).toInt(&ok);
-        if (ok && fields.size() == 2)
-            m_topics.insert(number, fields.at(1));
-    }
-
-    for (const QString &line : lines(QStringLiteral("contents.txt"))) {
-        qsizetype spaces = 0;
-        while (spaces < line.size() && line[spaces] == u' ')
-            ++spaces;
-        const QString entry = line.trimmed();
-        m_contents.append({int(spaces / 2), entry.section(u'|', 0, 0).trimmed(), entry.section(u'|', 1).trimmed()});
-    }
-
-    m_pages = QDir(kRoot).entryList({QStringLiteral("*.html")}, QDir::Files, QDir::Name);
-    static const QRegularExpression meta(QStringLiteral("<meta\\s+name=\"keywords\"\\s+content=\"([^\"]*)\""),
-                                         QRegularExpression::CaseInsensitiveOption);
-    for (const QString &page : std::as_const(m_pages)) {
-        const QRegularExpressionMatch match = meta.match(readResource(page));
-        if (match.hasMatch())
-            for (const QString &word : splitKeywords(match.captured(1)))
-                m_keywords.insert(word, page);
-    }
-    // Pages the program makes itself carry their keywords here.
-    for (const QString &line : lines(QStringLiteral("keywords.txt"))) {
-        const QString page = line.section(u':', 0, 0).trimmed();
-        for (const QString &word : splitKeywords(line.section(u':', 1)))
-            m_keywords.insert(word, page);
-    }
-    m_sortedKeywords = m_keywords.uniqueKeys();
-    std::sort(m_sortedKeywords.begin(), m_sortedKeywords.end(), [](const QString &a, const QString &b) {
-        const int folded = a.compare(b, Qt::CaseInsensitive);
-        return folded != 0 ? folded < 0 : a < b;
-    });
+    m_set = loadHelpSet(kRoot);
 }
 
 QString HelpWindow::pageForTopic(int topic) const
 {
     loadTables();
-    return m_topics.value(topic);
+    return m_set.topics.value(topic);
 }
 
 QList<int> HelpWindow::topics() const
 {
     loadTables();
-    QList<int> numbers = m_topics.keys();
+    QList<int> numbers = m_set.topics.keys();
     std::sort(numbers.begin(), numbers.end());
     return numbers;
 }
@@ -253,7 +170,7 @@ QStringList HelpWindow::contentsPages() const
 {
     loadTables();
     QStringList pages;
-    for (const ContentsEntry &entry : std::as_const(m_contents))
+    for (const HelpContentsEntry &entry : std::as_const(m_set.contents))
         pages << entry.page;
     return pages;
 }
@@ -261,19 +178,19 @@ QStringList HelpWindow::contentsPages() const
 QStringList HelpWindow::staticPages() const
 {
     loadTables();
-    return m_pages;
+    return m_set.pages;
 }
 
 bool HelpWindow::hasPage(const QString &page) const
 {
     loadTables();
-    return m_generated.contains(page) || m_pages.contains(page);
+    return m_generated.contains(page) || m_set.pages.contains(page);
 }
 
 QMultiMap<QString, QString> HelpWindow::keywordIndex() const
 {
     loadTables();
-    return m_keywords;
+    return m_set.keywords;
 }
 
 QString HelpWindow::pageHtml(const QString &page) const
@@ -281,8 +198,8 @@ QString HelpWindow::pageHtml(const QString &page) const
     if (const auto it = m_generated.constFind(page); it != m_generated.constEnd())
         return (*it)();
     if (hasPage(page))
-        return readResource(page);
-    return notAvailablePage(QStringLiteral("The page \"%1\" is not part of this help.").arg(page));
+        return readHelpFile(kRoot, page);
+    return helpNotAvailablePage(QStringLiteral("The page \"%1\" is not part of this help.").arg(page));
 }
 
 QString HelpWindow::htmlForAddress(const QUrl &address) const
@@ -290,21 +207,21 @@ QString HelpWindow::htmlForAddress(const QUrl &address) const
     const QString page = pageOf(address);
     if (page == kMissingTopic) {
         const QString topic = QUrlQuery(address).queryItemValue(QStringLiteral("topic"));
-        return notAvailablePage(QStringLiteral("There is no help for topic number %1.").arg(topic));
+        return helpNotAvailablePage(QStringLiteral("There is no help for topic number %1.").arg(topic));
     }
     return pageHtml(page);
 }
 
 QString HelpWindow::pageTitle(const QString &page) const
 {
-    const QString title = titleOf(pageHtml(page));
+    const QString title = helpPageTitle(pageHtml(page));
     return title.isEmpty() ? page : title;
 }
 
 QTextBrowser *HelpWindow::makeBrowser(QWidget *parent)
 {
     loadTables();
-    auto *browser = new HelpBrowser(*this, m_styleSheet, parent);
+    auto *browser = new HelpBrowser(*this, m_set.styleSheet, parent);
     connect(browser, &QTextBrowser::anchorClicked, this, [this, browser](const QUrl &url) { follow(browser, url); });
     return browser;
 }
@@ -353,7 +270,7 @@ void HelpWindow::ensureMain()
     m_contentsTree->setObjectName(QStringLiteral("HelpContents"));
     m_contentsTree->setHeaderHidden(true);
     QList<QTreeWidgetItem *> parents;
-    for (const ContentsEntry &entry : std::as_const(m_contents)) {
+    for (const HelpContentsEntry &entry : std::as_const(m_set.contents)) {
         auto *item = new QTreeWidgetItem(QStringList{entry.title});
         item->setData(0, Qt::UserRole, entry.page);
         while (parents.size() > entry.level)
@@ -452,30 +369,18 @@ void HelpWindow::filterIndex(const QString &text)
 {
     if (!m_indexList)
         return;
-    const QString wanted = text.trimmed();
+    const HelpIndexMatch match = matchHelpIndex(m_set.indexWords, text);
     m_indexList->clear();
-    for (const QString &word : std::as_const(m_sortedKeywords))
-        if (wanted.isEmpty() || word.contains(wanted, Qt::CaseInsensitive))
-            m_indexList->addItem(word);
-    // The keyword picked for Enter is the first that starts with what was
-    // typed, else the first that holds it.
-    int best = m_indexList->count() > 0 ? 0 : -1;
-    for (int i = 0; i < m_indexList->count(); ++i)
-        if (m_indexList->item(i)->text().startsWith(wanted, Qt::CaseInsensitive)) {
-            best = i;
-            break;
-        }
-    m_indexList->setCurrentRow(best);
+    m_indexList->addItems(match.words);
+    m_indexList->setCurrentRow(match.best);
 }
 
 void HelpWindow::openKeyword(const QString &keyword)
 {
     ensureMain();
-    QStringList pages = m_keywords.values(keyword);
+    const QStringList pages = helpKeywordPages(m_set.keywords, keyword);
     if (pages.isEmpty())
         return;
-    pages.removeDuplicates();
-    std::sort(pages.begin(), pages.end());
     QString page = pages.first();
     if (pages.size() > 1) {
         QStringList titles;

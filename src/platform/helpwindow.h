@@ -4,12 +4,9 @@
 // secondary window ("prawe").  Nothing is made before the first request.
 //
 // The help set lives under ":/help/": the pages (*.html), the stylesheet
-// help.css, contents.txt (the contents tree, "Title|page.html", two spaces
-// of indent a level), topics.txt ("320 shortcuts.html", one topic a line)
-// and keywords.txt (index keywords of pages the program generates,
-// "page.html: keyword; keyword").  Static pages give their keywords in
-// <meta name="keywords" content="a; b">.
+// help.css and the tables helpset.h reads (topics, contents, keywords).
 
+#include "platform/helpset.h"
 #include "platform/helpsystem.h"
 
 #include <QHash>
@@ -99,18 +96,8 @@ private:
     Prompter *m_prompter;
     QHash<QString, std::function<QString()>> m_generated;
 
-    struct ContentsEntry {
-        int level;
-        QString title;
-        QString page;
-    };
     mutable bool m_loaded = false;
-    mutable QHash<int, QString> m_topics;
-    mutable QList<ContentsEntry> m_contents;
-    mutable QStringList m_pages;
-    mutable QMultiMap<QString, QString> m_keywords;
-    mutable QStringList m_sortedKeywords;
-    mutable QString m_styleSheet;
+    mutable HelpSet m_set;
 
     QPointer<QWidget> m_main;
     QPointer<QWidget> m_topic;

@@ -1,6 +1,6 @@
 // The help window: numbered topics in the "prawe" window, the missing-topic
-// page, generated pages, the contents and the keyword index, and the links
-// between the pages of the help set.
+// page, generated pages, the contents and the keyword index (the help set's
+// own pages, links and tables are checked by tst_helpset).
 
 #include "fakeshell.h"
 #include "recordingprompter.h"
@@ -12,7 +12,6 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QRegularExpression>
 #include <QScopeGuard>
 #include <QScreen>
 #include <QStyle>
@@ -479,69 +478,6 @@ private slots:
         // A page name the help does not hold still shows a page, not an empty window.
         emit help.mainBrowser()->anchorClicked(QUrl(QStringLiteral("nowhere.html")));
         QVERIFY(help.mainBrowser()->toPlainText().contains(QStringLiteral("This topic is not available.")));
-    }
-
-    void pages_everyRelativeLinkResolvesToAnExistingPage()
-    {
-        FakeShell shell;
-        RecordingPrompter prompter;
-        HelpWindow help(shell, prompter);
-        help.setGeneratedPage(kShortcutsPage, shortcutsHtml);
-        const QStringList pages = help.staticPages();
-        QVERIFY(pages.size() >= 8);
-        static const QRegularExpression reference(QStringLiteral("(?:href|src)\\s*=\\s*\"([^\"]*)\""),
-                                                  QRegularExpression::CaseInsensitiveOption);
-        int checked = 0;
-        for (const QString &page : pages) {
-            const QString html = resourceText(page);
-            QVERIFY2(!html.isEmpty(), qPrintable(page));
-            for (auto it = reference.globalMatch(html); it.hasNext();) {
-                const QUrl link(it.next().captured(1));
-                const QString where = page + QStringLiteral(": ") + link.toString();
-                if (!link.scheme().isEmpty()) {
-                    QVERIFY2(link.scheme() == u"http" || link.scheme() == u"https", qPrintable(where));
-                    continue;
-                }
-                const QString target = link.path().isEmpty() ? page : link.path();
-                QVERIFY2(help.hasPage(target), qPrintable(where));
-                QVERIFY2(resourceExists(target) || target == kShortcutsPage, qPrintable(where));
-                if (link.hasFragment()) {
-                    const QString anchors = resourceText(target);
-                    QVERIFY2(anchors.contains(QStringLiteral("name=\"%1\"").arg(link.fragment())) ||
-                                 anchors.contains(QStringLiteral("id=\"%1\"").arg(link.fragment())),
-                             qPrintable(where));
-                }
-                ++checked;
-            }
-        }
-        QVERIFY(checked > 10);
-
-        // The contents and the topics name pages that exist, and every
-        // stored page can be reached from the contents.
-        const QStringList contents = help.contentsPages();
-        for (const QString &page : contents)
-            QVERIFY2(help.hasPage(page), qPrintable(page));
-        for (int topic : help.topics())
-            QVERIFY2(help.hasPage(help.pageForTopic(topic)), qPrintable(QString::number(topic)));
-        for (const QString &page : pages)
-            QVERIFY2(contents.contains(page), qPrintable(page + QStringLiteral(" is not in the contents")));
-    }
-
-    void pages_eachHasATitleAndKeywords()
-    {
-        FakeShell shell;
-        RecordingPrompter prompter;
-        HelpWindow help(shell, prompter);
-        const QMultiMap<QString, QString> index = help.keywordIndex();
-        for (const QString &page : help.staticPages()) {
-            const QString html = resourceText(page);
-            QVERIFY2(html.contains(QStringLiteral("<title>")) && !html.contains(QStringLiteral("<title></title>")),
-                     qPrintable(page));
-            QVERIFY2(!index.keys(page).isEmpty(), qPrintable(page + QStringLiteral(" has no keywords")));
-        }
-        QVERIFY(index.values(QStringLiteral("keyboard shortcuts")).contains(kShortcutsPage));
-        QVERIFY(index.values(QStringLiteral("bookmarks")).contains(QStringLiteral("editor.html")));
-        QVERIFY(!index.contains(QString()));
     }
 };
 

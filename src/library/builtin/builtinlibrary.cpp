@@ -3,6 +3,8 @@
 #include "document/scripteditors.h"
 #include "editor/scripteditor.h"
 #include "library/builtin/builtingenerator.h"
+#include "library/builtin/builtinheadlinerpage.h"
+#include "library/builtin/builtinlistpage.h"
 #include "library/builtin/builtinpages.h"
 #include "library/librarycommands.h"
 #include "platform/errors.h"

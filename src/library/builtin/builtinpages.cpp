@@ -1,7 +1,5 @@
 #include "library/builtin/builtinpages.h"
 
-#include "library/builtin/builtinlists.h"
-#include "library/builtin/listdialogs.h"
 #include "library/renamedialog.h"
 #include "platform/prompter.h"
 #include "widgets/actions.h"
@@ -10,24 +8,18 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDir>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QSpinBox>
-#include <QTableWidget>
 #include <QToolButton>
-#include <QTreeWidget>
 #include <QVBoxLayout>
-
-#include <algorithm>
 
 namespace {
 
@@ -39,13 +31,6 @@ QGroupBox *addGroup(QWidget *page, const QString &caption)
     auto *group = new QGroupBox(caption, page);
     layout->addWidget(group);
     return group;
-}
-
-QLineEdit *newEdit(const QString &name, QWidget *parent)
-{
-    auto *edit = new QLineEdit(parent);
-    edit->setObjectName(name);
-    return edit;
 }
 
 QSpinBox *newSpin(const QString &name, int low, int high, QWidget *parent)
@@ -77,19 +62,6 @@ void addLabelledEdit(QGridLayout *grid, QLabel *label, QLineEdit *edit)
     grid->addWidget(edit, row, 1);
 }
 
-/// A small button of a list's button column.
-QToolButton *newListButton(const QString &name, const QString &hint, const QString &icon, QWidget *parent)
-{
-    auto *button = new QToolButton(parent);
-    button->setObjectName(name);
-    button->setIcon(appIcon(icon));
-    button->setIconSize(QSize(16, 16));
-    button->setStatusTip(hint);
-    button->setToolTip(hint);
-    button->setAutoRaise(false);
-    return button;
-}
-
 /// A group box whose radio button stands at its top left corner; a click
 /// on the box outside its controls checks the radio button.
 class OptionGroup final : public QGroupBox {
@@ -117,31 +89,6 @@ private:
 };
 
 }  // namespace
-
-BuiltInSettingsPage::BuiltInSettingsPage(const QString &objectName, QWidget *parent) : QWidget(parent)
-{
-    setObjectName(objectName);
-}
-
-void AddressEdit::mouseDoubleClickEvent(QMouseEvent *event)
-{
-    QLineEdit::mouseDoubleClickEvent(event);
-    emit doubleClicked();
-}
-
-void chooseFileInto(Prompter &prompter, const QStringList &filters, QLineEdit *edit)
-{
-    FileDialogRequest request;
-    request.caption = QStringLiteral("Open");
-    request.filters = filters;
-    // The chooser belongs to the window of the field (the link dialog's
-    // own), which gets the keyboard back when it closes.
-    const QString path = prompter.getOpenFileNameFor(edit->window(), request);
-    if (path.isEmpty())
-        return;
-    edit->setText(QDir::toNativeSeparators(path));
-    edit->setFocus();
-}
 
 // --- TAB_Scroll ---------------------------------------------------------------------------
 
@@ -512,300 +459,4 @@ void DayPage::refresh()
     const DaySettings values = m_settings;
     for (std::size_t i = 0; i < 6; ++i)
         m_edits[i]->setText(values.texts[i]);
-}
-
-// --- TAB_Lista ----------------------------------------------------------------------------
-
-ListPage::ListPage(ListSettings &settings, const BuiltInPagePorts &ports, QWidget *parent)
-    : BuiltInSettingsPage(QStringLiteral("TAB_Lista"), parent), m_settings(settings), m_ports(ports)
-{
-    auto *outer = new QVBoxLayout(this);
-    outer->setContentsMargins(6, 4, 6, 6);
-    m_group = new QGroupBox(this);
-    m_group->setObjectName(QStringLiteral("GRP_Lista"));
-    outer->addWidget(m_group);
-
-    m_firstLabel = new QLabel(m_group);
-    m_firstLabel->setObjectName(QStringLiteral("LBL_Opis"));
-    m_firstEdit = newEdit(QStringLiteral("Edit_Lista_Opis"), m_group);
-    m_firstEdit->setStatusTip(QStringLiteral("Description of the list"));
-    m_firstLabel->setBuddy(m_firstEdit);
-    m_secondLabel = new QLabel(m_group);
-    m_secondLabel->setObjectName(QStringLiteral("LBL_NaPrzycisk"));
-    m_secondEdit = newEdit(QStringLiteral("Edit_Lista_Przycisk"), m_group);
-    m_secondEdit->setStatusTip(QStringLiteral("Text on button"));
-    m_secondLabel->setBuddy(m_secondEdit);
-    auto *edits = new QVBoxLayout;
-    edits->addWidget(m_firstLabel);
-    edits->addWidget(m_firstEdit);
-    edits->addWidget(m_secondLabel);
-    edits->addWidget(m_secondEdit);
-    edits->addStretch(1);
-
-    m_grid = new QTableWidget(1, 2, m_group);
-    m_grid->setObjectName(QStringLiteral("LST_Odnosnik"));
-    m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_grid->verticalHeader()->hide();
-    m_grid->verticalHeader()->setDefaultSectionSize(qMax(16, m_grid->fontMetrics().height() + 4));
-    m_grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-    m_grid->horizontalHeader()->setStretchLastSection(true);
-    m_grid->setColumnWidth(0, 166);
-    m_grid->setColumnWidth(1, 154);
-    // The grid takes the height the page has; the edits and buttons beside
-    // it decide that height.
-    m_grid->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
-    m_grid->setMinimumHeight(m_grid->horizontalHeader()->sizeHint().height() +
-                             4 * m_grid->verticalHeader()->defaultSectionSize());
-
-    auto *buttons = new QVBoxLayout;
-    QToolButton *add = newListButton(QStringLiteral("BTN_Odnosnik_Dodaj"), QStringLiteral("Add item"),
-                                     QStringLiteral("add-category"), m_group);
-    QToolButton *remove = newListButton(QStringLiteral("BTN_Odnosnik_Usun"), QStringLiteral("Delete item"),
-                                        QStringLiteral("delete-item"), m_group);
-    QToolButton *edit = newListButton(QStringLiteral("BTN_Odnosnik_Edytuj"), QStringLiteral("Edit selected item"),
-                                      QStringLiteral("edit"), m_group);
-    QToolButton *clear = newListButton(QStringLiteral("BTN_Odnosnik_Skasuj"), QStringLiteral("Clear list"),
-                                       QStringLiteral("ANULUJ"), m_group);
-    for (QToolButton *button : {add, remove, edit, clear})
-        buttons->addWidget(button);
-    buttons->addStretch(1);
-
-    auto *row = new QHBoxLayout(m_group);
-    row->addLayout(edits, 2);
-    row->addWidget(m_grid, 5);
-    row->addLayout(buttons);
-
-    connect(add, &QToolButton::clicked, this, &ListPage::BTN_Odnosnik_DodajClick);
-    connect(remove, &QToolButton::clicked, this, &ListPage::BTN_Odnosnik_UsunClick);
-    connect(edit, &QToolButton::clicked, this, &ListPage::BTN_Odnosnik_EdytujClick);
-    connect(clear, &QToolButton::clicked, this, &ListPage::BTN_Odnosnik_SkasujClick);
-    connect(m_grid, &QTableWidget::cellDoubleClicked, this, [this] { BTN_Odnosnik_EdytujClick(); });
-    connect(m_firstEdit, &QLineEdit::textChanged, this, [this](const QString &text) { m_settings.firstEdit = text; });
-    connect(m_secondEdit, &QLineEdit::textChanged, this, [this](const QString &text) { m_settings.secondEdit = text; });
-    refresh();
-}
-
-void ListPage::refresh()
-{
-    const ListSettings values = m_settings;
-    m_group->setTitle(values.groupCaption);
-    for (QWidget *widget : {static_cast<QWidget *>(m_firstLabel), static_cast<QWidget *>(m_firstEdit),
-                            static_cast<QWidget *>(m_secondLabel), static_cast<QWidget *>(m_secondEdit)})
-        widget->setVisible(values.editsShown);
-    m_firstLabel->setText(values.firstLabel);
-    m_secondLabel->setText(values.secondLabel);
-    m_firstEdit->setText(values.firstEdit);
-    m_secondEdit->setText(values.secondEdit);
-    m_grid->setHorizontalHeaderLabels({values.firstHeader, values.secondHeader});
-    showRows(0);
-}
-
-void ListPage::showRows(int current)
-{
-    const QList<ListRow> &rows = m_settings.rows;
-    m_grid->setRowCount(int(rows.size()));
-    for (int r = 0; r < rows.size(); ++r) {
-        m_grid->setItem(r, 0, new QTableWidgetItem(rows.at(r).first));
-        m_grid->setItem(r, 1, new QTableWidgetItem(rows.at(r).second));
-    }
-    m_grid->setCurrentCell(qBound(0, current, int(rows.size()) - 1), 0);
-}
-
-int ListPage::currentRow() const
-{
-    const int row = m_grid->currentRow();
-    return row >= 0 && row < m_settings.rows.size() ? row : -1;
-}
-
-void ListPage::BTN_Odnosnik_DodajClick()
-{
-    ListRow row;
-    if (citations()) {
-        const CitationProblem problem = citationProblem(m_firstEdit->text(), m_secondEdit->text());
-        if (problem != CitationProblem::None) {
-            m_ports.prompter.ShowMessageBox(IconInformation, QStringLiteral("Information"),
-                                            citationProblemText(problem));
-            return;
-        }
-        row = {m_firstEdit->text(), m_secondEdit->text()};
-    } else {
-        TOdnosnikDlg dialog(m_ports.prompter, m_ports.help, m_ports.prompter.parentWindow());
-        if (m_ports.prompter.execDialog(dialog) != QDialog::Accepted ||
-            !isCompleteLink(dialog.description(), dialog.address()))
-            return;
-        row = {dialog.description(), dialog.address()};
-    }
-    showRows(addListRow(m_settings.rows, row));
-}
-
-void ListPage::BTN_Odnosnik_UsunClick()
-{
-    const int row = currentRow();
-    if (row < 0)
-        return;
-    deleteListRow(m_settings.rows, row);
-    showRows(row);
-}
-
-void ListPage::BTN_Odnosnik_EdytujClick()
-{
-    const int row = currentRow();
-    if (row < 0)
-        return;
-    const ListRow current = m_settings.rows.at(row);
-    if (citations()) {
-        m_firstEdit->setText(current.first);
-        m_secondEdit->setText(current.second);
-        return;
-    }
-    if (current.first.isEmpty())
-        return;
-    TOdnosnikDlg dialog(m_ports.prompter, m_ports.help, m_ports.prompter.parentWindow());
-    dialog.setLink(current.first, current.second);
-    if (m_ports.prompter.execDialog(dialog) != QDialog::Accepted ||
-        !isCompleteLink(dialog.description(), dialog.address()))
-        return;
-    m_settings.rows[row] = {dialog.description(), dialog.address()};
-    showRows(row);
-}
-
-void ListPage::BTN_Odnosnik_SkasujClick()
-{
-    clearListRows(m_settings.rows);
-    showRows(0);
-}
-
-// --- TAB_HeadLiner --------------------------------------------------------------------------
-
-HeadlinerPage::HeadlinerPage(HeadlinerSettings &settings, const BuiltInPagePorts &ports, QWidget *parent)
-    : BuiltInSettingsPage(QStringLiteral("TAB_HeadLiner"), parent), m_settings(settings), m_ports(ports)
-{
-    m_title = newEdit(QStringLiteral("EDT_HeadL_Name"), this);
-    auto *titleLabel = new QLabel(QStringLiteral("Headline title:"), this);
-    titleLabel->setBuddy(m_title);
-    auto *titleRow = new QHBoxLayout;
-    titleRow->addWidget(titleLabel);
-    titleRow->addWidget(m_title, 1);
-
-    m_list = new QTreeWidget(this);
-    m_list->setObjectName(QStringLiteral("LST_HEadLiner"));
-    m_list->setRootIsDecorated(false);
-    m_list->setUniformRowHeights(true);
-    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_list->setMouseTracking(true);  // hot tracking
-    m_list->setHeaderLabels({QStringLiteral("Headline text"), QStringLiteral("URL"), QStringLiteral("Effect"),
-                             QStringLiteral("Frame name"), QStringLiteral("Wait")});
-    // The headline's text and address share the room the page has; the
-    // other columns keep their design widths.
-    m_list->header()->setStretchLastSection(false);
-    m_list->header()->setSectionResizeMode(0, QHeaderView::Stretch);
-    m_list->header()->setSectionResizeMode(1, QHeaderView::Stretch);
-    const int widths[] = {105, 80, 65, 70, 60};
-    // ... widened to their caption and, for the effect, its longest name.
-    int longestEffect = 0;
-    for (const QString &effect : headlineEffects())
-        longestEffect = qMax(longestEffect, m_list->fontMetrics().horizontalAdvance(effect) + 12);
-    for (int c = 2; c < 5; ++c)
-        m_list->setColumnWidth(c,
-                               std::max({widths[c], m_list->header()->sectionSizeHint(c), c == 2 ? longestEffect : 0}));
-    m_list->header()->setMinimumSectionSize(40);
-    m_list->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
-    m_list->setMinimumHeight(m_list->header()->sizeHint().height() + 5 * m_list->fontMetrics().height() + 12);
-
-    auto *buttons = new QVBoxLayout;
-    QToolButton *add =
-        newListButton(QStringLiteral("BTN_Head_Ad"), QStringLiteral("Add item"), QStringLiteral("add-category"), this);
-    QToolButton *remove = newListButton(QStringLiteral("BTN_Head_Del"), QStringLiteral("Delete item"),
-                                        QStringLiteral("delete-item"), this);
-    QToolButton *edit = newListButton(QStringLiteral("BTN_Head_Edit"), QStringLiteral("Edit selected item"),
-                                      QStringLiteral("edit"), this);
-    QToolButton *clear =
-        newListButton(QStringLiteral("BTN_Head_Clear"), QStringLiteral("Clear list"), QStringLiteral("ANULUJ"), this);
-    for (QToolButton *button : {add, remove, edit, clear})
-        buttons->addWidget(button);
-    buttons->addStretch(1);
-
-    auto *listRow = new QHBoxLayout;
-    listRow->addWidget(m_list, 1);
-    listRow->addLayout(buttons);
-    auto *column = new QVBoxLayout(this);
-    column->setContentsMargins(6, 6, 6, 6);
-    column->addLayout(titleRow);
-    column->addLayout(listRow, 1);
-
-    connect(add, &QToolButton::clicked, this, &HeadlinerPage::BTN_Head_AdClick);
-    connect(remove, &QToolButton::clicked, this, &HeadlinerPage::BTN_Head_DelClick);
-    connect(edit, &QToolButton::clicked, this, &HeadlinerPage::BTN_Head_EditClick);
-    connect(clear, &QToolButton::clicked, this, &HeadlinerPage::BTN_Head_ClearClick);
-    connect(m_title, &QLineEdit::textChanged, this, [this](const QString &text) { m_settings.title = text; });
-    refresh();
-}
-
-void HeadlinerPage::refresh()
-{
-    m_title->setText(QString(m_settings.title));
-    showRows(-1);
-}
-
-void HeadlinerPage::showRows(int current)
-{
-    m_list->clear();
-    QList<QTreeWidgetItem *> items;
-    for (const Headline &h : std::as_const(m_settings.rows))
-        items << new QTreeWidgetItem(QStringList{h.text, h.url, h.effect, h.frame, h.wait});
-    m_list->addTopLevelItems(items);
-    if (current >= 0 && current < items.size()) {
-        m_list->setCurrentItem(items.at(current));
-        items.at(current)->setSelected(true);
-    }
-}
-
-int HeadlinerPage::selectedRow() const
-{
-    const QList<QTreeWidgetItem *> selected = m_list->selectedItems();
-    return selected.isEmpty() ? -1 : m_list->indexOfTopLevelItem(selected.front());
-}
-
-void HeadlinerPage::BTN_Head_AdClick()
-{
-    THeadLinDlg dialog(m_ports.prompter.parentWindow());
-    if (m_ports.prompter.execDialog(dialog) != QDialog::Accepted)
-        return;
-    m_settings.rows.append(headlineFrom(dialog.fields()));
-    showRows(int(m_settings.rows.size()) - 1);
-}
-
-void HeadlinerPage::BTN_Head_DelClick()
-{
-    const int row = selectedRow();
-    if (row < 0)
-        return;
-    m_settings.rows.removeAt(row);
-    showRows(-1);
-}
-
-void HeadlinerPage::BTN_Head_EditClick()
-{
-    const int row = selectedRow();
-    if (row < 0)
-        return;
-    THeadLinDlg dialog(m_ports.prompter.parentWindow());
-    dialog.setFields(headlineFieldsFor(m_settings.rows.at(row)));
-    if (m_ports.prompter.execDialog(dialog) != QDialog::Accepted)
-        return;
-    m_settings.rows[row] = headlineFrom(dialog.fields());
-    showRows(row);
-}
-
-void HeadlinerPage::BTN_Head_ClearClick()
-{
-    if (m_ports.prompter.AskYesNo(QStringLiteral("Please confirm"),
-                                  QStringLiteral("Are you sure you want to delete all items of Headliner script?")) !=
-        AnswerYes)
-        return;
-    m_settings.rows.clear();
-    showRows(-1);
 }

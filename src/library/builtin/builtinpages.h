@@ -2,59 +2,22 @@
 // The built-in scripts' settings pages under the editors, one class per
 // kind of page.  Each shows and edits one part of the BuiltInSettings the
 // built-in library owns; none keeps settings of its own.  refresh() shows
-// the values again after selecting a script set the page up.
+// the values again after selecting a script set the page up.  The list
+// and headliner pages have units of their own (builtinlistpage.h,
+// builtinheadlinerpage.h); this one holds the simple pages.
 
+#include "library/builtin/builtinpagekit.h"
 #include "library/builtin/builtinsettings.h"
-
-#include <QLineEdit>
-#include <QWidget>
 
 #include <array>
 
 class ColourButton;
-class CustomColours;
-class HelpSystem;
-class Prompter;
 class QCheckBox;
 class QComboBox;
-class QGroupBox;
 class QLabel;
 class QPushButton;
 class QRadioButton;
 class QSpinBox;
-class QTableWidget;
-class QToolButton;
-class QTreeWidget;
-
-/// What the pages work with besides their settings.
-struct BuiltInPagePorts {
-    Prompter &prompter;
-    HelpSystem &help;
-    CustomColours &customColours;
-};
-
-class BuiltInSettingsPage : public QWidget {
-    Q_OBJECT
-public:
-    BuiltInSettingsPage(const QString &objectName, QWidget *parent);
-    virtual void refresh() {}
-};
-
-/// An address edit whose double click asks for a file (LST_URLe).
-class AddressEdit final : public QLineEdit {
-    Q_OBJECT
-public:
-    using QLineEdit::QLineEdit;
-signals:
-    void doubleClicked();
-
-protected:
-    void mouseDoubleClickEvent(QMouseEvent *event) override;
-};
-
-/// Asks for a file through the main window's open dialog with filters; a
-/// chosen file's full path goes into edit, which then gets the focus.
-void chooseFileInto(Prompter &prompter, const QStringList &filters, QLineEdit *edit);
 
 /// TAB_Scroll.
 class ScrollPage final : public BuiltInSettingsPage {
@@ -174,56 +137,4 @@ public:
 private:
     DaySettings &m_settings;
     std::array<QLineEdit *, 6> m_edits{};
-};
-
-/// TAB_Lista: links, the smart button's links or citations.
-class ListPage final : public BuiltInSettingsPage {
-    Q_OBJECT
-public:
-    ListPage(ListSettings &settings, const BuiltInPagePorts &ports, QWidget *parent = nullptr);
-    void refresh() override;
-
-    QTableWidget *grid() const { return m_grid; }
-
-    // The grid's buttons.
-    void BTN_Odnosnik_DodajClick();
-    void BTN_Odnosnik_UsunClick();
-    void BTN_Odnosnik_EdytujClick();
-    void BTN_Odnosnik_SkasujClick();
-
-private:
-    bool citations() const { return m_settings.mode == ListMode::Citations; }
-    int currentRow() const;
-    void showRows(int current);
-    ListSettings &m_settings;
-    BuiltInPagePorts m_ports;
-    QGroupBox *m_group;
-    QLabel *m_firstLabel;
-    QLabel *m_secondLabel;
-    QLineEdit *m_firstEdit;
-    QLineEdit *m_secondEdit;
-    QTableWidget *m_grid;
-};
-
-/// TAB_HeadLiner.
-class HeadlinerPage final : public BuiltInSettingsPage {
-    Q_OBJECT
-public:
-    HeadlinerPage(HeadlinerSettings &settings, const BuiltInPagePorts &ports, QWidget *parent = nullptr);
-    void refresh() override;
-
-    QTreeWidget *list() const { return m_list; }
-
-    void BTN_Head_AdClick();
-    void BTN_Head_DelClick();
-    void BTN_Head_EditClick();
-    void BTN_Head_ClearClick();
-
-private:
-    int selectedRow() const;
-    void showRows(int current);
-    HeadlinerSettings &m_settings;
-    BuiltInPagePorts m_ports;
-    QLineEdit *m_title;
-    QTreeWidget *m_list;
 };

@@ -1,6 +1,6 @@
 #include "library/builtin/listdialogs.h"
 
-#include "library/builtin/builtinpages.h"
+#include "library/builtin/builtinpagekit.h"
 #include "platform/helpsystem.h"
 #include "platform/prompter.h"
 #include "widgets/actions.h"
