@@ -290,10 +290,6 @@ void PreviewController::OpenInDefaultBrowser(const QString &path)
 
 // --- the preview beside the editors ----------------------------------------------------
 
-namespace {
-constexpr const char *kBesideItems[] = {"MMNU_View_PreviewBeside", "BTN_PreviewBeside"};
-} // namespace
-
 void PreviewController::togglePreviewBeside()
 {
     setPreviewBeside(!m_beside);
@@ -302,13 +298,9 @@ void PreviewController::togglePreviewBeside()
 void PreviewController::disablePreviewBeside(const QString &reason)
 {
     const QString hint = QStringLiteral("Preview beside editors needs the embedded browser. ") + reason;
-    for (const char *id : kBesideItems) {
-        QAction *item = m_actions.action(QString::fromLatin1(id));
-        item->setEnabled(false);
-        item->setChecked(false);
-        item->setStatusTip(hint);
-        item->setToolTip(hint);
-    }
+    m_actions.setEnabled("view.previewBeside", false);
+    m_actions.setChecked("view.previewBeside", false);
+    m_actions.setHint("view.previewBeside", hint);
 }
 
 void PreviewController::placePane(QWidget *holder)
@@ -323,7 +315,7 @@ void PreviewController::setPreviewBeside(bool on)
 {
     if (on && (!m_available || !m_pane || !m_parts.besideSplitter || !m_editors.exist()))
         on = false;
-    m_actions.setChecked(kBesideItems, on);
+    m_actions.setChecked("view.previewBeside", on);
     if (on == m_beside)
         return;
     QSplitter *splitter = m_parts.besideSplitter;
