@@ -2,6 +2,8 @@
 # allowed by its folder's quillon_folder() lists.  A core file may include
 # core headers of its own folder and of the folders it uses; a GUI file
 # also GUI headers, of its own folder and of the folders its GUI uses.
+# The folders' use lists themselves must not go round in a circle: a folder
+# never uses, through any chain of others, itself.
 #   cmake -DMANIFEST=<file> -DSRC=<src folder> -P check_layers.cmake
 
 cmake_minimum_required(VERSION 3.25)
@@ -43,6 +45,68 @@ endforeach()
 
 if(problems)
     message(FATAL_ERROR "Includes that cross the folders' layers:\n${problems}")
+endif()
+
+# The folder graph: each folder with every folder its files may use.
+set(folders "")
+foreach(entry IN LISTS entries)
+    string(REPLACE "|" ";" parts "${entry}")
+    list(LENGTH parts count)
+    list(GET parts 0 folder)
+    list(APPEND folders "${folder}")
+    if(count GREATER 3)
+        list(GET parts 3 uses)
+        string(REPLACE "," ";" uses "${uses}")
+        list(APPEND "uses_of_${folder}" ${uses})
+    endif()
+endforeach()
+list(REMOVE_DUPLICATES folders)
+foreach(folder IN LISTS folders)
+    if(DEFINED "uses_of_${folder}")
+        list(REMOVE_ITEM "uses_of_${folder}" "" "${folder}")
+        list(REMOVE_DUPLICATES "uses_of_${folder}")
+    endif()
+endforeach()
+
+# Peel off, round by round, the folders that use nothing still left; what
+# cannot be peeled off stands on a cycle (or on the way into one).
+set(left ${folders})
+set(peeled TRUE)
+while(left AND peeled)
+    set(peeled FALSE)
+    foreach(folder IN LISTS left)
+        set(blocked FALSE)
+        foreach(used IN LISTS "uses_of_${folder}")
+            if(used IN_LIST left)
+                set(blocked TRUE)
+                break()
+            endif()
+        endforeach()
+        if(NOT blocked)
+            list(REMOVE_ITEM left "${folder}")
+            set(peeled TRUE)
+        endif()
+    endforeach()
+endwhile()
+if(left)
+    # Name one cycle: walk from a folder left, always to a used folder still
+    # left, until a folder comes round again.
+    list(GET left 0 walker)
+    set(path "")
+    while(NOT walker IN_LIST path)
+        list(APPEND path "${walker}")
+        foreach(used IN LISTS "uses_of_${walker}")
+            if(used IN_LIST left)
+                set(walker "${used}")
+                break()
+            endif()
+        endforeach()
+    endwhile()
+    list(FIND path "${walker}" start)
+    list(SUBLIST path ${start} -1 cycle)
+    list(APPEND cycle "${walker}")
+    list(JOIN cycle " -> " cycle)
+    message(FATAL_ERROR "The folders' use lists go round in a circle: ${cycle}")
 endif()
 list(LENGTH entries checked)
 message(STATUS "${checked} files keep to their layers")

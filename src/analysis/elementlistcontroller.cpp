@@ -1,7 +1,7 @@
 #include "analysis/elementlistcontroller.h"
 
 #include "analysis/elementlistview.h"
-#include "document/ports.h"
+#include "ports/ports.h"
 #include "document/scripteditors.h"
 #include "editor/scripteditor.h"
 #include "platform/errors.h"

@@ -2,7 +2,7 @@
 
 #include "analysis/languagetree.h"
 #include "analysis/languagetreewidget.h"
-#include "document/ports.h"
+#include "ports/ports.h"
 #include "document/scripteditors.h"
 #include "platform/errors.h"
 #include "widgets/actions.h"

@@ -61,7 +61,8 @@ QString row(const CommandEntry &entry, const QString &path)
 /// only shown beside an item belongs to another entry and is listed there.
 void listLayout(const MenuLayout &layout, const QString &path, bool withShownKeys, QString &rows)
 {
-    for (const char *item : layout.items) {
+    for (const CommandPlacement &placement : layout.items) {
+        const char *item = placement.id;
         if (item[0] == '-')
             continue;
         if (item[0] == '>') {

@@ -7,7 +7,6 @@
 #include "analysis/elementlistcontroller.h"
 #include "analysis/languagetreecontroller.h"
 #include "app/viewsettings.h"
-#include "document/commandgroups.h"
 #include "document/documentcontroller.h"
 #include "document/editcontroller.h"
 #include "document/recoverycontroller.h"
@@ -195,7 +194,7 @@ void TVM_Quillon_MF::buildMenusAndToolbars()
     addToolBarBreak(Qt::TopToolBarArea);
 
     m_mainToolbar = new DockableToolBar(QStringLiteral("MainToolbar"), QStringLiteral("Main toolbar"), this);
-    m_actions->fillToolbar(m_mainToolbar, mainToolbarItems());
+    m_actions->fillToolbar(m_mainToolbar, QStringLiteral("MainToolbar"));
     m_mainToolbar->setIconSize(QSize(22, 22));
     addToolBar(Qt::TopToolBarArea, m_mainToolbar);
 }
@@ -222,12 +221,12 @@ void TVM_Quillon_MF::buildCentre()
     m_editorArea->setObjectName(QStringLiteral("PNL_Edytor_Host"));
     m_scriptToolbar = new DockableToolBar(QStringLiteral("ScriptToolbar"), QStringLiteral("Scripting toolbar"), m_editorArea);
     m_scriptToolbar->setOrientation(Qt::Vertical);
-    m_actions->fillToolbar(m_scriptToolbar, scriptToolbarItems());
+    m_actions->fillToolbar(m_scriptToolbar, QStringLiteral("ScriptToolbar"));
     m_scriptToolbar->setIconSize(QSize(20, 20));
     m_editorArea->addToolBar(Qt::LeftToolBarArea, m_scriptToolbar);
     m_htmlToolbar = new DockableToolBar(QStringLiteral("HTMLToolbar"), QStringLiteral("HTML toolbar"), m_editorArea);
     m_htmlToolbar->setOrientation(Qt::Vertical);
-    m_actions->fillToolbar(m_htmlToolbar, htmlToolbarItems());
+    m_actions->fillToolbar(m_htmlToolbar, QStringLiteral("HTMLToolbar"));
     m_htmlToolbar->setIconSize(QSize(20, 20));
     m_editorArea->addToolBar(Qt::RightToolBarArea, m_htmlToolbar);
 
@@ -427,7 +426,7 @@ void TVM_Quillon_MF::firstShow()
     }
     body->setCaretLineColumn(3, 1);
     // 5. The Wordwrap marks follow BODY_ED.
-    m_actions->setChecked(kWordWrapItems, body->wordWrapOn());
+    m_actions->setChecked("view.wordWrap", body->wordWrapOn());
 
     applyHandCursorSetting(this);
 }

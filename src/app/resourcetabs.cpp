@@ -16,9 +16,6 @@
 
 namespace {
 
-constexpr const char *kBuiltInStrip[] = {"BTN_Edit_Lib", "ToolbarButton971", "BTN_Preview_Built", "-", "BTN_BuilIn_Help"};
-constexpr const char *kLanguagesStrip[] = {"BTN_Lang_Expand", "BTN_Lang_Collapse", "-", "BTN_Lang_Help"};
-constexpr const char *kFunctionsStrip[] = {"BTN_Refresh_Func", "BTN_Func_Jump", "-", "BTN_Func_Help"};
 
 } // namespace
 
@@ -42,7 +39,7 @@ ResourceTabs::ResourceTabs(ActionRegistry &actions, QWidget *parent) : QTabWidge
 
     QWidget *builtInPanel = makeCaptionedPanel(QStringLiteral("PNL_BuiltInLib"), QStringLiteral("Built-in library"),
                                                m_splitter, &m_builtIn);
-    m_builtInStrip = makeButtonStrip(QStringLiteral("PNL_BuiltInStrip"), actions, kBuiltInStrip, builtInPanel);
+    m_builtInStrip = makeButtonStrip(QStringLiteral("PNL_BuiltInStrip"), actions, builtInPanel);
     m_builtIn->addWidget(m_builtInStrip);
     builtInPanel->setMinimumHeight(70);
 
@@ -63,7 +60,7 @@ ResourceTabs::ResourceTabs(ActionRegistry &actions, QWidget *parent) : QTabWidge
     m_languages->layout()->setContentsMargins(0, 0, 0, 0);
     m_languageTree = new LanguageTreeWidget(languagesPanel);
     languages->addWidget(m_languageTree, 1);
-    languages->addWidget(makeButtonStrip(QStringLiteral("PNL_LanguagesStrip"), actions, kLanguagesStrip, languagesPanel));
+    languages->addWidget(makeButtonStrip(QStringLiteral("PNL_LanguagesStrip"), actions, languagesPanel));
 
     // "Functions": the elements of the current script.
     m_functions = new QWidget(this);
@@ -75,7 +72,7 @@ ResourceTabs::ResourceTabs(ActionRegistry &actions, QWidget *parent) : QTabWidge
     m_functions->layout()->setContentsMargins(0, 0, 0, 0);
     m_functionList = new ElementListView(functionsPanel);
     functions->addWidget(m_functionList, 1);
-    functions->addWidget(makeButtonStrip(QStringLiteral("PNL_FunctionsStrip"), actions, kFunctionsStrip, functionsPanel));
+    functions->addWidget(makeButtonStrip(QStringLiteral("PNL_FunctionsStrip"), actions, functionsPanel));
 
     addTab(m_libraries, appIcon(QStringLiteral("FORMULARZ")), QStringLiteral("Libraries"));
     addTab(m_languages, appIcon(QStringLiteral("JSKRYPT")), QStringLiteral("Languages"));

@@ -63,11 +63,10 @@ ViewController::ViewController(const Parts &parts, QObject *parent) : QObject(pa
         });
 }
 
-void ViewController::setToolbarVisible(DockableToolBar *bar, const char *menuItem, const char *popupItem, bool visible)
+void ViewController::setToolbarVisible(DockableToolBar *bar, const char *command, bool visible)
 {
     bar->setVisible(visible);
-    m_parts.actions->action(QString::fromLatin1(menuItem))->setChecked(visible);
-    m_parts.actions->action(QString::fromLatin1(popupItem))->setChecked(visible);
+    m_parts.actions->setChecked(command, visible);
 }
 
 void ViewController::toggleMainToolbar()
@@ -89,13 +88,13 @@ void ViewController::setToolbarShown(int toolbar, bool visible)
 {
     switch (toolbar) {
     case 0:
-        setToolbarVisible(m_parts.mainToolbar, "MMNU_W_MainToolbar", "POP_E_Pasek", visible);
+        setToolbarVisible(m_parts.mainToolbar, "view.mainToolbar", visible);
         break;
     case 1:
-        setToolbarVisible(m_parts.scriptToolbar, "MMNU_W_ScriptToolbar", "POP_E_PasekJS", visible);
+        setToolbarVisible(m_parts.scriptToolbar, "view.scriptToolbar", visible);
         break;
     case 2:
-        setToolbarVisible(m_parts.htmlToolbar, "MMNU_V_HTMLToolbar", "POP_E_PasekHTML", visible);
+        setToolbarVisible(m_parts.htmlToolbar, "view.htmlToolbar", visible);
         break;
     default:
         break;
@@ -110,8 +109,7 @@ void ViewController::toggleResourceTabs()
 void ViewController::setResourceTabsShown(bool visible)
 {
     m_parts.resourceTabs->setVisible(visible);
-    for (const char *id : {"MMNU_View_Full_Screen", "POP_Full_Editor", "BTN_Full_Window"})
-        m_parts.actions->action(QString::fromLatin1(id))->setChecked(visible);
+    m_parts.actions->setChecked("view.resourceTabs", visible);
 }
 
 QMenu *ViewController::createToolbarMenu(QWidget *parent) const

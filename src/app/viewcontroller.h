@@ -3,7 +3,7 @@
 // tabs, the Editor page, and the rule that the Script, Search, Edit and
 // HTML menus work on the Editor page only.
 
-#include "document/ports.h"
+#include "ports/ports.h"
 
 #include <QList>
 #include <QObject>
@@ -59,7 +59,7 @@ signals:
     void previewRequested();
 
 private:
-    void setToolbarVisible(DockableToolBar *bar, const char *menuItem, const char *popupItem, bool visible);
+    void setToolbarVisible(DockableToolBar *bar, const char *command, bool visible);
     void menuBarDocked();
     void setShortcutsLive(QMenu *menu, bool live);
 

@@ -1,15 +1,13 @@
 #include "document/documentcontroller.h"
 
-#include "document/commandgroups.h"
-#include "document/ports.h"
 #include "document/scripteditors.h"
 #include "document/scripttext.h"
 #include "editor/scripteditor.h"
-#include "library/libraryservice.h"
 #include "platform/errors.h"
 #include "platform/prompter.h"
 #include "platform/savefile.h"
 #include "platform/textfile.h"
+#include "ports/ports.h"
 #include "widgets/actions.h"
 #include "widgets/busycursor.h"
 #include "widgets/statuspanels.h"
@@ -46,10 +44,10 @@ void putCaretOnStartLine(ScriptEditor *body)
 } // namespace
 
 DocumentController::DocumentController(Prompter &prompter, ActionRegistry &actions, ScriptEditors &editors,
-                                       StatusPanels &status, EditorPageSwitch &pages, LibraryService &libraries,
+                                       StatusPanels &status, EditorPageSwitch &pages, LibraryTextsKeeper &libraryTexts,
                                        QObject *parent)
     : QObject(parent), m_prompter(prompter), m_actions(actions), m_editors(editors), m_status(status), m_pages(pages),
-      m_libraries(libraries)
+      m_libraryTexts(libraryTexts)
 {
     actions.bind("file.new", this, &DocumentController::newScript);
     actions.bind("file.open", this, &DocumentController::openScript);
@@ -57,7 +55,6 @@ DocumentController::DocumentController(Prompter &prompter, ActionRegistry &actio
     actions.bind("file.print", this, &DocumentController::print);
     actions.bind("file.printerSetup", this, &DocumentController::printerSetup);
     actions.bind("clipboard.fromEditors", this, &DocumentController::copyFromEditor);
-    actions.bind("clipboard.fromLibrary", this, &DocumentController::copyFromLibrary);
 
     // Asking the clipboard for its text can mean a round trip to another
     // program, so its state is kept up to date as it changes instead of
@@ -113,7 +110,9 @@ void DocumentController::updateSelectionCommands()
     ScriptEditors &editors = m_editors;
     if (!editors.exist())
         return;
-    m_actions.setEnabled(kCutCopyItems, editors.focused()->hasSelectedText());
+    const bool selected = editors.focused()->hasSelectedText();
+    m_actions.setEnabled("edit.cut", selected);
+    m_actions.setEnabled("edit.copy", selected);
 }
 
 void DocumentController::updateClipboardState()
@@ -121,16 +120,17 @@ void DocumentController::updateClipboardState()
     const QMimeData *data = QGuiApplication::clipboard()->mimeData();
     m_clipboardHasText = data && data->hasText();
     if (m_editors.exist())
-        m_actions.setEnabled(kPasteItems, m_clipboardHasText);
+        m_actions.setEnabled("edit.paste", m_clipboardHasText);
 }
 
 void DocumentController::enableEditCommands(bool cut, bool paste, bool undo, bool redo)
 {
     const ActionRegistry &a = m_actions;
-    a.setEnabled(kCutCopyItems, cut);
-    a.setEnabled(kPasteItems, paste);
-    a.setEnabled(kUndoItems, undo);
-    a.setEnabled(kRedoItems, redo);
+    a.setEnabled("edit.cut", cut);
+    a.setEnabled("edit.copy", cut);
+    a.setEnabled("edit.paste", paste);
+    a.setEnabled("edit.undo", undo);
+    a.setEnabled("edit.redo", redo);
 }
 
 void DocumentController::HEAD_EDChange()
@@ -144,7 +144,7 @@ void DocumentController::HEAD_EDChange()
     enableEditCommands(editor->hasSelectedText(), m_clipboardHasText, editor->isUndoAvailable(),
                        editor->isRedoAvailable());
 
-    m_actions.setChecked(kWordWrapItems, editors.head()->wordWrapOn());
+    m_actions.setChecked("view.wordWrap", editors.head()->wordWrapOn());
 
     m_status.setText(StatusPanels::Mode, editor->insertMode() ? QStringLiteral("insert") : QStringLiteral("overwrite"));
     updateCaretReadOut();
@@ -201,7 +201,7 @@ void DocumentController::openFile(const QString &path)
     const ScriptFragments fragments = readScriptBytes(file.bytes);
     m_editors.head()->setWholeText(fragments.head);
     m_editors.body()->setWholeText(fragments.body);
-    m_libraries.setTexts({fragments.head, fragments.body});
+    m_libraryTexts.keepLibraryTexts(fragments.head, fragments.body);
 }
 
 // --- Save as -------------------------------------------------------------------
@@ -247,20 +247,6 @@ void DocumentController::copyFromEditor()
 {
     ScriptEditors &editors = m_editors;
     QGuiApplication::clipboard()->setText(composeClipboardText(editors.head()->wholeText(), editors.body()->wholeText()));
-}
-
-void DocumentController::copyFromLibrary()
-{
-    const std::optional<LibraryKind> library = m_libraries.focusedLibrary();
-    if (!library) {
-        m_prompter.ShowMessageBox(IconInformation, QStringLiteral("Information!"),
-                                         QStringLiteral("Please select a script from a library!"));
-        return;
-    }
-    if (!m_libraries.GetLibraryScript(*library))
-        return;
-    const LibraryTexts &texts = m_libraries.texts();
-    QGuiApplication::clipboard()->setText(composeClipboardText(texts.head, texts.body));
 }
 
 // --- printing --------------------------------------------------------------------

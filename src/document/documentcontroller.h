@@ -9,7 +9,7 @@
 
 class ActionRegistry;
 class EditorPageSwitch;
-class LibraryService;
+class LibraryTextsKeeper;
 class Prompter;
 class QPrinter;
 class ScriptEditor;
@@ -20,7 +20,7 @@ class DocumentController final : public QObject {
     Q_OBJECT
 public:
     DocumentController(Prompter &prompter, ActionRegistry &actions, ScriptEditors &editors, StatusPanels &status,
-                       EditorPageSwitch &pages, LibraryService &libraries, QObject *parent = nullptr);
+                       EditorPageSwitch &pages, LibraryTextsKeeper &libraryTexts, QObject *parent = nullptr);
     ~DocumentController() override;
 
     /// Connects the status read-out once the editors exist and hold their
@@ -36,7 +36,6 @@ public:
     void openFile(const QString &path);
     void saveAs();
     void copyFromEditor();
-    void copyFromLibrary();
     void print();
     void printerSetup();
 
@@ -66,7 +65,7 @@ private:
     ScriptEditors &m_editors;
     StatusPanels &m_status;
     EditorPageSwitch &m_pages;
-    LibraryService &m_libraries;
+    LibraryTextsKeeper &m_libraryTexts;
     std::unique_ptr<QPrinter> m_printer;
     bool m_clipboardHasText = false;
     bool m_caretReadOutPending = false;

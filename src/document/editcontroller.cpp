@@ -1,7 +1,6 @@
 #include "document/editcontroller.h"
 
-#include "document/commandgroups.h"
-#include "document/ports.h"
+#include "ports/ports.h"
 #include "document/jumptolinedialog.h"
 #include "document/scripteditors.h"
 #include "editor/scripteditor.h"
@@ -17,10 +16,21 @@ EditController::EditController(Prompter &prompter, ActionRegistry &actions, Scri
                                SettingsPages &settingsPages, QObject *parent)
     : QObject(parent), m_prompter(prompter), m_actions(actions), m_editors(editors), m_settingsPages(settingsPages)
 {
-    // One handler serves Undo to Select all, another Indent and Unindent,
-    // told apart by the tag.
-    actions.bindTagged("edit.clipboard", this, &EditController::editCommand);
-    actions.bindTagged("edit.indent", this, &EditController::indentCommand);
+    // The clipboard and indenting commands work on the focused editor.
+    const auto onFocused = [this](void (*work)(ScriptEditor *)) {
+        return [this, work] {
+            if (ScriptEditor *editor = m_editors.focused())
+                work(editor);
+        };
+    };
+    actions.bind("edit.undo", this, onFocused([](ScriptEditor *e) { e->undo(); }));
+    actions.bind("edit.redo", this, onFocused([](ScriptEditor *e) { e->redo(); }));
+    actions.bind("edit.cut", this, onFocused([](ScriptEditor *e) { e->cut(); }));
+    actions.bind("edit.copy", this, onFocused([](ScriptEditor *e) { e->copy(); }));
+    actions.bind("edit.paste", this, onFocused([](ScriptEditor *e) { e->paste(); }));
+    actions.bind("edit.selectAll", this, onFocused([](ScriptEditor *e) { e->selectAll(true); }));
+    actions.bind("edit.indent", this, onFocused([](ScriptEditor *e) { e->blockIndent(); }));
+    actions.bind("edit.unindent", this, onFocused([](ScriptEditor *e) { e->blockUnindent(); }));
     actions.bindTagged("bookmark.set", this, &EditController::setBookmark);
     actions.bindTagged("bookmark.goto", this, &EditController::gotoBookmark);
     actions.bind("search.find", this, &EditController::find);
@@ -115,46 +125,6 @@ bool EditController::pairQuotes(ScriptEditor *editor, QKeyEvent *event)
 
 // --- commands ----------------------------------------------------------------
 
-void EditController::editCommand(int tag)
-{
-    ScriptEditor *editor = m_editors.focused();
-    if (!editor)
-        return;
-    switch (tag) {
-    case 10:
-        editor->undo();
-        break;
-    case 11:
-        editor->redo();
-        break;
-    case 12:
-        editor->cut();
-        break;
-    case 13:
-        editor->copy();
-        break;
-    case 14:
-        editor->paste();
-        break;
-    case 15:
-        editor->selectAll(true);
-        break;
-    default:
-        break;
-    }
-}
-
-void EditController::indentCommand(int tag)
-{
-    ScriptEditor *editor = m_editors.focused();
-    if (!editor)
-        return;
-    if (tag == 10)
-        editor->blockIndent();
-    else if (tag == 11)
-        editor->blockUnindent();
-}
-
 void EditController::setBookmark(int number)
 {
     if (ScriptEditor *editor = m_editors.current())
@@ -239,7 +209,7 @@ void EditController::toggleWordWrap()
 
 void EditController::setWordWrapChecks(bool on)
 {
-    m_actions.setChecked(kWordWrapItems, on);
+    m_actions.setChecked("view.wordWrap", on);
 }
 
 void EditController::showGutterMenu(ScriptEditor *editor, int line, QPoint globalPosition)

@@ -15,7 +15,7 @@
 #include <QPointer>
 #include <QString>
 
-#include "document/ports.h"
+#include "ports/ports.h"
 
 #include <functional>
 
@@ -39,8 +39,6 @@ public:
     void InsertTemplate(const QString &templateText) override;
 
     // Commands.
-    void editCommand(int tag);     // 10 undo ... 15 select all, focused editor
-    void indentCommand(int tag);   // 10 indent, 11 unindent, focused editor
     void setBookmark(int number);  // current editor
     void gotoBookmark(int number);
     void find();

@@ -1,9 +1,14 @@
 #include "library/librarycommands.h"
 
-#include "document/ports.h"
 #include "document/scripteditors.h"
+#include "document/scripttext.h"
 #include "editor/scripteditor.h"
+#include "platform/prompter.h"
+#include "ports/ports.h"
 #include "widgets/busycursor.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
 
 void loadLibraryScript(LibraryKind library, LibraryService &libraries, ScriptEditors &editors, Prompter &prompter,
                        bool slowToRead)
@@ -46,4 +51,18 @@ void previewLibraryScript(LibraryKind library, LibraryService &libraries, Script
     if (!libraries.GetLibraryScript(library))
         return;
     preview.ShowInInternalBrowser(libraries.texts().head, libraries.texts().body, scriptName);
+}
+
+void copyLibraryScript(LibraryService &libraries, Prompter &prompter)
+{
+    const std::optional<LibraryKind> library = libraries.focusedLibrary();
+    if (!library) {
+        prompter.ShowMessageBox(IconInformation, QStringLiteral("Information!"),
+                                QStringLiteral("Please select a script from a library!"));
+        return;
+    }
+    if (!libraries.GetLibraryScript(*library))
+        return;
+    const LibraryTexts &texts = libraries.texts();
+    QGuiApplication::clipboard()->setText(composeClipboardText(texts.head, texts.body));
 }

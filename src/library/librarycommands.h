@@ -1,6 +1,7 @@
 #pragma once
 // What the strips of both libraries do with the script selected in one of
-// them: Edit, Insert and Preview.
+// them: Edit, Insert and Preview; and Copy script from library, which takes
+// the script of whichever library has the focus.
 
 #include "library/libraryservice.h"
 
@@ -23,5 +24,10 @@ void appendLibraryScript(LibraryKind library, LibraryService &libraries, ScriptE
 
 /// Preview: the library's script (named scriptName) on the Preview tab;
 /// without an embedded browser the editors' script in the default browser.
+/// Copy script from library: the script selected in the focused library on
+/// the clipboard, as Copy to clipboard puts the editors' script there.  With
+/// no library focused the user is told to select one.
+void copyLibraryScript(LibraryService &libraries, Prompter &prompter);
+
 void previewLibraryScript(LibraryKind library, LibraryService &libraries, ScriptPreview &preview,
                           const QString &scriptName);

@@ -4,6 +4,8 @@
 // asks it for the script selected in a library and reads the library HEAD
 // and BODY texts it keeps.
 
+#include "ports/ports.h"
+
 #include <QObject>
 #include <QString>
 
@@ -39,7 +41,7 @@ public:
     virtual bool isBrowserExitSelected() const = 0;
 };
 
-class LibraryService final : public QObject {
+class LibraryService final : public QObject, public LibraryTextsKeeper {
     Q_OBJECT
 public:
     explicit LibraryService(QObject *parent = nullptr);
@@ -53,8 +55,8 @@ public:
     bool GetLibraryScript(LibraryKind library);
 
     const LibraryTexts &texts() const { return m_texts; }
-    /// Open keeps the fragments of the file it read here.
     void setTexts(const LibraryTexts &texts) { m_texts = texts; }
+    void keepLibraryTexts(const QString &head, const QString &body) override { m_texts = {head, body}; }
 
 private:
     LibraryBranch *m_user = nullptr;

@@ -21,9 +21,6 @@
 
 namespace {
 
-constexpr const char *kStrip[] = {"BTN_AddCateg", "BTN_Del_Item", "-", "BTN_Edit_Script_User", "BTN_User_Insert",
-                                  "BTN_Preview_Script_User"};
-
 const QString kErrorCaption = QStringLiteral("Error!");
 
 } // namespace
@@ -37,7 +34,7 @@ UserLibraryController::UserLibraryController(const Ports &ports, const QString &
     m_tree = new UserLibraryTree(panelWidget);
     panel->addWidget(m_tree, 1);
     ActionRegistry &actions = ports.actions;
-    QToolBar *strip = makeButtonStrip(QStringLiteral("PNL_UserStrip"), actions, kStrip, panelWidget);
+    QToolBar *strip = makeButtonStrip(QStringLiteral("PNL_UserStrip"), actions, panelWidget);
     panel->addWidget(strip);
     // The preview button's arrow offers the other browsers.
     if (auto *button = qobject_cast<QToolButton *>(strip->widgetForAction(actions.action(QStringLiteral("BTN_Preview_Script_User"))))) {
@@ -54,6 +51,9 @@ UserLibraryController::UserLibraryController(const Ports &ports, const QString &
     actions.bind("library.edit", this, &UserLibraryController::BTN_Edit_Script_UserClick);
     actions.bind("library.insert", this, &UserLibraryController::BTN_User_InsertClick);
     actions.bind("library.preview", this, &UserLibraryController::BTN_Preview_Script_UserClick);
+    // Copy script from library serves both libraries; the user library,
+    // which has the menus' commands, binds it.
+    actions.bind("clipboard.fromLibrary", this, [this] { copyLibraryScript(m_ports.libraries, m_ports.prompter); });
 
     connect(m_tree, &QTreeWidget::itemDoubleClicked, this,
             guarded([this](QTreeWidgetItem *, int) { BTN_Preview_Script_UserClick(); }));

@@ -4,7 +4,7 @@
 // deleted, scripts deleted, loaded, inserted and previewed.  Every change
 // is written to the library folder at once.
 
-#include "document/ports.h"
+#include "ports/ports.h"
 #include "library/libraryservice.h"
 #include "library/userlibrary.h"
 

@@ -309,10 +309,6 @@ void PreviewController::OpenInDefaultBrowser(const QString &path)
 
 // --- the preview beside the editors ----------------------------------------------------
 
-namespace {
-constexpr const char *kBesideItems[] = {"MMNU_View_PreviewBeside", "BTN_PreviewBeside"};
-} // namespace
-
 void PreviewController::togglePreviewBeside()
 {
     setPreviewBeside(!m_beside);
@@ -321,13 +317,9 @@ void PreviewController::togglePreviewBeside()
 void PreviewController::disablePreviewBeside(const QString &reason)
 {
     const QString hint = QStringLiteral("Preview beside editors needs the embedded browser. ") + reason;
-    for (const char *id : kBesideItems) {
-        QAction *item = m_actions.action(QString::fromLatin1(id));
-        item->setEnabled(false);
-        item->setChecked(false);
-        item->setStatusTip(hint);
-        item->setToolTip(hint);
-    }
+    m_actions.setEnabled("view.previewBeside", false);
+    m_actions.setChecked("view.previewBeside", false);
+    m_actions.setHint("view.previewBeside", hint);
 }
 
 void PreviewController::placePane(QWidget *holder)
@@ -342,7 +334,7 @@ void PreviewController::setPreviewBeside(bool on)
 {
     if (on && (!m_available || !m_pane || !m_parts.besideSplitter || !m_editors.exist()))
         on = false;
-    m_actions.setChecked(kBesideItems, on);
+    m_actions.setChecked("view.previewBeside", on);
     if (on == m_beside)
         return;
     QSplitter *splitter = m_parts.besideSplitter;
@@ -475,7 +467,6 @@ void PreviewController::pageLoaded(bool ok)
 namespace {
 // Where the browsers chosen for tags 1 and 2 are kept.
 constexpr const char *kBrowserChoiceKeys[] = {"View/Browser_1", "View/Browser_2"};
-constexpr const char *kChooseBrowserItems[] = {"PMNU_Prev_Browsers", "POP_Prev_Ed_Browsers"};
 } // namespace
 
 void PreviewController::DetectBrowsers(ActionRegistry &actions)
@@ -488,8 +479,7 @@ void PreviewController::DetectBrowsers(ActionRegistry &actions)
     m_installed = found.browsers;
     m_offered = offeredBrowsers(m_installed, savedBrowserChoice());
     // A choice only when there is one to make.
-    for (const char *id : kChooseBrowserItems)
-        actions.action(QString::fromLatin1(id))->setVisible(m_installed.size() > 2);
+    actions.setVisible("preview.chooseBrowsers", m_installed.size() > 2);
     showBrowserItems();
 }
 

@@ -3,7 +3,7 @@
 // page, shown on the Preview tab's embedded browser or in the desktop's
 // default browser.
 
-#include "document/ports.h"
+#include "ports/ports.h"
 #include "preview/consolemessage.h"
 #include "preview/livereload.h"
 

@@ -27,19 +27,15 @@ QIcon appIcon(const QString &name, const QString &themeName)
 
 namespace {
 
-QString commandAndTag(const CommandEntry &entry)
-{
-    return QString::fromLatin1(entry.command) + u'#' + QString::number(entry.tag);
-}
-
-/// The shortcut of each command (and tag): the first one the table gives
-/// it.  A button has none of its own; the menu item of its command has.
+/// The shortcut of each command: the first one its placements give.  A
+/// button has none of its own; the menu item of its command has.
 QHash<QString, QKeySequence> commandShortcuts(std::span<const CommandEntry> table)
 {
     QHash<QString, QKeySequence> keys;
     for (const CommandEntry &entry : table) {
-        if (entry.command && entry.command[0] && entry.shortcut[0] && !keys.contains(commandAndTag(entry)))
-            keys.insert(commandAndTag(entry), QKeySequence(QString::fromLatin1(entry.shortcut)));
+        const QString command = QString::fromLatin1(entry.command);
+        if (entry.command && entry.command[0] && entry.shortcut[0] && !keys.contains(command))
+            keys.insert(command, QKeySequence(QString::fromLatin1(entry.shortcut)));
     }
     return keys;
 }
@@ -81,7 +77,7 @@ ActionRegistry::ActionRegistry(QWidget *window, std::span<const CommandEntry> ta
         action->setText(caption);
         action->setIconText(QString::fromUtf8(entry.caption).remove(u'&'));
         action->setStatusTip(hint);
-        const QKeySequence key = shortcut.isEmpty() ? keys.value(commandAndTag(entry)) : QKeySequence(shortcut);
+        const QKeySequence key = shortcut.isEmpty() ? keys.value(QString::fromLatin1(entry.command)) : QKeySequence(shortcut);
         action->setToolTip(key.isEmpty() ? hint : tooltipWithKey(entry, key));
         action->setWhatsThis(hint);
         if (entry.tag >= 0)
@@ -113,6 +109,23 @@ ActionRegistry::ActionRegistry(QWidget *window, std::span<const CommandEntry> ta
             m_commandOf.insert(action, QString::fromLatin1(entry.command));
         }
     }
+    // A checkable command has one check state: the placement the user
+    // toggles takes the others with it.
+    for (auto it = m_commands.cbegin(); it != m_commands.cend(); ++it) {
+        const QList<QAction *> items = it.value();
+        for (QAction *item : items) {
+            if (!item->isCheckable())
+                continue;
+            connect(item, &QAction::toggled, this, [this, items](bool checked) {
+                if (m_syncingChecks)
+                    return;
+                m_syncingChecks = true;
+                for (QAction *other : items)
+                    other->setChecked(checked);
+                m_syncingChecks = false;
+            });
+        }
+    }
 }
 
 QAction *ActionRegistry::action(const QString &id) const
@@ -132,16 +145,37 @@ int ActionRegistry::tagOf(const QAction *action)
     return action && action->data().isValid() ? action->data().toInt() : -1;
 }
 
-void ActionRegistry::setEnabled(std::span<const char *const> ids, bool enabled) const
+QList<QAction *> ActionRegistry::placements(const char *command) const
 {
-    for (const char *id : ids)
-        action(QString::fromLatin1(id))->setEnabled(enabled);
+    const QList<QAction *> items = m_commands.value(QString::fromLatin1(command));
+    Q_ASSERT_X(!items.isEmpty(), "ActionRegistry::placements", command);
+    return items;
 }
 
-void ActionRegistry::setChecked(std::span<const char *const> ids, bool checked) const
+void ActionRegistry::setEnabled(const char *command, bool enabled) const
 {
-    for (const char *id : ids)
-        action(QString::fromLatin1(id))->setChecked(checked);
+    for (QAction *item : placements(command))
+        item->setEnabled(enabled);
+}
+
+void ActionRegistry::setChecked(const char *command, bool checked) const
+{
+    for (QAction *item : placements(command))
+        item->setChecked(checked);
+}
+
+void ActionRegistry::setVisible(const char *command, bool visible) const
+{
+    for (QAction *item : placements(command))
+        item->setVisible(visible);
+}
+
+void ActionRegistry::setHint(const char *command, const QString &hint) const
+{
+    for (QAction *item : placements(command)) {
+        item->setStatusTip(hint);
+        item->setToolTip(hint);
+    }
 }
 
 QList<QKeySequence> ActionRegistry::liveShortcuts() const
@@ -172,19 +206,18 @@ QMenu *ActionRegistry::buildMenu(const MenuLayout &layout, QWidget *parent)
     // Hints of the items go to the status bar.
     menu->setToolTipsVisible(false);
     m_menus.insert(id, menu);
-    // A submenu whose id is also an action takes that action's hint and icon.
-    if (QAction *own = m_actions.value(id)) {
-        menu->menuAction()->setStatusTip(own->statusTip());
-        menu->setIcon(own->icon());
-    }
+    if (layout.hint[0])
+        menu->menuAction()->setStatusTip(QString::fromUtf8(layout.hint));
+    if (layout.icon[0])
+        menu->setIcon(appIcon(QString::fromLatin1(layout.icon)));
     addItems(menu, layout);
     return menu;
 }
 
 void ActionRegistry::addItems(QMenu *menu, const MenuLayout &layout)
 {
-    for (const char *item : layout.items) {
-        const QString name = QString::fromLatin1(item);
+    for (const CommandPlacement &item : layout.items) {
+        const QString name = QString::fromLatin1(item.id);
         if (name == u"-") {
             menu->addSeparator();
         } else if (name.startsWith(u'-')) {
@@ -202,10 +235,18 @@ void ActionRegistry::addItems(QMenu *menu, const MenuLayout &layout)
     }
 }
 
-void ActionRegistry::fillToolbar(QToolBar *toolbar, std::span<const char *const> items)
+void ActionRegistry::fillToolbar(QToolBar *toolbar, const QString &layoutId)
 {
-    for (const char *item : items) {
-        const QString name = QString::fromLatin1(item);
+    const MenuLayout *layout = m_findLayout(layoutId);
+    Q_ASSERT_X(layout, "ActionRegistry::fillToolbar", qPrintable(layoutId));
+    if (layout)
+        fillToolbar(toolbar, layout->items);
+}
+
+void ActionRegistry::fillToolbar(QToolBar *toolbar, std::span<const CommandPlacement> items)
+{
+    for (const CommandPlacement &item : items) {
+        const QString name = QString::fromLatin1(item.id);
         if (name == u"-")
             toolbar->addSeparator();
         else
@@ -215,19 +256,31 @@ void ActionRegistry::fillToolbar(QToolBar *toolbar, std::span<const char *const>
 
 void ActionRegistry::bind(const char *command, QObject *context, std::function<void()> handler)
 {
-    bindTagged(command, context, [handler = std::move(handler)](int) { handler(); });
-}
-
-void ActionRegistry::bindTagged(const char *command, QObject *context, std::function<void(int)> handler)
-{
     const QString key = QString::fromLatin1(command);
     const QList<QAction *> items = m_commands.value(key);
     Q_ASSERT_X(!items.isEmpty(), "ActionRegistry::bind", command);
     Q_ASSERT_X(!m_bound.contains(key), "ActionRegistry::bind", command);
     m_bound.insert(key);
-    auto shared = std::make_shared<std::function<void(int)>>(std::move(handler));
+    auto shared = std::make_shared<std::function<void()>>(std::move(handler));
     for (QAction *item : items)
-        connect(item, &QAction::triggered, context, guarded([shared, item] { (*shared)(tagOf(item)); }));
+        connect(item, &QAction::triggered, context, guarded([shared] { (*shared)(); }));
+}
+
+void ActionRegistry::bindTagged(const char *family, QObject *context, std::function<void(int)> handler)
+{
+    const QString prefix = QString::fromLatin1(family) + u'.';
+    auto shared = std::make_shared<std::function<void(int)>>(std::move(handler));
+    bool any = false;
+    for (auto it = m_commands.cbegin(); it != m_commands.cend(); ++it) {
+        if (!it.key().startsWith(prefix))
+            continue;
+        Q_ASSERT_X(!m_bound.contains(it.key()), "ActionRegistry::bindTagged", qPrintable(it.key()));
+        m_bound.insert(it.key());
+        any = true;
+        for (QAction *item : it.value())
+            connect(item, &QAction::triggered, context, guarded([shared, item] { (*shared)(tagOf(item)); }));
+    }
+    Q_ASSERT_X(any, "ActionRegistry::bindTagged", family);
 }
 
 QStringList ActionRegistry::unboundCommands() const

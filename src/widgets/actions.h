@@ -37,38 +37,47 @@ public:
     QMenu *menu(const QString &id);
     /// A named separator of a menu ("-Name" in a layout).
     QAction *separator(const QString &id) const;
-    /// Fills a toolbar from a list of ids.
-    void fillToolbar(QToolBar *toolbar, std::span<const char *const> items);
+    /// Fills a toolbar with a layout's placements, by the layout's id.
+    void fillToolbar(QToolBar *toolbar, const QString &layoutId);
+    void fillToolbar(QToolBar *toolbar, std::span<const CommandPlacement> items);
     QList<QAction *> allActions() const { return m_actions.values(); }
-    /// Enables, or checks, every action of a group at once.
-    void setEnabled(std::span<const char *const> ids, bool enabled) const;
-    void setChecked(std::span<const char *const> ids, bool checked) const;
+    /// Enables, or checks, a command: every placement of it follows.  A
+    /// placement the user checks or unchecks takes the others along too.
+    void setEnabled(const char *command, bool enabled) const;
+    void setChecked(const char *command, bool checked) const;
+    /// Shows or hides every placement of a command.
+    void setVisible(const char *command, bool visible) const;
+    /// The command's hint in the status bar and tooltip of every placement.
+    void setHint(const char *command, const QString &hint) const;
     /// The shortcuts registered for the window's commands.
     QList<QKeySequence> liveShortcuts() const;
 
     /// The tag of an action (the number commands sharing one handler use).
     static int tagOf(const QAction *action);
 
-    /// Runs handler whenever one of the command's items (menu item, button,
-    /// pop-up item) is triggered, for as long as context lives; what the
-    /// handler throws reaches the general error handler.  Each command is
-    /// bound once.
+    /// Runs handler whenever one of the command's placements (menu item,
+    /// button, pop-up item, its key) is triggered, for as long as context
+    /// lives; what the handler throws reaches the general error handler.
+    /// Each command is bound once.
     void bind(const char *command, QObject *context, std::function<void()> handler);
+    /// The placements of a command; asserts it has some.
+    QList<QAction *> placements(const char *command) const;
     template <typename C>
     void bind(const char *command, C *receiver, void (C::*handler)())
     {
         bind(command, receiver, [receiver, handler] { (receiver->*handler)(); });
     }
-    /// The same for a family of items one handler tells apart by their tag.
-    void bindTagged(const char *command, QObject *context, std::function<void(int tag)> handler);
+    /// The same for a family of commands ("html.format": html.format.bold,
+    /// html.format.italic, ...) that one handler tells apart by their tag.
+    void bindTagged(const char *family, QObject *context, std::function<void(int tag)> handler);
     template <typename C>
-    void bindTagged(const char *command, C *receiver, void (C::*handler)(int))
+    void bindTagged(const char *family, C *receiver, void (C::*handler)(int))
     {
-        bindTagged(command, receiver, [receiver, handler](int tag) { (receiver->*handler)(tag); });
+        bindTagged(family, receiver, [receiver, handler](int tag) { (receiver->*handler)(tag); });
     }
-    /// The items of a command, in table order.
+    /// The placements of a command, in table order.
     QList<QAction *> commandItems(const QString &command) const { return m_commands.value(command); }
-    /// The command key of an item; empty for submenus and actions not made here.
+    /// The command key of a placement; empty for actions not made here.
     QString commandOf(const QAction *action) const { return m_commandOf.value(action); }
     /// The commands of items that work (not pending) that nothing is bound to.
     QStringList unboundCommands() const;
@@ -85,4 +94,5 @@ private:
     QHash<QString, QList<QAction *>> m_commands;  // command key -> its items
     QHash<const QAction *, QString> m_commandOf;   // item -> its command key
     QSet<QString> m_bound;
+    bool m_syncingChecks = false;
 };

@@ -77,8 +77,7 @@ QWidget *makeCaptionedPanel(const QString &objectName, const QString &caption, Q
     return panel;
 }
 
-QToolBar *makeButtonStrip(const QString &objectName, ActionRegistry &actions, std::span<const char *const> ids,
-                          QWidget *parent)
+QToolBar *makeButtonStrip(const QString &objectName, ActionRegistry &actions, QWidget *parent)
 {
     auto *strip = new QToolBar(parent);
     strip->setObjectName(objectName);
@@ -86,7 +85,7 @@ QToolBar *makeButtonStrip(const QString &objectName, ActionRegistry &actions, st
     strip->setFloatable(false);
     strip->setIconSize(QSize(16, 16));
     strip->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    actions.fillToolbar(strip, ids);
+    actions.fillToolbar(strip, objectName);
     // Buttons with a caption of their own show it beside the icon.
     for (QAction *action : strip->actions()) {
         if (action->property("quillonCaptioned").toBool())

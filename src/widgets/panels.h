@@ -20,9 +20,8 @@ class QWidget;
 QWidget *makeCaptionedPanel(const QString &objectName, const QString &caption, QWidget *parent,
                             QVBoxLayout **contents, QLabel **captionLabel = nullptr);
 
-/// A strip of small buttons for the given action ids ("-" a separator).
-QToolBar *makeButtonStrip(const QString &objectName, ActionRegistry &actions, std::span<const char *const> ids,
-                          QWidget *parent);
+/// A strip of small buttons: the placements of the layout named objectName.
+QToolBar *makeButtonStrip(const QString &objectName, ActionRegistry &actions, QWidget *parent);
 
 /// The "&OK" and "&Cancel" buttons of the program's dialogs (with their
 /// glyphs "OK" and "ANULUJ"), wired to accept and reject; OK is the default.

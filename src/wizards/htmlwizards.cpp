@@ -1,6 +1,6 @@
 #include "wizards/htmlwizards.h"
 
-#include "document/ports.h"
+#include "ports/ports.h"
 #include "document/scripteditors.h"
 #include "editor/schemelexer.h"
 #include "editor/scripteditor.h"

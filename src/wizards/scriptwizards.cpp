@@ -1,6 +1,6 @@
 #include "wizards/scriptwizards.h"
 
-#include "document/ports.h"
+#include "ports/ports.h"
 #include "document/scripteditors.h"
 #include "editor/scripteditor.h"
 #include "platform/prompter.h"

@@ -1,11 +1,13 @@
-// The document commands against a fake workbench: what they ask of the
-// library service and of the window's pages, without the main window.
+// The document commands, and Copy script from library, against a fake
+// workbench: what they ask of the library service and of the window's
+// pages, without the main window.
 
 #include "fakeworkbench.h"
 #include "testfiles.h"
 
 #include "document/documentcontroller.h"
 #include "editor/scripteditor.h"
+#include "library/librarycommands.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -46,10 +48,9 @@ private slots:
         chosen.succeeds = succeeds;
         chosen.script = {QStringLiteral("H"), QStringLiteral("B")};
         w.libraries.setTexts({QStringLiteral("old head"), QStringLiteral("old body")});
-        DocumentController document(w.prompter, w.actions, w.editors, w.status, w, w.libraries);
         QGuiApplication::clipboard()->setText(QStringLiteral("before"));
 
-        w.actions.action(QStringLiteral("POP_Clip_Library"))->trigger();
+        copyLibraryScript(w.libraries, w.prompter);
         QCOMPARE(QGuiApplication::clipboard()->text(), clipboard);
         QCOMPARE(w.prompter.messages().size(), focused < 0 ? 1 : 0);
         QCOMPARE(user.asked + builtIn.asked, focused < 0 ? 0 : 1);

@@ -7,7 +7,7 @@
 #include "recordingprompter.h"
 
 #include "app/actiontable.h"
-#include "document/ports.h"
+#include "ports/ports.h"
 #include "document/scripteditors.h"
 #include "library/libraryservice.h"
 #include "widgets/actions.h"

@@ -6,7 +6,7 @@
 // branch of GetLibraryScript hands the selected script and the settings
 // to the generator.
 
-#include "document/ports.h"
+#include "ports/ports.h"
 #include "library/builtin/builtincatalogue.h"
 #include "library/builtin/builtinsettings.h"
 #include "library/libraryservice.h"

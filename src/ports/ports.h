@@ -58,6 +58,14 @@ public:
     virtual void ShowInInternalBrowser(const QString &head, const QString &body, const QString &libraryScript) = 0;
 };
 
+/// Where the library HEAD and BODY texts are kept (the texts every library
+/// command reads); Open keeps the fragments of the file it read there too.
+class LibraryTextsKeeper {
+public:
+    virtual ~LibraryTextsKeeper() = default;
+    virtual void keepLibraryTexts(const QString &head, const QString &body) = 0;
+};
+
 /// Inserting text into the current editor, for the wizards and the trees.
 class TextInsertion {
 public:
