@@ -1,7 +1,7 @@
 // Starts the program: the splash, the main window, the message loop.
 
-#include "app/application.h"
 #include "app/appconfig.h"
+#include "app/application.h"
 #include "app/commandline.h"
 #include "app/mainwindow.h"
 #include "app/splash.h"

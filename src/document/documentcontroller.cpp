@@ -190,9 +190,9 @@ void DocumentController::openFile(const QString &path)
     TextFileRead file = readFileBytes(path);
     if (!file.ok()) {
         const QString why = unreadableReason(file);
-        throw std::runtime_error(
-            QString(QStringLiteral("Cannot open file %1").arg(path) + (why.isEmpty() ? QString() : QStringLiteral("\r\n") + why))
-                .toStdString());
+        throw std::runtime_error(QString(QStringLiteral("Cannot open file %1").arg(path) +
+                                         (why.isEmpty() ? QString() : QStringLiteral("\r\n") + why))
+                                     .toStdString());
     }
 
     const ScriptFragments fragments = readScriptBytes(file.bytes);

@@ -120,6 +120,7 @@ public:
         bool locked() const { return m_locked; }
         bool reloaded() const { return m_reloaded; }
         QString error() const { return m_error; }
+
     private:
         friend class UserLibraryStore;
         Change() = default;

@@ -235,9 +235,9 @@ void UserLibraryController::reportNotLocked(const UserLibraryStore::Change &chan
 {
     if (!change.error().isEmpty()) {
         m_ports.prompter.ShowMessageBox(IconError, kErrorCaption,
-                                         QStringLiteral("The user library could not be changed: its lock file %1 "
-                                                        "could not be made.\r\n%2")
-                                             .arg(m_store->lockPath(), change.error()));
+                                        QStringLiteral("The user library could not be changed: its lock file %1 "
+                                                       "could not be made.\r\n%2")
+                                            .arg(m_store->lockPath(), change.error()));
         return;
     }
     m_ports.prompter.ShowMessageBox(

@@ -319,8 +319,8 @@ int removeStaleTemporaryFiles(const QString &folder, StaleTemporaries which)
         if (!match.hasMatch())
             continue;
         const QFileInfo info(dir.filePath(name));
-        const bool old = which == StaleTemporaries::GoneOrOld &&
-                         now - info.lastModified().toMSecsSinceEpoch() > kStaleTemporaryMs;
+        const bool old =
+            which == StaleTemporaries::GoneOrOld && now - info.lastModified().toMSecsSinceEpoch() > kStaleTemporaryMs;
         const bool orphan = match.captured(2) == hostTag() && processIsGone(match.captured(1).toLongLong());
         if ((old || orphan) && QFile::remove(info.filePath()))
             ++removed;

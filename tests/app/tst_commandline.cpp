@@ -58,16 +58,16 @@ private slots:
         QTest::newRow("a file") << QStringList{"quillon", "menu.js"} << QStringList{"quillon", "menu.js"}
                                 << QStringList{"quillon", "menu.js"} << QStringList{"menu.js"};
         QTest::newRow("nothing") << program << program << program << QStringList{};
-        QTest::newRow("a file named like Qt's option") << QStringList{"quillon", "--", "-reverse"} << program << program
-                                                       << QStringList{"-reverse"};
+        QTest::newRow("a file named like Qt's option")
+            << QStringList{"quillon", "--", "-reverse"} << program << program << QStringList{"-reverse"};
         QTest::newRow("Qt's options before, the file after")
             << QStringList{"quillon", "-style", "fusion", "--", "-style"} << QStringList{"quillon", "-style", "fusion"}
             << program << QStringList{"-style"};
-        QTest::newRow("a second -- is a file") << QStringList{"quillon", "--", "--"} << program << program
-                                               << QStringList{"--"};
+        QTest::newRow("a second -- is a file")
+            << QStringList{"quillon", "--", "--"} << program << program << QStringList{"--"};
         QTest::newRow("-- alone") << QStringList{"quillon", "--"} << program << program << QStringList{};
-        QTest::newRow("a name with Polish letters") << QStringList{"quillon", "--", "gęś.js"} << program << program
-                                                    << QStringList{"gęś.js"};
+        QTest::newRow("a name with Polish letters")
+            << QStringList{"quillon", "--", "gęś.js"} << program << program << QStringList{"gęś.js"};
     }
     void split()
     {

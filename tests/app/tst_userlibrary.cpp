@@ -269,10 +269,10 @@ private slots:
         limit.reset();
         QCOMPARE(w.t->prompter.messages().size(), 2);
         for (const RecordingPrompter::Shown &message : w.t->prompter.messages()) {
-            QCOMPARE(message.text, QStringLiteral("The user library could not be changed: its lock file %1 could not "
-                                                  "be made.\r\n%2")
-                                       .arg(w.lib() + QStringLiteral("uscripts.lock"),
-                                            QString::fromLocal8Bit(std::strerror(EFBIG))));
+            QCOMPARE(message.text,
+                     QStringLiteral("The user library could not be changed: its lock file %1 could not "
+                                    "be made.\r\n%2")
+                         .arg(w.lib() + QStringLiteral("uscripts.lock"), QString::fromLocal8Bit(std::strerror(EFBIG))));
         }
         QCOMPARE(readAll(w.lib() + QStringLiteral("uscripts.dat")), QByteArray("Work\r\n"));
         QVERIFY(!QFileInfo::exists(w.lib() + QStringLiteral("s.js")));

@@ -388,9 +388,9 @@ private slots:
             QVERIFY(target->open());
             running = QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).value(0);
             // Left open: another save of this copy is still writing.
-            const QString crashed = QString(running).replace(
-                QStringLiteral(".qtmp-%1-").arg(QCoreApplication::applicationPid()),
-                QStringLiteral(".qtmp-%1-").arg(killed));
+            const QString crashed =
+                QString(running).replace(QStringLiteral(".qtmp-%1-").arg(QCoreApplication::applicationPid()),
+                                         QStringLiteral(".qtmp-%1-").arg(killed));
             QVERIFY(crashed != running);
             QVERIFY(writeFile(folder.filePath(crashed), QByteArray(4096, 'x')));
             QVERIFY(writeFile(folder.filePath(QStringLiteral(".target.js.qtmp-notes")), "the user's"));
