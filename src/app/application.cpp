@@ -1,6 +1,7 @@
 #include "app/application.h"
 
 #include "app/appconfig.h"
+#include "app/commandline.h"
 #include "library/libraryfolder.h"
 #include "platform/errors.h"
 #include "platform/helpwindow.h"
@@ -84,7 +85,7 @@ QString recoveryFolder()
     return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/recovery/");
 }
 
-QString startupFileFromCommandLine()
+QString startupFileFromCommandLine(const SplitArguments &split)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Editor and library of the small scripts of web pages."));
@@ -92,7 +93,7 @@ QString startupFileFromCommandLine()
     parser.addVersionOption();
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("A script file to open at start."),
                                  QStringLiteral("[FILE]"));
-    parser.process(*QCoreApplication::instance());
+    parser.process(argumentsForParser(QCoreApplication::arguments(), split));
     const QStringList files = parser.positionalArguments();
     if (files.size() > 1) {
         std::fprintf(stderr, "%s\n",

@@ -20,10 +20,13 @@ struct StartupNotice;
 class HelpWindow;
 class QWidget;
 
-/// Reads the command line: --help and --version answer and end the
-/// program; the one optional FILE comes back as an absolute path ("" when
-/// there is none).  Too many arguments end the program with a message.
-QString startupFileFromCommandLine();
+struct SplitArguments;
+
+/// Reads the command line (what Qt left of it, and what followed "--"
+/// untouched): --help and --version answer and end the program; the one
+/// optional FILE comes back as an absolute path ("" when there is none).
+/// Too many arguments end the program with a message.
+QString startupFileFromCommandLine(const SplitArguments &split);
 
 /// The folder of the user library (see chooseUserLibraryFolder), with the
 /// one-time copy of a library that earlier versions kept in the build tree

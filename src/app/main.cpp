@@ -1,7 +1,8 @@
 // Starts the program: the splash, the main window, the message loop.
 
-#include "app/application.h"
 #include "app/appconfig.h"
+#include "app/application.h"
+#include "app/commandline.h"
 #include "app/mainwindow.h"
 #include "app/splash.h"
 #include "platform/errors.h"
@@ -14,14 +15,17 @@
 
 int main(int argc, char **argv)
 {
-    QuillonApplication app(argc, argv);
+    // Qt never sees what follows "--": "quillon -- -reverse" opens the
+    // file "-reverse".
+    SplitArguments arguments = splitArguments(argc, argv);
+    QuillonApplication app(arguments.qtArgc, arguments.qtArgv.data());
     QCoreApplication::setOrganizationName(QStringLiteral("Velmora"));
     QCoreApplication::setApplicationName(QStringLiteral("Quillon"));
     QCoreApplication::setApplicationVersion(QStringLiteral("1.6"));
     // The menu entry the desktop matches the window with (Wayland).
     QGuiApplication::setDesktopFileName(QStringLiteral("org.velmora.Quillon"));
     initQuillonResources();
-    const QString startupFile = startupFileFromCommandLine();
+    const QString startupFile = startupFileFromCommandLine(arguments);
 
     auto *splash = new TRunDlg;
     splash->show();

@@ -188,15 +188,12 @@ void DocumentController::openFile(const QString &path)
 {
     const BusyCursor busy(takesAWhileToOpen(path));
     TextFileRead file = readFileBytes(path);
-    if (file.status == TextFileRead::Status::TooLarge)
-        throw std::runtime_error(QStringLiteral("Cannot open file %1\r\nThe file is larger than %2 MiB, too large for a script.")
-                                     .arg(path)
-                                     .arg(kMaxTextFileBytes / (1024 * 1024))
-                                     .toStdString());
-    if (!file.ok())
+    if (!file.ok()) {
+        const QString why = unreadableReason(file);
         throw std::runtime_error(QString(QStringLiteral("Cannot open file %1").arg(path) +
-                                         (file.error.isEmpty() ? QString() : QStringLiteral("\r\n") + file.error))
+                                         (why.isEmpty() ? QString() : QStringLiteral("\r\n") + why))
                                      .toStdString());
+    }
 
     const ScriptFragments fragments = readScriptBytes(file.bytes);
     m_editors.head()->setWholeText(fragments.head);
@@ -217,6 +214,13 @@ void DocumentController::saveAs()
     request.fileName = QStringLiteral("script.js");
     const QString path = m_prompter.getSaveFileName(request);
     if (!path.isEmpty() && replaceExistingFile(path)) {
+        // A Save as cut short (the program killed while it wrote) left its
+        // temporary file beside the file it was saving: those of copies
+        // that are gone are cleared from the folder this save writes into
+        // (beside the file a link leads to, as the save itself).
+        const QString resolved = QFileInfo(path).canonicalFilePath();
+        removeStaleTemporaryFiles(QFileInfo(resolved.isEmpty() ? path : resolved).path(),
+                                  StaleTemporaries::OfGoneProcesses);
         const SaveResult saved = saveFileAtomically(path, encodeText(text));
         if (!saved) {
             // Nothing claims to be saved: the modified state and the library

@@ -78,7 +78,7 @@ QString reasonOf(const TextFileRead &file)
 {
     if (file.status == TextFileRead::Status::TooLarge)
         return QStringLiteral("the file is larger than %1 MiB").arg(kMaxTextFileBytes / (1024 * 1024));
-    return file.error;
+    return unreadableReason(file);
 }
 
 /// Whether a name can be a file of the folder: names already in an index
@@ -182,6 +182,11 @@ QString UserLibraryStore::freeBackupPath() const
     return path;
 }
 
+QString UserLibraryStore::lockPath() const
+{
+    return m_folder + kLockName;
+}
+
 bool UserLibraryStore::folderExists() const
 {
     return QFileInfo(m_folder).isDir();
@@ -192,11 +197,11 @@ std::unique_ptr<QLockFile> UserLibraryStore::tryLock() const
     // The lock is read to find its owner: a pipe in its place would block
     // that read, a link would lead it elsewhere.  The name is ours, so what
     // is not a plain file there is cleared away.
-    const QString lockPath = m_folder + kLockName;
-    const QFileInfo existing(lockPath);
+    const QString path = lockPath();
+    const QFileInfo existing(path);
     if (existing.isSymLink() || (existing.exists() && !existing.isFile() && !existing.isDir()))
-        QFile::remove(lockPath);
-    auto lock = std::make_unique<QLockFile>(lockPath);
+        QFile::remove(path);
+    auto lock = std::make_unique<QLockFile>(path);
     lock->setStaleLockTime(kStaleLockMs);
     lock->tryLock(m_lockTimeoutMs);
     return lock;
@@ -224,6 +229,7 @@ UserLibraryStore::LoadResult UserLibraryStore::readIndexFile()
         m_knownIndex.clear();
         m_knownIndexExists = false;
         m_indexUnreadable = true;
+        m_unreadableReason = result.error;
         m_indexReadInPart = false;
         m_lastRead = IndexReadResult{false, result.error, 0};
         return result;
@@ -293,6 +299,13 @@ UserLibraryStore::LoadResult UserLibraryStore::load()
     return result;
 }
 
+bool UserLibraryStore::indexUnreadable() const
+{
+    // One removed since can be written again.
+    const QFileInfo info(indexPath());
+    return m_indexUnreadable && (info.exists() || info.isSymLink());
+}
+
 bool UserLibraryStore::changedOnDisk() const
 {
     const QFileInfo info(indexPath());
@@ -326,11 +339,31 @@ bool UserLibraryStore::reloadIfChanged()
         m_knownIndex.clear();
         m_knownIndexExists = false;
         m_indexUnreadable = true;
+        m_unreadableReason = reasonOf(file);
         m_indexReadInPart = false;
         return false;
     }
     adoptIndex(file.bytes);
     return true;
+}
+
+QString UserLibraryStore::lockFailureReason() const
+{
+    // QLockFile keeps the system's reason to itself: a lock's worth of
+    // bytes written beside the lock file (and thrown away) finds it.
+    const std::unique_ptr<SaveTarget> probe = makeSaveTarget(lockPath(), LinkPolicy::Refuse);
+    const QByteArray bytes(4096, ' ');
+    const SaveResult written = [&]() -> SaveResult {
+        if (!probe->open())
+            return {false, probe->errorString()};
+        if (probe->write(bytes.constData(), bytes.size()) != bytes.size() || probe->hasError() || !probe->sync())
+            return {false, probe->errorString()};
+        return {true, {}};
+    }();
+    probe->cancel();
+    if (!written.ok && !written.error.isEmpty())
+        return written.error;
+    return QStringLiteral("the lock file %1 could not be made").arg(lockPath());
 }
 
 UserLibraryStore::Change::~Change() = default;
@@ -352,6 +385,10 @@ std::unique_ptr<UserLibraryStore::Change> UserLibraryStore::beginChange()
         // Nothing can be created in the folder, so no copy can change it
         // either: go on, and the write reports the system's reason.
         change->m_locked = true;
+    } else if (lock->error() == QLockFile::UnknownError) {
+        // Not another copy: the lock file could not be made or written
+        // (a full disk, a quota).
+        change->m_error = lockFailureReason();
     }
     if (change->m_locked)
         change->m_reloaded = reloadIfChanged();
@@ -429,7 +466,7 @@ UserLibraryStore::SaveOutcome UserLibraryStore::writeIndexFile()
         outcome.error = QStringLiteral("The folder %1 does not exist").arg(m_folder);
         return outcome;
     }
-    if (m_indexUnreadable && QFileInfo::exists(indexPath())) {
+    if (indexUnreadable()) {
         // Writing the tree over a file that could not be read would lose
         // whatever it holds.
         outcome.error = QStringLiteral("The index %1 could not be read, so it is not overwritten").arg(indexPath());

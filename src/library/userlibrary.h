@@ -67,6 +67,7 @@ public:
     /// taken at the time of the reading "uscripts.dat.bak2", "uscripts.dat.bak3"
     /// and so on.
     QString backupPath() const;
+    QString lockPath() const;  // folder + "uscripts.lock"
 
     LibraryTree &tree() { return m_tree; }
     const LibraryTree &tree() const { return m_tree; }
@@ -94,6 +95,12 @@ public:
     /// How the index was last read (by load() or a reload).
     IndexReadResult lastIndexRead() const { return m_lastRead; }
 
+    /// True while the index on disk is one that could not be read (a pipe,
+    /// a folder, a link, too large): no change is written over it.
+    /// unreadableIndexReason() tells why.
+    bool indexUnreadable() const;
+    QString unreadableIndexReason() const { return m_unreadableReason; }
+
     /// True when the index on disk differs from what this store last read or
     /// wrote (another copy of the program changed it).
     bool changedOnDisk() const;
@@ -104,19 +111,23 @@ public:
 
     /// Holds the folder's lock file while a change is written.  Creating one
     /// also re-reads the index when another copy changed it (check
-    /// reloaded()).  locked() is false when the lock could not be had in
-    /// time; the change should then not be made.
+    /// reloaded()).  locked() is false when the lock could not be had; the
+    /// change should then not be made.  Then error() says why when it was
+    /// not another copy holding it (a full disk: the system's reason).
     class Change {
     public:
         ~Change();
         bool locked() const { return m_locked; }
         bool reloaded() const { return m_reloaded; }
+        QString error() const { return m_error; }
+
     private:
         friend class UserLibraryStore;
         Change() = default;
         std::unique_ptr<QLockFile> m_lock;
         bool m_locked = false;
         bool m_reloaded = false;
+        QString m_error;
     };
     std::unique_ptr<Change> beginChange();
     /// How long beginChange() waits for another copy's lock (3 s unless set).
@@ -164,6 +175,8 @@ private:
     QString freeBackupPath() const;
     /// The folder's lock, taken when it could be had in time.
     std::unique_ptr<QLockFile> tryLock() const;
+    /// Why no lock file could be made when no copy holds one.
+    QString lockFailureReason() const;
     IndexReadResult adoptIndex(const QByteArray &bytes);
     LoadResult readIndexFile();
 
@@ -173,6 +186,7 @@ private:
     bool m_knownIndexExists = false;
     bool m_indexReadInPart = false;     // the index on disk stopped at a bad level
     bool m_indexUnreadable = false;     // the index on disk could not be read at all
+    QString m_unreadableReason;         // why, the system's reason
     IndexReadResult m_lastRead;
     QString m_backupPath;  // chosen when an index was read in part
     int m_lockTimeoutMs = 3000;

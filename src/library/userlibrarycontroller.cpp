@@ -191,8 +191,7 @@ void UserLibraryController::Okresl_Skrypty()
                 .arg(m_store->backupPath()));
         break;
     case UserLibraryStore::LoadResult::IndexUnreadable:
-        reportUnhandledError(QStringLiteral("Cannot open file %1").arg(m_store->indexPath()) +
-                             (result.error.isEmpty() ? QString() : QStringLiteral("\r\n") + result.error));
+        reportUnreadableIndex();
         break;
     case UserLibraryStore::LoadResult::IndexNotWritten:
         reportUnhandledError(QStringLiteral("Cannot create file %1").arg(m_store->indexPath()) +
@@ -206,6 +205,21 @@ void UserLibraryController::Okresl_Skrypty()
         m_tree->selectItem(m_tree->topLevelItem(0));
 }
 
+void UserLibraryController::reportUnreadableIndex()
+{
+    const QString why = m_store->unreadableIndexReason();
+    reportUnhandledError(QStringLiteral("Cannot open file %1").arg(m_store->indexPath()) +
+                         (why.isEmpty() ? QString() : QStringLiteral("\r\n") + why));
+}
+
+bool UserLibraryController::refusedForUnreadableIndex()
+{
+    if (!m_store->indexUnreadable())
+        return false;
+    reportUnreadableIndex();
+    return true;
+}
+
 bool UserLibraryController::writeIndexOrReport()
 {
     const UserLibraryStore::SaveOutcome written = m_store->writeIndexFile();
@@ -217,8 +231,15 @@ bool UserLibraryController::writeIndexOrReport()
     return false;
 }
 
-void UserLibraryController::reportBusy()
+void UserLibraryController::reportNotLocked(const UserLibraryStore::Change &change)
 {
+    if (!change.error().isEmpty()) {
+        m_ports.prompter.ShowMessageBox(IconError, kErrorCaption,
+                                        QStringLiteral("The user library could not be changed: its lock file %1 "
+                                                       "could not be made.\r\n%2")
+                                            .arg(m_store->lockPath(), change.error()));
+        return;
+    }
     m_ports.prompter.ShowMessageBox(
         IconWarning, QStringLiteral("Warning!"),
         QStringLiteral("The user library is being changed by another copy of Quillon. Please try again."));
@@ -237,6 +258,8 @@ void UserLibraryController::reportChangedMeanwhile()
 void UserLibraryController::BTN_ZapiszClick()
 {
     refreshFromDisk();
+    if (refusedForUnreadableIndex())
+        return;
     Prompter &prompter = m_ports.prompter;
     QTreeWidgetItem *selected = m_tree->selectedItem();
     if (!selected) {
@@ -300,7 +323,7 @@ void UserLibraryController::BTN_ZapiszClick()
 
     const std::unique_ptr<UserLibraryStore::Change> change = beginChange();
     if (!change->locked()) {
-        reportBusy();
+        reportNotLocked(*change);
         return;
     }
     if (change->reloaded()) {
@@ -372,9 +395,11 @@ void UserLibraryController::BTN_ZapiszClick()
 void UserLibraryController::BTN_AddCategClick()
 {
     refreshFromDisk();
+    if (refusedForUnreadableIndex())
+        return;
     const std::unique_ptr<UserLibraryStore::Change> change = beginChange();
     if (!change->locked()) {
-        reportBusy();
+        reportNotLocked(*change);
         return;
     }
     LibraryNode *node = m_store->tree().addRoot(QStringLiteral("New category"));
@@ -414,7 +439,7 @@ void UserLibraryController::categoryEdited(QTreeWidgetItem *item)
         m_rebuilding = true;
         item->setText(0, node->text);
         m_rebuilding = false;
-        reportBusy();
+        reportNotLocked(*change);
         return;
     }
     LibraryNode *target = change->reloaded() ? m_store->resolve(ref) : node;
@@ -453,7 +478,7 @@ void UserLibraryController::BTN_Del_ItemClick()
     const NodeRef ref = m_store->refOf(nodeOf(item));
     const std::unique_ptr<UserLibraryStore::Change> change = beginChange();
     if (!change->locked()) {
-        reportBusy();
+        reportNotLocked(*change);
         return;
     }
     LibraryNode *node = m_store->resolve(ref);

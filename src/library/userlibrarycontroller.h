@@ -78,7 +78,15 @@ private:
     LibraryNode *nodeOf(QTreeWidgetItem *item) const { return m_nodes.value(item); }
     QTreeWidgetItem *itemOf(const LibraryNode *node) const { return m_items.value(node); }
     bool writeIndexOrReport();
-    void reportBusy();
+    /// The message of the start when the index could not be read: "Cannot
+    /// open file <index>" and why.
+    void reportUnreadableIndex();
+    /// Refuses a change while the index on disk cannot be read, saying why
+    /// each time; false when it can be read.
+    bool refusedForUnreadableIndex();
+    /// Why a change could not have the library's lock: another copy holds
+    /// it, or the system's reason it could not be made.
+    void reportNotLocked(const UserLibraryStore::Change &change);
     void reportChangedMeanwhile();
 
     Ports m_ports;

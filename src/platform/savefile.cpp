@@ -307,7 +307,7 @@ bool isSaveTemporaryName(const QString &fileName)
     return temporaryNamePattern().match(fileName).hasMatch();
 }
 
-int removeStaleTemporaryFiles(const QString &folder)
+int removeStaleTemporaryFiles(const QString &folder, StaleTemporaries which)
 {
     const QDir dir(folder);
     const QStringList names = dir.entryList({QStringLiteral(".*") + kTempMarker + u'*'},
@@ -319,7 +319,8 @@ int removeStaleTemporaryFiles(const QString &folder)
         if (!match.hasMatch())
             continue;
         const QFileInfo info(dir.filePath(name));
-        const bool old = now - info.lastModified().toMSecsSinceEpoch() > kStaleTemporaryMs;
+        const bool old =
+            which == StaleTemporaries::GoneOrOld && now - info.lastModified().toMSecsSinceEpoch() > kStaleTemporaryMs;
         const bool orphan = match.captured(2) == hostTag() && processIsGone(match.captured(1).toLongLong());
         if ((old || orphan) && QFile::remove(info.filePath()))
             ++removed;

@@ -58,10 +58,20 @@ SaveResult saveFileAtomically(const QString &path, const QByteArray &bytes,
 /// Whether a file name is one of the save helper's temporary files.
 bool isSaveTemporaryName(const QString &fileName);
 
-/// Removes the save helper's temporary files in folder that a crash left:
-/// those of a process of this host that is gone, and any older than an
-/// hour.  Files of running copies are left alone.  Returns how many went.
-int removeStaleTemporaryFiles(const QString &folder);
+/// Which temporary files of the save helper a crash left.
+enum class StaleTemporaries {
+    /// Those of a process of this host that is gone, and any older than an
+    /// hour: for the program's own folders, which another machine may share.
+    GoneOrOld,
+    /// Only those of a process of this host that is gone: for the user's
+    /// folders, where nothing that may still be written is touched.
+    OfGoneProcesses,
+};
+
+/// Removes the save helper's temporary files in folder that a crash left
+/// (only files named exactly as the helper names them).  Files of running
+/// copies are left alone.  Returns how many went.
+int removeStaleTemporaryFiles(const QString &folder, StaleTemporaries which = StaleTemporaries::GoneOrOld);
 
 /// Makes a write past a file-size limit (ulimit -f, a quota) fail with an
 /// error the save helper reports, instead of a signal that ends the

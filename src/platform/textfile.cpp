@@ -1,5 +1,6 @@
 #include "platform/textfile.h"
 
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
@@ -9,6 +10,7 @@
 #ifdef Q_OS_UNIX
 #include <cerrno>
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -127,12 +129,59 @@ QByteArray joinLinesWithCrLf(QByteArray bytes)
 
 #ifdef Q_OS_UNIX
 
-TextFileRead readFileBytes(const QString &path, qint64 maxBytes, LinkPolicy links)
+TextFileRead readDescriptorBytes(int fd, qint64 maxBytes, int timeoutMs, qint64 sizeHint)
+{
+    TextFileRead result;
+    result.status = TextFileRead::Status::CannotOpen;
+    const QDeadlineTimer deadline(timeoutMs);
+    // A regular file is read in pieces, so that the time limit is looked at
+    // between them; the file may grow while it is read, and the bound still
+    // holds.
+    constexpr qint64 kPiece = 4 * 1024 * 1024;
+    QByteArray bytes(qsizetype(qBound<qint64>(0, sizeHint, maxBytes + 1)), Qt::Uninitialized);
+    qint64 done = 0;
+    for (;;) {
+        if (done > maxBytes) {
+            result.status = TextFileRead::Status::TooLarge;
+            return result;
+        }
+        if (done == bytes.size())
+            bytes.resize(qsizetype(qMin<qint64>(maxBytes + 1, qMax<qint64>(bytes.size() * 2, 4096))));
+        const ssize_t n = ::read(fd, bytes.data() + done, size_t(qMin<qint64>(bytes.size() - done, kPiece)));
+        if (n > 0) {
+            done += n;
+        } else if (n == 0) {
+            break;
+        } else if (errno == EAGAIN || errno == EWOULDBLOCK) {
+            // Nothing yet: wait for more, but not beyond the limit.
+            pollfd wait = {fd, POLLIN, 0};
+            const int waited = ::poll(&wait, 1, int(deadline.remainingTime()));
+            if (waited < 0 && errno != EINTR) {
+                result.error = systemErrorText(errno);
+                return result;
+            }
+        } else if (errno != EINTR) {
+            result.error = systemErrorText(errno);
+            return result;
+        }
+        if (deadline.hasExpired()) {
+            result.status = TextFileRead::Status::TooSlow;
+            return result;
+        }
+    }
+    bytes.truncate(qsizetype(done));
+    result.status = TextFileRead::Status::Ok;
+    result.bytes = std::move(bytes);
+    return result;
+}
+
+TextFileRead readFileBytes(const QString &path, qint64 maxBytes, LinkPolicy links, int timeoutMs)
 {
     TextFileRead result;
     result.status = TextFileRead::Status::CannotOpen;
     // Opened without blocking: a named pipe would otherwise wait for a
-    // writer for ever.  Its type is checked before anything is read.
+    // writer for ever, and a file of /proc for data.  Its type is checked
+    // before anything is read.
     int flags = O_RDONLY | O_NONBLOCK | O_CLOEXEC;
     if (links == LinkPolicy::Refuse)
         flags |= O_NOFOLLOW;
@@ -158,42 +207,14 @@ TextFileRead readFileBytes(const QString &path, qint64 maxBytes, LinkPolicy link
         result.status = TextFileRead::Status::TooLarge;
         return result;
     }
-    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-    // The file may grow while it is read: the bound still holds.
-    QByteArray bytes(qsizetype(st.st_size), Qt::Uninitialized);
-    qint64 done = 0;
-    for (;;) {
-        if (done == bytes.size()) {
-            if (bytes.size() > maxBytes)
-                break;
-            bytes.resize(qMin<qint64>(maxBytes + 1, qMax<qint64>(bytes.size() * 2, 4096)));
-        }
-        const ssize_t n = ::read(fd, bytes.data() + done, size_t(bytes.size() - done));
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            result.error = systemErrorText(errno);
-            ::close(fd);
-            return result;
-        }
-        if (n == 0)
-            break;
-        done += n;
-    }
+    result = readDescriptorBytes(fd, maxBytes, timeoutMs, st.st_size);
     ::close(fd);
-    bytes.truncate(done);
-    if (bytes.size() > maxBytes) {
-        result.status = TextFileRead::Status::TooLarge;
-        return result;
-    }
-    result.status = TextFileRead::Status::Ok;
-    result.bytes = std::move(bytes);
     return result;
 }
 
 #else
 
-TextFileRead readFileBytes(const QString &path, qint64 maxBytes, LinkPolicy links)
+TextFileRead readFileBytes(const QString &path, qint64 maxBytes, LinkPolicy links, int)
 {
     TextFileRead result;
     const QFileInfo info(path);
@@ -228,6 +249,21 @@ TextFileRead readFileBytes(const QString &path, qint64 maxBytes, LinkPolicy link
 }
 
 #endif
+
+QString unreadableReason(const TextFileRead &read)
+{
+    switch (read.status) {
+    case TextFileRead::Status::TooLarge:
+        return QStringLiteral("The file is larger than %1 MiB, too large for a script.")
+            .arg(kMaxTextFileBytes / (1024 * 1024));
+    case TextFileRead::Status::TooSlow:
+        return QStringLiteral("The file did not come to its end within %1 seconds; it may be a device or a file "
+                              "that never ends.")
+            .arg(kReadTimeoutMs / 1000);
+    default:
+        return read.error;
+    }
+}
 
 TextLinesRead readTextLines(const QString &path, qint64 maxBytes)
 {

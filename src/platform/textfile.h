@@ -13,6 +13,9 @@
 
 /// Files larger than this are refused instead of being read into memory.
 inline constexpr qint64 kMaxTextFileBytes = 64 * 1024 * 1024;
+/// A read that has not come to its end by then is given up: a file of /proc
+/// that says it is empty may never end, or wait for data that never comes.
+inline constexpr int kReadTimeoutMs = 5000;
 
 enum class TextEncoding { Utf8, Windows1250 };
 
@@ -36,7 +39,7 @@ QByteArray encodeText(const QString &text);
 QByteArray joinLinesWithCrLf(QByteArray bytes);
 
 struct TextFileRead {
-    enum class Status { Ok, CannotOpen, TooLarge };
+    enum class Status { Ok, CannotOpen, TooLarge, TooSlow };
     Status status = Status::CannotOpen;
     QByteArray bytes;  // the raw file
     QString error;     // the system's reason when it could not be read
@@ -46,9 +49,24 @@ struct TextFileRead {
 /// Reads a whole file, refusing one larger than maxBytes.  Only a regular
 /// file is read: a named pipe, a device or a folder is refused at once
 /// instead of blocking the program (CannotOpen, with the reason).  With
-/// LinkPolicy::Refuse a symbolic link is refused too.
+/// LinkPolicy::Refuse a symbolic link is refused too.  A file whose size
+/// lies (many of /proc and /sys say 0) is read without ever blocking: one
+/// that gives more than maxBytes is TooLarge, one whose end has not come
+/// within timeoutMs is TooSlow.
 TextFileRead readFileBytes(const QString &path, qint64 maxBytes = kMaxTextFileBytes,
-                           LinkPolicy links = LinkPolicy::Follow);
+                           LinkPolicy links = LinkPolicy::Follow, int timeoutMs = kReadTimeoutMs);
+
+#ifdef Q_OS_UNIX
+/// What readFileBytes does once the file is open: reads the non-blocking
+/// descriptor fd to its end, waiting for data at most until timeoutMs have
+/// passed since the start, and stops as soon as it has more than maxBytes.
+/// sizeHint is what the file says it holds.  fd stays open.
+TextFileRead readDescriptorBytes(int fd, qint64 maxBytes, int timeoutMs, qint64 sizeHint = 0);
+#endif
+
+/// Why a file was not read, for a message: the system's reason, or that it
+/// is too large or never came to its end.
+QString unreadableReason(const TextFileRead &read);
 
 /// The text of a file read as lines (joinLinesWithCrLf, then decodeText).
 struct TextLinesRead {

@@ -21,6 +21,14 @@
 #include <QLineEdit>
 #include <QTabWidget>
 
+#include <optional>
+
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <cstring>
+#include <sys/stat.h>
+#endif
+
 namespace {
 
 
@@ -245,6 +253,89 @@ private slots:
         w.t->trigger("BTN_Zapisz");
         QVERIFY(QFile::exists(w.lib() + QStringLiteral("s.js")));
         QCOMPARE(readAll(w.lib() + QStringLiteral("uscripts.dat")), QByteArray("Work\r\n s\r\n"));
+    }
+
+    void save_whenTheLockFileCannotBeWritten_givesTheSystemsReason()
+    {
+#ifdef Q_OS_UNIX
+        // A write past the file-size limit fails as on a full disk.
+        LibraryWindow w("Work\r\n");
+        w.select(QStringLiteral("Work"));
+        w.answerName(QStringLiteral("s"));
+        std::optional<FileSizeLimit> limit(std::in_place, 8);
+        QVERIFY(limit->isSet());
+        w.t->trigger("BTN_Zapisz");
+        w.t->trigger("BTN_AddCateg");
+        limit.reset();
+        QCOMPARE(w.t->prompter.messages().size(), 2);
+        for (const RecordingPrompter::Shown &message : w.t->prompter.messages()) {
+            QCOMPARE(message.text,
+                     QStringLiteral("The user library could not be changed: its lock file %1 could not "
+                                    "be made.\r\n%2")
+                         .arg(w.lib() + QStringLiteral("uscripts.lock"), QString::fromLocal8Bit(std::strerror(EFBIG))));
+        }
+        QCOMPARE(readAll(w.lib() + QStringLiteral("uscripts.dat")), QByteArray("Work\r\n"));
+        QVERIFY(!QFileInfo::exists(w.lib() + QStringLiteral("s.js")));
+#else
+        QSKIP("file-size limits are a Unix facility");
+#endif
+    }
+
+    void unreadableIndex_everyChangeSaysWhy_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("a pipe") << "fifo";
+        QTest::newRow("a folder") << "folder";
+        QTest::newRow("a link") << "link";
+        QTest::newRow("too large") << "large";
+    }
+    void unreadableIndex_everyChangeSaysWhy()
+    {
+#ifdef Q_OS_UNIX
+        QFETCH(QString, kind);
+        QTemporaryDir folder;
+        const QString lib = folder.filePath(QStringLiteral("user-scripts/"));
+        const QString index = lib + QStringLiteral("uscripts.dat");
+        QVERIFY(QDir().mkpath(lib));
+        if (kind == QLatin1String("fifo"))
+            QCOMPARE(::mkfifo(QFile::encodeName(index).constData(), 0600), 0);
+        if (kind == QLatin1String("folder"))
+            QVERIFY(QDir().mkdir(index));
+        if (kind == QLatin1String("link")) {
+            QVERIFY(writeFile(folder.filePath(QStringLiteral("elsewhere")), "Work\r\n"));
+            QVERIFY(QFile::link(folder.filePath(QStringLiteral("elsewhere")), index));
+        }
+        if (kind == QLatin1String("large")) {
+            QFile big(index);
+            QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(70 * 1024 * 1024));  // sparse
+        }
+        TestWindow t(false, lib);
+        QCOMPARE(t.prompter.messages().size(), 1);
+        const QString atStart = t.prompter.messages().first().text;
+        QVERIFY2(atStart.startsWith(QStringLiteral("Cannot open file %1\r\n").arg(index)), qPrintable(atStart));
+        QVERIFY(atStart.size() > QStringLiteral("Cannot open file %1\r\n").arg(index).size());
+
+        t.trigger("BTN_AddCateg");
+        t.trigger("BTN_Zapisz");
+        QCOMPARE(t.prompter.messages().size(), 3);
+        QCOMPARE(t.prompter.messages()[1].text, atStart);
+        QCOMPARE(t.prompter.messages()[2].text, atStart);
+        QVERIFY(t.prompter.questions().isEmpty());
+        // What could not be read is still there, untouched.
+        QCOMPARE(QDir(lib).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+                 QStringList{QStringLiteral("uscripts.dat")});
+        if (kind == QLatin1String("link"))
+            QCOMPARE(readAll(folder.filePath(QStringLiteral("elsewhere"))), QByteArray("Work\r\n"));
+
+        // Once it can be read again, the library works.
+        QVERIFY(QFile::remove(index) || QDir(index).removeRecursively());
+        QVERIFY(writeFile(index, "Work\r\n"));
+        t.trigger("BTN_AddCateg");
+        QCOMPARE(t.prompter.messages().size(), 3);
+        QCOMPARE(readAll(index), QByteArray("Work\r\nNew category\r\n"));
+#else
+        QSKIP("named pipes and links are a Unix matter here");
+#endif
     }
 
     void addCategory_thenEscape_keepsNewCategory()

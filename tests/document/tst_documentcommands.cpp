@@ -12,6 +12,7 @@
 #include "library/userlibrarytree.h"
 #include "widgets/statuspanels.h"
 
+#include "platform/savefile.h"
 #include "platform/textfile.h"
 
 #include <QAction>
@@ -30,6 +31,8 @@
 #include <cerrno>
 #include <cstring>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #endif
 
 namespace {
@@ -363,6 +366,45 @@ private slots:
         QVERIFY(t.window->editors().isModified());
 #else
         QSKIP("file-size limits are a Unix facility");
+#endif
+    }
+
+    void saveAs_clearsWhatCutShortSavesLeftInItsFolder()
+    {
+#ifdef Q_OS_UNIX
+        // A copy killed during Save as left its temporary file; this copy
+        // writes one for as long as it saves.
+        const pid_t killed = ::fork();
+        if (killed == 0)
+            ::_exit(0);
+        QVERIFY(killed > 0);
+        ::waitpid(killed, nullptr, 0);
+        TestWindow t;
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("target.js"));
+        QString running;
+        {
+            auto target = makeSaveTarget(path);
+            QVERIFY(target->open());
+            running = QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).value(0);
+            // Left open: another save of this copy is still writing.
+            const QString crashed =
+                QString(running).replace(QStringLiteral(".qtmp-%1-").arg(QCoreApplication::applicationPid()),
+                                         QStringLiteral(".qtmp-%1-").arg(killed));
+            QVERIFY(crashed != running);
+            QVERIFY(writeFile(folder.filePath(crashed), QByteArray(4096, 'x')));
+            QVERIFY(writeFile(folder.filePath(QStringLiteral(".target.js.qtmp-notes")), "the user's"));
+
+            t.prompter.saveFileAnswers = {path};
+            t.trigger("MMNU_F_SaveAs");
+            QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden),
+                     (QStringList{running, QStringLiteral(".target.js.qtmp-notes"), QStringLiteral("target.js")}));
+            target->cancel();
+        }
+        QVERIFY(readAll(path).startsWith("<!-- part of the HEAD section -->"));
+        QVERIFY(t.prompter.messages().isEmpty());
+#else
+        QSKIP("process ids are checked on Unix");
 #endif
     }
 

@@ -98,6 +98,21 @@ check_install() {
         fail "the recovery folder is not in XDG_DATA_HOME"
     [ -d "$data/user-scripts" ] || fail "no user library was made in $data"
     [ -f "$tmp/config/Velmora/Quillon.conf" ] || fail "the window arrangement was not kept in XDG_CONFIG_HOME"
+
+    # A file named like one of Qt's options is opened when it follows "--".
+    printf 'go();\n' >"$tmp/cwd/-reverse"
+    local named="$tmp/named.log"
+    (cd "$tmp/cwd" &&
+        env -u QUILLON_PLUGIN_DIR QUILLON_NO_WEBENGINE=1 \
+            HOME="$tmp/home" XDG_DATA_HOME="$tmp/data" XDG_CONFIG_HOME="$tmp/config" \
+            XDG_CACHE_HOME="$tmp/cache" XDG_RUNTIME_DIR="$tmp/runtime" TMPDIR="$tmp" \
+            QT_QPA_PLATFORM=offscreen QT_LOGGING_RULES="quillon.startup=true" \
+            QT_MESSAGE_PATTERN="%{category}: %{message}" QUILLON_QUIT_AFTER_START=1 \
+            timeout 120 "$prefix/bin/quillon" -- -reverse) >"$named" 2>&1 ||
+        fail "the program ended with status $? when given -- -reverse"
+    grep -qxF "quillon.startup: file to open: $tmp/cwd/-reverse" "$named" ||
+        fail "the file -reverse after -- was not taken for the file to open"
+
     find "$prefix" | sort >"$tmp/after.txt"
     diff "$tmp/before.txt" "$tmp/after.txt" || fail "the program wrote into its installation"
 }

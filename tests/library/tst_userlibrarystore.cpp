@@ -22,7 +22,9 @@
 #include <optional>
 
 #ifdef Q_OS_UNIX
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -849,9 +851,34 @@ private slots:
             const std::unique_ptr<UserLibraryStore::Change> waiting = second.beginChange();
             QVERIFY(!waiting->locked());
             QVERIFY(!waiting->reloaded());
+            // Busy, not broken: no system error to tell.
+            QVERIFY(waiting->error().isEmpty());
         }
         const std::unique_ptr<UserLibraryStore::Change> later = second.beginChange();
         QVERIFY(later->locked());
+    }
+
+    void beginChange_lockFileCannotBeWritten_givesTheSystemsReason()
+    {
+#ifdef Q_OS_UNIX
+        // A write past the file-size limit fails as one on a full disk does.
+        makeLibrary(kWorkAndMisc);
+        UserLibraryStore store(m_folder);
+        store.load();
+        store.setLockTimeout(200);
+        ignoreFileSizeLimitSignal();
+        std::optional<FileSizeLimit> limit(std::in_place, 8);
+        QVERIFY(limit->isSet());
+        const std::unique_ptr<UserLibraryStore::Change> change = store.beginChange();
+        limit.reset();
+        QVERIFY(!change->locked());
+        QCOMPARE(change->error(), QString::fromLocal8Bit(std::strerror(EFBIG)));
+        // Nothing of the attempt is left in the folder.
+        QCOMPARE(QDir(m_folder).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("uscripts.dat")});
+        QVERIFY(store.beginChange()->locked());
+#else
+        QSKIP("file-size limits are a Unix facility");
+#endif
     }
 
     void beginChange_lockLeftByADeadCopy_isTakenOver()

@@ -5,6 +5,7 @@
 #include "platform/savefile.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QSaveFile>
@@ -17,6 +18,8 @@
 #include <cerrno>
 #include <csignal>
 #include <cstring>
+#include <sys/wait.h>
+#include <unistd.h>
 #endif
 
 namespace {
@@ -188,6 +191,61 @@ private slots:
         QVERIFY(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
         QVERIFY(!isSaveTemporaryName(QStringLiteral("menu.js")));
         QVERIFY(!isSaveTemporaryName(QStringLiteral(".menu.js.swp")));
+    }
+
+    void staleTemporaries_onlyThoseOfGoneProcessesInTheUsersFolders_data()
+    {
+        QTest::addColumn<int>("which");
+        QTest::addColumn<QStringList>("removed");  // of: orphan, running, otherHost, oldOfRunning, notOurs
+        QTest::newRow("the user's folder") << int(StaleTemporaries::OfGoneProcesses) << QStringList{"orphan"};
+        QTest::newRow("the program's folder")
+            << int(StaleTemporaries::GoneOrOld) << QStringList{"orphan", "oldOfRunning"};
+    }
+    void staleTemporaries_onlyThoseOfGoneProcessesInTheUsersFolders()
+    {
+#ifdef Q_OS_UNIX
+        QFETCH(int, which);
+        QFETCH(QStringList, removed);
+        QTemporaryDir dir;
+        // A process that is gone: a child that has ended and been reaped.
+        const pid_t child = ::fork();
+        if (child == 0)
+            ::_exit(0);
+        QVERIFY(child > 0);
+        ::waitpid(child, nullptr, 0);
+        // This host's part of the names, from a save that is cut short.
+        QString host;
+        {
+            auto target = makeSaveTarget(dir.filePath(QStringLiteral("probe")));
+            QVERIFY(target->open());
+            host = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).value(0).section(u'-', 2, -2);
+            target->cancel();
+        }
+        QVERIFY(!host.isEmpty());
+        const auto temporary = [](const char *name, qint64 pid, const QString &onHost) {
+            return QStringLiteral(".%1.qtmp-%2-%3-aB3dE9").arg(QLatin1String(name)).arg(pid).arg(onHost);
+        };
+        const QMap<QString, QString> files{
+            {QStringLiteral("orphan"), temporary("menu.js", child, host)},
+            {QStringLiteral("running"), temporary("clock.js", QCoreApplication::applicationPid(), host)},
+            {QStringLiteral("otherHost"), temporary("other.js", child, QStringLiteral("elsewhere"))},
+            {QStringLiteral("oldOfRunning"), temporary("old.js", QCoreApplication::applicationPid(), host)},
+            // Not quite the helper's pattern: the user's own files.
+            {QStringLiteral("notOurs"), QStringLiteral(".menu.js.qtmp-%1-%2-short").arg(child).arg(host)},
+        };
+        for (const QString &name : files)
+            QVERIFY(writeFile(dir.filePath(name), "partial"));
+        QFile old(dir.filePath(files.value(QStringLiteral("oldOfRunning"))));
+        QVERIFY(old.open(QIODevice::ReadWrite));
+        QVERIFY(old.setFileTime(QDateTime::currentDateTime().addSecs(-2 * 3600), QFileDevice::FileModificationTime));
+        old.close();
+
+        QCOMPARE(removeStaleTemporaryFiles(dir.path(), StaleTemporaries(which)), removed.size());
+        for (auto it = files.cbegin(); it != files.cend(); ++it)
+            QVERIFY2(QFileInfo::exists(dir.filePath(it.value())) != removed.contains(it.key()), qPrintable(it.key()));
+#else
+        QSKIP("process ids are checked on Unix");
+#endif
     }
 
     void fileSizeLimit_withTheSignalIgnoredAtStart_isReportedWithItsReason()

@@ -9,8 +9,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <QElapsedTimer>
+
 #ifdef Q_OS_UNIX
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 class TestTextFile : public QObject {
@@ -138,6 +142,66 @@ private slots:
             QCOMPARE(readFileBytes(path).bytes, QByteArray("text"));
 #else
         QSKIP("named pipes and devices are a Unix matter here");
+#endif
+    }
+
+    void readDescriptor_endsInTimeAndWithinTheLimit_data()
+    {
+        QTest::addColumn<QByteArray>("given");  // what the writer gives before the read
+        QTest::addColumn<bool>("ends");         // the writer closes its end
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QByteArray>("read");
+        using S = TextFileRead::Status;
+        QTest::newRow("data that never comes") << QByteArray() << false << int(S::TooSlow) << QByteArray();
+        QTest::newRow("an end that never comes") << QByteArray("abc") << false << int(S::TooSlow) << QByteArray();
+        QTest::newRow("more than the limit, without an end")
+            << QByteArray(4096, 'z') << false << int(S::TooLarge) << QByteArray();
+        QTest::newRow("an end within the limit") << QByteArray("abc") << true << int(S::Ok) << QByteArray("abc");
+        QTest::newRow("nothing, then the end") << QByteArray() << true << int(S::Ok) << QByteArray();
+    }
+    void readDescriptor_endsInTimeAndWithinTheLimit()
+    {
+#ifdef Q_OS_UNIX
+        // A pipe stands for what a file of /proc or a device may do.
+        QFETCH(QByteArray, given);
+        QFETCH(bool, ends);
+        QFETCH(int, status);
+        QFETCH(QByteArray, read);
+        int fds[2] = {-1, -1};
+        QCOMPARE(::pipe2(fds, O_NONBLOCK | O_CLOEXEC), 0);
+        QCOMPARE(::write(fds[1], given.constData(), size_t(given.size())), ssize_t(given.size()));
+        if (ends)
+            ::close(fds[1]);
+        QElapsedTimer clock;
+        clock.start();
+        const TextFileRead result = readDescriptorBytes(fds[0], 1000, 200);
+        const qint64 took = clock.elapsed();
+        ::close(fds[0]);
+        if (!ends)
+            ::close(fds[1]);
+        QCOMPARE(int(result.status), status);
+        QCOMPARE(result.bytes, read);
+        // Given up at the limit, not long after.
+        QVERIFY2(took < 5000, qPrintable(QString::number(took)));
+        if (status == int(TextFileRead::Status::TooSlow))
+            QVERIFY(took >= 190);
+#else
+        QSKIP("pipes are a Unix matter here");
+#endif
+    }
+
+    void readFile_aProcFileThatNeverEnds_isGivenUpInTime()
+    {
+        // /proc/kmsg says it is an empty regular file and waits for the
+        // kernel's next message.
+#ifdef Q_OS_UNIX
+        if (::access("/proc/kmsg", R_OK) != 0)
+            QSKIP("/proc/kmsg cannot be read here");
+        const TextFileRead read = readFileBytes(QStringLiteral("/proc/kmsg"), 1024 * 1024, LinkPolicy::Follow, 300);
+        QVERIFY(read.status == TextFileRead::Status::TooSlow || read.status == TextFileRead::Status::TooLarge);
+        QVERIFY(!unreadableReason(read).isEmpty());
+#else
+        QSKIP("/proc is a Linux matter");
 #endif
     }
 
