@@ -6,7 +6,7 @@ QUILLON_PACKAGES=(
     qt6-base-dev libqscintilla2-qt6-dev qt6-webengine-dev libqt6svg6 libgl-dev
     libbenchmark-dev libxcb1-dev
     xvfb xauth fonts-dejavu-core
-    desktop-file-utils appstream dpkg-dev
+    desktop-file-utils appstream dpkg-dev lintian
 )
 
 quillon_install_missing() {

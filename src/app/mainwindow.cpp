@@ -534,7 +534,7 @@ void TVM_Quillon_MF::LoadViewSettings()
     m_splitter2->setSizes({view.headSize, qMax(1, m_splitter2->height() - view.headSize)});
     setHandPointSetting(view.handPoint);
     ApplyHandCursor(this, view.handPoint);
-    m_splitter3->setSizes({view.resourceSize, qMax(1, m_splitter3->width() - view.resourceSize)});
+    m_view->setResourceTabsWidth(view.resourceSize);
     m_resourceTabs->setCurrentIndex(view.activeTab);
     m_view->setResourceTabsShown(view.resourceVisible);
     QSplitter *libraries = m_resourceTabs->librariesSplitter();
@@ -567,8 +567,8 @@ bool TVM_Quillon_MF::SaveViewSettings()
     view.userLibrary = !m_panel3->isHidden();
     view.headSize = m_splitter2->sizes().value(0);
     view.handPoint = handPointSetting();
-    // A hidden panel keeps the width it had, which the splitter reports as 0.
-    view.resourceSize = m_resourceTabs->width();
+    // Hidden, the tabs keep the width they last had on the screen.
+    view.resourceSize = m_view->resourceTabsWidth();
     view.activeTab = m_resourceTabs->currentIndex();
     view.resourceVisible = !m_resourceTabs->isHidden();
     view.librariesSize = m_resourceTabs->librariesSplitter()->sizes().value(0);

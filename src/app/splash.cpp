@@ -1,11 +1,14 @@
 #include "app/splash.h"
 
+#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
 #include <QScreen>
+
+#include <algorithm>
 
 namespace {
 
@@ -91,10 +94,32 @@ QPixmap TRunDlg::picture(qreal devicePixelRatio)
     p.setPen(Qt::white);
     p.setFont(titleFont(77));
     p.drawText(QRect(0, 28, kWidth, 100), Qt::AlignHCenter | Qt::AlignVCenter, QStringLiteral("Quillon"));
-    p.setFont(titleFont(19));
-    p.drawText(QRect(10, 128, kWidth - 20, 40), Qt::AlignHCenter | Qt::AlignVCenter,
-               QStringLiteral("DHTML Editor with library of over 30 scripts"));
+    const TextPlace sub = subtitle();
+    p.setFont(sub.font);
+    p.drawText(sub.rect, sub.flags, sub.text);
     return pixmap;
+}
+
+TRunDlg::TextPlace TRunDlg::subtitle()
+{
+    // Between the title and the lines of code; the designed size fits one
+    // line in Times New Roman, wider serif fonts need a smaller one.
+    TextPlace place;
+    place.text = QStringLiteral("DHTML Editor with library of over 30 scripts");
+    place.rect = QRect(10, 123, kWidth - 20, 50);  // centred where the single line always stood
+    place.flags = Qt::AlignHCenter | Qt::AlignVCenter;
+    constexpr int kDesigned = 19;
+    constexpr int kSmallest = 14;
+    for (int size = kDesigned; size >= kSmallest; --size) {
+        place.font = titleFont(size);
+        // Italic letters may reach past their advance.
+        const QFontMetricsF metrics(place.font);
+        if (std::max(metrics.horizontalAdvance(place.text), metrics.boundingRect(place.text).width()) <= place.rect.width())
+            return place;
+    }
+    place.font = titleFont(kDesigned);
+    place.flags |= Qt::TextWordWrap;
+    return place;
 }
 
 TRunDlg::TRunDlg()

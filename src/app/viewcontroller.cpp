@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QMenu>
+#include <QSplitter>
 #include <QTabWidget>
 
 namespace {
@@ -35,10 +36,17 @@ ViewController::ViewController(const Parts &parts, QObject *parent) : QObject(pa
     a.bind("view.htmlToolbar", this, &ViewController::toggleHtmlToolbar);
     a.bind("view.resourceTabs", this, &ViewController::toggleResourceTabs);
 
-    // A floating toolbar closed with its close box clears its check marks.
-    connect(parts.mainToolbar, &DockableToolBar::closedByUser, this, [this] { setToolbarShown(0, false); });
-    connect(parts.scriptToolbar, &DockableToolBar::closedByUser, this, [this] { setToolbarShown(1, false); });
-    connect(parts.htmlToolbar, &DockableToolBar::closedByUser, this, [this] { setToolbarShown(2, false); });
+    // The check marks follow the bars, whatever shows or hides them (a
+    // floating bar's close box, or the window manager closing it).
+    connect(parts.mainToolbar, &DockableToolBar::shownChanged, this, [this](bool shown) {
+        m_parts.actions->setChecked("view.mainToolbar", shown);
+    });
+    connect(parts.scriptToolbar, &DockableToolBar::shownChanged, this, [this](bool shown) {
+        m_parts.actions->setChecked("view.scriptToolbar", shown);
+    });
+    connect(parts.htmlToolbar, &DockableToolBar::shownChanged, this, [this](bool shown) {
+        m_parts.actions->setChecked("view.htmlToolbar", shown);
+    });
 
     // Every item of the editor menus' commands (the toolbar buttons and the
     // editors' pop-up items too) goes off with the menus.  The group keeps
@@ -108,8 +116,42 @@ void ViewController::toggleResourceTabs()
 
 void ViewController::setResourceTabsShown(bool visible)
 {
-    m_parts.resourceTabs->setVisible(visible);
+    QWidget *tabs = m_parts.resourceTabs;
+    const bool wasHidden = tabs->isHidden();
+    // The splitter gives a hidden panel no width at all: the width is kept
+    // here for when the tabs come back.
+    if (!visible && tabs->isVisible())
+        m_resourceTabsWidth = tabs->width();
+    tabs->setVisible(visible);
+    if (visible && wasHidden)
+        applyResourceTabsWidth();
     m_parts.actions->setChecked("view.resourceTabs", visible);
+}
+
+int ViewController::resourceTabsWidth() const
+{
+    return m_parts.resourceTabs->isVisible() ? m_parts.resourceTabs->width() : m_resourceTabsWidth;
+}
+
+void ViewController::setResourceTabsWidth(int width)
+{
+    m_resourceTabsWidth = width;
+    applyResourceTabsWidth();
+}
+
+void ViewController::applyResourceTabsWidth()
+{
+    // The tabs stand first in the splitter beside the editor area.
+    auto *splitter = qobject_cast<QSplitter *>(m_parts.resourceTabs->parentWidget());
+    if (!splitter || m_resourceTabsWidth <= 0)
+        return;
+    const QList<int> sizes = splitter->sizes();
+    int total = 0;
+    for (int size : sizes)
+        total += size;
+    if (total <= 0)
+        total = splitter->width();
+    splitter->setSizes({m_resourceTabsWidth, qMax(1, total - m_resourceTabsWidth)});
 }
 
 QMenu *ViewController::createToolbarMenu(QWidget *parent) const

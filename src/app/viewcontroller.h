@@ -39,8 +39,13 @@ public:
     void toggleResourceTabs();
     /// Shows or hides a toolbar (0 main, 1 scripting, 2 HTML) with its checks.
     void setToolbarShown(int toolbar, bool visible);
-    /// Shows or hides the resource tabs with their checks.
+    /// Shows or hides the resource tabs with their checks.  Shown again,
+    /// they are as wide as they last were.
     void setResourceTabsShown(bool visible);
+    /// The resource tabs' width: while they show, the width they have; while
+    /// hidden, the width they will have again.
+    int resourceTabsWidth() const;
+    void setResourceTabsWidth(int width);
 
     /// The menu of the toolbar areas (of the window and of the editor
     /// area): the View menu's toolbar toggles themselves, so their checks
@@ -63,7 +68,10 @@ private:
     void menuBarDocked();
     void setShortcutsLive(QMenu *menu, bool live);
 
+    void applyResourceTabsWidth();
+
     Parts m_parts;
+    int m_resourceTabsWidth = 0;
     QActionGroup *m_editorItems = nullptr;
     bool m_menusEnabled = true;
 };

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QEvent>
 #include <QStyle>
 
 DockableToolBar::DockableToolBar(const QString &objectName, const QString &caption, QWidget *parent)
@@ -19,11 +20,18 @@ DockableToolBar::DockableToolBar(const QString &objectName, const QString &capti
     m_close->setObjectName(objectName + QStringLiteral("_Close"));
     m_close->setStatusTip(tr("Close the toolbar"));
     m_close->setToolTip(m_close->statusTip());
-    connect(m_close, &QAction::triggered, this, [this] {
-        hide();
-        emit closedByUser();
-    });
+    connect(m_close, &QAction::triggered, this, &QWidget::hide);
     connect(this, &QToolBar::topLevelChanged, this, &DockableToolBar::updateCloseBox);
+}
+
+bool DockableToolBar::event(QEvent *event)
+{
+    // Only a show or hide of the bar itself comes as ...ToParent; a close by
+    // the window manager is a hide of the bar.  Docking and floating hide
+    // and show the bar at once, which ends where it began.
+    if (event->type() == QEvent::ShowToParent || event->type() == QEvent::HideToParent)
+        emit shownChanged(event->type() == QEvent::ShowToParent);
+    return QToolBar::event(event);
 }
 
 void DockableToolBar::updateCloseBox(bool floating)

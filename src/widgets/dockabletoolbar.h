@@ -1,7 +1,9 @@
 #pragma once
 // A toolbar that can be docked on any side or float.  While it floats it
-// carries a close box of its own; closing it there hides the bar and says
-// so (closedByUser), so the menus can clear its check marks.
+// carries a close box of its own.  Whatever shows or hides the bar itself
+// (its close box, the window manager closing the floating bar, a command)
+// says so (shownChanged), so the menus' check marks follow; the bar going
+// out of sight with its window (minimised, closed) is not a change.
 
 #include <QToolBar>
 
@@ -14,7 +16,10 @@ public:
     QAction *closeAction() const { return m_close; }
 
 signals:
-    void closedByUser();
+    void shownChanged(bool shown);
+
+protected:
+    bool event(QEvent *event) override;
 
 private:
     void updateCloseBox(bool floating);

@@ -162,6 +162,32 @@ private slots:
         QCOMPARE(placed, keys);
     }
 
+    void htmlItems_andTheirButtons_haveTheirOwnHints_data()
+    {
+        // The menu items name what they do to the text; the buttons keep
+        // their shorter hints.
+        QTest::addColumn<QString>("id");
+        QTest::addColumn<QString>("hint");
+        QTest::newRow("bold item") << "MMNU_HTML_Bold" << "Bold text";
+        QTest::newRow("italic item") << "MMNU_HTML_Italic" << "Italic text";
+        QTest::newRow("underline item") << "MMNU_HTML_Underline" << "Underline text";
+        QTest::newRow("strike item") << "MMNU_HTML_Strike" << "Strike text";
+        QTest::newRow("list item") << "MMNU_HTML_List" << "Scrolling list of choices";
+        QTest::newRow("bold button") << "Przycisk_Bold" << "Bold";
+        QTest::newRow("italic button") << "Przycisk_Italic" << "Italic";
+        QTest::newRow("underline button") << "Przycisk_Underline" << "Underline";
+        QTest::newRow("strike button") << "BTN_Przekreslenie" << "Crossed out";
+        QTest::newRow("list button") << "Przycisk_FSelect" << "List of choices";
+    }
+    void htmlItems_andTheirButtons_haveTheirOwnHints()
+    {
+        QFETCH(QString, id);
+        QFETCH(QString, hint);
+        const CommandEntry *entry = findCommand(id);
+        QVERIFY(entry);
+        QCOMPARE(QString::fromUtf8(entry->hint), hint);
+    }
+
     void separators_standWhereTheGroupsChange()
     {
         const MenuLayout *file = findLayout(QStringLiteral("MMNU_File"));

@@ -42,6 +42,7 @@
 #include <QTextDocument>
 #include <QTextLayout>
 #include <QToolButton>
+#include <QWindow>
 
 #include <stdexcept>
 
@@ -246,6 +247,27 @@ private slots:
         QVERIFY(!bar->isVisible());
         QVERIFY(!t.action("MMNU_W_ScriptToolbar")->isChecked());
         QVERIFY(!t.action("POP_E_PasekJS")->isChecked());
+    }
+
+    void aFloatingToolbarClosedByTheWindowManager_clearsItsCheckItems()
+    {
+        TestWindow t;
+        DockableToolBar *bar = t.window->scriptToolbar();
+        // Floating as Qt floats a bar pulled off its dock.
+        bar->setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);
+        bar->show();
+        QVERIFY(bar->isFloating());
+        QTRY_VERIFY(bar->windowHandle() && bar->windowHandle()->isExposed());
+        QVERIFY(t.action("MMNU_W_ScriptToolbar")->isChecked());
+
+        // Alt+F4 on the bar: the window manager asks its window to close.
+        bar->windowHandle()->close();
+        QTRY_VERIFY(bar->isHidden());
+        QVERIFY(!t.action("MMNU_W_ScriptToolbar")->isChecked());
+        QVERIFY(!t.action("POP_E_PasekJS")->isChecked());
+        t.trigger("MMNU_W_ScriptToolbar");
+        QVERIFY(bar->isVisible());
+        QVERIFY(t.action("POP_E_PasekJS")->isChecked());
     }
 
     void toolbarAreaMenus_offerTheViewMenusToggles_andNeverTheMenuBar()
@@ -531,14 +553,15 @@ private slots:
         QTRY_VERIFY(tree->hasFocus());
         QToolButton *copy = buttons.value(QStringLiteral("BTN_DoSchowka"));
         QTest::mouseClick(copy, Qt::LeftButton);
-        QVERIFY(tree->hasFocus());
+        QTRY_VERIFY(tree->hasFocus());
         QCOMPARE(QGuiApplication::clipboard()->text(),
                  composeClipboardText(t.head()->wholeText(), t.body()->wholeText()));
         t.chooseFromDropDown(copy, "POP_Clip_Library");
         QVERIFY2(t.prompter.shown.isEmpty(), qPrintable(t.prompter.describe()));
         QCOMPARE(QGuiApplication::clipboard()->text(),
                  composeClipboardText(QStringLiteral("var t;\r\n"), QStringLiteral("show(t);\r\n")));
-        QVERIFY(tree->hasFocus());
+        // The drop-down's menu had the keyboard: the window gets it back.
+        QTRY_VERIFY(tree->hasFocus());
 
         // Tooltips name the command and its key, the menu item's key for a
         // button; the hints in the status line stay as they were.

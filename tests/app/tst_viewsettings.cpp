@@ -16,6 +16,7 @@ private slots:
     void storedValues_areReadByTheRules();
     void writtenSettings_readBackTheSame();
     void arrangement_survivesARestart();
+    void hiddenResourceTabs_keepTheirLastShownWidth();
 };
 
 void TestViewSettings::storedValues_areReadByTheRules_data()
@@ -135,6 +136,52 @@ void TestViewSettings::arrangement_survivesARestart()
         QVERIFY(!t.window->resourceTabs()->isHidden());
         QCOMPARE(t.window->resourceTabs()->currentIndex(), 0);
     }
+    TestWindow::settingsFile.clear();
+}
+
+void TestViewSettings::hiddenResourceTabs_keepTheirLastShownWidth()
+{
+    QTemporaryDir dir;
+    TestWindow::settingsFile = dir.filePath(QStringLiteral("view.ini"));
+    const auto storedWidth = [] {
+        return QSettings(TestWindow::settingsFile, QSettings::IniFormat).value(QStringLiteral("1.6/View/Resource_size")).toInt();
+    };
+    const auto dragTo = [](TestWindow &t, int width) {
+        auto *splitter = t.window->findChild<QSplitter *>(QStringLiteral("Splitter3"));
+        QVERIFY(splitter);
+        splitter->setSizes({width, splitter->width() - width});
+        QTRY_COMPARE(t.window->resourceTabs()->width(), width);
+    };
+    {
+        TestWindow t;
+        dragTo(t, 497);
+        QVERIFY(t.window->close());
+    }
+    QCOMPARE(storedWidth(), 497);
+    {
+        // Hidden in this run: the width they last had is kept.
+        TestWindow t;
+        QTRY_COMPARE(t.window->resourceTabs()->width(), 497);
+        t.trigger("MMNU_View_Full_Screen");
+        QVERIFY(t.window->resourceTabs()->isHidden());
+        QVERIFY(t.window->close());
+    }
+    QCOMPARE(storedWidth(), 497);
+    {
+        // Started hidden, shown again: as wide as they were; hidden again
+        // after a drag, that width is kept.
+        TestWindow t;
+        QVERIFY(t.window->resourceTabs()->isHidden());
+        t.trigger("MMNU_View_Full_Screen");
+        QTRY_COMPARE(t.window->resourceTabs()->width(), 497);
+        dragTo(t, 420);
+        t.trigger("MMNU_View_Full_Screen");
+        t.trigger("MMNU_View_Full_Screen");
+        QTRY_COMPARE(t.window->resourceTabs()->width(), 420);
+        t.trigger("MMNU_View_Full_Screen");
+        QVERIFY(t.window->close());
+    }
+    QCOMPARE(storedWidth(), 420);
     TestWindow::settingsFile.clear();
 }
 

@@ -44,7 +44,7 @@ private slots:
         QCOMPARE(t.body()->wholeText(), QStringLiteral("x <B>abc</B> y"));
         QCOMPARE(t.body()->selectedText(), QStringLiteral("abc"));
         QCOMPARE(t.body()->selStart(), 5);
-        QVERIFY(t.body()->hasFocus());
+        QTRY_VERIFY(t.body()->hasFocus());
     }
 
     void wrapAndInsert_aroundTwoLines_selectsExactlyThoseLines()

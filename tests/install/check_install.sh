@@ -8,8 +8,9 @@
 #   the user's data; checks the menu entry and the AppStream data with the
 #   desktop's own validators.
 # check_install.sh package BUILD_DIR WEBENGINE(ON|OFF)
-#   makes the .deb with cpack into a temporary folder and checks its files
-#   and its dependency fields.
+#   makes the .deb with cpack into a temporary folder and checks its files,
+#   its dependency fields and what lintian finds (no error or warning; the
+#   package's own overrides say why a tag does not apply).
 set -euo pipefail
 
 mode="$1"
@@ -45,6 +46,10 @@ check_install() {
     expect_file "$prefix/share/metainfo/org.velmora.Quillon.metainfo.xml"
     expect_file "$prefix/share/icons/hicolor/scalable/apps/quillon.svg"
     expect_file "$prefix/share/icons/hicolor/48x48/apps/quillon.png"
+    expect_file "$prefix/share/man/man1/quillon.1.gz"
+    expect_file "$prefix/share/doc/quillon/copyright"
+    expect_file "$prefix/share/doc/quillon/changelog.Debian.gz"
+    expect_file "$prefix/share/lintian/overrides/quillon"
     if [ "$webengine" = ON ]; then
         expect_file "$plugin"
     elif [ -e "$plugin" ]; then
@@ -121,6 +126,7 @@ check_package() {
     need cpack cmake
     need dpkg-deb dpkg
     need dpkg-shlibdeps dpkg-dev
+    need lintian lintian
     cpack -G DEB -B "$tmp/package" --config "$build/CPackConfig.cmake" >"$tmp/cpack.log" 2>&1 ||
         { cat "$tmp/cpack.log"; fail "cpack"; return; }
     local deb
@@ -133,7 +139,11 @@ check_package() {
                   ./usr/share/applications/org.velmora.Quillon.desktop
                   ./usr/share/metainfo/org.velmora.Quillon.metainfo.xml
                   ./usr/share/icons/hicolor/scalable/apps/quillon.svg
-                  ./usr/share/icons/hicolor/48x48/apps/quillon.png)
+                  ./usr/share/icons/hicolor/48x48/apps/quillon.png
+                  ./usr/share/man/man1/quillon.1.gz
+                  ./usr/share/doc/quillon/copyright
+                  ./usr/share/doc/quillon/changelog.Debian.gz
+                  ./usr/share/lintian/overrides/quillon)
     [ "$webengine" = ON ] && wanted+=(./usr/lib/quillon/libquillon_webpreview.so)
     for path in "${wanted[@]}"; do
         grep -qxF "$path" <<<"$files" || fail "the package lacks $path"
@@ -151,6 +161,15 @@ check_package() {
         grep -q "\b$package" <<<"$depends" || fail "Depends lacks $package"
     done
     # The program runs without Qt WebEngine: it may only be recommended.
+    # The extended description: one space before each line, and not the
+    # summary again.
+    local description
+    description="$(dpkg-deb -f "$deb" Description)"
+    [ "$(sed -n 2p <<<"$description")" != " $(head -n 1 <<<"$description")" ] ||
+        fail "the description repeats its summary"
+    if tail -n +2 <<<"$description" | grep -qv '^ [^ ]'; then
+        fail "a line of the extended description does not start with one space"
+    fi
     if grep -q webengine <<<"$depends"; then
         fail "Depends names Qt WebEngine"
     fi
@@ -158,6 +177,16 @@ check_package() {
         grep -q libqt6webenginewidgets6 <<<"$recommends" || fail "Recommends lacks libqt6webenginewidgets6"
     else
         [ -z "$recommends" ] || fail "a package without the embedded browser recommends $recommends"
+    fi
+
+    # Errors and warnings fail; so do the hardening and stripping notes of
+    # the program's binaries, which a release build must not give.
+    local status=0
+    lintian --display-info --fail-on error,warning --tag-display-limit 0 "$deb" >"$tmp/lintian.log" 2>&1 || status=$?
+    cat "$tmp/lintian.log"
+    [ "$status" -eq 0 ] || fail "lintian found errors or warnings"
+    if grep -E '^[EWI]: quillon: (hardening-|binary-has-unneeded-section|unstripped-binary)' "$tmp/lintian.log"; then
+        fail "the binaries are not hardened or stripped"
     fi
 }
 

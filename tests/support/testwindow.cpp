@@ -33,7 +33,8 @@ TestWindow::TestWindow(bool internalBrowser, const QString &libraryFolder, const
     window->resize(1000, 700);
     window->show();
     window->activateWindow();
-    if (!QTest::qWaitForWindowActive(window.get()))
+    // A busy machine may take a while: the focus checks need the window active.
+    if (!QTest::qWaitForWindowActive(window.get(), 30000))
         qWarning("the test window did not become active");
 }
 

@@ -96,7 +96,7 @@ private slots:
         setMarked(t.body(), before);
         t.trigger(qPrintable(item));
         QCOMPARE(marked(t.body()), after);
-        QVERIFY(t.body()->hasFocus());
+        QTRY_VERIFY(t.body()->hasFocus());
     }
 
     void formBuilder_data()

@@ -220,12 +220,15 @@ private slots:
             t.window->editors().setCurrent(editor);
         } else {
             t.head()->focusEditor();
+            QTreeWidget *shown = nullptr;
             for (QTreeWidget *tree : t.window->resourceTabs()->findChildren<QTreeWidget *>())
                 if (tree->isVisible()) {
-                    tree->setFocus();
+                    shown = tree;
                     break;
                 }
-            QVERIFY(!t.head()->hasFocus() && !t.body()->hasFocus());
+            QVERIFY(shown);
+            shown->setFocus();
+            QTRY_VERIFY(shown->hasFocus());
         }
 
         t.trigger(qPrintable(id));
