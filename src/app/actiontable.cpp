@@ -545,18 +545,3 @@ const MenuLayout *findLayout(const QString &id)
 {
     return tables().layout(id.toLatin1().constData());
 }
-
-std::span<const CommandPlacement> mainToolbarItems()
-{
-    return kMainToolbar;
-}
-
-std::span<const CommandPlacement> scriptToolbarItems()
-{
-    return kScriptToolbar;
-}
-
-std::span<const CommandPlacement> htmlToolbarItems()
-{
-    return kHtmlToolbar;
-}

@@ -21,7 +21,3 @@ std::span<const MenuLayout> subMenuLayouts();   // submenus and pop-up menus, by
 std::span<const MenuLayout> barLayouts();       // toolbars, button strips and the right panel
 /// A menu, submenu, pop-up menu, toolbar or strip by id.
 const MenuLayout *findLayout(const QString &id);
-
-std::span<const CommandPlacement> mainToolbarItems();
-std::span<const CommandPlacement> scriptToolbarItems();
-std::span<const CommandPlacement> htmlToolbarItems();
