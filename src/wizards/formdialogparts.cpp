@@ -37,6 +37,29 @@ private:
     QDialog *m_dialog;
 };
 
+class HelpOnF1 final : public QObject {
+public:
+    HelpOnF1(QDialog *dialog, std::function<void()> help) : QObject(dialog), m_help(std::move(help)) {}
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) {
+            const auto *key = static_cast<QKeyEvent *>(event);
+            if (key->key() == Qt::Key_F1 && key->modifiers() == Qt::NoModifier) {
+                if (event->type() == QEvent::KeyPress)
+                    m_help();
+                event->accept();
+                return true;
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void()> m_help;
+};
+
 } // namespace
 
 QWidget *makeWizardButtons(QDialog *dialog, bool enterConfirms, std::function<void()> help)
@@ -61,6 +84,9 @@ QWidget *makeWizardButtons(QDialog *dialog, bool enterConfirms, std::function<vo
     ok->setDefault(enterConfirms);
     QObject::connect(ok, &QPushButton::clicked, dialog, &QDialog::accept);
     QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
+    // F1 anywhere in the dialog opens its topic, as the button does: no
+    // control takes the key, so it comes up to the dialog.
+    dialog->installEventFilter(new HelpOnF1(dialog, help));
     QObject::connect(helpButton, &QPushButton::clicked, dialog, std::move(help));
     return row;
 }

@@ -12,7 +12,7 @@ class QSpinBox;
 class QWidget;
 
 /// A row of "Przycisk_OK", "Przycisk_Anuluj" and "Przycisk_Pomoc".  OK accepts,
-/// Cancel rejects and Help calls help.  With enterConfirms false no button
+/// Cancel rejects and Help (or F1 anywhere in the dialog) calls help.  With enterConfirms false no button
 /// is a default one, so Enter stays with the edits, lists and memos.
 QWidget *makeWizardButtons(QDialog *dialog, bool enterConfirms, std::function<void()> help);
 

@@ -337,6 +337,51 @@ private slots:
         QCOMPARE(t.help.requests, (QStringList{QStringLiteral("topic:820"), QStringLiteral("topic:940"),
                                                QStringLiteral("topic:760"), QStringLiteral("topic:890")}));
     }
+
+    // F1 on any field of an HTML dialog opens the dialog's topic, as its
+    // Help button does, and leaves the dialog open.
+    void htmlDialogs_f1OpensTheirTopic_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("dialog");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("topic");
+        QTest::newRow("form builder memo") << "MMNU_HTML_FormB" << "TFormularzDlg" << "memo" << "topic:760";
+        QTest::newRow("list of choices option") << "MMNU_HTML_List" << "TFSelectDlg" << "EDT_Elem" << "topic:820";
+        QTest::newRow("list of choices list") << "MMNU_HTML_List" << "TFSelectDlg" << "Lista_Elementy" << "topic:820";
+        QTest::newRow("textarea text") << "MMNU_HTML_TextArea" << "TFTextDlg" << "MEM_Text" << "topic:890";
+        QTest::newRow("other elements name") << "MMNU_HTML_Other" << "TFInneDlg" << "Edit_Name" << "topic:940";
+        QTest::newRow("other elements kinds") << "MMNU_HTML_Other" << "TFInneDlg" << "Lista_El" << "topic:940";
+    }
+
+    void htmlDialogs_f1OpensTheirTopic()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, dialog);
+        QFETCH(QString, field);
+        QFETCH(QString, topic);
+        TestWindow t;
+        t.window->editors().setCurrent(t.body());
+        t.prompter.yesNoAnswers << AnswerNo << AnswerNo;
+        bool open = false;
+        t.prompter.dialogHandlers[dialog] = [&](QDialog &d) {
+            d.show();
+            if (!QTest::qWaitForWindowActive(&d))
+                d.activateWindow();
+            if (field == QLatin1String("memo"))
+                child<QTabWidget>(d, "Notebook")->setCurrentIndex(1);
+            auto *control = d.findChild<QWidget *>(field);
+            if (!control)
+                return int(QDialog::Accepted);  // shows up as no help asked
+            control->setFocus();
+            QTest::keyClick(control, Qt::Key_F1);
+            open = d.isVisible();
+            return int(QDialog::Rejected);
+        };
+        t.trigger(command.toLatin1().constData());
+        QCOMPARE(t.help.requests, QStringList{topic});
+        QVERIFY(open);
+    }
 };
 
 QUILLON_GUI_TEST_MAIN(TestHtmlWizards)
