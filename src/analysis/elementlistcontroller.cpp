@@ -16,10 +16,13 @@ ElementListController::ElementListController(ActionRegistry &actions, ScriptEdit
     actions.bind("elements.refresh", this, &ElementListController::BTN_Refresh_FuncClick);
     actions.bind("elements.jump", this, &ElementListController::BTN_Func_JumpClick);
     connect(list, &ElementListView::jumpRequested, this, guarded([this] { LST_FunctionsDblClick(); }));
-    connect(tabs, &QTabWidget::currentChanged, this, guarded([this, tabs] {
-                if (QWidget *page = tabs->currentWidget(); page && page->isAncestorOf(m_list))
-                    BTN_Refresh_FuncClick();
-            }));
+    const auto refreshWhenShown = [this, tabs] {
+        if (QWidget *page = tabs->currentWidget(); page && page->isAncestorOf(m_list))
+            BTN_Refresh_FuncClick();
+    };
+    connect(tabs, &QTabWidget::currentChanged, this, guarded(refreshWhenShown));
+    // A new script in the editors makes a shown list stale at once.
+    connect(&editors, &ScriptEditors::scriptReplaced, this, guarded(refreshWhenShown));
 }
 
 void ElementListController::BTN_Refresh_FuncClick()

@@ -1,7 +1,8 @@
 #pragma once
 // The Functions tab: the list of the current script's elements, rebuilt by
-// Refresh and every time the tab is entered (it is a snapshot, stale once
-// the script changes), and the jump to the selected element.
+// Refresh, every time the tab is entered and, while it shows, whenever a
+// new script takes the editors (it is a snapshot, stale once the script is
+// edited), and the jump to the selected element.
 
 #include <QObject>
 

@@ -35,6 +35,9 @@ struct AppConfig {
     /// The file the view settings are kept in (INI format); empty: the
     /// program's place in the system's settings store.
     QString settingsFile;
+    /// Where Print puts its PDF file when no printer is installed; empty:
+    /// the user's documents folder.
+    QString printFolder;
     /// Whether the embedded preview browser may be used at all.
     bool internalBrowserAllowed = true;
     /// A script file to open once the window is up (the command line's

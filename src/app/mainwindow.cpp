@@ -13,6 +13,7 @@
 #include "document/scripteditors.h"
 #include "document/scripttext.h"
 #include "editor/editoroptionsdialog.h"
+#include "editor/editorsettingsfile.h"
 #include "editor/highlightscheme.h"
 #include "editor/schemelexer.h"
 #include "editor/scripteditor.h"
@@ -145,6 +146,8 @@ TVM_Quillon_MF::TVM_Quillon_MF(const AppConfig &config, QWidget *parent) : QMain
 
     m_edit = new EditController(asker, *m_actions, *m_editors, *m_builtIn, this);
     m_document = new DocumentController(asker, *m_actions, *m_editors, *m_status, *m_preview, *m_libraries, this);
+    if (!m_config.printFolder.isEmpty())
+        m_document->setPrintFolder(m_config.printFolder);
     m_userLibrary = new UserLibraryController({asker, *m_actions, *m_editors, *m_status, *m_preview, *m_builtIn, *m_edit,
                                                *m_preview, *m_libraries},
                                               m_config.userLibraryFolder, m_resourceTabs->userLibraryLayout(), this);
@@ -402,6 +405,7 @@ void TVM_Quillon_MF::firstShow()
     const QList<QKeySequence> keys = m_actions->liveShortcuts();
     for (ScriptEditor *editor : {head, body}) {
         installScheme(*editor, *m_editorSettings);
+        editor->setWordWrapOn(m_editorSettings->wordWrap);
         editor->setPopupMenu(m_actions->menu(QStringLiteral("POPMENU")));
         editor->reserveKeys(keys);
         editor->setWholeText(startupScriptText());
@@ -596,28 +600,31 @@ QString TVM_Quillon_MF::editorSettingsPath() const
 void TVM_Quillon_MF::loadEditorSettings()
 {
     m_editorSettings = std::make_unique<EditorSettings>(defaultEditorSettings());
+    m_editorSettingsFile.reset();
+    if (m_config.userLibraryFolder.isEmpty())
+        return;
     // No file yet is the first start, not an error; a file that cannot be
     // read leaves the built-in settings in place.
-    const QString path = editorSettingsPath();
-    if (!m_config.userLibraryFolder.isEmpty() && QFileInfo::exists(path)) {
-        EditorSettings read = *m_editorSettings;
-        const TextFileRead file = readFileBytes(path);
-        if (file.ok() && readEditorSettings(file.bytes, read))
-            *m_editorSettings = std::move(read);
-        else
-            prompter().ShowMessageBox(IconError, QStringLiteral("Error!"),
-                                      QStringLiteral("Cannot open file %1").arg(QDir::toNativeSeparators(path)));
-    }
+    m_editorSettingsFile = std::make_unique<EditorSettingsFile>(editorSettingsPath());
+    m_editorSettingsFile->load(*m_editorSettings);
+    const QString message = m_editorSettingsFile->loadMessage();
+    if (!message.isEmpty())
+        prompter().ShowMessageBox(IconError, QStringLiteral("Error!"), message);
 }
 
 bool TVM_Quillon_MF::saveEditorSettings()
 {
-    if (m_config.userLibraryFolder.isEmpty() || !m_editorSettings)
+    if (!m_editorSettingsFile || !m_editorSettings)
         return true;
-    if (saveFileAtomically(editorSettingsPath(), writeEditorSettings(*m_editorSettings)))
+    // Word wrap is switched in the editors; the file keeps their state.
+    if (m_editors->exist())
+        m_editorSettings->wordWrap = m_editors->body()->wordWrapOn();
+    const SaveResult saved = m_editorSettingsFile->save(*m_editorSettings);
+    if (saved.ok)
         return true;
     prompter().ShowMessageBox(IconError, QStringLiteral("Error!"),
-                              QStringLiteral("Cannot create file %1").arg(QDir::toNativeSeparators(editorSettingsPath())));
+                              QStringLiteral("Cannot create file %1").arg(QDir::toNativeSeparators(editorSettingsPath())) +
+                                  (saved.error.isEmpty() ? QString() : QStringLiteral("\r\n") + saved.error));
     return false;
 }
 

@@ -18,6 +18,7 @@ class Prompter;
 class DocumentController;
 class DockableToolBar;
 struct EditorSettings;
+class EditorSettingsFile;
 class EditController;
 class HelpController;
 class PreviewController;
@@ -140,6 +141,7 @@ private:
     std::unique_ptr<QSettings> m_colourSettings;  // the colour buttons' custom colours
     std::unique_ptr<CustomColours> m_customColours;
     std::unique_ptr<EditorSettings> m_editorSettings;
+    std::unique_ptr<EditorSettingsFile> m_editorSettingsFile;
     bool m_shown = false;
     bool m_designSizeOnRestore = false;
     bool m_startMaximized = true;

@@ -22,6 +22,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTimer>
 
 #include <stdexcept>
@@ -158,8 +159,7 @@ void DocumentController::newScript()
     ScriptEditors &editors = m_editors;
     if (!editors.isModified() ||
         m_prompter.AskYesNo(QStringLiteral("Confirm!"), kNotSavedQuestion) == AnswerYes) {
-        editors.head()->setWholeText(newScriptText());
-        editors.body()->setWholeText(newScriptText());
+        editors.setScript(newScriptText(), newScriptText());
     }
     putCaretOnStartLine(editors.body());
 }
@@ -196,8 +196,7 @@ void DocumentController::openFile(const QString &path)
     }
 
     const ScriptFragments fragments = readScriptBytes(file.bytes);
-    m_editors.head()->setWholeText(fragments.head);
-    m_editors.body()->setWholeText(fragments.body);
+    m_editors.setScript(fragments.head, fragments.body);
     m_libraryTexts.keepLibraryTexts(fragments.head, fragments.body);
 }
 
@@ -285,17 +284,38 @@ void DocumentController::print()
     if (m_prompter.AskYesNo(QString(), QStringLiteral("Print current script?")) != AnswerYes)
         return;
     QPrinter &target = printer();
-    // Without a printer installed the only target is a PDF file; let the
-    // user choose where it goes instead of printing into nothing.
+    // Without a printer installed the only target is a PDF file.  Print
+    // still prints at once: into a new file of the print folder, which the
+    // user is told of.  A file chosen in Printer setup is used as it is.
+    QString madeFile;
     if (target.outputFormat() == QPrinter::PdfFormat && target.outputFileName().isEmpty()) {
-        QPrintDialog dialog(&target, m_prompter.parentWindow());
-        dialog.setObjectName(QStringLiteral("PrinterSetupDialog"));
-        dialog.setWindowTitle(QStringLiteral("Printer setup"));
-        if (m_prompter.execDialog(dialog) != QDialog::Accepted)
-            return;
+        madeFile = unusedPrintFile();
+        target.setOutputFileName(madeFile);
     }
     editor->setDefBackColor(Qt::white);
-    if (!editor->printWholeText(target))
-        m_prompter.ShowMessageBox(IconError, QStringLiteral("Error!"),
-                                         QStringLiteral("The script could not be printed."));
+    const bool printed = editor->printWholeText(target);
+    if (!madeFile.isEmpty())
+        target.setOutputFileName(QString());
+    if (!printed) {
+        m_prompter.ShowMessageBox(IconError, QStringLiteral("Error!"), QStringLiteral("The script could not be printed."));
+        return;
+    }
+    if (!madeFile.isEmpty())
+        m_prompter.ShowMessageBox(IconInformation, QStringLiteral("Information"),
+                                  QStringLiteral("No printer is installed: the script was printed to the file %1.")
+                                      .arg(QDir::toNativeSeparators(madeFile)));
+}
+
+QString DocumentController::unusedPrintFile() const
+{
+    QString folder = m_printFolder;
+    if (folder.isEmpty())
+        folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty() || !QFileInfo(folder).isDir())
+        folder = QDir::homePath();
+    const QDir dir(folder);
+    QString path = dir.filePath(QStringLiteral("Quillon script.pdf"));
+    for (int n = 2; QFileInfo(path).exists() || QFileInfo(path).isSymLink(); ++n)
+        path = dir.filePath(QStringLiteral("Quillon script (%1).pdf").arg(n));
+    return path;
 }

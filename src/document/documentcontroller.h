@@ -36,8 +36,14 @@ public:
     void openFile(const QString &path);
     void saveAs();
     void copyFromEditor();
+    /// Prints the focused editor's fragment to the printer chosen last (the
+    /// system's default at first), without a dialog.  With no printer
+    /// installed the printout is a PDF file in the print folder, named so
+    /// that no file there is overwritten, and the user is told its place.
     void print();
     void printerSetup();
+    /// Where a printout without a printer goes (the documents folder).
+    void setPrintFolder(const QString &folder) { m_printFolder = folder; }
 
     /// Brings the status bar and the command states up to date with the
     /// focused editor (which also becomes the current editor).
@@ -59,6 +65,8 @@ private:
     void updateCaretReadOut();
     /// True when path is free, or the user agrees to replace the file there.
     bool replaceExistingFile(const QString &path);
+    /// A new PDF file's place in the print folder.
+    QString unusedPrintFile() const;
 
     Prompter &m_prompter;
     ActionRegistry &m_actions;
@@ -66,7 +74,9 @@ private:
     StatusPanels &m_status;
     EditorPageSwitch &m_pages;
     LibraryTextsKeeper &m_libraryTexts;
+
     std::unique_ptr<QPrinter> m_printer;
+    QString m_printFolder;
     bool m_clipboardHasText = false;
     bool m_caretReadOutPending = false;
 };

@@ -269,6 +269,7 @@ void RecoveryController::restore(OrphanedScript &orphan)
         editors[i]->endUndoAction();
         editors[i]->setCaretPosition(0);
     }
+    m_editors.announceScriptReplaced();
     emit restored();
     // The old file goes only once this copy's own holds the script.
     m_quiet.stop();

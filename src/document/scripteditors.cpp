@@ -30,6 +30,13 @@ void ScriptEditors::create(QWidget *headPanel, QWidget *bodyPanel)
     emit created();
 }
 
+void ScriptEditors::setScript(const QString &head, const QString &body)
+{
+    m_head->setWholeText(head);
+    m_body->setWholeText(body);
+    emit scriptReplaced();
+}
+
 ScriptEditor *ScriptEditors::current() const
 {
     return m_currentIsHead ? m_head : m_body;

@@ -39,8 +39,16 @@ public:
     /// Either editor is modified.
     bool isModified() const;
 
+    /// Puts a whole new script into the editors (New, Open, Edit from a
+    /// library), unmodified and without bookmarks.
+    void setScript(const QString &head, const QString &body);
+    /// Tells those who show what the script holds that another one took
+    /// its place (after a script restored from a crash, say).
+    void announceScriptReplaced() { emit scriptReplaced(); }
+
 signals:
     void created();
+    void scriptReplaced();
 
 private:
     ScriptEditor *m_head = nullptr;

@@ -280,6 +280,7 @@ QByteArray writeEditorSettings(const EditorSettings &settings)
             out += "key " + QByteArray::number(command) + ' ' + QByteArray::number(slot + 1) + ' ' + key.toUtf8() + "\r\n";
         }
     }
+    out += QByteArray("wordwrap ") + (settings.wordWrap ? '1' : '0') + "\r\n";
     return out;
 }
 
@@ -312,6 +313,8 @@ bool readEditorSettings(const QByteArray &bytes, EditorSettings &settings)
                 continue;
             const qsizetype prefix = 4 + parts[1].size() + 1 + parts[2].size();
             read.keys[size_t(command)][size_t(slot - 1)] = QString::fromUtf8(line.mid(prefix).trimmed());
+        } else if (parts.value(0) == "wordwrap" && parts.size() == 2 && (parts[1] == "0" || parts[1] == "1")) {
+            read.wordWrap = parts[1] == "1";
         }
     }
     settings = std::move(read);

@@ -61,6 +61,7 @@ QString editorCommandName(int command);
 struct EditorSettings {
     std::vector<StyleLook> styles;  // the editable ones in dialog order, then the hidden one
     std::array<std::array<QString, 2>, kEditorCommandCount> keys{};
+    bool wordWrap = false;  // both editors wrap long lines
 
     const StyleLook *style(int id) const;
     StyleLook *style(int id);
@@ -74,8 +75,10 @@ struct EditorSettings {
 EditorSettings defaultEditorSettings();
 
 /// editsett.dat: one line per style ("style <id> <attribute> <foreground>
-/// <background> <fg as default> <bg as default>") and per key ("key
-/// <command> <1|2> <key>"), UTF-8, CR LF.
+/// <background> <fg as default> <bg as default>"), per key ("key
+/// <command> <1|2> <key>") and one for word wrap ("wordwrap <0|1>"), UTF-8,
+/// CR LF.  A file without the word-wrap line (an earlier version's) reads
+/// as wrapping off; an earlier version skips the line.
 QByteArray writeEditorSettings(const EditorSettings &settings);
 /// Reads what writeEditorSettings wrote over the defaults given: lines it
 /// does not know and values out of range are skipped, styles and keys the

@@ -18,8 +18,7 @@ void loadLibraryScript(LibraryKind library, LibraryService &libraries, ScriptEdi
     const BusyCursor busy(slowToRead);
     if (!libraries.GetLibraryScript(library))
         return;
-    editors.head()->setWholeText(libraries.texts().head);
-    editors.body()->setWholeText(libraries.texts().body);
+    editors.setScript(libraries.texts().head, libraries.texts().body);
 }
 
 void appendLibraryScript(LibraryKind library, LibraryService &libraries, ScriptEditors &editors, bool slowToRead)

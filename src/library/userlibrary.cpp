@@ -173,15 +173,6 @@ QString UserLibraryStore::backupPath() const
     return m_backupPath.isEmpty() ? m_folder + kBackupName : m_backupPath;
 }
 
-QString UserLibraryStore::freeBackupPath() const
-{
-    // An earlier backup is never overwritten.
-    QString path = m_folder + kBackupName;
-    for (int n = 2; QFileInfo(path).exists() || QFileInfo(path).isSymLink(); ++n)
-        path = m_folder + kBackupName + QString::number(n);
-    return path;
-}
-
 QString UserLibraryStore::lockPath() const
 {
     return m_folder + kLockName;
@@ -214,7 +205,7 @@ IndexReadResult UserLibraryStore::adoptIndex(const QByteArray &bytes)
     m_knownIndexExists = true;
     m_indexReadInPart = m_lastRead.readInPart;
     if (m_indexReadInPart)
-        m_backupPath = freeBackupPath();
+        m_backupPath = unusedBackupPath(indexPath());
     m_indexUnreadable = false;
     return m_lastRead;
 }

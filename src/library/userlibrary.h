@@ -172,7 +172,6 @@ public:
 
 private:
     bool folderExists() const;
-    QString freeBackupPath() const;
     /// The folder's lock, taken when it could be had in time.
     std::unique_ptr<QLockFile> tryLock() const;
     /// Why no lock file could be made when no copy holds one.

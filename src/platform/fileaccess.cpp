@@ -1,5 +1,7 @@
 #include "platform/fileaccess.h"
 
+#include <QFileInfo>
+
 #include <cstring>
 
 QString systemErrorText(int code)
@@ -10,4 +12,13 @@ QString systemErrorText(int code)
 QString refusedLinkText(const QString &path)
 {
     return QStringLiteral("%1 is a symbolic link; links are not followed here").arg(path);
+}
+
+QString unusedBackupPath(const QString &path)
+{
+    const QString first = path + QStringLiteral(".bak");
+    QString candidate = first;
+    for (int n = 2; QFileInfo(candidate).exists() || QFileInfo(candidate).isSymLink(); ++n)
+        candidate = first + QString::number(n);
+    return candidate;
 }

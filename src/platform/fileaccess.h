@@ -15,3 +15,8 @@ QString systemErrorText(int code);
 
 /// Why a link was not followed: "<path> is a symbolic link; …".
 QString refusedLinkText(const QString &path);
+
+/// A name for keeping a copy of the file at path: "<path>.bak", or
+/// "<path>.bak2", "<path>.bak3", … when that is taken (by a file, a folder
+/// or a link), so that an earlier copy is never overwritten.
+QString unusedBackupPath(const QString &path);

@@ -8,7 +8,10 @@
 #include "app/resourcetabs.h"
 #include "document/scripteditors.h"
 #include "editor/scripteditor.h"
+#include "library/userlibrarycontroller.h"
+#include "library/userlibrarytree.h"
 #include "preview/previewcontroller.h"
+#include "testfiles.h"
 
 #include <QAction>
 #include <QHeaderView>
@@ -229,6 +232,42 @@ private slots:
         QCOMPARE(t.head()->caretLine(), 2);
         QTRY_VERIFY(t.head()->focused());
         QVERIFY(t.prompter.shown.isEmpty());
+    }
+
+    // While the Functions tab shows, a new script in the editors (New, Open,
+    // Edit from the library) is listed at once.
+    void functionsTab_followsANewScript_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("New") << "MMNU_F_New" << QStringList{};
+        QTest::newRow("Open") << "MMNU_F_Open" << QStringList{"function opened()|Body"};
+        QTest::newRow("Edit from the library") << "BTN_Edit_Script_User" << QStringList{"function kept()|Head"};
+    }
+
+    void functionsTab_followsANewScript()
+    {
+        QFETCH(QString, command);
+        QFETCH(QStringList, expected);
+        QTemporaryDir folder;
+        const QString lib = folder.filePath(QStringLiteral("user-scripts/"));
+        QVERIFY(writeFile(lib + QStringLiteral("uscripts.dat"), "Work\r\n menu\r\n"));
+        QVERIFY(writeFile(lib + QStringLiteral("menu.js"),
+                          "<!-- part of the HEAD section -->\r\nfunction kept() {}\r\n<!-- part of the BODY section -->\r\n"));
+        const QString opened = folder.filePath(QStringLiteral("opened.js"));
+        QVERIFY(writeFile(opened, "function opened() {}\r\n"));
+        TestWindow t(false, lib);
+        UserLibraryTree *tree = t.window->userLibrary().tree();
+        tree->selectItem(tree->topLevelItem(0)->child(0));
+        t.body()->setWholeText(QStringLiteral("function before() {}"));
+        ResourceTabs *tabs = t.window->resourceTabs();
+        tabs->setCurrentWidget(tabs->functionsPage());
+        QCOMPARE(listed(tabs->functionList()), QStringList{"function before()|Body"});
+
+        t.prompter.yesNoAnswers = {AnswerYes};
+        t.prompter.openFileAnswers = {opened};
+        t.trigger(command.toLatin1().constData());
+        QCOMPARE(listed(tabs->functionList()), expected);
     }
 };
 

@@ -13,6 +13,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QKeySequenceEdit>
 #include <QListWidget>
 
@@ -118,6 +119,86 @@ private slots:
         QCOMPARE(again.body()->wholeText(), QString());
     }
 
+    // Word wrap, switched in the View menu, is on again after a restart.
+    void wordWrap_survivesARestart()
+    {
+        QTemporaryDir library;
+        const QString folder = library.filePath(QStringLiteral("user-scripts"));
+        QVERIFY(QDir().mkpath(folder));
+        {
+            TestWindow t(false, folder);
+            QVERIFY(!t.body()->wordWrapOn());
+            t.trigger("MMNU_E_WordWrap");
+            QVERIFY(t.head()->wordWrapOn() && t.body()->wordWrapOn());
+            QVERIFY(t.window->close());
+        }
+        {
+            TestWindow again(false, folder);
+            QVERIFY(again.head()->wordWrapOn());
+            QVERIFY(again.body()->wordWrapOn());
+            QVERIFY(again.action("MMNU_E_WordWrap")->isChecked());
+            again.trigger("MMNU_E_WordWrap");
+            QVERIFY(again.window->close());
+        }
+        TestWindow third(false, folder);
+        QVERIFY(!third.body()->wordWrapOn());
+        QVERIFY(!third.action("MMNU_E_WordWrap")->isChecked());
+        QVERIFY2(third.prompter.messages().isEmpty(), qPrintable(third.prompter.describe()));
+    }
+
+    // A damaged file is reported at start and kept whole before the close
+    // writes the settings; a link in its place is never written through.
+    void damagedOrLinkedFile_isNeverLost()
+    {
+        QTemporaryDir library;
+        const QString folder = library.filePath(QStringLiteral("user-scripts"));
+        QVERIFY(QDir().mkpath(folder));
+        const QString path = QDir(folder).filePath(QStringLiteral("editsett.dat"));
+        const QByteArray damaged(50000, 'x');
+        {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(damaged);
+        }
+        {
+            TestWindow t(false, folder);
+            const auto messages = t.prompter.messages();
+            QCOMPARE(messages.size(), 1);
+            QVERIFY(messages.first().text.startsWith(QStringLiteral("Cannot open file ")));
+            QVERIFY2(messages.first().text.contains(QStringLiteral("editsett.dat.bak")), qPrintable(messages.first().text));
+            QVERIFY(t.window->close());
+        }
+        QFile kept(path + QStringLiteral(".bak"));
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        QCOMPARE(kept.readAll(), damaged);
+        QFile rewritten(path);
+        QVERIFY(rewritten.open(QIODevice::ReadOnly));
+        EditorSettings read = defaultEditorSettings();
+        QVERIFY(readEditorSettings(rewritten.readAll(), read));
+
+        const QString victim = library.filePath(QStringLiteral("victim"));
+        {
+            QFile file(victim);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("the victim's own text");
+        }
+        QVERIFY(QFile::remove(path));
+        QVERIFY(QFile::link(victim, path));
+        {
+            TestWindow t(false, folder);
+            QCOMPARE(t.prompter.messages().size(), 1);
+            t.prompter.clear();
+            t.window->close();
+            // The close says that the settings were not written.
+            const auto messages = t.prompter.messages();
+            QVERIFY2(!messages.isEmpty() && messages.last().text.startsWith(QStringLiteral("Cannot create file ")),
+                     qPrintable(t.prompter.describe()));
+        }
+        QFile untouched(victim);
+        QVERIFY(untouched.open(QIODevice::ReadOnly));
+        QCOMPARE(untouched.readAll(), QByteArray("the victim's own text"));
+    }
+
     void optionsDialog_cancel_changesNothingButWrites()
     {
         TestWindow t;
@@ -178,7 +259,11 @@ private slots:
         const auto messages = t.prompter.messages();
         QCOMPARE(messages.size(), 1);
         QCOMPARE(messages.first().icon, int(IconError));
-        QCOMPARE(messages.first().text, QStringLiteral("Cannot open file %1").arg(QDir::toNativeSeparators(damaged.fileName())));
+        // The box names the file, and where it is kept before it is rewritten.
+        QVERIFY2(messages.first().text.startsWith(
+                     QStringLiteral("Cannot open file %1\r\n").arg(QDir::toNativeSeparators(damaged.fileName()))),
+                 qPrintable(messages.first().text));
+        QVERIFY(messages.first().text.contains(QDir::toNativeSeparators(damaged.fileName()) + QStringLiteral(".bak")));
         QCOMPARE(foregroundOf(t.body(), SchemeStyle::JsKeyword), QColor(0, 128, 0));
     }
 
@@ -193,13 +278,16 @@ private slots:
 
         TestWindow t(false, folder);
         QCOMPARE(t.prompter.messages().size(), 1);
-        QCOMPARE(t.prompter.messages().first().text, QStringLiteral("Cannot open file %1").arg(QDir::toNativeSeparators(path)));
+        QVERIFY(t.prompter.messages().first().text.startsWith(
+            QStringLiteral("Cannot open file %1\r\n").arg(QDir::toNativeSeparators(path))));
         t.prompter.clear();
         t.prompter.dialogHandlers[QStringLiteral("EditorOptionsDialog")] = changeJsKeyword;
         t.trigger("MMNU_E_Settings");
         const auto messages = t.prompter.messages();
         QCOMPARE(messages.size(), 1);
-        QCOMPARE(messages.first().text, QStringLiteral("Cannot create file %1").arg(QDir::toNativeSeparators(path)));
+        QVERIFY(messages.first().text.startsWith(
+            QStringLiteral("Cannot create file %1\r\n").arg(QDir::toNativeSeparators(path))));
+        QVERIFY(QFileInfo(path).isDir());
         // What the user chose is in force for this run all the same.
         QCOMPARE(foregroundOf(t.body(), SchemeStyle::JsKeyword), QColor(0, 128, 128));
     }

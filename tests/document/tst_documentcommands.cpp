@@ -485,6 +485,30 @@ private slots:
         QVERIFY(!QFile::exists(nothing));
     }
 
+    // With no printer, Print prints at once into a new PDF file each time
+    // and says where; a file chosen in Printer setup is used as it is.
+    void print_withoutAPrinter_printsAtOnceToANewFile()
+    {
+        TestWindow t;
+        QPrinter &printer = t.window->document().printer();
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(QString());
+        const QString first = QDir(t.dir.path()).filePath(QStringLiteral("Quillon script.pdf"));
+        const QString second = QDir(t.dir.path()).filePath(QStringLiteral("Quillon script (2).pdf"));
+        for (const QString &expected : {first, second}) {
+            t.prompter.clear();
+            t.body()->setFocus();
+            t.prompter.yesNoAnswers = {AnswerYes};
+            t.trigger("MMNU_P_Print");
+            QVERIFY2(t.prompter.dialogs().isEmpty(), qPrintable(t.prompter.describe()));
+            QVERIFY(pageCount(readAll(expected)) >= 1);
+            const auto messages = t.prompter.messages();
+            QCOMPARE(messages.size(), 1);
+            QVERIFY2(messages.first().text.contains(QDir::toNativeSeparators(expected)), qPrintable(messages.first().text));
+        }
+        QCOMPARE(printer.outputFileName(), QString());
+    }
+
     void printerSetup_showsThePrintDialog()
     {
         TestWindow t;

@@ -216,6 +216,7 @@ private slots:
         changed.style(S::Default)->background = 0xFFFFE0;
         changed.keys[17][1] = QStringLiteral("Ctrl+Shift+I");
         changed.keys[0][0].clear();
+        changed.wordWrap = true;
 
         const QByteArray bytes = writeEditorSettings(changed);
         QVERIFY(bytes.contains("\r\n"));
@@ -237,6 +238,9 @@ private slots:
         QTest::newRow("unknown style") << QByteArray("Quillon editor settings 1\r\nstyle 99 bold #000000 #FFFFFF 0 0\r\n") << true;
         QTest::newRow("unused command") << QByteArray("Quillon editor settings 1\r\nkey 40 1 Ctrl+A\r\nkey 43 1 Ctrl+B\r\n") << true;
         QTest::newRow("unknown attribute") << QByteArray("Quillon editor settings 1\r\nstyle 30 blink #000000 #FFFFFF 0 0\r\n") << true;
+        QTest::newRow("word wrap out of range") << QByteArray("Quillon editor settings 1\r\nwordwrap 2\r\nwordwrap\r\n") << true;
+        QTest::newRow("earlier version, no word wrap line")
+            << QByteArray("Quillon editor settings 1\r\nkey 17 1 Ctrl+K, I\r\n") << true;
     }
 
     void settingsFile_damagedLines_keepDefaults()

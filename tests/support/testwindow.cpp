@@ -25,6 +25,7 @@ TestWindow::TestWindow(bool internalBrowser, const QString &libraryFolder, const
     config.help = &help;
     config.userLibraryFolder = m_libraryFolder;
     config.tempFolder = dir.path();
+    config.printFolder = dir.path();
     config.internalBrowserAllowed = internalBrowser;
     config.recoveryFolder = recoveryFolder;
     config.startupFile = startupFile;
