@@ -9,9 +9,16 @@ QUILLON_PACKAGES=(
     desktop-file-utils appstream dpkg-dev lintian
 )
 
+# What CI's style check (tools/check_style.sh) needs as well.
+QUILLON_STYLE_PACKAGES=(git clang-format clang-tidy)
+
+# quillon_install_missing [packages...]: the given packages, or the
+# program's own.
 quillon_install_missing() {
+    local wanted=("$@")
+    [ ${#wanted[@]} -eq 0 ] && wanted=("${QUILLON_PACKAGES[@]}")
     local missing=()
-    for p in "${QUILLON_PACKAGES[@]}"; do
+    for p in "${wanted[@]}"; do
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
     done
     [ ${#missing[@]} -eq 0 ] && return 0
