@@ -5,8 +5,8 @@
 
 #include "analysis/elementlistview.h"
 #include "analysis/elementscanner.h"
-#include "benchwindow.h"
 #include "app/resourcetabs.h"
+#include "benchwindow.h"
 #include "document/scripteditors.h"
 #include "editor/scripteditor.h"
 #include "widgets/actions.h"

@@ -12,7 +12,6 @@
 #include <QCoreApplication>
 
 #include <benchmark/benchmark.h>
-
 #include <vector>
 
 namespace {

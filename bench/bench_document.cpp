@@ -14,7 +14,6 @@
 #include <QWidget>
 
 #include <benchmark/benchmark.h>
-
 #include <ctime>
 
 namespace {

@@ -15,9 +15,8 @@
 #include <QEventLoop>
 #include <QTimer>
 
-#include <benchmark/benchmark.h>
-
 #include <algorithm>
+#include <benchmark/benchmark.h>
 #include <vector>
 
 namespace {

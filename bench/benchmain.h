@@ -7,7 +7,6 @@
 #include <QtGlobal>
 
 #include <benchmark/benchmark.h>
-
 #include <functional>
 
 template <typename Application>

@@ -2,9 +2,9 @@
 // The main window as the benchmarks run it: the real prompter, shell and
 // help, a user library in a temporary folder, and the window shown.
 
-#include "benchmain.h"
 #include "app/application.h"
 #include "app/mainwindow.h"
+#include "benchmain.h"
 #include "platform/helpwindow.h"
 #include "platform/prompter.h"
 #include "platform/shell.h"
@@ -15,7 +15,6 @@
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
-
 #include <functional>
 #include <memory>
 

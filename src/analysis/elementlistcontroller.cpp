@@ -1,10 +1,10 @@
 #include "analysis/elementlistcontroller.h"
 
 #include "analysis/elementlistview.h"
-#include "ports/ports.h"
 #include "document/scripteditors.h"
 #include "editor/scripteditor.h"
 #include "platform/errors.h"
+#include "ports/ports.h"
 #include "widgets/actions.h"
 
 #include <QTabWidget>
@@ -44,5 +44,5 @@ void ElementListController::LST_FunctionsDblClick()
     editor->setCaretLineColumn(line + 1, editor->caretColumn());
     const long firstShown = editor->SendScintilla(QsciScintillaBase::SCI_VISIBLEFROMDOCLINE, line);
     editor->SendScintilla(QsciScintillaBase::SCI_SETFIRSTVISIBLELINE, firstShown);
-    editor->focusEditor();
+    static_cast<void>(editor->focusEditor());
 }

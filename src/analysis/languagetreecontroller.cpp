@@ -2,9 +2,9 @@
 
 #include "analysis/languagetree.h"
 #include "analysis/languagetreewidget.h"
-#include "ports/ports.h"
 #include "document/scripteditors.h"
 #include "platform/errors.h"
+#include "ports/ports.h"
 #include "widgets/actions.h"
 #include "widgets/busycursor.h"
 

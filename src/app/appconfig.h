@@ -3,6 +3,8 @@
 // The program passes the real ones; tests pass doubles and temporary
 // folders.
 
+#include "platform/errors.h"  // applicationTitle()
+
 #include <QList>
 #include <QString>
 
@@ -46,7 +48,3 @@ struct AppConfig {
     /// Shown after the user library is read at the first show.
     QList<StartupNotice> startupNotices;
 };
-
-/// "VM Quillon 98 v1.6": the caption of the window and the title of the
-/// application's message boxes.
-QString applicationTitle();

@@ -1,11 +1,11 @@
 #include "app/mainwindow.h"
 
+#include "analysis/elementlistcontroller.h"
+#include "analysis/languagetreecontroller.h"
 #include "app/actiontable.h"
 #include "app/helpcontroller.h"
 #include "app/resourcetabs.h"
 #include "app/viewcontroller.h"
-#include "analysis/elementlistcontroller.h"
-#include "analysis/languagetreecontroller.h"
 #include "app/viewsettings.h"
 #include "document/documentcontroller.h"
 #include "document/editcontroller.h"
@@ -22,8 +22,8 @@
 #include "library/userlibrarycontroller.h"
 #include "platform/errors.h"
 #include "platform/prompter.h"
-#include "platform/textfile.h"
 #include "platform/savefile.h"
+#include "platform/textfile.h"
 #include "preview/browserloader.h"
 #include "preview/previewcontroller.h"
 #include "widgets/actions.h"
@@ -32,14 +32,14 @@
 #include "widgets/handcursor.h"
 #include "widgets/panels.h"
 #include "widgets/statuspanels.h"
-#include "wizards/scriptwizards.h"
 #include "wizards/htmlwizards.h"
+#include "wizards/scriptwizards.h"
 
 #include <QAction>
-#include <QDir>
-#include <QFileInfo>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
@@ -74,11 +74,6 @@ private:
 const QRect kDesignGeometry(50, 50, 550, 400);
 
 } // namespace
-
-QString applicationTitle()
-{
-    return QStringLiteral("VM Quillon 98 v1.6");
-}
 
 TVM_Quillon_MF::TVM_Quillon_MF(const AppConfig &config, QWidget *parent) : QMainWindow(parent), m_config(config)
 {
@@ -418,16 +413,14 @@ void TVM_Quillon_MF::firstShow()
     // would, and before the offer of work a crash left behind, which may
     // then replace it.
     if (!m_config.startupFile.isEmpty())
-        QTimer::singleShot(0, this, guarded([this] { m_document->openFile(m_config.startupFile); }));
+        QTimer::singleShot(0, this, guarded([this] { static_cast<void>(m_document->openFile(m_config.startupFile)); }));
     // Work a crash left behind is offered once the window and the
     // start-up notices are up.
     QTimer::singleShot(0, m_recovery, &RecoveryController::offerOrphans);
 
     // 4. The focus in BODY_ED, at the empty line inside the block.
-    try {
-        body->focusEditor();
-    } catch (const EditorFocusError &) {
-    }
+    // The window is up by now; the caret goes to its line all the same.
+    static_cast<void>(body->focusEditor());
     body->setCaretLineColumn(3, 1);
     // 5. The Wordwrap marks follow BODY_ED.
     m_actions->setChecked("view.wordWrap", body->wordWrapOn());
@@ -622,9 +615,10 @@ bool TVM_Quillon_MF::saveEditorSettings()
     const SaveResult saved = m_editorSettingsFile->save(*m_editorSettings);
     if (saved.ok)
         return true;
-    prompter().ShowMessageBox(IconError, QStringLiteral("Error!"),
-                              QStringLiteral("Cannot create file %1").arg(QDir::toNativeSeparators(editorSettingsPath())) +
-                                  (saved.error.isEmpty() ? QString() : QStringLiteral("\r\n") + saved.error));
+    prompter().ShowMessageBox(
+        IconError, QStringLiteral("Error!"),
+        QStringLiteral("Cannot create file %1").arg(QDir::toNativeSeparators(editorSettingsPath())) +
+            (saved.error.isEmpty() ? QString() : QStringLiteral("\r\n") + saved.error));
     return false;
 }
 

@@ -2,6 +2,7 @@
 
 #include "document/scripteditors.h"
 #include "document/scripttext.h"
+#include "editor/editorprinting.h"
 #include "editor/scripteditor.h"
 #include "platform/errors.h"
 #include "platform/prompter.h"
@@ -25,7 +26,7 @@
 #include <QStandardPaths>
 #include <QTimer>
 
-#include <stdexcept>
+#include <optional>
 
 namespace {
 
@@ -33,12 +34,9 @@ const QString kNotSavedQuestion = QStringLiteral("Current script is not saved, c
 
 void putCaretOnStartLine(ScriptEditor *body)
 {
-    try {
-        body->focusEditor();
-    } catch (const EditorFocusError &) {
-        // The caret still goes to its line; the focus follows when the
-        // editor can take it.
-    }
+    // The caret goes to its line whether or not the editor can take the
+    // focus now.
+    static_cast<void>(body->focusEditor());
     body->setCaretLineColumn(3, 1);
 }
 
@@ -181,23 +179,26 @@ void DocumentController::openScript()
     if (path.isEmpty())
         return;
 
-    openFile(path);
+    static_cast<void>(openFile(path));
 }
 
-void DocumentController::openFile(const QString &path)
+bool DocumentController::openFile(const QString &path)
 {
-    const BusyCursor busy(takesAWhileToOpen(path));
-    TextFileRead file = readFileBytes(path);
+    std::optional<BusyCursor> busy(std::in_place, takesAWhileToOpen(path));
+    const TextFileRead file = readFileBytes(path);
     if (!file.ok()) {
+        busy.reset();
         const QString why = unreadableReason(file);
-        throw std::runtime_error(QString(QStringLiteral("Cannot open file %1").arg(path) +
-                                         (why.isEmpty() ? QString() : QStringLiteral("\r\n") + why))
-                                     .toStdString());
+        m_prompter.ShowMessageBox(IconError, applicationTitle(),
+                                  QStringLiteral("Cannot open file %1").arg(path) +
+                                      (why.isEmpty() ? QString() : QStringLiteral("\r\n") + why));
+        return false;
     }
 
     const ScriptFragments fragments = readScriptBytes(file.bytes);
     m_editors.setScript(fragments.head, fragments.body);
     m_libraryTexts.keepLibraryTexts(fragments.head, fragments.body);
+    return true;
 }
 
 // --- Save as -------------------------------------------------------------------
@@ -224,9 +225,10 @@ void DocumentController::saveAs()
         if (!saved) {
             // Nothing claims to be saved: the modified state and the library
             // tree stay as they were.
-            throw std::runtime_error(QString(QStringLiteral("Cannot create file %1").arg(path) +
-                                             (saved.error.isEmpty() ? QString() : QStringLiteral("\r\n") + saved.error))
-                                         .toStdString());
+            m_prompter.ShowMessageBox(IconError, applicationTitle(),
+                                      QStringLiteral("Cannot create file %1").arg(path) +
+                                          (saved.error.isEmpty() ? QString() : QStringLiteral("\r\n") + saved.error));
+            return;
         }
         editors.head()->clearModifiedState();
         editors.body()->clearModifiedState();
@@ -293,11 +295,12 @@ void DocumentController::print()
         target.setOutputFileName(madeFile);
     }
     editor->setDefBackColor(Qt::white);
-    const bool printed = editor->printWholeText(target);
+    const bool printed = printWholeText(*editor, target);
     if (!madeFile.isEmpty())
         target.setOutputFileName(QString());
     if (!printed) {
-        m_prompter.ShowMessageBox(IconError, QStringLiteral("Error!"), QStringLiteral("The script could not be printed."));
+        m_prompter.ShowMessageBox(IconError, QStringLiteral("Error!"),
+                                  QStringLiteral("The script could not be printed."));
         return;
     }
     if (!madeFile.isEmpty())

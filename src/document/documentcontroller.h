@@ -30,10 +30,10 @@ public:
     void newScript();
     void openScript();
     /// Reads the script file at path into the two editors, as Open does
-    /// once a file is chosen, without asking anything first.  Throws
-    /// std::runtime_error ("Cannot open file ...") when the file cannot be
-    /// read; the editors then keep their script.
-    void openFile(const QString &path);
+    /// once a file is chosen, without asking anything first.  A file that
+    /// cannot be read is reported ("Cannot open file ...") and false
+    /// returned; the editors then keep their script.
+    bool openFile(const QString &path);
     void saveAs();
     void copyFromEditor();
     /// Prints the focused editor's fragment to the printer chosen last (the

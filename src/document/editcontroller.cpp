@@ -1,15 +1,17 @@
 #include "document/editcontroller.h"
 
-#include "ports/ports.h"
 #include "document/jumptolinedialog.h"
 #include "document/scripteditors.h"
+#include "editor/editorsearch.h"
+#include "editor/finddialog.h"
+#include "editor/quotepairing.h"
 #include "editor/scripteditor.h"
 #include "platform/errors.h"
 #include "platform/prompter.h"
+#include "ports/ports.h"
 #include "widgets/actions.h"
 
 #include <QAction>
-#include <QKeyEvent>
 #include <QMenu>
 
 EditController::EditController(Prompter &prompter, ActionRegistry &actions, ScriptEditors &editors,
@@ -44,7 +46,7 @@ void EditController::attachEditors()
 {
     ScriptEditors &editors = m_editors;
     for (ScriptEditor *editor : {editors.head(), editors.body()}) {
-        editor->setKeyPressHandler([this](ScriptEditor *e, QKeyEvent *event) { return pairQuotes(e, event); });
+        QuotePairing::attach(*editor, [this, editor] { m_editors.setCurrent(editor); });
         editor->setDropAcceptor([this](QObject *source) {
             const auto it = m_dropSources.constFind(source);
             return it != m_dropSources.constEnd() && it->hasSelection();
@@ -77,12 +79,9 @@ void EditController::WrapAndInsert(const QString &opening, const QString &closin
     if (!editor)
         return;
     editor->wrapSelection(opening, closing);
-    try {
-        editor->focusEditor();
-    } catch (const EditorFocusError &) {
+    if (!editor->focusEditor())
         m_prompter.ShowMessageBox(IconWarning, QStringLiteral("Warning"),
-                                         QStringLiteral("Please change the current tab to the editor tab!"));
-    }
+                                  QStringLiteral("Please change the current tab to the editor tab!"));
 }
 
 void EditController::InsertTemplate(const QString &templateText)
@@ -97,30 +96,6 @@ void EditController::InsertTemplate(const QString &templateText)
         }
     }
     WrapAndInsert(templateText, QString());
-}
-
-bool EditController::pairQuotes(ScriptEditor *editor, QKeyEvent *event)
-{
-    if (event->text() != QStringLiteral("\""))
-        return false;
-    m_editors.setCurrent(editor);
-    if (editor->hasSelectedText()) {
-        WrapAndInsert(QStringLiteral("\""), QStringLiteral("\""));
-        // The wrapped text stays selected between the two quotes.
-        editor->rememberTypedPair(editor->selStart() - 1, editor->selStart() + editor->selLength());
-    } else if (editor->caretBeforeTypedCloser()) {
-        // The closing quote the pairing put there is typed over: the caret
-        // steps past it, and so leaves the pair.
-        editor->setCaretPosition(editor->caretPosition() + 1);
-    } else {
-        editor->beginUndoAction();
-        editor->replaceSelection(QStringLiteral("\"\""));
-        const int between = editor->caretPosition() - 1;
-        editor->setCaretPosition(between);
-        editor->endUndoAction();
-        editor->rememberTypedPair(between - 1, between);
-    }
-    return true;
 }
 
 // --- commands ----------------------------------------------------------------
@@ -148,7 +123,7 @@ ScriptEditor *EditController::searchingEditor()
 void EditController::find()
 {
     if (ScriptEditor *editor = searchingEditor()) {
-        editor->showFindDialog(m_prompter);
+        showFindDialog(*editor, m_prompter);
         m_lastSearch = editor->lastSearchText();
     }
 }
@@ -156,7 +131,7 @@ void EditController::find()
 void EditController::replace()
 {
     if (ScriptEditor *editor = searchingEditor()) {
-        editor->showReplaceDialog(m_prompter);
+        showReplaceDialog(*editor, m_prompter);
         m_lastSearch = editor->lastSearchText();
     }
 }
@@ -182,7 +157,7 @@ void EditController::findNext()
     options.wholeWords = false;
     options.forward = true;
     // Nothing further: the last occurrence stays selected.
-    if (editor->findText(text, options) < 0)
+    if (findText(*editor, text, options) < 0)
         editor->setSel(start, length);
 }
 

@@ -10,12 +10,12 @@
 // selection does not give one) and Find next goes on with it, whichever
 // editor it was searched in.
 
+#include "ports/ports.h"
+
 #include <QHash>
 #include <QObject>
 #include <QPointer>
 #include <QString>
-
-#include "ports/ports.h"
 
 #include <functional>
 
@@ -23,7 +23,6 @@ class ActionRegistry;
 class Prompter;
 class QAction;
 class ScriptEditors;
-class QKeyEvent;
 class ScriptEditor;
 
 class EditController final : public QObject, public DropTargets, public TextInsertion {
@@ -51,12 +50,6 @@ public:
     /// whether a drop is accepted, onDrop handles it on the editor dropped on.
     void registerDropSource(QObject *source, std::function<bool()> hasSelection,
                             std::function<void(ScriptEditor *target)> onDrop) override;
-
-    /// Pairing of double quotes; true when the key was used.  A typed "
-    /// puts two, the caret between them (or wraps the selection in them);
-    /// typed right before a closing quote put there that way, while the
-    /// caret has stayed inside the pair, it steps over that quote instead.
-    bool pairQuotes(ScriptEditor *editor, QKeyEvent *event);
 
 private:
     /// The focused editor, given the last search.

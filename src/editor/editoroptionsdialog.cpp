@@ -13,8 +13,8 @@
 #include <QKeySequenceEdit>
 #include <QLabel>
 #include <QListWidget>
-#include <QTabWidget>
 #include <QTableWidget>
+#include <QTabWidget>
 #include <QVBoxLayout>
 
 EditorOptionsDialog::EditorOptionsDialog(const EditorSettings &settings, Prompter &prompter, CustomColours &colours,

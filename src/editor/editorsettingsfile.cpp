@@ -5,10 +5,7 @@
 #include <QDir>
 #include <QFileInfo>
 
-EditorSettingsFile::EditorSettingsFile(QString path)
-    : m_path(std::move(path))
-{
-}
+EditorSettingsFile::EditorSettingsFile(QString path) : m_path(std::move(path)) {}
 
 EditorSettingsFile::Loaded EditorSettingsFile::load(EditorSettings &settings)
 {

@@ -8,11 +8,11 @@
 // could not be read at all is not overwritten in that run.  A symbolic link
 // in its place is neither read nor written through.
 
-#include <QByteArray>
-#include <QString>
-
 #include "editor/highlightscheme.h"
 #include "platform/savefile.h"
+
+#include <QByteArray>
+#include <QString>
 
 class EditorSettingsFile final {
 public:

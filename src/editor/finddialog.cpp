@@ -1,6 +1,8 @@
 #include "editor/finddialog.h"
 
+#include "editor/editorsearch.h"
 #include "editor/scripteditor.h"
+#include "platform/prompter.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -112,7 +114,7 @@ bool FindDialog::findNext()
         m_status->clear();
         return false;
     }
-    if (m_editor->findText(text, options()) < 0) {
+    if (findText(*m_editor, text, options()) < 0) {
         m_status->setText(QStringLiteral("Cannot find \"%1\"").arg(text));
         QApplication::beep();
         return false;
@@ -128,7 +130,7 @@ void FindDialog::replaceOne()
         return;
     const FindOptions o = options();
     // The occurrence found last is still selected: replace it, then go on.
-    if (m_editor->selectionMatches(text, o)) {
+    if (selectionMatches(*m_editor, text, o)) {
         const int start = m_editor->selStart();
         m_editor->replaceSelection(m_replace->text());
         // Going back, the search starts before the replacement, so that
@@ -146,7 +148,7 @@ int FindDialog::replaceEverything()
         m_status->clear();
         return 0;
     }
-    const int count = m_editor->replaceAll(text, m_replace ? m_replace->text() : QString(), options());
+    const int count = replaceAll(*m_editor, text, m_replace ? m_replace->text() : QString(), options());
     if (count == 0)
         m_status->setText(QStringLiteral("Cannot find \"%1\"").arg(text));
     else if (count == 1)
@@ -154,4 +156,25 @@ int FindDialog::replaceEverything()
     else
         m_status->setText(QStringLiteral("Replaced %1 occurrences").arg(count));
     return count;
+}
+
+namespace {
+
+void showDialog(ScriptEditor &editor, FindDialog::Mode mode, Prompter &prompter)
+{
+    QWidget *parent = prompter.parentWindow() ? prompter.parentWindow() : editor.window();
+    FindDialog dialog(&editor, mode, initialSearchText(editor), parent);
+    prompter.execDialog(dialog);
+}
+
+}  // namespace
+
+void showFindDialog(ScriptEditor &editor, Prompter &prompter)
+{
+    showDialog(editor, FindDialog::Find, prompter);
+}
+
+void showReplaceDialog(ScriptEditor &editor, Prompter &prompter)
+{
+    showDialog(editor, FindDialog::Replace, prompter);
 }

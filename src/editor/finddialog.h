@@ -5,6 +5,7 @@
 
 #include <QDialog>
 
+class Prompter;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -38,3 +39,9 @@ private:
     QRadioButton *m_backward;
     QLabel *m_status;
 };
+
+/// The find dialog and the find-and-replace dialog over editor, shown
+/// through the prompter; they start with the selection when it lies on one
+/// line, else with the editor's last search text.
+void showFindDialog(ScriptEditor &editor, Prompter &prompter);
+void showReplaceDialog(ScriptEditor &editor, Prompter &prompter);

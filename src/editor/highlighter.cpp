@@ -1,9 +1,8 @@
 #include "editor/highlighter.h"
 
+#include <QFontDatabase>
 #include <Qsci/qscilexerhtml.h>
 #include <Qsci/qsciscintilla.h>
-
-#include <QFontDatabase>
 
 #include <utility>
 

@@ -4,8 +4,8 @@
 
 #include <algorithm>
 #include <optional>
-#include <utility>
 #include <stdexcept>
+#include <utility>
 
 namespace {
 

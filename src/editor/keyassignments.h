@@ -4,9 +4,8 @@
 // binds a table of them; defaultKeyAssignments() is the table the editors
 // start with.
 
-#include <Qsci/qscicommand.h>
-
 #include <QKeyCombination>
+#include <Qsci/qscicommand.h>
 
 #include <span>
 

@@ -5,11 +5,10 @@
 #include "editor/keyassignments.h"
 #include "editor/scripteditor.h"
 
-#include <Qsci/qsciscintilla.h>
-
 #include <QColor>
 #include <QFont>
 #include <QKeySequence>
+#include <Qsci/qsciscintilla.h>
 
 #include <algorithm>
 #include <optional>

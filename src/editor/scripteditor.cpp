@@ -1,19 +1,15 @@
 #include "editor/scripteditor.h"
 
+#include "editor/blockindent.h"
 #include "editor/bookmarks.h"
-#include "editor/finddialog.h"
+#include "editor/editorpositions.h"
 #include "editor/highlighter.h"
 #include "editor/keyassignments.h"
 #include "editor/positions.h"
 #include "editor/wordbounds.h"
 #include "editor/wordchars.h"
-#include "platform/prompter.h"
+#include "editor/wordcommands.h"
 #include "platform/textfile.h"
-
-#include <Qsci/qscicommand.h>
-#include <Qsci/qscicommandset.h>
-#include <Qsci/qscilexer.h>
-#include <Qsci/qsciprinter.h>
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -26,8 +22,9 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
-#include <QPainter>
-#include <QPrinter>
+#include <Qsci/qscicommand.h>
+#include <Qsci/qscicommandset.h>
+#include <Qsci/qscilexer.h>
 #include <QSet>
 
 #include <optional>
@@ -66,126 +63,7 @@ long send(const QsciScintilla *e, unsigned int message, unsigned long wParam = 0
     return e->SendScintilla(message, wParam, lParam);
 }
 
-// --- positions ----------------------------------------------------------------
-// The editor keeps an index of the characters before every line, so the
-// conversions below cost a look-up of the line plus a walk along that one
-// line.  Every line break in the text is CR LF (all text enters converted),
-// so each line before a position contributes one surplus character.
-
-long lineCharacterStart(const QsciScintilla *e, long line)
-{
-    return send(e, Sci::SCI_INDEXPOSITIONFROMLINE, line, Sci::SC_LINECHARACTERINDEX_UTF32);
-}
-
-int toPosition(const QsciScintilla *e, long byte)
-{
-    const long line = send(e, Sci::SCI_LINEFROMPOSITION, byte);
-    const long lineStart = send(e, Sci::SCI_POSITIONFROMLINE, line);
-    const long inLine = send(e, Sci::SCI_COUNTCHARACTERS, lineStart, byte);
-    return int(lineCharacterStart(e, line) - line + inLine);
-}
-
-long toByte(const QsciScintilla *e, int position)
-{
-    if (position <= 0)
-        return 0;
-    // The last line whose first position is not past the wanted one.
-    long low = 0;
-    long high = send(e, Sci::SCI_GETLINECOUNT) - 1;
-    while (low < high) {
-        const long middle = (low + high + 1) / 2;
-        if (lineCharacterStart(e, middle) - middle <= position)
-            low = middle;
-        else
-            high = middle - 1;
-    }
-    const long lineStart = send(e, Sci::SCI_POSITIONFROMLINE, low);
-    const long lineEnd = send(e, Sci::SCI_GETLINEENDPOSITION, low);
-    const long offset = position - (lineCharacterStart(e, low) - low);
-    const long lineChars = send(e, Sci::SCI_COUNTCHARACTERS, lineStart, lineEnd);
-    if (offset >= lineChars)
-        return lineEnd;
-    return send(e, Sci::SCI_POSITIONRELATIVE, lineStart, offset);
-}
-
-// Byte position <-> 0-based line and column in characters.
-void lineColumn(const QsciScintilla *e, long byte, int *line, int *column)
-{
-    const long l = send(e, Sci::SCI_LINEFROMPOSITION, byte);
-    *line = int(l);
-    *column = int(send(e, Sci::SCI_COUNTCHARACTERS, send(e, Sci::SCI_POSITIONFROMLINE, l), byte));
-}
-
-long byteAt(const QsciScintilla *e, int line, int column)
-{
-    const long lineStart = send(e, Sci::SCI_POSITIONFROMLINE, line);
-    const long lineEnd = send(e, Sci::SCI_GETLINEENDPOSITION, line);
-    if (column <= 0)
-        return lineStart;
-    const long byte = send(e, Sci::SCI_POSITIONRELATIVE, lineStart, column);
-    // Past the line's last character (or the text's end) the caret stays
-    // before the line break.
-    return byte == 0 || byte > lineEnd ? lineEnd : byte;
-}
-
-// --- search ---------------------------------------------------------------------
-
-QChar charBefore(const QsciScintilla *e, long byte)
-{
-    if (byte <= 0)
-        return QChar();
-    const long start = send(e, Sci::SCI_POSITIONBEFORE, byte);
-    const QString s = e->text(int(start), int(byte));
-    return s.isEmpty() ? QChar() : s.back();
-}
-
-QChar charAt(const QsciScintilla *e, long byte)
-{
-    const long end = send(e, Sci::SCI_POSITIONAFTER, byte);
-    if (end <= byte)
-        return QChar();
-    const QString s = e->text(int(byte), int(end));
-    return s.isEmpty() ? QChar() : s.front();
-}
-
-// Whether the bytes [from, to) stand as a whole word: no word character
-// touches them on either side.
-bool standsAlone(const QsciScintilla *e, long from, long to)
-{
-    const QChar before = charBefore(e, from);
-    const QChar after = charAt(e, to);
-    return !(!before.isNull() && fn_CharIsInWord(before)) && !(!after.isNull() && fn_CharIsInWord(after));
-}
-
-TextOccurrence findOccurrence(const ScriptEditor *e, const QString &text, const FindOptions &options, long from)
-{
-    const std::vector<TextOccurrence> found = findOccurrences(e->textBytes(), text, options, from, false);
-    return found.empty() ? TextOccurrence{} : found.front();
-}
-
 // --- words ------------------------------------------------------------------------
-
-// The commands the editor runs itself on its word rule rather than leave to
-// Scintilla, which in UTF-8 takes every letter for a word character.
-bool isOwnWordCommand(QsciCommand::Command command)
-{
-    switch (command) {
-    case QsciCommand::WordLeft:
-    case QsciCommand::WordLeftExtend:
-    case QsciCommand::WordRight:
-    case QsciCommand::WordRightExtend:
-    case QsciCommand::WordLeftEnd:
-    case QsciCommand::WordLeftEndExtend:
-    case QsciCommand::WordRightEnd:
-    case QsciCommand::WordRightEndExtend:
-    case QsciCommand::DeleteWordLeft:
-    case QsciCommand::DeleteWordRight:
-    case QsciCommand::DeleteWordRightEnd:
-        return true;
-    default:
-        return false;
-    }
-}
 
 int keyOf(const QKeyEvent *event)
 {
@@ -215,9 +93,7 @@ struct ScriptEditor::Private {
     int indentStep = 2;
     std::optional<EditorBookmarks> bookmarks;
     QSet<int> reservedKeys;  // combined keys; no key assignment takes them
-    std::optional<ByteRange> wordDrag;           // the word a double click selected, while the button is down
-    long pairOpen = -1;                          // the typed pair: bytes of its two characters
-    long pairClose = -1;
+    std::optional<ByteRange> wordDrag;  // the word a double click selected, while the button is down
     std::function<bool(ScriptEditor *, QKeyEvent *)> keyHandler;
     std::function<bool(QObject *)> dropAcceptor;
     QMenu *popup = nullptr;
@@ -281,13 +157,10 @@ ScriptEditor::ScriptEditor(QWidget *parent) : QsciScintilla(parent), d(std::make
     // the end of the key, command or call that made it, or else from the
     // event loop right after.
     SendScintilla(SCI_SETMODEVENTMASK, static_cast<unsigned long>(SC_MOD_BEFOREINSERT | SC_MOD_BEFOREDELETE));
-    connect(this, &QsciScintillaBase::SCN_MODIFIED, this, [this](int position, int type, const char *, int length) {
-        if (type & (SC_MOD_BEFOREINSERT | SC_MOD_BEFOREDELETE)) {
+    connect(this, &QsciScintillaBase::SCN_MODIFIED, this, [this](int, int type, const char *, int) {
+        if (type & (SC_MOD_BEFOREINSERT | SC_MOD_BEFOREDELETE))
             noteChange();
-            followTypedPair(type, position, length);
-        }
     });
-    connect(this, &QsciScintillaBase::SCN_UPDATEUI, this, [this](int) { checkCaretInTypedPair(); });
     connect(this, &QsciScintilla::marginClicked, this,
             [this](int, int line, Qt::KeyboardModifiers) { emit gutterClicked(line + 1, d->lastPressGlobal); });
     setAcceptDrops(true);
@@ -470,31 +343,31 @@ void ScriptEditor::clearModifiedState()
 
 int ScriptEditor::selStart() const
 {
-    return toPosition(this, SendScintilla(SCI_GETSELECTIONSTART));
+    return characterPosition(*this, SendScintilla(SCI_GETSELECTIONSTART));
 }
 
 int ScriptEditor::selLength() const
 {
     const long from = SendScintilla(SCI_GETSELECTIONSTART);
     const long to = SendScintilla(SCI_GETSELECTIONEND);
-    return from == to ? 0 : toPosition(this, to) - toPosition(this, from);
+    return from == to ? 0 : characterPosition(*this, to) - characterPosition(*this, from);
 }
 
 void ScriptEditor::setSel(int start, int length)
 {
-    const long from = toByte(this, start);
-    const long to = length > 0 ? toByte(this, start + length) : from;
+    const long from = bytePosition(*this, start);
+    const long to = length > 0 ? bytePosition(*this, start + length) : from;
     SendScintilla(SCI_SETSEL, static_cast<unsigned long>(from), to);
 }
 
 int ScriptEditor::caretPosition() const
 {
-    return toPosition(this, SendScintilla(SCI_GETCURRENTPOS));
+    return characterPosition(*this, SendScintilla(SCI_GETCURRENTPOS));
 }
 
 void ScriptEditor::setCaretPosition(int position)
 {
-    SendScintilla(SCI_GOTOPOS, toByte(this, position));
+    SendScintilla(SCI_GOTOPOS, bytePosition(*this, position));
 }
 
 void ScriptEditor::replaceSelection(const QString &text)
@@ -537,14 +410,14 @@ int ScriptEditor::caretLine() const
 int ScriptEditor::caretColumn() const
 {
     int line = 0, column = 0;
-    lineColumn(this, SendScintilla(SCI_GETCURRENTPOS), &line, &column);
+    byteLineColumn(*this, SendScintilla(SCI_GETCURRENTPOS), &line, &column);
     return column + 1;
 }
 
 void ScriptEditor::setCaretLineColumn(int line, int column)
 {
     const int target = qBound(0, line - 1, qMax(0, lines() - 1));
-    SendScintilla(SCI_GOTOPOS, byteAt(this, target, column - 1));
+    SendScintilla(SCI_GOTOPOS, byteAtLineColumn(*this, target, column - 1));
 }
 
 int ScriptEditor::lineCount() const
@@ -567,11 +440,12 @@ void ScriptEditor::setWordWrapOn(bool on)
     setWrapMode(on ? WrapWord : WrapNone);
 }
 
-void ScriptEditor::focusEditor()
+bool ScriptEditor::focusEditor()
 {
     if (!isVisible() || !isEnabled() || !window()->isVisible())
-        throw EditorFocusError("Cannot focus a disabled or invisible window");
+        return false;
     setFocus(Qt::OtherFocusReason);
+    return true;
 }
 
 bool ScriptEditor::focused() const
@@ -581,59 +455,15 @@ bool ScriptEditor::focused() const
 
 // --- indentation ----------------------------------------------------------------------
 
-namespace {
-
-// Moves the indentation of every line the selection touches (or of the
-// caret's line) by delta columns, as one undo step.  Both ends of the
-// selection keep to their lines and to the text they stood at; an end at
-// the very start of a line stays there, so whole selected lines stay
-// wholly selected.
-void shiftIndentation(QsciScintilla *e, int delta)
-{
-    const long anchor = send(e, Sci::SCI_GETANCHOR);
-    const long caret = send(e, Sci::SCI_GETCURRENTPOS);
-    int anchorLine = 0, anchorColumn = 0, caretLine = 0, caretColumn = 0;
-    lineColumn(e, anchor, &anchorLine, &anchorColumn);
-    lineColumn(e, caret, &caretLine, &caretColumn);
-    const bool selection = anchor != caret;
-    int first = qMin(anchorLine, caretLine);
-    int last = qMax(anchorLine, caretLine);
-    // A selection ending at the start of a line does not take that line.
-    if (selection && last > first && (anchor > caret ? anchorColumn : caretColumn) == 0)
-        --last;
-
-    std::vector<int> change(size_t(last - first + 1), 0);
-    e->beginUndoAction();
-    for (int line = first; line <= last; ++line) {
-        const int before = e->indentation(line);
-        const int after = qMax(0, before + delta);
-        if (after != before)
-            e->setIndentation(line, after);
-        change[size_t(line - first)] = after - before;
-    }
-    e->endUndoAction();
-
-    const auto moved = [&](int line, int column) {
-        if (line < first || line > last || (selection && column == 0))
-            return byteAt(e, line, column);
-        return byteAt(e, line, qMax(0, column + change[size_t(line - first)]));
-    };
-    const long newCaret = moved(caretLine, caretColumn);
-    const long newAnchor = selection ? moved(anchorLine, anchorColumn) : newCaret;
-    e->SendScintilla(Sci::SCI_SETSEL, static_cast<unsigned long>(newAnchor), newCaret);
-}
-
-} // namespace
-
 void ScriptEditor::blockIndent()
 {
-    shiftIndentation(this, d->indentStep);
+    shiftIndentation(*this, d->indentStep);
     reportChange();
 }
 
 void ScriptEditor::blockUnindent()
 {
-    shiftIndentation(this, -d->indentStep);
+    shiftIndentation(*this, -d->indentStep);
     reportChange();
 }
 
@@ -665,31 +495,7 @@ bool ScriptEditor::hasBookmark(int number) const
     return d->bookmarks->has(number);
 }
 
-// --- search -------------------------------------------------------------------------------
-
-int ScriptEditor::findText(const QString &text, const FindOptions &options)
-{
-    if (text.isEmpty())
-        return -1;
-    d->lastSearch = text;
-    const long from = SendScintilla(options.forward ? SCI_GETSELECTIONEND : SCI_GETSELECTIONSTART);
-    const TextOccurrence found = findOccurrence(this, toCrLf(text), options, from);
-    if (found.start < 0)
-        return -1;
-    SendScintilla(SCI_SETSEL, static_cast<unsigned long>(found.start), long(found.end));
-    SendScintilla(SCI_SCROLLRANGE, static_cast<unsigned long>(found.start), long(found.end));
-    return toPosition(this, found.start);
-}
-
-bool ScriptEditor::selectionMatches(const QString &text, const FindOptions &options) const
-{
-    if (text.isEmpty() || !hasSelectedText())
-        return false;
-    if (selectedText().compare(toCrLf(text), options.matchCase ? Qt::CaseSensitive : Qt::CaseInsensitive) != 0)
-        return false;
-    return !options.wholeWords ||
-           standsAlone(this, SendScintilla(SCI_GETSELECTIONSTART), SendScintilla(SCI_GETSELECTIONEND));
-}
+// --- the last search ----------------------------------------------------------------------
 
 QString ScriptEditor::lastSearchText() const
 {
@@ -701,112 +507,7 @@ void ScriptEditor::setLastSearchText(const QString &text)
     d->lastSearch = text;
 }
 
-int ScriptEditor::replaceAll(const QString &text, const QString &replacement, const FindOptions &options)
-{
-    if (text.isEmpty())
-        return 0;
-    d->lastSearch = text;
-    const QString needle = toCrLf(text);
-    const QByteArray with = toCrLf(replacement).toUtf8();
-    FindOptions forward = options;
-    forward.forward = true;
-
-    // The occurrences are all found in the text as it stands, then
-    // replaced from the last one back, so neither a replacement nor its
-    // neighbours change what counts as an occurrence.
-    const std::vector<TextOccurrence> found = findOccurrences(textBytes(), needle, forward, 0, true);
-    if (found.empty())
-        return 0;
-    beginUndoAction();
-    for (auto it = found.rbegin(); it != found.rend(); ++it) {
-        SendScintilla(SCI_SETTARGETSTART, static_cast<unsigned long>(it->start));
-        SendScintilla(SCI_SETTARGETEND, static_cast<unsigned long>(it->end));
-        SendScintilla(SCI_REPLACETARGET, with.size(), with.constData());
-    }
-    endUndoAction();
-    reportChange();
-    return int(found.size());
-}
-
-QString ScriptEditor::initialSearchText() const
-{
-    // The selection, when it lies on one line; else the last search.
-    const QString selected = selectedText();
-    if (!selected.isEmpty() && !selected.contains(u'\n') && !selected.contains(u'\r'))
-        return selected;
-    return d->lastSearch;
-}
-
-QWidget *ScriptEditor::dialogParent(const Prompter &prompter) const
-{
-    return prompter.parentWindow() ? prompter.parentWindow() : window();
-}
-
-void ScriptEditor::showFindDialog(Prompter &prompter)
-{
-    FindDialog dialog(this, FindDialog::Find, initialSearchText(), dialogParent(prompter));
-    prompter.execDialog(dialog);
-}
-
-void ScriptEditor::showReplaceDialog(Prompter &prompter)
-{
-    FindDialog dialog(this, FindDialog::Replace, initialSearchText(), dialogParent(prompter));
-    prompter.execDialog(dialog);
-}
-
-// --- the typed pair ------------------------------------------------------------------------
-
-void ScriptEditor::rememberTypedPair(int open, int close)
-{
-    d->pairOpen = toByte(this, open);
-    d->pairClose = toByte(this, close);
-    checkCaretInTypedPair();
-}
-
-bool ScriptEditor::caretBeforeTypedCloser() const
-{
-    return d->pairClose >= 0 && SendScintilla(SCI_GETCURRENTPOS) == d->pairClose;
-}
-
-void ScriptEditor::forgetTypedPair()
-{
-    d->pairOpen = -1;
-    d->pairClose = -1;
-}
-
-void ScriptEditor::followTypedPair(int type, long position, long length)
-{
-    if (d->pairClose < 0)
-        return;
-    if (type & SC_MOD_BEFOREINSERT) {
-        // Text put right before a character pushes it on.
-        if (position <= d->pairOpen)
-            d->pairOpen += length;
-        if (position <= d->pairClose)
-            d->pairClose += length;
-    } else if (type & SC_MOD_BEFOREDELETE) {
-        const long end = position + length;
-        if ((position <= d->pairOpen && d->pairOpen < end) || (position <= d->pairClose && d->pairClose < end)) {
-            forgetTypedPair();
-            return;
-        }
-        if (end <= d->pairOpen)
-            d->pairOpen -= length;
-        if (end <= d->pairClose)
-            d->pairClose -= length;
-    }
-}
-
-void ScriptEditor::checkCaretInTypedPair()
-{
-    if (d->pairClose < 0)
-        return;
-    const long caret = SendScintilla(SCI_GETCURRENTPOS);
-    if (caret <= d->pairOpen || caret > d->pairClose)
-        forgetTypedPair();
-}
-
-// --- colours and printing ------------------------------------------------------------------
+// --- colours --------------------------------------------------------------------------------
 
 QColor ScriptEditor::defBackColor() const
 {
@@ -822,41 +523,6 @@ void ScriptEditor::setDefBackColor(const QColor &color)
     }
     setPaper(color);
     setMarginsBackgroundColor(color.lightness() > 128 ? color.darker(106) : color.lighter(120));
-}
-
-namespace {
-
-// QsciPrinter does not check that its painter could start: a file that
-// cannot be written would pass for printed.
-bool printOn(QsciPrinter &printer, QsciScintillaBase *editor)
-{
-    printer.setWrapMode(QsciScintilla::WrapWord);
-    QPainter painter;
-    if (!painter.begin(&printer))
-        return false;
-    const bool printed = printer.printRange(editor, painter);
-    return painter.end() && printed;
-}
-
-} // namespace
-
-bool ScriptEditor::printWholeText(QPrinter &printer)
-{
-    if (auto *own = dynamic_cast<QsciPrinter *>(&printer))
-        return printOn(*own, this);
-    // Print through a printer of the editor's own kind, set up like the one given.
-    QsciPrinter own(QPrinter::HighResolution);
-    own.setOutputFormat(printer.outputFormat());
-    if (printer.outputFormat() == QPrinter::NativeFormat)
-        own.setPrinterName(printer.printerName());
-    own.setOutputFileName(printer.outputFileName());
-    own.setResolution(printer.resolution());
-    own.setPageLayout(printer.pageLayout());
-    own.setColorMode(printer.colorMode());
-    own.setCopyCount(printer.copyCount());
-    own.setDuplex(printer.duplex());
-    own.setDocName(printer.docName());
-    return printOn(own, this);
 }
 
 // --- highlighting and keys --------------------------------------------------------------------
@@ -947,69 +613,17 @@ void ScriptEditor::keyPressEvent(QKeyEvent *event)
     const bool typesText = !event->text().isEmpty();
     if (const std::optional<QsciCommand::Command> command = wordCommandFor(event)) {
         event->accept();
-        runWordCommand(*command);
+        runWordCommand(*this, *command);
     } else if (typesText && d->keyHandler && d->keyHandler(this, event)) {
         event->accept();
     } else {
         QsciScintilla::keyPressEvent(event);
     }
-    checkCaretInTypedPair();
+    emit inputHandled();
     reportChange();
     emit keyDown();
     if (typesText)
         emit keyPressed();
-}
-
-void ScriptEditor::runWordCommand(QsciCommand::Command command)
-{
-    const QByteArrayView text = textBytes();
-    const long caret = SendScintilla(SCI_GETCURRENTPOS);
-    const long anchor = SendScintilla(SCI_GETANCHOR);
-    // Moves take the caret (with the selection's anchor left where it is
-    // when extending), deletions the text between the caret and the place
-    // the move would go, as Scintilla's commands do.
-    const auto moveTo = [&](qsizetype position, bool extend) {
-        if (extend)
-            SendScintilla(SCI_SETSEL, static_cast<unsigned long>(anchor), long(position));
-        else
-            SendScintilla(SCI_GOTOPOS, static_cast<unsigned long>(position));
-        SendScintilla(SCI_CHOOSECARETX);
-    };
-    const auto deleteBetween = [&](qsizetype from, qsizetype to) {
-        SendScintilla(SCI_GOTOPOS, static_cast<unsigned long>(caret));
-        if (to > from)
-            SendScintilla(SCI_DELETERANGE, static_cast<unsigned long>(from), long(to - from));
-        SendScintilla(SCI_CHOOSECARETX);
-    };
-    switch (command) {
-    case QsciCommand::WordLeft:
-    case QsciCommand::WordLeftExtend:
-        moveTo(previousWordStart(text, caret), command == QsciCommand::WordLeftExtend);
-        break;
-    case QsciCommand::WordRight:
-    case QsciCommand::WordRightExtend:
-        moveTo(nextWordStart(text, caret), command == QsciCommand::WordRightExtend);
-        break;
-    case QsciCommand::WordLeftEnd:
-    case QsciCommand::WordLeftEndExtend:
-        moveTo(previousWordEnd(text, caret), command == QsciCommand::WordLeftEndExtend);
-        break;
-    case QsciCommand::WordRightEnd:
-    case QsciCommand::WordRightEndExtend:
-        moveTo(nextWordEnd(text, caret), command == QsciCommand::WordRightEndExtend);
-        break;
-    case QsciCommand::DeleteWordLeft:
-        deleteBetween(previousWordStart(text, caret), caret);
-        break;
-    case QsciCommand::DeleteWordRight:
-        deleteBetween(caret, nextWordStart(text, caret));
-        break;
-    case QsciCommand::DeleteWordRightEnd:
-        deleteBetween(caret, nextWordEnd(text, caret));
-        break;
-    default:
-        break;
-    }
 }
 
 int ScriptEditor::marginsWidth() const
@@ -1028,7 +642,7 @@ void ScriptEditor::mousePressEvent(QMouseEvent *event)
     const bool inText = event->position().x() >= marginsWidth();
     d->wordDrag.reset();
     QsciScintilla::mousePressEvent(event);
-    checkCaretInTypedPair();
+    emit inputHandled();
     if (inText)
         emit mouseDown();
 }
@@ -1038,7 +652,7 @@ void ScriptEditor::mouseDoubleClickEvent(QMouseEvent *event)
     // Scintilla selects its own word (and counts the click towards a triple
     // click); the selection then becomes the editor's word.
     QsciScintilla::mouseDoubleClickEvent(event);
-    checkCaretInTypedPair();
+    emit inputHandled();
     if (event->button() != Qt::LeftButton || (event->modifiers() & (Qt::ShiftModifier | Qt::AltModifier)) ||
         event->position().x() < marginsWidth())
         return;
@@ -1072,7 +686,7 @@ void ScriptEditor::mouseReleaseEvent(QMouseEvent *event)
     if (d->wordDrag && event->button() == Qt::LeftButton)
         dragWordsTo(event->position().toPoint());
     d->wordDrag.reset();
-    checkCaretInTypedPair();
+    emit inputHandled();
 }
 
 void ScriptEditor::focusInEvent(QFocusEvent *event)

@@ -16,38 +16,26 @@
 //   editor's word rule says (wordbounds.h), not where Scintilla's would.
 
 #include "editor/keyassignments.h"
-#include "editor/textsearch.h"
-
-#include <Qsci/qscicommand.h>
-#include <Qsci/qsciscintilla.h>
 
 #include <QByteArrayView>
 #include <QColor>
 #include <QKeySequence>
 #include <QList>
+#include <Qsci/qscicommand.h>
+#include <Qsci/qsciscintilla.h>
 #include <QString>
 
 #include <functional>
 #include <memory>
 #include <optional>
 #include <span>
-#include <stdexcept>
 
-class Prompter;
 class QDragLeaveEvent;
 class QDropEvent;
 class QInputMethodEvent;
 class QMenu;
 class QMimeData;
-class QPrinter;
 class QsciLexer;
-
-/// Thrown by ScriptEditor::focusEditor() when the editor cannot take the
-/// focus (it is hidden, disabled or its window is not shown).
-class EditorFocusError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
 
 class ScriptEditor : public QsciScintilla {
     Q_OBJECT
@@ -97,9 +85,9 @@ public:
     bool wordWrapOn() const;
     void setWordWrapOn(bool on);
 
-    /// Gives the editor the keyboard focus; throws EditorFocusError when it
-    /// cannot take it.
-    void focusEditor();
+    /// Gives the editor the keyboard focus; false (and nothing happens)
+    /// when it cannot take it: hidden, disabled or its window not shown.
+    [[nodiscard]] bool focusEditor();
     bool focused() const;
 
     // --- indentation ----------------------------------------------------
@@ -113,35 +101,10 @@ public:
     void gotoBookmark(int number);  // a bookmark never set does nothing
     bool hasBookmark(int number) const;
 
-    // --- search -----------------------------------------------------------
-    /// Searches for plain text from the caret (from the selection's end
-    /// going forward, from its start going back).  Selects and returns the
-    /// position of the occurrence found, or -1 (nothing changes then).
-    /// Remembers the text as the last search text.
-    int findText(const QString &text, const FindOptions &options = {});
-    /// Whether the selection is exactly one occurrence of text under the
-    /// options (case, whole word); the direction does not matter.
-    bool selectionMatches(const QString &text, const FindOptions &options) const;
+    // --- search (editorsearch.h searches, finddialog.h shows the dialogs) ---
+    /// The text last searched for in this editor.
     QString lastSearchText() const;
     void setLastSearchText(const QString &text);
-    /// The editor's find dialog and find-and-replace dialog, shown through
-    /// the prompter.
-    void showFindDialog(Prompter &prompter);
-    void showReplaceDialog(Prompter &prompter);
-    /// Replaces every occurrence in the whole text as one undoable step;
-    /// returns how many were replaced.
-    int replaceAll(const QString &text, const QString &replacement, const FindOptions &options);
-
-    // --- a pair of characters typed for the user ------------------------------
-    /// Remembers that the characters at the positions open and close were
-    /// put there as a pair (a typed quote and its closing quote).  The editor
-    /// follows both through every change of the text and forgets the pair
-    /// once either is deleted or the caret leaves it, going before the
-    /// character after open or past close.
-    void rememberTypedPair(int open, int close);
-    /// Whether the remembered pair's closing character is the one right
-    /// after the caret.
-    bool caretBeforeTypedCloser() const;
 
     // --- highlighting and keys ----------------------------------------------
     /// Colours the text with highlighter (not null), which the editor owns
@@ -157,11 +120,9 @@ public:
     /// on its word rule, on whatever keys the table gives them.
     void applyKeyAssignments(std::span<const KeyAssignment> table);
 
-    // --- colours and printing ---------------------------------------------
+    // --- colours (editorprinting.h prints) -----------------------------------
     QColor defBackColor() const;
     void setDefBackColor(const QColor &color);
-    /// Prints the whole text with its highlighting as one document.
-    bool printWholeText(QPrinter &printer);
 
     // --- keys and menus -----------------------------------------------------
     /// Keys the program's own commands use: the editor drops its built-in
@@ -171,7 +132,7 @@ public:
     /// The context menu shown on a right click.
     void setPopupMenu(QMenu *menu);
     /// Called for every key press that types a character; returning true
-    /// discards the key.
+    /// discards the key (quotepairing.h pairs quotes so).
     void setKeyPressHandler(std::function<bool(ScriptEditor *, QKeyEvent *)> handler);
     /// Decides whether a drag coming from source may be dropped here.
     void setDropAcceptor(std::function<bool(QObject *source)> acceptor);
@@ -186,6 +147,7 @@ signals:
     void draggedOver();                            // an accepted drag moves over the editor
     void dropped(QObject *source, QPoint position); // an accepted drag was dropped
     void gutterClicked(int line, QPoint globalPosition); // 1-based line
+    void inputHandled();                                 // after a key or a mouse press, click or release
 
 public slots:
     // Every way text enters the editor turns its line breaks into CR LF.
@@ -222,26 +184,22 @@ protected:
     void dragLeaveEvent(QDragLeaveEvent *event) override;
     void dropEvent(QDropEvent *event) override;
 
+public:
+    /// Reports a change made through SendScintilla() now (changed()),
+    /// rather than from the event loop.
+    void reportChange();
+
 private:
     // A change is announced before it happens and reported (changed())
     // once it is done.
     void noteChange();
-    void reportChange();
     void fitLineNumbers();
     // The editor's own word commands (see applyKeyAssignments).
     std::optional<QsciCommand::Command> wordCommandFor(const QKeyEvent *event) const;
-    void runWordCommand(QsciCommand::Command command);
     void dragWordsTo(QPoint at);
-    // The typed pair follows a change about to be made, and is forgotten
-    // when the caret has left it.
-    void followTypedPair(int type, long position, long length);
-    void checkCaretInTypedPair();
-    void forgetTypedPair();
     /// Sets the horizontal scroll range for a text whose longest line has
     /// that many characters.
     void fitScrollWidth(qsizetype longestLine);
-    QString initialSearchText() const;
-    QWidget *dialogParent(const Prompter &prompter) const;
     int marginsWidth() const;
 
     struct Private;

@@ -2,8 +2,8 @@
 
 #include "platform/prompter.h"
 #include "widgets/actions.h"
-#include "widgets/panels.h"
 #include "widgets/handcursor.h"
+#include "widgets/panels.h"
 
 #include <QDialogButtonBox>
 #include <QKeyEvent>

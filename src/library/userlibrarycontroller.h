@@ -4,9 +4,9 @@
 // deleted, scripts deleted, loaded, inserted and previewed.  Every change
 // is written to the library folder at once.
 
-#include "ports/ports.h"
 #include "library/libraryservice.h"
 #include "library/userlibrary.h"
+#include "ports/ports.h"
 
 #include <QHash>
 #include <QObject>

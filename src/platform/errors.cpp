@@ -12,6 +12,11 @@ std::function<void(const QString &)> &handler()
 
 } // namespace
 
+QString applicationTitle()
+{
+    return QStringLiteral("VM Quillon 98 v1.6");
+}
+
 void setGeneralErrorHandler(std::function<void(const QString &)> h)
 {
     handler() = std::move(h);

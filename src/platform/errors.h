@@ -14,6 +14,10 @@
 #include <type_traits>
 #include <utility>
 
+/// "VM Quillon 98 v1.6": the caption of the window and the title of the
+/// application's message boxes, errors among them.
+QString applicationTitle();
+
 /// Sets what shows an unhandled error (the main program shows a message
 /// box through its prompter).
 void setGeneralErrorHandler(std::function<void(const QString &message)> handler);

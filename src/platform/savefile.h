@@ -15,10 +15,11 @@
 // left by a crash can be told from one another running copy is writing:
 // removeStaleTemporaryFiles() clears those of copies that are gone.
 
+#include "platform/fileaccess.h"
+
 #include <QByteArray>
 #include <QString>
 
-#include "platform/fileaccess.h"
 #include <memory>
 
 struct SaveResult {

@@ -6,10 +6,10 @@
 // by older installations open with their Polish letters.  The program always
 // writes UTF-8 without a byte-order mark.
 
+#include "platform/fileaccess.h"
+
 #include <QByteArray>
 #include <QString>
-
-#include "platform/fileaccess.h"
 
 /// Files larger than this are refused instead of being read into memory.
 inline constexpr qint64 kMaxTextFileBytes = 64 * 1024 * 1024;

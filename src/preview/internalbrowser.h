@@ -10,8 +10,8 @@
 #include "preview/consolemessage.h"
 
 #include <QString>
-#include <QVariant>
 #include <QtPlugin>
+#include <QVariant>
 
 #include <functional>
 

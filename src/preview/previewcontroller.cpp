@@ -1,8 +1,8 @@
 #include "preview/previewcontroller.h"
 
-#include "library/libraryservice.h"
 #include "document/scripteditors.h"
 #include "editor/scripteditor.h"
+#include "library/libraryservice.h"
 #include "platform/errors.h"
 #include "platform/prompter.h"
 #include "platform/shell.h"
@@ -11,8 +11,8 @@
 #include "preview/browserchoicedialog.h"
 #include "preview/browserloader.h"
 #include "preview/internalbrowser.h"
-#include "preview/previewpage.h"
 #include "preview/previewconsole.h"
+#include "preview/previewpage.h"
 #include "preview/previewpane.h"
 #include "widgets/actions.h"
 
@@ -138,10 +138,8 @@ void PreviewController::goToPlace(const ScriptPlace &place)
     leavePreviewTab();
     editor->setCaretLineColumn(place.line, 1);
     m_editors.setCurrent(editor);
-    try {
-        editor->focusEditor();
-    } catch (const EditorFocusError &) {
-    }
+    // Left by the Preview tab, the editor is shown and can take the focus.
+    static_cast<void>(editor->focusEditor());
 }
 
 bool PreviewController::internalBrowserExists() const
@@ -156,19 +154,23 @@ void PreviewController::setPageQuietly(QWidget *page)
     m_switching = false;
 }
 
-QString PreviewController::WritePreviewPage(const QString &head, const QString &body)
+PreviewWrite PreviewController::WritePreviewPage(const QString &head, const QString &body)
 {
     return m_file->WritePreviewPage(head, body);
 }
 
+QString PreviewController::writePageOrSayWhy(const QString &head, const QString &body)
+{
+    const PreviewWrite page = WritePreviewPage(head, body);
+    if (!page.ok())
+        m_prompter.ShowMessageBox(IconError, applicationTitle(), page.error);
+    return page.path;
+}
+
 void PreviewController::focusCurrentEditor()
 {
-    if (ScriptEditor *editor = m_editors.current()) {
-        try {
-            editor->focusEditor();
-        } catch (const EditorFocusError &) {
-        }
-    }
+    if (ScriptEditor *editor = m_editors.current())
+        static_cast<void>(editor->focusEditor());
 }
 
 void PreviewController::warnOfClose()
@@ -216,8 +218,13 @@ void PreviewController::ShowInInternalBrowser(const QString &head, const QString
                                               const QString &libraryScript)
 {
     enterPreviewTab();
-    try {
-        const QString path = WritePreviewPage(head, body);
+    // Errors of the embedded preview are not reported; the Preview tab stays
+    // as it is.
+    const PreviewWrite page = WritePreviewPage(head, body);
+    if (!page.ok())
+        return;
+    {
+        const QString &path = page.path;
         // Messages of the last page go with it, and the new page's lines are
         // told apart from now on.
         m_pageLines = PreviewPageLines(head, body, QUrl::fromLocalFile(path).toString(), libraryScript);
@@ -246,9 +253,6 @@ void PreviewController::ShowInInternalBrowser(const QString &head, const QString
             } catch (const std::exception &) {
             }
         });
-    } catch (const std::exception &) {
-        // Errors of the embedded preview are not reported; the Preview tab
-        // stays as it is.
     }
 }
 
@@ -294,8 +298,9 @@ void PreviewController::Przycisk_OKClick()
     ScriptEditors &editors = m_editors;
     if (!editors.exist())
         return;
-    // A page that cannot be written is an error for the general handler.
-    OpenInDefaultBrowser(WritePreviewPage(editors.head()->wholeText(), editors.body()->wholeText()));
+    if (const QString path = writePageOrSayWhy(editors.head()->wholeText(), editors.body()->wholeText());
+        !path.isEmpty())
+        OpenInDefaultBrowser(path);
 }
 
 void PreviewController::OpenInDefaultBrowser(const QString &path)
@@ -441,14 +446,13 @@ void PreviewController::loadEditorsBeside()
     const QString head = m_editors.head()->wholeText();
     const QString body = m_editors.body()->wholeText();
     m_pane->console()->clear();
-    QString path;
-    try {
-        path = WritePreviewPage(head, body);
-    } catch (const std::exception &error) {
+    const PreviewWrite page = WritePreviewPage(head, body);
+    if (!page.ok()) {
         // Said where the user looks, without a box in the way of the keys.
-        tellConsole(ConsoleLevel::Error, QString::fromUtf8(error.what()));
+        tellConsole(ConsoleLevel::Error, page.error);
         return;
     }
+    const QString &path = page.path;
     m_pageLines = PreviewPageLines(head, body, QUrl::fromLocalFile(path).toString());
     // The same address again: the browser takes it as a reload and keeps
     // the page's scroll position.  The windows its pages open count for
@@ -591,7 +595,8 @@ void PreviewController::POP_PRev_SystemClick()
     QString head;
     QString body;
     if (scriptOfFocusedSource(head, body))
-        OpenInDefaultBrowser(WritePreviewPage(head, body));
+        if (const QString path = writePageOrSayWhy(head, body); !path.isEmpty())
+            OpenInDefaultBrowser(path);
 }
 
 void PreviewController::PMNU_Prev_MSIEClick(int tag)
@@ -614,8 +619,9 @@ void PreviewController::previewInBrowser(int tag, const QString &head, const QSt
         return;
     const InstalledBrowser browser = m_offered.value(tag - 1);
     m_serviceApplication = browser.executable;
-    // A page that cannot be written is an error for the general handler.
-    const QString path = WritePreviewPage(head, body);
+    const QString path = writePageOrSayWhy(head, body);
+    if (path.isEmpty())
+        return;
     if (!OpenUrlInBrowser(browser, BrowserFileUrl(path), path))
         reportBrowserFailure(m_serviceApplication, QString());
 }

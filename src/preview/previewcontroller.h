@@ -3,11 +3,11 @@
 // page, shown on the Preview tab's embedded browser or in the desktop's
 // default browser.
 
+#include "platform/webbrowsers.h"
 #include "ports/ports.h"
 #include "preview/consolemessage.h"
 #include "preview/livereload.h"
-
-#include "platform/webbrowsers.h"
+#include "preview/previewpage.h"
 
 #include <QList>
 #include <QObject>
@@ -100,8 +100,8 @@ public:
                                const QString &libraryScript) override;
     /// Opens a file with the default browser; a failure is reported.
     void OpenInDefaultBrowser(const QString &path);
-    /// Writes the preview page and returns its path; throws on failure.
-    QString WritePreviewPage(const QString &head, const QString &body);
+    /// Writes the preview page: its path, or why it could not be written.
+    PreviewWrite WritePreviewPage(const QString &head, const QString &body);
 
     PreviewPane *pane() const { return m_pane; }
 
@@ -118,6 +118,8 @@ signals:
     void livePageLoaded(bool ok);
 
 private:
+    /// The page's path, or empty after the reason was shown in a box.
+    QString writePageOrSayWhy(const QString &head, const QString &body);
     void DetectBrowsers(ActionRegistry &actions);
     /// The drop-downs' browser items for the browsers offered.
     void showBrowserItems();

@@ -111,17 +111,16 @@ QString PreviewFile::folder()
     return m_folder;
 }
 
-QString PreviewFile::WritePreviewPage(const QString &head, const QString &body)
+PreviewWrite PreviewFile::WritePreviewPage(const QString &head, const QString &body)
 {
     const QString dir = folder();
     if (dir.isEmpty())
-        throw PreviewWriteError(QStringLiteral("Cannot create file %1\n%2")
-                                    .arg(usualFolder() + u'/' + kPreviewFileName, m_failure)
-                                    .toStdString());
+        return {QString(),
+                QStringLiteral("Cannot create file %1\n%2").arg(usualFolder() + u'/' + kPreviewFileName, m_failure)};
     const QString path = dir + u'/' + kPreviewFileName;
     const SaveResult saved =
         saveFileAtomically(path, encodeText(composePreviewPage(head, body)), SaveDurability::NoSync);
     if (!saved)
-        throw PreviewWriteError(QStringLiteral("Cannot create file %1\n%2").arg(path, saved.error).toStdString());
-    return path;
+        return {QString(), QStringLiteral("Cannot create file %1\n%2").arg(path, saved.error)};
+    return {path, QString()};
 }

@@ -12,16 +12,15 @@
 
 #include <QString>
 
-#include <stdexcept>
-
 /// The page text of two fragments.
 QString composePreviewPage(const QString &head, const QString &body);
 
-/// A preview that could not be written; what() (UTF-8) is the message for
-/// the user: "Cannot create file <path>" and the reason.
-class PreviewWriteError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
+/// A preview page written, or why not: "Cannot create file <path>", a
+/// line break and the reason, the message for the user.
+struct PreviewWrite {
+    QString path;
+    QString error;
+    bool ok() const { return error.isEmpty(); }
 };
 
 /// The preview file of one run: the temporary folder it lives in and the
@@ -38,8 +37,8 @@ public:
 
     /// Writes the page (UTF-8, no byte-order mark, line breaks as they are)
     /// and returns the file's path, the same one for every preview while the
-    /// folder stays ours.  Throws PreviewWriteError.
-    QString WritePreviewPage(const QString &head, const QString &body);
+    /// folder stays ours.
+    PreviewWrite WritePreviewPage(const QString &head, const QString &body);
 
     /// The private folder to use, made or checked now; empty when none
     /// could be had.

@@ -5,9 +5,9 @@
 // exists before the first preview, and the page's console under it.  The
 // console belongs to the pane and goes wherever the pane goes.
 
-#include <QWidget>
-
 #include "preview/consolemessage.h"
+
+#include <QWidget>
 
 #include <functional>
 

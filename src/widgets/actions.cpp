@@ -1,13 +1,13 @@
 #include "widgets/actions.h"
 
-#include <algorithm>
-#include <memory>
-
 #include "platform/errors.h"
 
 #include <QAction>
 #include <QMenu>
 #include <QToolBar>
+
+#include <algorithm>
+#include <memory>
 
 QIcon appIcon(const QString &name, const QString &themeName)
 {

@@ -1,15 +1,15 @@
 #pragma once
 // The main window's QActions and menus, made from the action table.
 
+#include "widgets/commanddata.h"
+
 #include <QHash>
 #include <QIcon>
 #include <QList>
-#include <QSet>
-#include <QStringList>
 #include <QObject>
+#include <QSet>
 #include <QString>
-
-#include "widgets/commanddata.h"
+#include <QStringList>
 
 #include <functional>
 

@@ -8,9 +8,9 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
-#include <QStyle>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyle>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>

@@ -3,8 +3,8 @@
 #include "widgets/actions.h"
 
 #include <QDialog>
-#include <QHBoxLayout>
 #include <QEvent>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>

@@ -1,11 +1,11 @@
 #include "wizards/htmlwizards.h"
 
-#include "ports/ports.h"
 #include "document/scripteditors.h"
 #include "editor/schemelexer.h"
 #include "editor/scripteditor.h"
 #include "platform/helpsystem.h"
 #include "platform/prompter.h"
+#include "ports/ports.h"
 #include "widgets/actions.h"
 #include "wizards/formbuilderdialog.h"
 #include "wizards/formelementsdialog.h"

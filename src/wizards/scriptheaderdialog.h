@@ -2,8 +2,8 @@
 // TSkryptDlg, "Script header": the language and type of a script block
 // and comments to put into it.
 
-#include "wizards/scriptwizarddialog.h"
 #include "wizards/scripttemplates.h"
+#include "wizards/scriptwizarddialog.h"
 
 class QComboBox;
 class QPlainTextEdit;

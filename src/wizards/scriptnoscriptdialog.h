@@ -4,8 +4,8 @@
 // starts empty and offers the comment style (JavaScript or VBScript).
 // Enter starts a new line in the memo; Escape cancels.
 
-#include "wizards/scriptwizarddialog.h"
 #include "wizards/scripttemplates.h"
+#include "wizards/scriptwizarddialog.h"
 
 class QLabel;
 class QPlainTextEdit;

@@ -1,9 +1,9 @@
 #include "wizards/scriptwizards.h"
 
-#include "ports/ports.h"
 #include "document/scripteditors.h"
 #include "editor/scripteditor.h"
 #include "platform/prompter.h"
+#include "ports/ports.h"
 #include "widgets/actions.h"
 #include "wizards/dialogboxdialog.h"
 #include "wizards/dialogboxwizard.h"

@@ -1,8 +1,6 @@
 // The Functions and Languages tabs in the window: the element list and its
 // jump, and inserting language elements by double click and by drop.
 
-#include "testwindow.h"
-
 #include "analysis/elementlistview.h"
 #include "analysis/languagetreewidget.h"
 #include "app/resourcetabs.h"
@@ -12,6 +10,7 @@
 #include "library/userlibrarytree.h"
 #include "preview/previewcontroller.h"
 #include "testfiles.h"
+#include "testwindow.h"
 
 #include <QAction>
 #include <QHeaderView>
@@ -110,7 +109,7 @@ private slots:
         t.head()->setSel(selStart, selLength);
         const QString body = t.body()->wholeText();
         // HEAD_ED is the editor worked in last.
-        t.head()->focusEditor();
+        QVERIFY(t.head()->focusEditor());
         QTRY_VERIFY(t.head()->focused());
         // From the Preview page: the double click comes back to the editors.
         t.window->preview().enterPreviewTab();
@@ -252,8 +251,9 @@ private slots:
         QTemporaryDir folder;
         const QString lib = folder.filePath(QStringLiteral("user-scripts/"));
         QVERIFY(writeFile(lib + QStringLiteral("uscripts.dat"), "Work\r\n menu\r\n"));
-        QVERIFY(writeFile(lib + QStringLiteral("menu.js"),
-                          "<!-- part of the HEAD section -->\r\nfunction kept() {}\r\n<!-- part of the BODY section -->\r\n"));
+        QVERIFY(writeFile(
+            lib + QStringLiteral("menu.js"),
+            "<!-- part of the HEAD section -->\r\nfunction kept() {}\r\n<!-- part of the BODY section -->\r\n"));
         const QString opened = folder.filePath(QStringLiteral("opened.js"));
         QVERIFY(writeFile(opened, "function opened() {}\r\n"));
         TestWindow t(false, lib);

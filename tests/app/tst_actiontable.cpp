@@ -3,9 +3,9 @@
 
 #include "app/actiontable.h"
 
+#include <QHash>
 #include <QKeySequence>
 #include <QSet>
-#include <QHash>
 #include <QTest>
 
 class TestActionTable : public QObject {

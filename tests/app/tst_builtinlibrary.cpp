@@ -2,10 +2,7 @@
 // pages, the page handlers and list editors, the colour buttons, and the
 // strip's commands going through GetLibraryScript.
 
-#include "testwindow.h"
-
 #include "app/resourcetabs.h"
-
 #include "document/scripteditors.h"
 #include "editor/scripteditor.h"
 #include "library/builtin/builtingenerator.h"
@@ -13,6 +10,7 @@
 #include "library/builtin/builtinpages.h"
 #include "library/builtin/listdialogs.h"
 #include "library/renamedialog.h"
+#include "testwindow.h"
 #include "widgets/colourbutton.h"
 
 #include <QAction>

@@ -2,12 +2,11 @@
 // window: styles and keys changed, applied to both editors and the form
 // builder's editor, written to editsett.dat and read back at the next start.
 
-#include "testwindow.h"
-
 #include "editor/editoroptionsdialog.h"
 #include "editor/schemelexer.h"
 #include "editor/scripteditor.h"
 #include "platform/errors.h"
+#include "testwindow.h"
 #include "widgets/colourbutton.h"
 
 #include <QComboBox>
@@ -165,7 +164,8 @@ private slots:
             const auto messages = t.prompter.messages();
             QCOMPARE(messages.size(), 1);
             QVERIFY(messages.first().text.startsWith(QStringLiteral("Cannot open file ")));
-            QVERIFY2(messages.first().text.contains(QStringLiteral("editsett.dat.bak")), qPrintable(messages.first().text));
+            QVERIFY2(messages.first().text.contains(QStringLiteral("editsett.dat.bak")),
+                     qPrintable(messages.first().text));
             QVERIFY(t.window->close());
         }
         QFile kept(path + QStringLiteral(".bak"));

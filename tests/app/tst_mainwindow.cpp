@@ -3,9 +3,6 @@
 // tooltips, help, printer setup, About, closing and the general error
 // handler.
 
-#include "testfiles.h"
-#include "testwindow.h"
-
 #include "app/aboutdialog.h"
 #include "app/resourcetabs.h"
 #include "document/documentcontroller.h"
@@ -16,6 +13,8 @@
 #include "library/userlibrarytree.h"
 #include "platform/errors.h"
 #include "platform/helpwindow.h"
+#include "testfiles.h"
+#include "testwindow.h"
 #include "widgets/actions.h"
 #include "widgets/dockabletoolbar.h"
 #include "widgets/statuspanels.h"
@@ -29,18 +28,18 @@
 #include <QMenuBar>
 #include <QPrinter>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QResizeEvent>
 #include <QScreen>
 #include <QStackedWidget>
 #include <QStatusTipEvent>
-#include <QRegularExpression>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QToolBar>
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextDocument>
 #include <QTextLayout>
+#include <QToolBar>
 #include <QToolButton>
 #include <QWindow>
 

@@ -1,9 +1,6 @@
 // Previews of the editors' script: the Preview tab with the embedded
 // browser, and the default browser when there is none.
 
-#include "testfiles.h"
-#include "testwindow.h"
-
 #include "document/scripteditors.h"
 #include "editor/scripteditor.h"
 #include "library/builtin/builtinlibrary.h"
@@ -13,27 +10,29 @@
 #include "preview/browserloader.h"
 #include "preview/internalbrowser.h"
 #include "preview/livereload.h"
-#include "preview/previewcontroller.h"
 #include "preview/previewconsole.h"
+#include "preview/previewcontroller.h"
 #include "preview/previewpane.h"
+#include "testfiles.h"
+#include "testwindow.h"
 #include "widgets/actions.h"
 
 #include <QAction>
 #include <QComboBox>
-#include <QPushButton>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QSignalSpy>
-#include <QSplitter>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
-#include <QLabel>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
-#include <QToolButton>
 #include <QTimer>
+#include <QToolButton>
 #include <QTreeWidget>
 #include <QUrl>
 

@@ -1,9 +1,6 @@
 // The user library in the window: saving the script into a category,
 // categories, deleting, Edit, Insert, copying and previewing a script.
 
-#include "testfiles.h"
-#include "testwindow.h"
-
 #include "document/scripteditors.h"
 #include "editor/scripteditor.h"
 #include "library/userlibrary.h"
@@ -11,6 +8,8 @@
 #include "library/userlibrarytree.h"
 #include "platform/textfile.h"
 #include "preview/previewcontroller.h"
+#include "testfiles.h"
+#include "testwindow.h"
 #include "widgets/statuspanels.h"
 
 #include <QAction>

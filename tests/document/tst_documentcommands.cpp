@@ -1,23 +1,19 @@
 // The script as a document: New, Open, Save as, the clipboard, printing and
 // the status read-out.
 
-#include "testfiles.h"
-#include "testwindow.h"
-
 #include "document/documentcontroller.h"
 #include "document/scripteditors.h"
 #include "document/scripttext.h"
 #include "editor/scripteditor.h"
 #include "library/userlibrarycontroller.h"
 #include "library/userlibrarytree.h"
-#include "widgets/statuspanels.h"
-
 #include "platform/savefile.h"
 #include "platform/textfile.h"
+#include "testfiles.h"
+#include "testwindow.h"
+#include "widgets/statuspanels.h"
 
 #include <QAction>
-
-#include <optional>
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
@@ -26,6 +22,8 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QTemporaryDir>
+
+#include <optional>
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
@@ -504,7 +502,8 @@ private slots:
             QVERIFY(pageCount(readAll(expected)) >= 1);
             const auto messages = t.prompter.messages();
             QCOMPARE(messages.size(), 1);
-            QVERIFY2(messages.first().text.contains(QDir::toNativeSeparators(expected)), qPrintable(messages.first().text));
+            QVERIFY2(messages.first().text.contains(QDir::toNativeSeparators(expected)),
+                     qPrintable(messages.first().text));
         }
         QCOMPARE(printer.outputFileName(), QString());
     }

@@ -2,12 +2,11 @@
 // workbench: what they ask of the library service and of the window's
 // pages, without the main window.
 
-#include "fakeworkbench.h"
-#include "testfiles.h"
-
 #include "document/documentcontroller.h"
 #include "editor/scripteditor.h"
+#include "fakeworkbench.h"
 #include "library/librarycommands.h"
+#include "testfiles.h"
 
 #include <QAction>
 #include <QClipboard>

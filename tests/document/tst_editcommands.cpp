@@ -2,16 +2,16 @@
 // pairing, the current- and focused-editor rules, Find next, Jump to line,
 // Wordwrap and the gutter.
 
-#include "testwindow.h"
-
 #include "document/editcontroller.h"
 #include "document/jumptolinedialog.h"
 #include "document/scripteditors.h"
 #include "document/scripttext.h"
+#include "editor/editorsearch.h"
 #include "editor/scripteditor.h"
-#include "library/userlibrarytree.h"
 #include "library/userlibrarycontroller.h"
+#include "library/userlibrarytree.h"
 #include "preview/previewcontroller.h"
+#include "testwindow.h"
 #include "widgets/actions.h"
 
 #include <QAction>
@@ -251,7 +251,7 @@ private slots:
         QTest::keyClick(e, Qt::Key_H, Qt::ControlModifier);
         QTest::keyClick(e, Qt::Key_F, Qt::ControlModifier);
         e->setCaretPosition(0);
-        QCOMPARE(e->findText(QStringLiteral("var")), 0);
+        QCOMPARE(findText(*e, QStringLiteral("var")), 0);
         select(e, 9, 8);  // over the line break
         t.trigger("MMNU_F_Replace");
         t.trigger("MMNU_F_Find");
@@ -348,7 +348,7 @@ private slots:
         t.body()->setFocus();
         QTRY_VERIFY(t.body()->hasFocus());
         t.body()->setCaretPosition(0);
-        QVERIFY(t.body()->findText(QStringLiteral("var")) == 0);
+        QVERIFY(findText(*t.body(), QStringLiteral("var")) == 0);
         select(t.body(), 7, 3);  // VAR
         t.trigger("MMNU_F_FindA");
         QCOMPARE(t.body()->selStart(), 14);

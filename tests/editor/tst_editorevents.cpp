@@ -5,14 +5,13 @@
 
 #include "editorwindow.h"
 
-#include <Qsci/qscicommandset.h>
-
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QMenu>
 #include <QMimeData>
+#include <Qsci/qscicommandset.h>
 #include <QSignalSpy>
 
 namespace {
@@ -54,7 +53,7 @@ private slots:
     {
         EditorWindow w;
         QVERIFY(w.show());
-        w.editor->focusEditor();
+        QVERIFY(w.editor->focusEditor());
         QStringList seen;
         w.editor->setKeyPressHandler([&](ScriptEditor *editor, QKeyEvent *event) {
             seen << event->text();
@@ -73,7 +72,7 @@ private slots:
     {
         EditorWindow w;
         QVERIFY(w.show());
-        w.editor->focusEditor();
+        QVERIFY(w.editor->focusEditor());
         w.editor->setKeyPressHandler([](ScriptEditor *editor, QKeyEvent *event) {
             if (event->text() != QStringLiteral("\""))
                 return false;
@@ -91,7 +90,7 @@ private slots:
         QVERIFY(w.show());
         w.editor->setWholeText(QStringLiteral("ab"));
         w.editor->setCaretPosition(2);
-        w.editor->focusEditor();
+        QVERIFY(w.editor->focusEditor());
         int asked = 0;
         w.editor->setKeyPressHandler([&](ScriptEditor *, QKeyEvent *) {
             ++asked;
@@ -114,7 +113,7 @@ private slots:
         w.editor->setWholeText(QStringLiteral("abc"));
         QVERIFY(changed.count() >= 1);
         const auto afterLoad = changed.count();
-        w.editor->focusEditor();
+        QVERIFY(w.editor->focusEditor());
         QTest::keyClicks(w.editor, QStringLiteral("xy"));
         QCOMPARE(changed.count(), afterLoad + 2);
         w.editor->setCaretPosition(1);
@@ -138,7 +137,7 @@ private slots:
         }
         QVERIFY(w.show());
         w.editor->setWholeText(QStringLiteral("one\r\ntwo"));
-        w.editor->focusEditor();
+        QVERIFY(w.editor->focusEditor());
         QTRY_VERIFY(w.editor->focused());
 
         // The editor's own binding of Ctrl+L (cut the line) wins at first.
@@ -221,7 +220,7 @@ private slots:
 
         QVERIFY(w.show());
         w.editor->setWholeText(QStringLiteral("one\r\ntwo"));
-        w.editor->focusEditor();
+        QVERIFY(w.editor->focusEditor());
         QTest::keyClick(w.editor, Qt::Key_L, Qt::ControlModifier);
         QCOMPARE(w.editor->wholeText(), QStringLiteral("one\r\ntwo"));
         QTest::keyClick(w.editor, Qt::Key_K, Qt::ControlModifier);
@@ -250,7 +249,7 @@ private slots:
         EditorWindow w;
         QVERIFY(w.show());
         w.editor->setWholeText(QStringLiteral("xéy żółw(1);"));
-        w.editor->focusEditor();
+        QVERIFY(w.editor->focusEditor());
         QTRY_VERIFY(w.editor->focused());
         const auto caretAfter = [&](Qt::Key key, Qt::KeyboardModifiers modifiers) {
             QTest::keyClick(w.editor, key, modifiers);
@@ -352,7 +351,7 @@ private slots:
         menu.addAction(QStringLiteral("Undo"));
         w.editor->setPopupMenu(&menu);
         QVERIFY(w.show());
-        w.editor->focusEditor();
+        QVERIFY(w.editor->focusEditor());
         QTRY_VERIFY(w.editor->focused());
         QSignalSpy entered(w.editor, &ScriptEditor::entered);
         QSignalSpy exited(w.editor, &ScriptEditor::exited);
@@ -488,7 +487,7 @@ private slots:
         QVERIFY(w.show());
         w.editor->setWholeText(QStringLiteral("ab"));
         w.editor->setCaretPosition(1);
-        w.editor->focusEditor();
+        QVERIFY(w.editor->focusEditor());
         QStringList seen;
         connect(w.editor, &ScriptEditor::changed, w.editor, [&] {
             seen << w.editor->wholeText() + (w.editor->modifiedState() ? QStringLiteral(" modified") : QString());
@@ -522,7 +521,7 @@ private slots:
         w.editor->setWholeText(QString(8, u'\n'));  // nine lines
         const int narrow = w.editor->marginWidth(0);
         w.editor->setCaretPosition(0);
-        w.editor->focusEditor();
+        QVERIFY(w.editor->focusEditor());
         QTest::keyClick(w.editor, Qt::Key_Return);  // the tenth
         QCOMPARE(w.editor->lineCount(), 10);
         QVERIFY2(w.editor->marginWidth(0) > narrow, qPrintable(QString::number(narrow)));

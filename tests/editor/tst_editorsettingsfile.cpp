@@ -1,8 +1,7 @@
 // editsett.dat across a run: what is read, what is kept, what is never
 // written over.
-#include "editor/editorsettingsfile.h"
-
 #include "../support/testfiles.h"
+#include "editor/editorsettingsfile.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -37,7 +36,8 @@ private slots:
         using L = EditorSettingsFile::Loaded;
         QTest::newRow("first start") << int(Setup::Missing) << int(L::Missing) << true << QString();
         QTest::newRow("written by us") << int(Setup::Ours) << int(L::Read) << true << QString();
-        QTest::newRow("damaged") << int(Setup::Damaged) << int(L::Damaged) << true << QStringLiteral("editsett.dat.bak");
+        QTest::newRow("damaged") << int(Setup::Damaged) << int(L::Damaged) << true
+                                 << QStringLiteral("editsett.dat.bak");
         QTest::newRow("damaged, .bak taken")
             << int(Setup::DamagedBakTaken) << int(L::Damaged) << true << QStringLiteral("editsett.dat.bak2");
         QTest::newRow("link") << int(Setup::LinkToVictim) << int(L::Unreadable) << false << QString();
@@ -87,8 +87,8 @@ private slots:
         else
             QVERIFY(settings == defaultEditorSettings());
         // Whatever went wrong is told, with the file's place.
-        const bool problem = loaded == int(EditorSettingsFile::Loaded::Damaged) ||
-                             loaded == int(EditorSettingsFile::Loaded::Unreadable);
+        const bool problem =
+            loaded == int(EditorSettingsFile::Loaded::Damaged) || loaded == int(EditorSettingsFile::Loaded::Unreadable);
         QCOMPARE(file.loadMessage().contains(QStringLiteral("Cannot open file ") + QDir::toNativeSeparators(path)),
                  problem);
         if (!backupName.isEmpty())

@@ -1,6 +1,7 @@
 // The editor's find dialog and find-and-replace dialog, answered through
 // the recording prompter.
 
+#include "editor/finddialog.h"
 #include "editorwindow.h"
 #include "recordingprompter.h"
 
@@ -53,7 +54,7 @@ private slots:
                    << (d.findChild<QLabel *>(QStringLiteral("LBL_Status")) != nullptr);
             return int(QDialog::Rejected);
         };
-        w.editor->showFindDialog(prompter);
+        showFindDialog(*w.editor, prompter);
         QCOMPARE(texts, QStringList({QStringLiteral("Find"), QStringLiteral("Match &case"),
                                      QStringLiteral("&Whole words only"), QStringLiteral("&Forward"),
                                      QStringLiteral("&Backward"), QStringLiteral("&Find next"), QStringLiteral("Close")}));
@@ -81,7 +82,7 @@ private slots:
             child<QPushButton>(d, "BTN_Close")->click();
             return d.result();
         };
-        w.editor->showFindDialog(prompter);
+        showFindDialog(*w.editor, prompter);
         QCOMPARE(starts, QList<int>({0, 7}));
         QCOMPARE(statuses, QStringList({QString(), QString()}));
         QCOMPARE(w.editor->selectedText(), QStringLiteral("var"));
@@ -101,7 +102,7 @@ private slots:
             shownStatus = status(d);
             return int(QDialog::Rejected);
         };
-        w.editor->showFindDialog(prompter);
+        showFindDialog(*w.editor, prompter);
         QCOMPARE(shownStatus, QStringLiteral("Cannot find \"gamma\""));
         QCOMPARE(w.editor->selStart(), 6);
         QCOMPARE(w.editor->selLength(), 2);
@@ -119,11 +120,11 @@ private slots:
         };
         w.editor->setLastSearchText(QStringLiteral("earlier"));
         w.editor->setSel(4, 3);
-        w.editor->showFindDialog(prompter);
+        showFindDialog(*w.editor, prompter);
         w.editor->setSel(4, 6);  // over the line break
-        w.editor->showFindDialog(prompter);
+        showFindDialog(*w.editor, prompter);
         w.editor->setCaretPosition(0);
-        w.editor->showFindDialog(prompter);
+        showFindDialog(*w.editor, prompter);
         QCOMPARE(prefills, QStringList({QStringLiteral("two"), QStringLiteral("earlier"), QStringLiteral("earlier")}));
     }
 
@@ -145,7 +146,7 @@ private slots:
             }
             return int(QDialog::Rejected);
         };
-        w.editor->showFindDialog(prompter);
+        showFindDialog(*w.editor, prompter);
         QCOMPARE(starts, QList<int>({10, 0, 0}));
     }
 
@@ -165,7 +166,7 @@ private slots:
             rejectedByClose = int(rejected.count()) - rejectedByEscape;
             return d.result();
         };
-        w.editor->showFindDialog(prompter);
+        showFindDialog(*w.editor, prompter);
         QCOMPARE(rejectedByEscape, 1);
         QCOMPARE(rejectedByClose, 1);
     }
@@ -189,7 +190,7 @@ private slots:
             shownStatus = status(d);
             return int(QDialog::Rejected);
         };
-        w.editor->showReplaceDialog(prompter);
+        showReplaceDialog(*w.editor, prompter);
         QCOMPARE(prompter.dialogs().first().text, QStringLiteral("ReplaceDialog"));
         QCOMPARE(texts, QStringList({QStringLiteral("Replace"), QStringLiteral("&Replace"), QStringLiteral("Replace &all"),
                                      QStringLiteral("Replace &with")}));
@@ -211,7 +212,7 @@ private slots:
             shownStatus = status(d);
             return int(QDialog::Rejected);
         };
-        w.editor->showReplaceDialog(prompter);
+        showReplaceDialog(*w.editor, prompter);
         QCOMPARE(shownStatus, QStringLiteral("Cannot find \"z\""));
         QVERIFY(!w.editor->modifiedState());
     }
@@ -234,7 +235,7 @@ private slots:
             }
             return int(QDialog::Rejected);
         };
-        w.editor->showReplaceDialog(prompter);
+        showReplaceDialog(*w.editor, prompter);
         // The first click only finds; each later one replaces the occurrence
         // found and selects the next.
         QCOMPARE(texts, QStringList({QStringLiteral("x1 x2 x3"), QStringLiteral("yy1 x2 x3"),
@@ -255,7 +256,7 @@ private slots:
             child<QPushButton>(d, "BTN_Replace")->click();
             return int(QDialog::Rejected);
         };
-        w.editor->showReplaceDialog(prompter);
+        showReplaceDialog(*w.editor, prompter);
         QCOMPARE(w.editor->wholeText(), QStringLiteral("X x"));
         QCOMPARE(w.editor->selStart(), 2);
     }

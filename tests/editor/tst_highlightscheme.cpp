@@ -238,7 +238,8 @@ private slots:
         QTest::newRow("unknown style") << QByteArray("Quillon editor settings 1\r\nstyle 99 bold #000000 #FFFFFF 0 0\r\n") << true;
         QTest::newRow("unused command") << QByteArray("Quillon editor settings 1\r\nkey 40 1 Ctrl+A\r\nkey 43 1 Ctrl+B\r\n") << true;
         QTest::newRow("unknown attribute") << QByteArray("Quillon editor settings 1\r\nstyle 30 blink #000000 #FFFFFF 0 0\r\n") << true;
-        QTest::newRow("word wrap out of range") << QByteArray("Quillon editor settings 1\r\nwordwrap 2\r\nwordwrap\r\n") << true;
+        QTest::newRow("word wrap out of range")
+            << QByteArray("Quillon editor settings 1\r\nwordwrap 2\r\nwordwrap\r\n") << true;
         QTest::newRow("earlier version, no word wrap line")
             << QByteArray("Quillon editor settings 1\r\nkey 17 1 Ctrl+K, I\r\n") << true;
     }

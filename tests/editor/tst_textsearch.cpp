@@ -4,7 +4,6 @@
 // bytes.
 
 #include "editor/textsearch.h"
-
 #include "editor/wordchars.h"
 
 #include <QRandomGenerator>

@@ -2,10 +2,10 @@
 // templates' placeholders, the settings a script cannot do without, and
 // the escaping of typed values for the place they land in.
 
+#include "leftplaceholders.h"
 #include "library/builtin/builtincatalogue.h"
 #include "library/builtin/builtingenerator.h"
 #include "library/builtin/builtinsamples.h"
-#include "leftplaceholders.h"
 
 #include <QRegularExpression>
 #include <QTest>

@@ -10,12 +10,12 @@
 // apostrophe, an ampersand, a backslash, "</script>" and letters outside
 // ASCII.
 
+#include "leftplaceholders.h"
 #include "library/builtin/builtincatalogue.h"
 #include "library/builtin/builtingenerator.h"
 #include "library/builtin/builtinsamples.h"
-#include "leftplaceholders.h"
-#include "visitorwalk.h"
 #include "preview/previewpage.h"
+#include "visitorwalk.h"
 
 #include <QDesktopServices>
 #include <QJsonArray>

@@ -1,9 +1,9 @@
 // Where the user library lives, and the one-time copy of a library that
 // earlier versions kept inside the build tree.
 
-#include "testfiles.h"
 #include "library/libraryfolder.h"
 #include "platform/textfile.h"
+#include "testfiles.h"
 
 #include <QDir>
 #include <QFileInfo>

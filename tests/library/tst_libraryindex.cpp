@@ -2,8 +2,8 @@
 // is read back (levels, line ends, the end marker, code pages), hostile
 // indexes, and the tree's own operations at any depth.
 
-#include "treeshape.h"
 #include "library/libraryindex.h"
+#include "treeshape.h"
 
 #include <QRandomGenerator>
 #include <QRegularExpression>

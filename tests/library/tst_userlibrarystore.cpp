@@ -2,13 +2,12 @@
 // script files, the name rules, failed writes, and two copies of the
 // program sharing one folder.
 
-#include "treeshape.h"
-#include "testfiles.h"
-#include "library/userlibrary.h"
-
 #include "document/scripttext.h"
+#include "library/userlibrary.h"
 #include "platform/savefile.h"
 #include "platform/textfile.h"
+#include "testfiles.h"
+#include "treeshape.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

@@ -2,9 +2,8 @@
 // index and the links between the pages of the help built into the program,
 // and how malformed lines and missing files read.
 
-#include "testfiles.h"
-
 #include "platform/helpset.h"
+#include "testfiles.h"
 
 #include <QFile>
 #include <QRegularExpression>

@@ -3,9 +3,8 @@
 // own pages, links and tables are checked by tst_helpset).
 
 #include "fakeshell.h"
-#include "recordingprompter.h"
-
 #include "platform/helpwindow.h"
+#include "recordingprompter.h"
 
 #include <QAction>
 #include <QApplication>
@@ -14,8 +13,8 @@
 #include <QListWidget>
 #include <QScopeGuard>
 #include <QScreen>
-#include <QStyle>
 #include <QSignalSpy>
+#include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>

@@ -1,8 +1,8 @@
 // The checked, atomic save helper: every failure is reported, and a failed
 // save leaves the old file whole.
 
-#include "testfiles.h"
 #include "platform/savefile.h"
+#include "testfiles.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

@@ -4,12 +4,11 @@
 #include "platform/textfile.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QStringDecoder>
 #include <QTemporaryDir>
 #include <QTest>
-
-#include <QElapsedTimer>
 
 #ifdef Q_OS_UNIX
 #include <fcntl.h>

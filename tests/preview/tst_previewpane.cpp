@@ -9,9 +9,9 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QSplitter>
-#include <QTreeWidget>
 #include <QTest>
 #include <QToolButton>
+#include <QTreeWidget>
 
 #include <stdexcept>
 #include <vector>

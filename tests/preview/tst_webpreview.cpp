@@ -3,14 +3,15 @@
 // this machine's services, cannot close anything, and what they open comes
 // up in a small window of ours, a few at most.
 
-#include "testfiles.h"
 #include "preview/browserloader.h"
 #include "preview/internalbrowser.h"
 #include "preview/previewpage.h"
 #include "preview/previewpane.h"
+#include "testfiles.h"
 
 #include <QApplication>
 #include <QFile>
+#include <QHash>
 #include <QLineEdit>
 #include <QNetworkDatagram>
 #include <QTcpServer>
@@ -20,8 +21,6 @@
 #include <QToolButton>
 #include <QUdpSocket>
 #include <QUrl>
-
-#include <QHash>
 
 #include <memory>
 
@@ -185,7 +184,7 @@ QString TestWebPreview::answer(const QString &expression)
 
 QString TestWebPreview::preview(const QString &head, const QString &body)
 {
-    const QString path = m_file->WritePreviewPage(head, body);
+    const QString path = m_file->WritePreviewPage(head, body).path;
     m_pane->showFile(path);
     return path;
 }

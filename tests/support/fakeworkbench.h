@@ -4,12 +4,11 @@
 // service, a recording prompter, and the window's narrow interfaces
 // (pages, settings pages, editor menus, drop targets, preview) recorded.
 
-#include "recordingprompter.h"
-
 #include "app/actiontable.h"
-#include "ports/ports.h"
 #include "document/scripteditors.h"
 #include "library/libraryservice.h"
+#include "ports/ports.h"
+#include "recordingprompter.h"
 #include "widgets/actions.h"
 #include "widgets/statuspanels.h"
 

@@ -4,8 +4,8 @@
 
 #include "app/application.h"
 #include "app/mainwindow.h"
-#include "fakehelp.h"
 #include "fakebrowsers.h"
+#include "fakehelp.h"
 #include "fakeshell.h"
 #include "recordingprompter.h"
 

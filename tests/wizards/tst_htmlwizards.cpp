@@ -5,11 +5,10 @@
 // Editor texts are written with markers: "[" and "]" around the selection,
 // "|" at the caret.
 
-#include "markedtext.h"
-#include "testwindow.h"
-
 #include "document/scripteditors.h"
 #include "editor/scripteditor.h"
+#include "markedtext.h"
+#include "testwindow.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -134,7 +133,7 @@ private slots:
     void formBuilder_elementButtonsFillTheMemo()
     {
         TestWindow t;
-        t.head()->focusEditor();
+        QVERIFY(t.head()->focusEditor());
         QTRY_VERIFY(t.head()->hasFocus());
         t.window->editors().setCurrent(t.head());
         setMarked(t.head(), QStringLiteral("|"));
@@ -346,12 +345,30 @@ private slots:
         QTest::addColumn<QString>("dialog");
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("topic");
-        QTest::newRow("form builder memo") << "MMNU_HTML_FormB" << "TFormularzDlg" << "memo" << "topic:760";
-        QTest::newRow("list of choices option") << "MMNU_HTML_List" << "TFSelectDlg" << "EDT_Elem" << "topic:820";
-        QTest::newRow("list of choices list") << "MMNU_HTML_List" << "TFSelectDlg" << "Lista_Elementy" << "topic:820";
-        QTest::newRow("textarea text") << "MMNU_HTML_TextArea" << "TFTextDlg" << "MEM_Text" << "topic:890";
-        QTest::newRow("other elements name") << "MMNU_HTML_Other" << "TFInneDlg" << "Edit_Name" << "topic:940";
-        QTest::newRow("other elements kinds") << "MMNU_HTML_Other" << "TFInneDlg" << "Lista_El" << "topic:940";
+        QTest::newRow("form builder memo") << "MMNU_HTML_FormB"
+                                           << "TFormularzDlg"
+                                           << "memo"
+                                           << "topic:760";
+        QTest::newRow("list of choices option") << "MMNU_HTML_List"
+                                                << "TFSelectDlg"
+                                                << "EDT_Elem"
+                                                << "topic:820";
+        QTest::newRow("list of choices list") << "MMNU_HTML_List"
+                                              << "TFSelectDlg"
+                                              << "Lista_Elementy"
+                                              << "topic:820";
+        QTest::newRow("textarea text") << "MMNU_HTML_TextArea"
+                                       << "TFTextDlg"
+                                       << "MEM_Text"
+                                       << "topic:890";
+        QTest::newRow("other elements name") << "MMNU_HTML_Other"
+                                             << "TFInneDlg"
+                                             << "Edit_Name"
+                                             << "topic:940";
+        QTest::newRow("other elements kinds") << "MMNU_HTML_Other"
+                                              << "TFInneDlg"
+                                              << "Lista_El"
+                                              << "topic:940";
     }
 
     void htmlDialogs_f1OpensTheirTopic()

@@ -6,12 +6,11 @@
 // Editor texts are written with markers: "|" is the caret, "[" and "]"
 // enclose the selection (the caret at its end).
 
-#include "markedtext.h"
-#include "testwindow.h"
-
 #include "app/resourcetabs.h"
 #include "document/scripteditors.h"
 #include "editor/scripteditor.h"
+#include "markedtext.h"
+#include "testwindow.h"
 #include "widgets/actions.h"
 
 #include <QAbstractButton>
@@ -216,10 +215,10 @@ private slots:
         // the current editor too); "tree": the user went from HEAD_ED to a tree.
         if (focus == QLatin1String("head") || focus == QLatin1String("body")) {
             ScriptEditor *editor = focus == QLatin1String("head") ? t.head() : t.body();
-            editor->focusEditor();
+            QVERIFY(editor->focusEditor());
             t.window->editors().setCurrent(editor);
         } else {
-            t.head()->focusEditor();
+            QVERIFY(t.head()->focusEditor());
             QTreeWidget *shown = nullptr;
             for (QTreeWidget *tree : t.window->resourceTabs()->findChildren<QTreeWidget *>())
                 if (tree->isVisible()) {

@@ -8,7 +8,6 @@
 #include <QHash>
 
 #include <algorithm>
-
 #include <array>
 
 // The templates live in the core library's resources; a static library

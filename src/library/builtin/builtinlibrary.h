@@ -6,10 +6,10 @@
 // branch of GetLibraryScript hands the selected script and the settings
 // to the generator.
 
-#include "ports/ports.h"
 #include "library/builtin/builtincatalogue.h"
 #include "library/builtin/builtinsettings.h"
 #include "library/libraryservice.h"
+#include "ports/ports.h"
 
 #include <QObject>
 #include <QTreeWidget>

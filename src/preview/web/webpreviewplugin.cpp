@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QRegularExpression>
+#include <QtWebEngineQuick/qtwebenginequickglobal.h>
 #include <QUrl>
 #include <QWebEngineProfile>
 #include <QWebEngineScript>
@@ -12,7 +13,6 @@
 #include <QWebEngineSettings>
 #include <QWebEngineUrlRequestInterceptor>
 #include <QWebEngineView>
-#include <QtWebEngineQuick/qtwebenginequickglobal.h>
 
 #include <algorithm>
 #include <vector>
