@@ -9,10 +9,11 @@
 
 #include <QTabWidget>
 
-ElementListController::ElementListController(ActionRegistry &actions, ScriptEditors &editors, EditorPageSwitch &pages,
-                                             ElementListView *list, QTabWidget *tabs, QObject *parent)
-    : QObject(parent), m_editors(editors), m_pages(pages), m_list(list)
+ElementListController::ElementListController(const Ports &ports, ElementListView *list, QTabWidget *tabs,
+                                             QObject *parent)
+    : QObject(parent), m_ports(ports), m_editors(*ports.editors), m_list(list)
 {
+    ActionRegistry &actions = *ports.actions;
     actions.bind("elements.refresh", this, &ElementListController::BTN_Refresh_FuncClick);
     actions.bind("elements.jump", this, &ElementListController::BTN_Func_JumpClick);
     connect(list, &ElementListView::jumpRequested, this, guarded([this] { LST_FunctionsDblClick(); }));
@@ -22,7 +23,7 @@ ElementListController::ElementListController(ActionRegistry &actions, ScriptEdit
     };
     connect(tabs, &QTabWidget::currentChanged, this, guarded(refreshWhenShown));
     // A new script in the editors makes a shown list stale at once.
-    connect(&editors, &ScriptEditors::scriptReplaced, this, guarded(refreshWhenShown));
+    connect(&m_editors, &ScriptEditors::scriptReplaced, this, guarded(refreshWhenShown));
 }
 
 void ElementListController::BTN_Refresh_FuncClick()
@@ -40,7 +41,7 @@ void ElementListController::LST_FunctionsDblClick()
     ScriptEditor *editor = element->section == ScriptSection::Head ? m_editors.head() : m_editors.body();
     const int line = element->line;
     // The editor can take the focus on the Editor page only.
-    m_pages.showEditorPage();
+    m_ports.pages->showEditorPage();
     editor->setCaretLineColumn(line + 1, editor->caretColumn());
     const long firstShown = editor->SendScintilla(QsciScintillaBase::SCI_VISIBLEFROMDOCLINE, line);
     editor->SendScintilla(QsciScintillaBase::SCI_SETFIRSTVISIBLELINE, firstShown);

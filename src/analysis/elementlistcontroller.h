@@ -6,18 +6,16 @@
 
 #include <QObject>
 
-class ActionRegistry;
-class EditorPageSwitch;
 class ElementListView;
 class QTabWidget;
 class ScriptEditors;
+struct Ports;
 
 class ElementListController final : public QObject {
     Q_OBJECT
 public:
     /// list stands on a page of tabs; entering that page refreshes it.
-    ElementListController(ActionRegistry &actions, ScriptEditors &editors, EditorPageSwitch &pages,
-                          ElementListView *list, QTabWidget *tabs, QObject *parent = nullptr);
+    ElementListController(const Ports &ports, ElementListView *list, QTabWidget *tabs, QObject *parent = nullptr);
 
     /// Rebuilds the list from both editors.
     void BTN_Refresh_FuncClick();
@@ -27,7 +25,7 @@ public:
     void BTN_Func_JumpClick() { LST_FunctionsDblClick(); }
 
 private:
+    const Ports &m_ports;  // its pages are read when used
     ScriptEditors &m_editors;
-    EditorPageSwitch &m_pages;
     ElementListView *m_list;
 };

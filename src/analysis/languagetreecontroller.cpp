@@ -16,8 +16,8 @@ LanguageTreeController::LanguageTreeController(const Ports &ports, LanguageTreeW
                                                QObject *parent)
     : QObject(parent), m_ports(ports), m_tree(tree)
 {
-    ports.actions.bind("languages.expand", this, &LanguageTreeController::BTN_Lang_ExpandClick);
-    ports.actions.bind("languages.collapse", this, &LanguageTreeController::BTN_Lang_CollapseClick);
+    ports.actions->bind("languages.expand", this, &LanguageTreeController::BTN_Lang_ExpandClick);
+    ports.actions->bind("languages.collapse", this, &LanguageTreeController::BTN_Lang_CollapseClick);
     connect(tree, &QTreeWidget::itemDoubleClicked, this, guarded([this] { TRE_JSDblClick(); }));
     connect(tree, &LanguageTreeWidget::insertRequested, this, guarded([this] { TRE_JSDblClick(); }));
     connect(tabs, &QTabWidget::currentChanged, this, guarded([this, tabs] {
@@ -25,7 +25,7 @@ LanguageTreeController::LanguageTreeController(const Ports &ports, LanguageTreeW
                     loadTree();
             }));
     // Only elements go into an editor; a root or a category is no text.
-    ports.drops.registerDropSource(
+    ports.drops->registerDropSource(
         tree,
         [this] {
             const QTreeWidgetItem *item = m_tree->selectedItem();
@@ -33,8 +33,8 @@ LanguageTreeController::LanguageTreeController(const Ports &ports, LanguageTreeW
         },
         [this](ScriptEditor *target) {
             if (const QTreeWidgetItem *item = m_tree->selectedItem(); item && !LanguageTreeWidget::isGroup(item)) {
-                m_ports.editors.setCurrent(target);
-                m_ports.insertion.InsertTemplate(item->text(0));
+                m_ports.editors->setCurrent(target);
+                m_ports.insertion->InsertTemplate(item->text(0));
             }
         });
 }
@@ -52,11 +52,11 @@ void LanguageTreeController::loadTree()
 
 void LanguageTreeController::TRE_JSDblClick()
 {
-    m_ports.pages.showEditorPage();
+    m_ports.pages->showEditorPage();
     const QTreeWidgetItem *item = m_tree->selectedItem();
     if (!item || LanguageTreeWidget::isGroup(item))
         return;
-    m_ports.insertion.InsertTemplate(item->text(0));
+    m_ports.insertion->InsertTemplate(item->text(0));
 }
 
 void LanguageTreeController::BTN_Lang_ExpandClick()

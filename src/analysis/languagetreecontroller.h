@@ -6,25 +6,13 @@
 
 #include <QObject>
 
-class ActionRegistry;
-class DropTargets;
-class EditorPageSwitch;
 class LanguageTreeWidget;
 class QTabWidget;
-class ScriptEditors;
-class TextInsertion;
+struct Ports;
 
 class LanguageTreeController final : public QObject {
     Q_OBJECT
 public:
-    struct Ports {
-        ActionRegistry &actions;
-        TextInsertion &insertion;
-        EditorPageSwitch &pages;
-        DropTargets &drops;
-        ScriptEditors &editors;
-    };
-
     /// tree stands on a page of tabs; the first visit of that page loads it.
     LanguageTreeController(const Ports &ports, LanguageTreeWidget *tree, QTabWidget *tabs, QObject *parent = nullptr);
 
@@ -37,6 +25,6 @@ public:
     void BTN_Lang_CollapseClick();
 
 private:
-    Ports m_ports;
+    const Ports &m_ports;
     LanguageTreeWidget *m_tree;
 };

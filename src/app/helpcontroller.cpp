@@ -5,14 +5,16 @@
 #include "platform/errors.h"
 #include "platform/helpsystem.h"
 #include "platform/prompter.h"
+#include "ports/ports.h"
 #include "widgets/actions.h"
 
 #include <QKeySequence>
 
-HelpController::HelpController(ActionRegistry &actions, Prompter &prompter, DesktopShell &shell, HelpSystem &help,
-                               QObject *parent)
-    : QObject(parent), m_actions(actions), m_prompter(prompter), m_shell(shell), m_help(help)
+HelpController::HelpController(const Ports &ports, QObject *parent)
+    : QObject(parent), m_actions(*ports.actions), m_prompter(*ports.prompter), m_shell(*ports.shell),
+      m_help(*ports.help)
 {
+    ActionRegistry &actions = m_actions;
     actions.bind("help.contents", this, [this] { m_help.showContents(); });
     actions.bind("help.keywordSearch", this, [this] { m_help.showKeywordSearch(QString()); });
     actions.bind("help.helpOnHelp", this, [this] { m_help.showHelpOnHelp(); });
@@ -22,7 +24,7 @@ HelpController::HelpController(ActionRegistry &actions, Prompter &prompter, Desk
     actions.bind("help.languagesTab", this, [this] { m_help.ShowHelpTopic(497); });
     actions.bind("help.about", this, [this] { about(); });
 
-    help.setGeneratedPage(QStringLiteral("shortcuts.html"), [] { return shortcutsPage(); });
+    m_help.setGeneratedPage(QStringLiteral("shortcuts.html"), [] { return shortcutsPage(); });
 }
 
 void HelpController::about()

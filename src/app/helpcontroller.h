@@ -7,12 +7,12 @@ class ActionRegistry;
 class DesktopShell;
 class HelpSystem;
 class Prompter;
+struct Ports;
 
 class HelpController final : public QObject {
     Q_OBJECT
 public:
-    HelpController(ActionRegistry &actions, Prompter &prompter, DesktopShell &shell, HelpSystem &help,
-                   QObject *parent = nullptr);
+    explicit HelpController(const Ports &ports, QObject *parent = nullptr);
 
     void about();
 

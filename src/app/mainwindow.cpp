@@ -95,11 +95,28 @@ TVM_Quillon_MF::TVM_Quillon_MF(const AppConfig &config, QWidget *parent) : QMain
     // bar's last panel.
     qApp->installEventFilter(this);
 
+    // The seams the controllers are given: the window's services first,
+    // then each part's interfaces as soon as the part is made.  Every one
+    // is set before the window can be shown, so before any command runs.
+    m_libraries = new LibraryService(this);
+    m_colourSettings = openSettings();
+    m_colourSettings->beginGroup(viewSettingsGroup());
+    m_customColours = std::make_unique<CustomColours>(m_colourSettings.get());
+    m_ports.prompter = m_config.prompter;
+    m_ports.help = m_config.help;
+    m_ports.shell = m_config.shell;
+    m_ports.browsers = m_config.browsers;
+    m_ports.actions = m_actions;
+    m_ports.editors = m_editors;
+    m_ports.status = m_status;
+    m_ports.libraries = m_libraries;
+    m_ports.libraryTexts = m_libraries;
+    m_ports.customColours = m_customColours.get();
+
     QList<QMenu *> editorMenus;
     for (const char *id : {"MMNU_Tools", "MMNU_Find", "MMNU_Edit", "MMNU_HTML"})
         editorMenus << m_actions->menu(QString::fromLatin1(id));
     ViewController::Parts parts;
-    parts.actions = m_actions;
     parts.resourceTabs = m_resourceTabs;
     parts.mainBook = m_mainBook;
     parts.previewPage = m_previewPage;
@@ -108,19 +125,16 @@ TVM_Quillon_MF::TVM_Quillon_MF(const AppConfig &config, QWidget *parent) : QMain
     parts.htmlToolbar = m_htmlToolbar;
     parts.menuBarHolder = m_menuBarHolder;
     parts.editorMenus = editorMenus;
-    m_view = new ViewController(parts, this);
+    m_view = new ViewController(m_ports, parts, this);
+    m_ports.menus = m_view;
 
-    // The controllers, each given the narrow interfaces it works with.
-    Prompter &asker = *m_config.prompter;
-    m_libraries = new LibraryService(this);
-    m_colourSettings = openSettings();
-    m_colourSettings->beginGroup(viewSettingsGroup());
-    m_customColours = std::make_unique<CustomColours>(m_colourSettings.get());
-    m_builtIn = new BuiltInLibrary({m_resourceTabs->builtInLayout(), m_resourceTabs->builtInStrip(), m_noteBook, m_splitter2},
-                                   *m_libraries, asker, *m_config.help, *m_customColours, this);
+    m_builtIn = new BuiltInLibrary(
+        {m_resourceTabs->builtInLayout(), m_resourceTabs->builtInStrip(), m_noteBook, m_splitter2}, m_ports, this);
+    m_ports.settingsPages = m_builtIn;
+    m_ports.selection = m_builtIn;
     // The settings pages give way to whatever another tab shows.
     connect(m_resourceTabs, &QTabWidget::currentChanged, m_builtIn, [this] { m_builtIn->hideSettingsPages(); });
-    m_help = new HelpController(*m_actions, asker, *m_config.shell, *m_config.help, this);
+    m_help = new HelpController(m_ports, this);
 
     PreviewController::Pages pages;
     pages.mainBook = m_mainBook;
@@ -135,28 +149,29 @@ TVM_Quillon_MF::TVM_Quillon_MF(const AppConfig &config, QWidget *parent) : QMain
         store->beginGroup(viewSettingsGroup());
         return store;
     };
-    m_preview = new PreviewController(asker, *m_actions, *m_editors, *m_config.shell, *m_config.browsers, *m_view,
-                                      *m_builtIn, *m_libraries, pages, this);
+    m_preview = new PreviewController(m_ports, pages, this);
+    m_ports.pages = m_preview;
+    m_ports.preview = m_preview;
     connect(m_view, &ViewController::previewRequested, m_preview, &PreviewController::POP_PodgladClick);
 
-    m_edit = new EditController(asker, *m_actions, *m_editors, *m_builtIn, this);
-    m_document = new DocumentController(asker, *m_actions, *m_editors, *m_status, *m_preview, *m_libraries, this);
+    m_edit = new EditController(m_ports, this);
+    m_ports.drops = m_edit;
+    m_ports.insertion = m_edit;
+    m_document = new DocumentController(m_ports, this);
     if (!m_config.printFolder.isEmpty())
         m_document->setPrintFolder(m_config.printFolder);
-    m_userLibrary = new UserLibraryController({asker, *m_actions, *m_editors, *m_status, *m_preview, *m_builtIn, *m_edit,
-                                               *m_preview, *m_libraries},
-                                              m_config.userLibraryFolder, m_resourceTabs->userLibraryLayout(), this);
-    m_builtIn->attachCommands({*m_actions, *m_editors, *m_preview, *m_edit, *m_preview});
+    m_userLibrary =
+        new UserLibraryController(m_ports, m_config.userLibraryFolder, m_resourceTabs->userLibraryLayout(), this);
+    m_builtIn->attachCommands();
     // A file saved with Save as may have gone into the library's folder.
     connect(m_document, &DocumentController::saveAsDone, m_userLibrary, &UserLibraryController::Okresl_Skrypty);
-    new HtmlWizards(asker, *m_actions, *m_editors, *m_edit, *m_config.help, this);
-    new ScriptWizards(asker, *m_actions, *m_editors, *m_edit, *m_config.help, this);
-    m_recovery = new RecoveryController(asker, *m_editors, m_config.recoveryFolder,
-                                        QCoreApplication::applicationPid(), this);
+    new HtmlWizards(m_ports, this);
+    new ScriptWizards(m_ports, this);
+    m_recovery = new RecoveryController(m_ports, m_config.recoveryFolder, QCoreApplication::applicationPid(), this);
     connect(m_recovery, &RecoveryController::restored, m_document, &DocumentController::HEAD_EDChange);
-    new ElementListController(*m_actions, *m_editors, *m_preview, m_resourceTabs->functionList(), m_resourceTabs, this);
-    new LanguageTreeController({*m_actions, *m_edit, *m_preview, *m_edit, *m_editors}, m_resourceTabs->languageTree(),
-                               m_resourceTabs, this);
+    new ElementListController(m_ports, m_resourceTabs->functionList(), m_resourceTabs, this);
+    new LanguageTreeController(m_ports, m_resourceTabs->languageTree(), m_resourceTabs, this);
+    Q_ASSERT(m_ports.complete());
 
     m_actions->bind("app.close", this, [this] { close(); });
     m_actions->bind("editor.settings", this, [this] { showEditorOptions(); });

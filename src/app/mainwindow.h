@@ -4,6 +4,7 @@
 // bar, and hands the work to one controller per subsystem.
 
 #include "app/appconfig.h"
+#include "ports/ports.h"
 
 #include <QMainWindow>
 
@@ -62,6 +63,8 @@ public:
     ScriptEditors &editors() const { return *m_editors; }
     StatusPanels &statusPanels() const { return *m_status; }
     LibraryService &libraries() const { return *m_libraries; }
+    /// The seams the controllers were given, every one set.
+    const Ports &ports() const { return m_ports; }
 
     // The parts, for the controllers and the tests.
     ViewController &view() const { return *m_view; }
@@ -112,6 +115,7 @@ private:
     StatusPanels *m_status = nullptr;
     ScriptEditors *m_editors = nullptr;
     LibraryService *m_libraries = nullptr;
+    Ports m_ports;  // filled as the parts are made; the controllers keep it
 
     QToolBar *m_menuBarHolder = nullptr;   // MainMenu981
     DockableToolBar *m_mainToolbar = nullptr;

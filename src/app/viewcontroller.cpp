@@ -28,9 +28,10 @@ void collectCommands(const ActionRegistry &actions, const QMenu *menu, QStringLi
 }
 } // namespace
 
-ViewController::ViewController(const Parts &parts, QObject *parent) : QObject(parent), m_parts(parts)
+ViewController::ViewController(const Ports &ports, const Parts &parts, QObject *parent)
+    : QObject(parent), m_actions(*ports.actions), m_parts(parts)
 {
-    ActionRegistry &a = *parts.actions;
+    ActionRegistry &a = m_actions;
     a.bind("view.mainToolbar", this, &ViewController::toggleMainToolbar);
     a.bind("view.scriptToolbar", this, &ViewController::toggleScriptToolbar);
     a.bind("view.htmlToolbar", this, &ViewController::toggleHtmlToolbar);
@@ -38,15 +39,12 @@ ViewController::ViewController(const Parts &parts, QObject *parent) : QObject(pa
 
     // The check marks follow the bars, whatever shows or hides them (a
     // floating bar's close box, or the window manager closing it).
-    connect(parts.mainToolbar, &DockableToolBar::shownChanged, this, [this](bool shown) {
-        m_parts.actions->setChecked("view.mainToolbar", shown);
-    });
-    connect(parts.scriptToolbar, &DockableToolBar::shownChanged, this, [this](bool shown) {
-        m_parts.actions->setChecked("view.scriptToolbar", shown);
-    });
-    connect(parts.htmlToolbar, &DockableToolBar::shownChanged, this, [this](bool shown) {
-        m_parts.actions->setChecked("view.htmlToolbar", shown);
-    });
+    connect(parts.mainToolbar, &DockableToolBar::shownChanged, this,
+            [this](bool shown) { m_actions.setChecked("view.mainToolbar", shown); });
+    connect(parts.scriptToolbar, &DockableToolBar::shownChanged, this,
+            [this](bool shown) { m_actions.setChecked("view.scriptToolbar", shown); });
+    connect(parts.htmlToolbar, &DockableToolBar::shownChanged, this,
+            [this](bool shown) { m_actions.setChecked("view.htmlToolbar", shown); });
 
     // Every item of the editor menus' commands (the toolbar buttons and the
     // editors' pop-up items too) goes off with the menus.  The group keeps
@@ -74,7 +72,7 @@ ViewController::ViewController(const Parts &parts, QObject *parent) : QObject(pa
 void ViewController::setToolbarVisible(DockableToolBar *bar, const char *command, bool visible)
 {
     bar->setVisible(visible);
-    m_parts.actions->setChecked(command, visible);
+    m_actions.setChecked(command, visible);
 }
 
 void ViewController::toggleMainToolbar()
@@ -125,7 +123,7 @@ void ViewController::setResourceTabsShown(bool visible)
     tabs->setVisible(visible);
     if (visible && wasHidden)
         applyResourceTabsWidth();
-    m_parts.actions->setChecked("view.resourceTabs", visible);
+    m_actions.setChecked("view.resourceTabs", visible);
 }
 
 int ViewController::resourceTabsWidth() const
@@ -158,7 +156,7 @@ QMenu *ViewController::createToolbarMenu(QWidget *parent) const
 {
     auto *menu = new QMenu(parent);
     menu->setObjectName(QStringLiteral("ToolbarAreaMenu"));
-    menu->addActions(m_parts.actions->menu(QStringLiteral("MMNU_W_Toolbars"))->actions());
+    menu->addActions(m_actions.menu(QStringLiteral("MMNU_W_Toolbars"))->actions());
     return menu;
 }
 

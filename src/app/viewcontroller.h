@@ -20,7 +20,6 @@ class ViewController final : public QObject, public EditorMenus {
     Q_OBJECT
 public:
     struct Parts {
-        ActionRegistry *actions = nullptr;
         QWidget *resourceTabs = nullptr;        // PGC_Lib
         QTabWidget *mainBook = nullptr;         // MainBook
         QWidget *previewPage = nullptr;         // TAB_Preview
@@ -31,7 +30,7 @@ public:
         QList<QMenu *> editorMenus;             // Script, Search, Edit, HTML
     };
 
-    explicit ViewController(const Parts &parts, QObject *parent = nullptr);
+    ViewController(const Ports &ports, const Parts &parts, QObject *parent = nullptr);
 
     void toggleMainToolbar();
     void toggleScriptToolbar();
@@ -70,6 +69,7 @@ private:
 
     void applyResourceTabsWidth();
 
+    ActionRegistry &m_actions;
     Parts m_parts;
     int m_resourceTabsWidth = 0;
     QActionGroup *m_editorItems = nullptr;

@@ -42,12 +42,11 @@ void putCaretOnStartLine(ScriptEditor *body)
 
 } // namespace
 
-DocumentController::DocumentController(Prompter &prompter, ActionRegistry &actions, ScriptEditors &editors,
-                                       StatusPanels &status, EditorPageSwitch &pages, LibraryTextsKeeper &libraryTexts,
-                                       QObject *parent)
-    : QObject(parent), m_prompter(prompter), m_actions(actions), m_editors(editors), m_status(status), m_pages(pages),
-      m_libraryTexts(libraryTexts)
+DocumentController::DocumentController(const Ports &ports, QObject *parent)
+    : QObject(parent), m_ports(ports), m_prompter(*ports.prompter), m_actions(*ports.actions),
+      m_editors(*ports.editors), m_status(*ports.status)
 {
+    ActionRegistry &actions = m_actions;
     actions.bind("file.new", this, &DocumentController::newScript);
     actions.bind("file.open", this, &DocumentController::openScript);
     actions.bind("file.saveAs", this, &DocumentController::saveAs);
@@ -153,7 +152,7 @@ void DocumentController::HEAD_EDChange()
 
 void DocumentController::newScript()
 {
-    m_pages.showEditorPage();
+    m_ports.pages->showEditorPage();
     ScriptEditors &editors = m_editors;
     if (!editors.isModified() ||
         m_prompter.AskYesNo(QStringLiteral("Confirm!"), kNotSavedQuestion) == AnswerYes) {
@@ -164,7 +163,7 @@ void DocumentController::newScript()
 
 void DocumentController::openScript()
 {
-    m_pages.showEditorPage();
+    m_ports.pages->showEditorPage();
     // The editors keep the script until the chosen file has been read:
     // a cancelled dialog or a file that cannot be read changes nothing.
     if (!askToReplaceScript(m_prompter))
@@ -197,7 +196,7 @@ bool DocumentController::openFile(const QString &path)
 
     const ScriptFragments fragments = readScriptBytes(file.bytes);
     m_editors.setScript(fragments.head, fragments.body);
-    m_libraryTexts.keepLibraryTexts(fragments.head, fragments.body);
+    m_ports.libraryTexts->keepLibraryTexts(fragments.head, fragments.body);
     return true;
 }
 

@@ -8,19 +8,17 @@
 #include <memory>
 
 class ActionRegistry;
-class EditorPageSwitch;
-class LibraryTextsKeeper;
 class Prompter;
 class QPrinter;
 class ScriptEditor;
 class ScriptEditors;
 class StatusPanels;
+struct Ports;
 
 class DocumentController final : public QObject {
     Q_OBJECT
 public:
-    DocumentController(Prompter &prompter, ActionRegistry &actions, ScriptEditors &editors, StatusPanels &status,
-                       EditorPageSwitch &pages, LibraryTextsKeeper &libraryTexts, QObject *parent = nullptr);
+    explicit DocumentController(const Ports &ports, QObject *parent = nullptr);
     ~DocumentController() override;
 
     /// Connects the status read-out once the editors exist and hold their
@@ -68,13 +66,11 @@ private:
     /// A new PDF file's place in the print folder.
     QString unusedPrintFile() const;
 
+    const Ports &m_ports;  // its pages and library texts are read when used
     Prompter &m_prompter;
     ActionRegistry &m_actions;
     ScriptEditors &m_editors;
     StatusPanels &m_status;
-    EditorPageSwitch &m_pages;
-    LibraryTextsKeeper &m_libraryTexts;
-
     std::unique_ptr<QPrinter> m_printer;
     QString m_printFolder;
     bool m_clipboardHasText = false;

@@ -14,10 +14,10 @@
 #include <QAction>
 #include <QMenu>
 
-EditController::EditController(Prompter &prompter, ActionRegistry &actions, ScriptEditors &editors,
-                               SettingsPages &settingsPages, QObject *parent)
-    : QObject(parent), m_prompter(prompter), m_actions(actions), m_editors(editors), m_settingsPages(settingsPages)
+EditController::EditController(const Ports &ports, QObject *parent)
+    : QObject(parent), m_ports(ports), m_prompter(*ports.prompter), m_actions(*ports.actions), m_editors(*ports.editors)
 {
+    ActionRegistry &actions = m_actions;
     // The clipboard and indenting commands work on the focused editor.
     const auto onFocused = [this](void (*work)(ScriptEditor *)) {
         return [this, work] {
@@ -51,7 +51,7 @@ void EditController::attachEditors()
             const auto it = m_dropSources.constFind(source);
             return it != m_dropSources.constEnd() && it->hasSelection();
         });
-        connect(editor, &ScriptEditor::entered, this, [this] { m_settingsPages.hideSettingsPages(); });
+        connect(editor, &ScriptEditor::entered, this, [this] { m_ports.settingsPages->hideSettingsPages(); });
         connect(editor, &ScriptEditor::exited, this, [this, editor] { m_editors.setCurrent(editor); });
         connect(editor, &ScriptEditor::draggedOver, this, [this, editor] { m_editors.setCurrent(editor); });
         connect(editor, &ScriptEditor::dropped, this, guarded([this, editor](QObject *source, QPoint) {

@@ -28,8 +28,7 @@ class ScriptEditor;
 class EditController final : public QObject, public DropTargets, public TextInsertion {
     Q_OBJECT
 public:
-    EditController(Prompter &prompter, ActionRegistry &actions, ScriptEditors &editors, SettingsPages &settingsPages,
-                   QObject *parent = nullptr);
+    explicit EditController(const Ports &ports, QObject *parent = nullptr);
 
     /// Connects the editors once they exist (first show).
     void attachEditors();
@@ -57,10 +56,10 @@ private:
     void showGutterMenu(ScriptEditor *editor, int line, QPoint globalPosition);
     void setWordWrapChecks(bool on);
 
+    const Ports &m_ports;  // its settings pages are read when used
     Prompter &m_prompter;
     ActionRegistry &m_actions;
     ScriptEditors &m_editors;
-    SettingsPages &m_settingsPages;
     struct DropSource {
         std::function<bool()> hasSelection;
         std::function<void(ScriptEditor *)> onDrop;

@@ -3,6 +3,7 @@
 #include "document/scripteditors.h"
 #include "editor/scripteditor.h"
 #include "platform/prompter.h"
+#include "ports/ports.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -40,9 +41,8 @@ QString firstLines(const ScriptFragments &script)
 
 } // namespace
 
-RecoveryController::RecoveryController(Prompter &prompter, ScriptEditors &editors, const QString &folder,
-                                       qint64 processId, QObject *parent)
-    : QObject(parent), m_prompter(prompter), m_editors(editors), m_files(folder, processId)
+RecoveryController::RecoveryController(const Ports &ports, const QString &folder, qint64 processId, QObject *parent)
+    : QObject(parent), m_prompter(*ports.prompter), m_editors(*ports.editors), m_files(folder, processId)
 {
     m_quiet.setSingleShot(true);
     connect(&m_quiet, &QTimer::timeout, this, &RecoveryController::startWrite);

@@ -19,13 +19,13 @@
 
 class Prompter;
 class ScriptEditors;
+struct Ports;
 
 class RecoveryController final : public QObject {
     Q_OBJECT
 public:
     /// folder ends with "/"; an empty folder switches recovery off.
-    RecoveryController(Prompter &prompter, ScriptEditors &editors, const QString &folder, qint64 processId,
-                       QObject *parent = nullptr);
+    RecoveryController(const Ports &ports, const QString &folder, qint64 processId, QObject *parent = nullptr);
     ~RecoveryController() override;
 
     /// Follows the editors once they exist.

@@ -16,7 +16,7 @@ long lineCharacterStart(const QsciScintillaBase &e, long line)
     return send(e, Sci::SCI_INDEXPOSITIONFROMLINE, line, Sci::SC_LINECHARACTERINDEX_UTF32);
 }
 
-} // namespace
+}  // namespace
 
 // Each line before a position contributes one surplus character: the LF
 // of its CR LF.

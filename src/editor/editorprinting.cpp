@@ -2,9 +2,8 @@
 
 #include "editor/scripteditor.h"
 
-#include <Qsci/qsciprinter.h>
-
 #include <QPainter>
+#include <Qsci/qsciprinter.h>
 
 namespace {
 
@@ -20,7 +19,7 @@ bool printOn(QsciPrinter &printer, ScriptEditor &editor)
     return painter.end() && printed;
 }
 
-} // namespace
+}  // namespace
 
 bool printWholeText(ScriptEditor &editor, QPrinter &printer)
 {

@@ -37,7 +37,7 @@ bool standsAlone(const ScriptEditor &e, long from, long to)
     return !(!before.isNull() && fn_CharIsInWord(before)) && !(!after.isNull() && fn_CharIsInWord(after));
 }
 
-} // namespace
+}  // namespace
 
 int findText(ScriptEditor &editor, const QString &text, const FindOptions &options)
 {

@@ -6,7 +6,7 @@
 
 namespace {
 using Sci = QsciScintillaBase;
-} // namespace
+}  // namespace
 
 QuotePairing *QuotePairing::attach(ScriptEditor &editor, std::function<void()> beforePairing)
 {

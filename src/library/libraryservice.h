@@ -32,15 +32,6 @@ public:
     virtual bool produceScript(LibraryTexts &texts) = 0;
 };
 
-/// What the embedded preview asks of the built-in library's selection.
-class LibrarySelection {
-public:
-    virtual ~LibrarySelection() = default;
-    /// Whether the selected built-in script is one the embedded browser
-    /// refuses to show (it closes its window).
-    virtual bool isBrowserExitSelected() const = 0;
-};
-
 class LibraryService final : public QObject, public LibraryTextsKeeper {
     Q_OBJECT
 public:

@@ -29,11 +29,11 @@ UserLibraryController::UserLibraryController(const Ports &ports, const QString &
                                              QObject *parent)
     : QObject(parent), m_ports(ports), m_store(std::make_unique<UserLibraryStore>(folder))
 {
-    ports.libraries.registerBranch(LibraryKind::User, this);
+    ports.libraries->registerBranch(LibraryKind::User, this);
     QWidget *panelWidget = panel->parentWidget();
     m_tree = new UserLibraryTree(panelWidget);
     panel->addWidget(m_tree, 1);
-    ActionRegistry &actions = ports.actions;
+    ActionRegistry &actions = *ports.actions;
     QToolBar *strip = makeButtonStrip(QStringLiteral("PNL_UserStrip"), actions, panelWidget);
     panel->addWidget(strip);
     // The preview button's arrow offers the other browsers.
@@ -53,7 +53,7 @@ UserLibraryController::UserLibraryController(const Ports &ports, const QString &
     actions.bind("library.preview", this, &UserLibraryController::BTN_Preview_Script_UserClick);
     // Copy script from library serves both libraries; the user library,
     // which has the menus' commands, binds it.
-    actions.bind("clipboard.fromLibrary", this, [this] { copyLibraryScript(m_ports.libraries, m_ports.prompter); });
+    actions.bind("clipboard.fromLibrary", this, [this] { copyLibraryScript(*m_ports.libraries, *m_ports.prompter); });
 
     connect(m_tree, &QTreeWidget::itemDoubleClicked, this,
             guarded([this](QTreeWidgetItem *, int) { BTN_Preview_Script_UserClick(); }));
@@ -63,9 +63,9 @@ UserLibraryController::UserLibraryController(const Ports &ports, const QString &
                 if (!m_rebuilding)
                     categoryEdited(item);
             }));
-    connect(m_tree, &UserLibraryTree::focusEntered, this, [this] { m_ports.settingsPages.hideSettingsPages(); });
+    connect(m_tree, &UserLibraryTree::focusEntered, this, [this] { m_ports.settingsPages->hideSettingsPages(); });
 
-    ports.drops.registerDropSource(
+    ports.drops->registerDropSource(
         m_tree, [this] { return UserLibraryTree::isScript(m_tree->selectedItem()); },
         [this](ScriptEditor *) { Wczytaj_Skrypt(LibraryKind::User); });
     updateButtons();
@@ -153,7 +153,7 @@ std::unique_ptr<UserLibraryStore::Change> UserLibraryController::beginChange()
 void UserLibraryController::updateButtons()
 {
     const bool script = UserLibraryTree::isScript(m_tree->selectedItem());
-    ActionRegistry &actions = m_ports.actions;
+    ActionRegistry &actions = *m_ports.actions;
     for (const char *id : {"BTN_Edit_Script_User", "BTN_Preview_Script_User", "BTN_User_Insert"})
         actions.action(QString::fromLatin1(id))->setEnabled(script);
 }
@@ -172,7 +172,7 @@ void UserLibraryController::Okresl_Skrypty()
         // category "User scripts".
         if (first && m_store->tree().isEmpty())
             m_store->tree().addRoot(QStringLiteral("User scripts"));
-        m_ports.prompter.ShowMessageBox(IconError, kErrorCaption,
+        m_ports.prompter->ShowMessageBox(IconError, kErrorCaption,
                                          QStringLiteral("Scripts folder ") + m_store->folder() +
                                              QStringLiteral(" doesn't exist!\r\nI couldn't create this folder!"));
         break;
@@ -182,7 +182,7 @@ void UserLibraryController::Okresl_Skrypty()
                                  .arg(m_store->indexPath(), m_store->backupPath()));
         break;
     case UserLibraryStore::LoadResult::IndexReadInPart:
-        m_ports.prompter.ShowMessageBox(
+        m_ports.prompter->ShowMessageBox(
             IconWarning, QStringLiteral("Warning!"),
             QStringLiteral("The user library index %1 holds a character that ends its reading at line %2; the lines "
                            "after it are not shown. The whole file is kept as %3 before the library is next changed.")
@@ -225,29 +225,30 @@ bool UserLibraryController::writeIndexOrReport()
     const UserLibraryStore::SaveOutcome written = m_store->writeIndexFile();
     if (written.ok)
         return true;
-    m_ports.prompter.ShowMessageBox(IconError, kErrorCaption,
-                                     QStringLiteral("Cannot create file %1").arg(m_store->indexPath()) +
-                                         (written.error.isEmpty() ? QString() : QStringLiteral("\r\n") + written.error));
+    m_ports.prompter->ShowMessageBox(
+        IconError, kErrorCaption,
+        QStringLiteral("Cannot create file %1").arg(m_store->indexPath()) +
+            (written.error.isEmpty() ? QString() : QStringLiteral("\r\n") + written.error));
     return false;
 }
 
 void UserLibraryController::reportNotLocked(const UserLibraryStore::Change &change)
 {
     if (!change.error().isEmpty()) {
-        m_ports.prompter.ShowMessageBox(IconError, kErrorCaption,
-                                        QStringLiteral("The user library could not be changed: its lock file %1 "
-                                                       "could not be made.\r\n%2")
-                                            .arg(m_store->lockPath(), change.error()));
+        m_ports.prompter->ShowMessageBox(IconError, kErrorCaption,
+                                         QStringLiteral("The user library could not be changed: its lock file %1 "
+                                                        "could not be made.\r\n%2")
+                                             .arg(m_store->lockPath(), change.error()));
         return;
     }
-    m_ports.prompter.ShowMessageBox(
+    m_ports.prompter->ShowMessageBox(
         IconWarning, QStringLiteral("Warning!"),
         QStringLiteral("The user library is being changed by another copy of Quillon. Please try again."));
 }
 
 void UserLibraryController::reportChangedMeanwhile()
 {
-    m_ports.prompter.ShowMessageBox(
+    m_ports.prompter->ShowMessageBox(
         IconWarning, QStringLiteral("Warning!"),
         QStringLiteral("Another copy of Quillon changed the user library meanwhile. The tree now shows its new "
                        "contents; please repeat the command."));
@@ -260,7 +261,7 @@ void UserLibraryController::BTN_ZapiszClick()
     refreshFromDisk();
     if (refusedForUnreadableIndex())
         return;
-    Prompter &prompter = m_ports.prompter;
+    Prompter &prompter = *m_ports.prompter;
     QTreeWidgetItem *selected = m_tree->selectedItem();
     if (!selected) {
         prompter.ShowMessageBox(IconInformation, QStringLiteral("Information"),
@@ -343,7 +344,7 @@ void UserLibraryController::BTN_ZapiszClick()
     // file stay linked where file names tell letter case apart.
     const QString fileName = replacedNode ? replacedNode->text : name;
 
-    ScriptEditors &editors = m_ports.editors;
+    ScriptEditors &editors = *m_ports.editors;
     const QString head = editors.head()->wholeText();
     const QString body = editors.body()->wholeText();
     UserLibraryStore::SaveOutcome written = m_store->writeScriptFile(fileName, head, body);
@@ -372,7 +373,7 @@ void UserLibraryController::BTN_ZapiszClick()
 
     editors.head()->clearModifiedState();
     editors.body()->clearModifiedState();
-    m_ports.status.setText(StatusPanels::Modified, QStringLiteral("no changes"));
+    m_ports.status->setText(StatusPanels::Modified, QStringLiteral("no changes"));
 
     if (!replacedNode) {
         // The file is on disk before the index names it.
@@ -463,7 +464,7 @@ void UserLibraryController::BTN_Del_ItemClick()
     QTreeWidgetItem *item = m_tree->selectedItem();
     if (!item)
         return;
-    Prompter &prompter = m_ports.prompter;
+    Prompter &prompter = *m_ports.prompter;
     if (UserLibraryTree::isCategory(item) && item->childCount() > 0) {
         prompter.ShowMessageBox(IconWarning, QStringLiteral("Warning - Category not empty!"),
                                 QStringLiteral("You can't delete this category. If you want to delete it, remove all "
@@ -525,15 +526,16 @@ bool UserLibraryController::produceScript(LibraryTexts &texts)
         return false;
     const UserLibraryStore::ScriptRead read = m_store->readScript(item->text(0));
     if (read.status == TextFileRead::Status::TooLarge) {
-        m_ports.prompter.ShowMessageBox(IconError, QStringLiteral("Error"),
-                                        QStringLiteral("Cannot edit selected script. It is larger than %1 MiB, too "
-                                                       "large for a script")
-                                            .arg(kMaxTextFileBytes / (1024 * 1024)));
+        m_ports.prompter->ShowMessageBox(IconError, QStringLiteral("Error"),
+                                         QStringLiteral("Cannot edit selected script. It is larger than %1 MiB, too "
+                                                        "large for a script")
+                                             .arg(kMaxTextFileBytes / (1024 * 1024)));
         return false;
     }
     if (!read.ok()) {
-        m_ports.prompter.ShowMessageBox(IconError, QStringLiteral("Error"),
-                                        QStringLiteral("Cannot edit selected script. Its file is missing or corrupted"));
+        m_ports.prompter->ShowMessageBox(
+            IconError, QStringLiteral("Error"),
+            QStringLiteral("Cannot edit selected script. Its file is missing or corrupted"));
         return false;
     }
     texts = {read.head, read.body};
@@ -548,23 +550,23 @@ QString UserLibraryController::selectedScriptPath() const
 
 void UserLibraryController::Wczytaj_Skrypt(LibraryKind library)
 {
-    loadLibraryScript(library, m_ports.libraries, m_ports.editors, m_ports.prompter,
+    loadLibraryScript(library, *m_ports.libraries, *m_ports.editors, *m_ports.prompter,
                       library == LibraryKind::User && takesAWhileToOpen(selectedScriptPath()));
 }
 
 void UserLibraryController::BTN_Edit_Script_UserClick()
 {
-    m_ports.pages.showEditorPage();
+    m_ports.pages->showEditorPage();
     if (UserLibraryTree::isScript(m_tree->selectedItem()))
         Wczytaj_Skrypt(LibraryKind::User);
 }
 
 void UserLibraryController::BTN_User_InsertClick()
 {
-    m_ports.pages.showEditorPage();
+    m_ports.pages->showEditorPage();
     if (!UserLibraryTree::isScript(m_tree->selectedItem()))
         return;
-    appendLibraryScript(LibraryKind::User, m_ports.libraries, m_ports.editors,
+    appendLibraryScript(LibraryKind::User, *m_ports.libraries, *m_ports.editors,
                         takesAWhileToOpen(selectedScriptPath()));
 }
 
@@ -572,10 +574,10 @@ void UserLibraryController::BTN_Preview_Script_UserClick()
 {
     QTreeWidgetItem *item = m_tree->selectedItem();
     if (!item) {
-        m_ports.prompter.ShowMessageBox(IconError, QStringLiteral("Information"),
+        m_ports.prompter->ShowMessageBox(IconError, QStringLiteral("Information"),
                                          QStringLiteral("Please select a script from User library!"));
         return;
     }
     if (!UserLibraryTree::isCategory(item))
-        previewLibraryScript(LibraryKind::User, m_ports.libraries, m_ports.preview, item->text(0));
+        previewLibraryScript(LibraryKind::User, *m_ports.libraries, *m_ports.preview, item->text(0));
 }

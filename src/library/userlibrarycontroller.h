@@ -13,11 +13,7 @@
 
 #include <memory>
 
-class ActionRegistry;
-class Prompter;
 class QTreeWidgetItem;
-class ScriptEditors;
-class StatusPanels;
 class QVBoxLayout;
 class UserLibraryStore;
 class UserLibraryTree;
@@ -26,20 +22,6 @@ struct LibraryNode;
 class UserLibraryController final : public QObject, public LibraryBranch {
     Q_OBJECT
 public:
-    /// What the user library works with: the window's seams, the editors,
-    /// the pages and the preview, and the library service it registers with.
-    struct Ports {
-        Prompter &prompter;
-        ActionRegistry &actions;
-        ScriptEditors &editors;
-        StatusPanels &status;
-        EditorPageSwitch &pages;
-        SettingsPages &settingsPages;
-        DropTargets &drops;
-        ScriptPreview &preview;
-        LibraryService &libraries;
-    };
-
     UserLibraryController(const Ports &ports, const QString &folder, QVBoxLayout *panel, QObject *parent = nullptr);
     ~UserLibraryController() override;
 
@@ -89,7 +71,7 @@ private:
     void reportNotLocked(const UserLibraryStore::Change &change);
     void reportChangedMeanwhile();
 
-    Ports m_ports;
+    const Ports &m_ports;
     std::unique_ptr<UserLibraryStore> m_store;
     UserLibraryTree *m_tree = nullptr;
     QHash<QTreeWidgetItem *, LibraryNode *> m_nodes;

@@ -1,16 +1,26 @@
 #pragma once
-// The narrow interfaces the command controllers get through their
-// constructors.  Each is implemented by the part of the window that owns
-// the thing (the preview its tabs, the built-in library its settings pages,
-// the view its menus, the editing commands the drops), so no controller
-// reaches another through the main window.
+// What the command controllers are given through their constructors: one
+// Ports naming every seam of the window, and the narrow interfaces among
+// them.  Each interface is implemented by the part of the window that owns
+// the thing (the preview its tabs, the built-in library its settings pages
+// and selection, the view its menus, the editing commands the drops), so no
+// controller reaches another through the main window.
 
 #include <QString>
 
 #include <functional>
 
+class ActionRegistry;
+class CustomColours;
+class DesktopShell;
+class HelpSystem;
+class LibraryService;
+class Prompter;
 class QObject;
 class ScriptEditor;
+class ScriptEditors;
+class StatusPanels;
+class WebBrowsers;
 
 /// Makes the Editor page active (and the editor menus work).
 class EditorPageSwitch {
@@ -76,4 +86,55 @@ public:
     virtual void WrapAndInsert(const QString &opening, const QString &closing) = 0;
     /// Splits a template at its first ".." and wraps with the two halves.
     virtual void InsertTemplate(const QString &templateText) = 0;
+};
+
+/// What the embedded preview asks of the built-in library's selection.
+class LibrarySelection {
+public:
+    virtual ~LibrarySelection() = default;
+    /// Whether the selected built-in script is one the embedded browser
+    /// refuses to show (it closes its window).
+    virtual bool isBrowserExitSelected() const = 0;
+};
+
+/// Every seam a controller may need, one pointer each.  The main window
+/// owns one Ports and fills it as it makes its parts, all of it before it
+/// is shown, so no command runs with a member missing; complete() says
+/// whether every member is set.
+///
+/// The services come first: the window has them before it makes any part,
+/// so a part may take a reference to one in its constructor.  The
+/// interfaces after them are implemented by parts, and a part may be made
+/// before one whose interface it uses (the built-in library comes before
+/// the editing commands that take its drags): a part keeps the Ports
+/// itself, which lives as long as the window, and reads such a member when
+/// it uses it, in its constructor only when the implementer is made first.
+struct Ports {
+    // The services.
+    Prompter *prompter = nullptr;
+    HelpSystem *help = nullptr;
+    DesktopShell *shell = nullptr;
+    WebBrowsers *browsers = nullptr;
+    ActionRegistry *actions = nullptr;
+    ScriptEditors *editors = nullptr;
+    StatusPanels *status = nullptr;
+    LibraryService *libraries = nullptr;
+    /// The colour dialogs' custom colours, kept between runs.
+    CustomColours *customColours = nullptr;
+
+    // The interfaces the parts implement for each other.
+    EditorPageSwitch *pages = nullptr;           // the preview
+    SettingsPages *settingsPages = nullptr;      // the built-in library
+    EditorMenus *menus = nullptr;                // the view
+    DropTargets *drops = nullptr;                // the editing commands
+    ScriptPreview *preview = nullptr;            // the preview
+    LibraryTextsKeeper *libraryTexts = nullptr;  // the library service
+    TextInsertion *insertion = nullptr;          // the editing commands
+    LibrarySelection *selection = nullptr;       // the built-in library
+
+    bool complete() const
+    {
+        return prompter && help && shell && browsers && actions && editors && status && libraries && customColours &&
+               pages && settingsPages && menus && drops && preview && libraryTexts && insertion && selection;
+    }
 };

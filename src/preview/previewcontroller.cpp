@@ -30,14 +30,12 @@
 
 #include <utility>
 
-PreviewController::PreviewController(Prompter &prompter, ActionRegistry &actions, ScriptEditors &editors,
-                                     DesktopShell &shell, WebBrowsers &browsers, EditorMenus &menus,
-                                     const LibrarySelection &selection, LibraryService &libraries,
-                                     const Pages &parts, QObject *parent)
-    : QObject(parent), m_prompter(prompter), m_editors(editors), m_shell(shell), m_browsers(browsers),
-      m_menus(menus), m_libraries(libraries), m_selection(selection), m_parts(parts),
-      m_file(std::make_unique<PreviewFile>(parts.tempFolder)), m_actions(actions), m_live(*this)
+PreviewController::PreviewController(const Ports &ports, const Pages &parts, QObject *parent)
+    : QObject(parent), m_ports(ports), m_prompter(*ports.prompter), m_editors(*ports.editors), m_shell(*ports.shell),
+      m_browsers(*ports.browsers), m_libraries(*ports.libraries), m_parts(parts),
+      m_file(std::make_unique<PreviewFile>(parts.tempFolder)), m_actions(*ports.actions), m_live(*this)
 {
+    ActionRegistry &actions = m_actions;
     actions.bind("preview.editors", this, &PreviewController::POP_PodgladClick);
     actions.bind("view.editorTab", this, &PreviewController::Showeditortab1Click);
     actions.bind("preview.editorsInDefaultBrowser", this, &PreviewController::Przycisk_OKClick);
@@ -59,7 +57,7 @@ PreviewController::PreviewController(Prompter &prompter, ActionRegistry &actions
     // only way to their items), so the start does not wait for the lookup.
     for (const char *menu : {"Pop_Prev", "POP_PRev_Ed"})
         connect(actions.menu(QString::fromLatin1(menu)), &QMenu::aboutToShow, this,
-                [this, &actions] { DetectBrowsers(actions); });
+                [this] { DetectBrowsers(m_actions); });
 
     connect(parts.mainBook, &QTabWidget::currentChanged, this, guarded([this](int index) {
                 if (!m_switching)
@@ -211,7 +209,7 @@ void PreviewController::enterPreviewTab()
     if (m_beside)
         return;
     setPageQuietly(m_parts.previewPage);
-    m_menus.setEditorMenusEnabled(false);
+    m_ports.menus->setEditorMenusEnabled(false);
 }
 
 void PreviewController::ShowInInternalBrowser(const QString &head, const QString &body,
@@ -232,7 +230,7 @@ void PreviewController::ShowInInternalBrowser(const QString &head, const QString
             m_pane->console()->clear();
         // Only "Browser exit" is refused before it runs; any other script
         // that closes its window is stopped when it asks to.
-        if (m_selection.isBrowserExitSelected()) {
+        if (m_ports.selection->isBrowserExitSelected()) {
             refuse();
             return;
         }
@@ -277,7 +275,7 @@ void PreviewController::POP_PodgladClick()
 void PreviewController::leavePreviewTab()
 {
     setPageQuietly(m_parts.editorPage);
-    m_menus.setEditorMenusEnabled(true);
+    m_ports.menus->setEditorMenusEnabled(true);
 }
 
 void PreviewController::Showeditortab1Click()
@@ -290,7 +288,7 @@ void PreviewController::MainBookChange(int index)
 {
     if (m_parts.mainBook->widget(index) == m_parts.previewPage)
         POP_PodgladClick();
-    m_menus.setEditorMenusEnabled(m_parts.mainBook->currentWidget() != m_parts.previewPage);
+    m_ports.menus->setEditorMenusEnabled(m_parts.mainBook->currentWidget() != m_parts.previewPage);
 }
 
 void PreviewController::Przycisk_OKClick()
@@ -391,7 +389,7 @@ void PreviewController::setPreviewBeside(bool on)
         if (m_sidePage)
             m_sidePage->hide();
         m_parts.mainBook->setTabVisible(previewIndex, m_available);
-        m_menus.setEditorMenusEnabled(true);
+        m_ports.menus->setEditorMenusEnabled(true);
     }
 }
 

@@ -20,7 +20,6 @@ class ActionRegistry;
 class DesktopShell;
 class InternalBrowserFactory;
 class LibraryService;
-class LibrarySelection;
 class Prompter;
 class ScriptEditors;
 class PreviewFile;
@@ -56,9 +55,7 @@ public:
     /// The browsers are looked up once, when a preview drop-down first
     /// opens: its items show only for what the desktop has, two of them at
     /// most (the user's choice when more are installed).
-    PreviewController(Prompter &prompter, ActionRegistry &actions, ScriptEditors &editors, DesktopShell &shell,
-                      WebBrowsers &browsers, EditorMenus &menus, const LibrarySelection &selection,
-                      LibraryService &libraries, const Pages &pages, QObject *parent = nullptr);
+    PreviewController(const Ports &ports, const Pages &pages, QObject *parent = nullptr);
     ~PreviewController() override;
 
     /// The start-up probe: decides whether the embedded browser exists and
@@ -165,18 +162,17 @@ private:
     void loadWhenFree(std::function<void()> load);
     void loadEditorsBeside();
 
+    const Ports &m_ports;  // its menus and selection are read when used
     Prompter &m_prompter;
     ScriptEditors &m_editors;
     DesktopShell &m_shell;
     WebBrowsers &m_browsers;
-    EditorMenus &m_menus;
     LibraryService &m_libraries;
     /// Every browser installed, by name, and those of tags 1 and 2.
     QList<InstalledBrowser> m_installed;
     QList<InstalledBrowser> m_offered;
     QString m_serviceApplication;
     bool m_browsersDetected = false;
-    const LibrarySelection &m_selection;
     Pages m_parts;
     std::unique_ptr<PreviewFile> m_file;
     PreviewPane *m_pane = nullptr;

@@ -14,10 +14,10 @@
 #include "wizards/formtextareadialog.h"
 #include "wizards/htmlformat.h"
 
-HtmlWizards::HtmlWizards(Prompter &prompter, ActionRegistry &actions, ScriptEditors &editors,
-                         TextInsertion &insertion, HelpSystem &help, QObject *parent)
-    : QObject(parent), m_prompter(prompter), m_editors(editors), m_insertion(insertion), m_help(help)
+HtmlWizards::HtmlWizards(const Ports &ports, QObject *parent)
+    : QObject(parent), m_ports(ports), m_prompter(*ports.prompter), m_editors(*ports.editors), m_help(*ports.help)
 {
+    ActionRegistry &actions = *ports.actions;
     actions.bindTagged("html.format", this, &HtmlWizards::Przycisk_BoldClick);
     actions.bind("html.formBuilder", this, &HtmlWizards::Przycisk_FormyClick);
     actions.bind("html.selectList", this, &HtmlWizards::Przycisk_FSelectClick);
@@ -33,7 +33,7 @@ QWidget *HtmlWizards::dialogParent() const
 void HtmlWizards::Przycisk_BoldClick(int tag)
 {
     if (const std::optional<HtmlTagPair> tags = htmlFormatTags(tag))
-        m_insertion.WrapAndInsert(tags->opening, tags->closing);
+        m_ports.insertion->WrapAndInsert(tags->opening, tags->closing);
 }
 
 void HtmlWizards::Przycisk_FormyClick()
@@ -48,7 +48,7 @@ void HtmlWizards::Przycisk_FormyClick()
         putInCurrentEditor(formWithContents(tag, contents));
         return;
     }
-    m_insertion.WrapAndInsert(tag + QStringLiteral("\r\n"), formClosingTag());
+    m_ports.insertion->WrapAndInsert(tag + QStringLiteral("\r\n"), formClosingTag());
 }
 
 void HtmlWizards::Przycisk_FSelectClick()
@@ -79,7 +79,7 @@ void HtmlWizards::Przycisk_FTextClick()
     QString formTag;
     switch (placeElement(formTag)) {
     case Placement::Alone:
-        m_insertion.WrapAndInsert(opening, textareaClosingTag());
+        m_ports.insertion->WrapAndInsert(opening, textareaClosingTag());
         break;
     case Placement::InNewForm:
         putInCurrentEditor(textareaInForm(formTag, opening));
@@ -102,7 +102,7 @@ void HtmlWizards::Przycisk_FInneClick()
     QString formTag;
     switch (placeElement(formTag)) {
     case Placement::Alone:
-        m_insertion.WrapAndInsert(element, QString());
+        m_ports.insertion->WrapAndInsert(element, QString());
         break;
     case Placement::InNewForm:
         putInCurrentEditor(elementInForm(formTag, element));

@@ -13,14 +13,13 @@ class ActionRegistry;
 class HelpSystem;
 class Prompter;
 class ScriptEditors;
-class TextInsertion;
 struct PlacedText;
+struct Ports;
 
 class HtmlWizards final : public QObject {
     Q_OBJECT
 public:
-    HtmlWizards(Prompter &prompter, ActionRegistry &actions, ScriptEditors &editors, TextInsertion &insertion,
-                HelpSystem &help, QObject *parent = nullptr);
+    explicit HtmlWizards(const Ports &ports, QObject *parent = nullptr);
 
     /// Tags 1 to 8: bold, italic, underline, strike, align left, centre,
     /// align right, preformatted.
@@ -40,8 +39,8 @@ private:
     void putInCurrentEditor(const PlacedText &placed);
     QWidget *dialogParent() const;
 
+    const Ports &m_ports;  // its text insertion is read when used
     Prompter &m_prompter;
     ScriptEditors &m_editors;
-    TextInsertion &m_insertion;
     HelpSystem &m_help;
 };

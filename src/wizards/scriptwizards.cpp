@@ -13,10 +13,10 @@
 #include "wizards/windowdialog.h"
 #include "wizards/windowwizard.h"
 
-ScriptWizards::ScriptWizards(Prompter &prompter, ActionRegistry &actions, ScriptEditors &editors,
-                             TextInsertion &insertion, HelpSystem &help, QObject *parent)
-    : QObject(parent), m_prompter(prompter), m_editors(editors), m_insertion(insertion), m_help(help)
+ScriptWizards::ScriptWizards(const Ports &ports, QObject *parent)
+    : QObject(parent), m_ports(ports), m_prompter(*ports.prompter), m_editors(*ports.editors), m_help(*ports.help)
 {
+    ActionRegistry &actions = *ports.actions;
     actions.bindTagged("script.template", this, &ScriptWizards::WarunekIfElse1Click);
     actions.bind("script.window", this, &ScriptWizards::Przycisk_JS_OknoClick);
     actions.bind("script.dialogBoxes", this, &ScriptWizards::Przycisk_JS_AlertClick);
@@ -27,7 +27,7 @@ void ScriptWizards::WarunekIfElse1Click(int tag)
     if (tag < TagScriptHeader || tag > TagSwitch)
         return;
     if (tag == TagDocumentWrite) {
-        m_insertion.WrapAndInsert(kDocumentWriteOpening.toString(), kDocumentWriteClosing.toString());
+        m_ports.insertion->WrapAndInsert(kDocumentWriteOpening.toString(), kDocumentWriteClosing.toString());
         return;
     }
 
@@ -74,14 +74,14 @@ void ScriptWizards::Przycisk_JS_OknoClick()
 {
     TJSOknoDlg dialog(m_prompter, m_help, m_prompter.parentWindow());
     if (m_prompter.execDialog(dialog) == QDialog::Accepted)
-        m_insertion.WrapAndInsert(windowOpenCall(dialog.options()), QString());
+        m_ports.insertion->WrapAndInsert(windowOpenCall(dialog.options()), QString());
 }
 
 void ScriptWizards::Przycisk_JS_AlertClick()
 {
     TJSAlarmDlg dialog(m_help, m_prompter.parentWindow());
     if (m_prompter.execDialog(dialog) == QDialog::Accepted)
-        m_insertion.WrapAndInsert(dialogBoxCall(dialog.options()), QString());
+        m_ports.insertion->WrapAndInsert(dialogBoxCall(dialog.options()), QString());
 }
 
 void ScriptWizards::replaceSelection(ScriptEditor *editor, const QString &text, int caretBack)

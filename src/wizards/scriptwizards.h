@@ -15,13 +15,12 @@ class HelpSystem;
 class Prompter;
 class ScriptEditor;
 class ScriptEditors;
-class TextInsertion;
+struct Ports;
 
 class ScriptWizards final : public QObject {
     Q_OBJECT
 public:
-    ScriptWizards(Prompter &prompter, ActionRegistry &actions, ScriptEditors &editors, TextInsertion &insertion,
-                  HelpSystem &help, QObject *parent = nullptr);
+    explicit ScriptWizards(const Ports &ports, QObject *parent = nullptr);
 
     /// The statement template of tag (any other tag does nothing).
     void WarunekIfElse1Click(int tag);
@@ -35,8 +34,8 @@ private:
     /// from the text's end by caretBack positions, as one undo step.
     static void replaceSelection(ScriptEditor *editor, const QString &text, int caretBack = 0);
 
+    const Ports &m_ports;  // its text insertion is read when used
     Prompter &m_prompter;
     ScriptEditors &m_editors;
-    TextInsertion &m_insertion;
     HelpSystem &m_help;
 };

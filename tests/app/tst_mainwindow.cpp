@@ -5,14 +5,20 @@
 
 #include "app/aboutdialog.h"
 #include "app/resourcetabs.h"
+#include "app/viewcontroller.h"
 #include "document/documentcontroller.h"
+#include "document/editcontroller.h"
 #include "document/scripteditors.h"
 #include "document/scripttext.h"
 #include "editor/scripteditor.h"
+#include "library/builtin/builtinlibrary.h"
+#include "library/libraryservice.h"
 #include "library/userlibrarycontroller.h"
 #include "library/userlibrarytree.h"
 #include "platform/errors.h"
 #include "platform/helpwindow.h"
+#include "ports/ports.h"
+#include "preview/previewcontroller.h"
 #include "testfiles.h"
 #include "testwindow.h"
 #include "widgets/actions.h"
@@ -170,6 +176,68 @@ private slots:
         for (const char *id : {"BTN_Undo", "BTN_Redo", "BTN_Wytnij", "BTN_Kopiuj", "BTN_Wklej"})
             QVERIFY2(!t.action(id)->isEnabled(), id);
         QVERIFY(t.prompter.shown.isEmpty());
+    }
+
+    void ports_everySeamIsSet_toThePartThatOwnsIt()
+    {
+        TestWindow t;
+        TVM_Quillon_MF &w = *t.window;
+        const Ports &p = w.ports();
+        QVERIFY(p.complete());
+        const std::pair<const char *, bool> seams[] = {
+            {"prompter", p.prompter == &t.prompter},
+            {"help", p.help == &t.help},
+            {"shell", p.shell == &t.shell},
+            {"browsers", p.browsers == &t.browsers},
+            {"actions", p.actions == &w.actions()},
+            {"editors", p.editors == &w.editors()},
+            {"status", p.status == &w.statusPanels()},
+            {"libraries", p.libraries == &w.libraries()},
+            {"pages", p.pages == static_cast<EditorPageSwitch *>(&w.preview())},
+            {"settingsPages", p.settingsPages == static_cast<SettingsPages *>(&w.builtInLibrary())},
+            {"menus", p.menus == static_cast<EditorMenus *>(&w.view())},
+            {"drops", p.drops == static_cast<DropTargets *>(&w.editing())},
+            {"preview", p.preview == static_cast<ScriptPreview *>(&w.preview())},
+            {"libraryTexts", p.libraryTexts == static_cast<LibraryTextsKeeper *>(&w.libraries())},
+            {"insertion", p.insertion == static_cast<TextInsertion *>(&w.editing())},
+            {"selection", p.selection == static_cast<LibrarySelection *>(&w.builtInLibrary())},
+        };
+        for (const auto &[name, right] : seams)
+            QVERIFY2(right, name);
+    }
+
+    void portsComplete_isFalseWhileAnyMemberIsMissing()
+    {
+        // One pointer a member: a member added to Ports is to be added to
+        // complete() and to this list.
+        static_assert(sizeof(Ports) == 17 * sizeof(void *));
+        TestWindow t;
+        const Ports all = t.window->ports();
+        const std::pair<const char *, void (*)(Ports &)> leaveOut[] = {
+            {"prompter", [](Ports &p) { p.prompter = nullptr; }},
+            {"help", [](Ports &p) { p.help = nullptr; }},
+            {"shell", [](Ports &p) { p.shell = nullptr; }},
+            {"browsers", [](Ports &p) { p.browsers = nullptr; }},
+            {"actions", [](Ports &p) { p.actions = nullptr; }},
+            {"editors", [](Ports &p) { p.editors = nullptr; }},
+            {"status", [](Ports &p) { p.status = nullptr; }},
+            {"libraries", [](Ports &p) { p.libraries = nullptr; }},
+            {"customColours", [](Ports &p) { p.customColours = nullptr; }},
+            {"pages", [](Ports &p) { p.pages = nullptr; }},
+            {"settingsPages", [](Ports &p) { p.settingsPages = nullptr; }},
+            {"menus", [](Ports &p) { p.menus = nullptr; }},
+            {"drops", [](Ports &p) { p.drops = nullptr; }},
+            {"preview", [](Ports &p) { p.preview = nullptr; }},
+            {"libraryTexts", [](Ports &p) { p.libraryTexts = nullptr; }},
+            {"insertion", [](Ports &p) { p.insertion = nullptr; }},
+            {"selection", [](Ports &p) { p.selection = nullptr; }},
+        };
+        QCOMPARE(std::size(leaveOut), sizeof(Ports) / sizeof(void *));
+        for (const auto &[name, clear] : leaveOut) {
+            Ports missing = all;
+            clear(missing);
+            QVERIFY2(!missing.complete(), name);
+        }
     }
 
     void settingsCommands_openTheEditorOptions()

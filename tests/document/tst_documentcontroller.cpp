@@ -63,7 +63,7 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("s.js"));
         QVERIFY(writeFile(path, "<!-- part of the HEAD section -->\nvar x;\n<!-- part of the BODY section -->\nrun();"));
-        DocumentController document(w.prompter, w.actions, w.editors, w.status, w, w.libraries);
+        DocumentController document(w.ports);
         w.prompter.yesNoAnswers = {AnswerYes};
         w.prompter.openFileAnswers = {path};
         w.actions.action(QStringLiteral("BTN_OpenF"))->trigger();
@@ -87,7 +87,7 @@ private slots:
         FakeWorkbench w;
         QTemporaryDir dir;
         QVERIFY(writeFile(dir.filePath(QStringLiteral("file")), "x"));
-        DocumentController document(w.prompter, w.actions, w.editors, w.status, w, w.libraries);
+        DocumentController document(w.ports);
         QSignalSpy spy(&document, &DocumentController::saveAsDone);
         w.prompter.saveFileAnswers = {answer.isEmpty() ? QString() : dir.filePath(answer)};
         w.actions.action(QStringLiteral("MMNU_F_SaveAs"))->trigger();

@@ -2,7 +2,8 @@
 // The controllers' surroundings without the main window: the two editors in
 // a plain widget, the action registry, the status panels, the library
 // service, a recording prompter, and the window's narrow interfaces
-// (pages, settings pages, editor menus, drop targets, preview) recorded.
+// (pages, settings pages, editor menus, drop targets, preview) recorded;
+// ports hands them to a controller as the window would.
 
 #include "app/actiontable.h"
 #include "document/scripteditors.h"
@@ -29,6 +30,9 @@ struct FakeWorkbench final : EditorPageSwitch, SettingsPages, EditorMenus, DropT
     /// What the controllers asked of the window, in order.
     QStringList calls;
     bool browserExists = false;
+    /// The seams above; no help, shell, browsers, custom colours, text
+    /// insertion or library selection.
+    Ports ports;
 
     FakeWorkbench()
     {
@@ -41,6 +45,17 @@ struct FakeWorkbench final : EditorPageSwitch, SettingsPages, EditorMenus, DropT
         window.resize(600, 300);
         window.show();
         prompter.setParentWindow(&window);
+        ports.prompter = &prompter;
+        ports.actions = &actions;
+        ports.editors = &editors;
+        ports.status = &status;
+        ports.libraries = &libraries;
+        ports.libraryTexts = &libraries;
+        ports.pages = this;
+        ports.settingsPages = this;
+        ports.menus = this;
+        ports.drops = this;
+        ports.preview = this;
     }
 
     void showEditorPage() override { calls << QStringLiteral("showEditorPage"); }

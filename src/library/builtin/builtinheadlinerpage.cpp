@@ -3,6 +3,7 @@
 #include "library/builtin/builtinlists.h"
 #include "library/builtin/listdialogs.h"
 #include "platform/prompter.h"
+#include "ports/ports.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -15,7 +16,7 @@
 
 // --- TAB_HeadLiner --------------------------------------------------------------------------
 
-HeadlinerPage::HeadlinerPage(HeadlinerSettings &settings, const BuiltInPagePorts &ports, QWidget *parent)
+HeadlinerPage::HeadlinerPage(HeadlinerSettings &settings, const Ports &ports, QWidget *parent)
     : BuiltInSettingsPage(QStringLiteral("TAB_HeadLiner"), parent), m_settings(settings), m_ports(ports)
 {
     m_title = newEdit(QStringLiteral("EDT_HeadL_Name"), this);
@@ -107,8 +108,8 @@ int HeadlinerPage::selectedRow() const
 
 void HeadlinerPage::BTN_Head_AdClick()
 {
-    THeadLinDlg dialog(m_ports.prompter.parentWindow());
-    if (m_ports.prompter.execDialog(dialog) != QDialog::Accepted)
+    THeadLinDlg dialog(m_ports.prompter->parentWindow());
+    if (m_ports.prompter->execDialog(dialog) != QDialog::Accepted)
         return;
     m_settings.rows.append(headlineFrom(dialog.fields()));
     showRows(int(m_settings.rows.size()) - 1);
@@ -128,9 +129,9 @@ void HeadlinerPage::BTN_Head_EditClick()
     const int row = selectedRow();
     if (row < 0)
         return;
-    THeadLinDlg dialog(m_ports.prompter.parentWindow());
+    THeadLinDlg dialog(m_ports.prompter->parentWindow());
     dialog.setFields(headlineFieldsFor(m_settings.rows.at(row)));
-    if (m_ports.prompter.execDialog(dialog) != QDialog::Accepted)
+    if (m_ports.prompter->execDialog(dialog) != QDialog::Accepted)
         return;
     m_settings.rows[row] = headlineFrom(dialog.fields());
     showRows(row);
@@ -138,8 +139,8 @@ void HeadlinerPage::BTN_Head_EditClick()
 
 void HeadlinerPage::BTN_Head_ClearClick()
 {
-    if (m_ports.prompter.AskYesNo(QStringLiteral("Please confirm"),
-                                  QStringLiteral("Are you sure you want to delete all items of Headliner script?")) !=
+    if (m_ports.prompter->AskYesNo(QStringLiteral("Please confirm"),
+                                   QStringLiteral("Are you sure you want to delete all items of Headliner script?")) !=
         AnswerYes)
         return;
     m_settings.rows.clear();

@@ -11,7 +11,7 @@ class QTreeWidget;
 class HeadlinerPage final : public BuiltInSettingsPage {
     Q_OBJECT
 public:
-    HeadlinerPage(HeadlinerSettings &settings, const BuiltInPagePorts &ports, QWidget *parent = nullptr);
+    HeadlinerPage(HeadlinerSettings &settings, const Ports &ports, QWidget *parent = nullptr);
     void refresh() override;
 
     QTreeWidget *list() const { return m_list; }
@@ -25,7 +25,7 @@ private:
     int selectedRow() const;
     void showRows(int current);
     HeadlinerSettings &m_settings;
-    BuiltInPagePorts m_ports;
+    const Ports &m_ports;
     QLineEdit *m_title;
     QTreeWidget *m_list;
 };

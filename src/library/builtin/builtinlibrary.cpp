@@ -74,23 +74,21 @@ void BuiltInTree::startDrag(Qt::DropActions)
 
 // --- the library --------------------------------------------------------------------------------
 
-BuiltInLibrary::BuiltInLibrary(const Places &places, LibraryService &libraries, Prompter &prompter, HelpSystem &help,
-                               CustomColours &customColours, QObject *parent)
-    : QObject(parent), m_places(places), m_libraries(libraries), m_prompter(prompter)
+BuiltInLibrary::BuiltInLibrary(const Places &places, const Ports &ports, QObject *parent)
+    : QObject(parent), m_places(places), m_ports(ports), m_libraries(*ports.libraries), m_prompter(*ports.prompter)
 {
-    libraries.registerBranch(LibraryKind::BuiltIn, this);
+    m_libraries.registerBranch(LibraryKind::BuiltIn, this);
     QWidget *panel = places.panel->parentWidget();
     m_tree = new BuiltInTree(panel);
     places.panel->insertWidget(places.panel->indexOf(places.strip), m_tree, 1);
 
     // NoteBook's pages, in the order of BuiltInPage.
-    const BuiltInPagePorts ports{prompter, help, customColours};
     QStackedWidget *book = places.noteBook;
     m_pageWidgets = {
         new ListPage(m_settings.list, ports, book),
         new ScrollPage(m_settings.scroll, book),
-        new PrinterPage(m_settings.printer, prompter, book),
-        new NavigatorPage(m_settings.navigator, prompter, book),
+        new PrinterPage(m_settings.printer, m_prompter, book),
+        new NavigatorPage(m_settings.navigator, m_prompter, book),
         new ColoursPage(m_settings.colours, ports, book),
         new EmptyPage(book),
         new AnimTextPage(m_settings.animText, book),
@@ -109,10 +107,9 @@ BuiltInLibrary::BuiltInLibrary(const Places &places, LibraryService &libraries, 
 
 BuiltInLibrary::~BuiltInLibrary() = default;
 
-void BuiltInLibrary::attachCommands(const Commands &commands)
+void BuiltInLibrary::attachCommands()
 {
-    m_commands.emplace(commands);
-    ActionRegistry &actions = commands.actions;
+    ActionRegistry &actions = *m_ports.actions;
     actions.bind("builtin.edit", this, &BuiltInLibrary::BTN_Edit_LibClick);
     actions.bind("builtin.insert", this, &BuiltInLibrary::ToolbarButton971Click);
     actions.bind("builtin.preview", this, &BuiltInLibrary::TRE_SkryptyDblClick);
@@ -124,7 +121,7 @@ void BuiltInLibrary::attachCommands(const Commands &commands)
         button->setMenu(actions.menu(QStringLiteral("Pop_Prev")));
         button->setPopupMode(QToolButton::MenuButtonPopup);
     }
-    commands.drops.registerDropSource(
+    m_ports.drops->registerDropSource(
         m_tree, [this] { return selectedId() >= 0; }, [this](ScriptEditor *) { loadIntoEditors(); });
 }
 
@@ -208,25 +205,24 @@ bool BuiltInLibrary::produceScript(LibraryTexts &texts)
 
 void BuiltInLibrary::loadIntoEditors()
 {
-    if (m_commands)
-        loadLibraryScript(LibraryKind::BuiltIn, m_libraries, m_commands->editors, m_prompter);
+    loadLibraryScript(LibraryKind::BuiltIn, m_libraries, *m_ports.editors, m_prompter);
 }
 
 void BuiltInLibrary::BTN_Edit_LibClick()
 {
-    m_commands->pages.showEditorPage();
+    m_ports.pages->showEditorPage();
     if (selectedId() >= 0)
         loadIntoEditors();
 }
 
 void BuiltInLibrary::ToolbarButton971Click()
 {
-    m_commands->pages.showEditorPage();
-    appendLibraryScript(LibraryKind::BuiltIn, m_libraries, m_commands->editors);
+    m_ports.pages->showEditorPage();
+    appendLibraryScript(LibraryKind::BuiltIn, m_libraries, *m_ports.editors);
 }
 
 void BuiltInLibrary::TRE_SkryptyDblClick()
 {
     QTreeWidgetItem *item = m_tree->currentItem();
-    previewLibraryScript(LibraryKind::BuiltIn, m_libraries, m_commands->preview, item ? item->text(0) : QString());
+    previewLibraryScript(LibraryKind::BuiltIn, m_libraries, *m_ports.preview, item ? item->text(0) : QString());
 }

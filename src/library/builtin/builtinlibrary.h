@@ -15,18 +15,12 @@
 #include <QTreeWidget>
 
 #include <array>
-#include <optional>
 
-class ActionRegistry;
 class BuiltInSettingsPage;
-class CustomColours;
-class HelpSystem;
-class Prompter;
 class QSplitter;
 class QStackedWidget;
 class QToolBar;
 class QVBoxLayout;
-class ScriptEditors;
 
 /// TRE_Skrypty: flat, read-only, its nodes dragged onto the editors.
 class BuiltInTree final : public QTreeWidget {
@@ -53,22 +47,13 @@ public:
         QStackedWidget *noteBook;   // NoteBook under the editors
         QSplitter *editorSplitter;  // the HEAD and BODY panels, shared out when NoteBook comes up
     };
-    /// What the commands work with (the editing and preview parts are made
-    /// after the library, which they use).
-    struct Commands {
-        ActionRegistry &actions;
-        ScriptEditors &editors;
-        EditorPageSwitch &pages;
-        DropTargets &drops;
-        ScriptPreview &preview;
-    };
-
-    BuiltInLibrary(const Places &places, LibraryService &libraries, Prompter &prompter, HelpSystem &help,
-                   CustomColours &customColours, QObject *parent = nullptr);
+    BuiltInLibrary(const Places &places, const Ports &ports, QObject *parent = nullptr);
     ~BuiltInLibrary() override;
 
-    /// Binds the strip's commands, the double click and the drags.
-    void attachCommands(const Commands &commands);
+    /// Binds the strip's commands, the double click and the drags, once the
+    /// drop targets are in the ports (the editing commands that take the
+    /// drags are made after the library, whose settings pages they hide).
+    void attachCommands();
 
     QTreeWidget *tree() const { return m_tree; }
     BuiltInSettings &settings() { return m_settings; }
@@ -96,10 +81,10 @@ private:
     void loadIntoEditors();
 
     Places m_places;
+    const Ports &m_ports;  // its pages, drops and preview are read when used
     LibraryService &m_libraries;
     Prompter &m_prompter;
     BuiltInTree *m_tree;
     BuiltInSettings m_settings;
     std::array<BuiltInSettingsPage *, 10> m_pageWidgets{};
-    std::optional<Commands> m_commands;
 };

@@ -3,6 +3,7 @@
 #include "library/builtin/builtinlists.h"
 #include "library/builtin/listdialogs.h"
 #include "platform/prompter.h"
+#include "ports/ports.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -14,7 +15,7 @@
 
 // --- TAB_Lista ----------------------------------------------------------------------------
 
-ListPage::ListPage(ListSettings &settings, const BuiltInPagePorts &ports, QWidget *parent)
+ListPage::ListPage(ListSettings &settings, const Ports &ports, QWidget *parent)
     : BuiltInSettingsPage(QStringLiteral("TAB_Lista"), parent), m_settings(settings), m_ports(ports)
 {
     auto *outer = new QVBoxLayout(this);
@@ -123,14 +124,14 @@ void ListPage::BTN_Odnosnik_DodajClick()
     if (citations()) {
         const CitationProblem problem = citationProblem(m_firstEdit->text(), m_secondEdit->text());
         if (problem != CitationProblem::None) {
-            m_ports.prompter.ShowMessageBox(IconInformation, QStringLiteral("Information"),
-                                            citationProblemText(problem));
+            m_ports.prompter->ShowMessageBox(IconInformation, QStringLiteral("Information"),
+                                             citationProblemText(problem));
             return;
         }
         row = {m_firstEdit->text(), m_secondEdit->text()};
     } else {
-        TOdnosnikDlg dialog(m_ports.prompter, m_ports.help, m_ports.prompter.parentWindow());
-        if (m_ports.prompter.execDialog(dialog) != QDialog::Accepted ||
+        TOdnosnikDlg dialog(*m_ports.prompter, *m_ports.help, m_ports.prompter->parentWindow());
+        if (m_ports.prompter->execDialog(dialog) != QDialog::Accepted ||
             !isCompleteLink(dialog.description(), dialog.address()))
             return;
         row = {dialog.description(), dialog.address()};
@@ -160,9 +161,9 @@ void ListPage::BTN_Odnosnik_EdytujClick()
     }
     if (current.first.isEmpty())
         return;
-    TOdnosnikDlg dialog(m_ports.prompter, m_ports.help, m_ports.prompter.parentWindow());
+    TOdnosnikDlg dialog(*m_ports.prompter, *m_ports.help, m_ports.prompter->parentWindow());
     dialog.setLink(current.first, current.second);
-    if (m_ports.prompter.execDialog(dialog) != QDialog::Accepted ||
+    if (m_ports.prompter->execDialog(dialog) != QDialog::Accepted ||
         !isCompleteLink(dialog.description(), dialog.address()))
         return;
     m_settings.rows[row] = {dialog.description(), dialog.address()};

@@ -13,7 +13,7 @@ class QTableWidget;
 class ListPage final : public BuiltInSettingsPage {
     Q_OBJECT
 public:
-    ListPage(ListSettings &settings, const BuiltInPagePorts &ports, QWidget *parent = nullptr);
+    ListPage(ListSettings &settings, const Ports &ports, QWidget *parent = nullptr);
     void refresh() override;
 
     QTableWidget *grid() const { return m_grid; }
@@ -29,7 +29,7 @@ private:
     int currentRow() const;
     void showRows(int current);
     ListSettings &m_settings;
-    BuiltInPagePorts m_ports;
+    const Ports &m_ports;
     QGroupBox *m_group;
     QLabel *m_firstLabel;
     QLabel *m_secondLabel;

@@ -6,17 +6,9 @@
 #include <QLineEdit>
 #include <QWidget>
 
-class CustomColours;
-class HelpSystem;
 class Prompter;
 class QToolButton;
-
-/// What the pages work with besides their settings.
-struct BuiltInPagePorts {
-    Prompter &prompter;
-    HelpSystem &help;
-    CustomColours &customColours;
-};
+struct Ports;
 
 class BuiltInSettingsPage : public QWidget {
     Q_OBJECT

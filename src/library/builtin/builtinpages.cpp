@@ -2,6 +2,7 @@
 
 #include "library/renamedialog.h"
 #include "platform/prompter.h"
+#include "ports/ports.h"
 #include "widgets/actions.h"
 #include "widgets/colourbutton.h"
 
@@ -289,7 +290,7 @@ void NavigatorPage::refresh()
 
 // --- TAB_Kolory --------------------------------------------------------------------------
 
-ColoursPage::ColoursPage(ColourSettings &settings, const BuiltInPagePorts &ports, QWidget *parent)
+ColoursPage::ColoursPage(ColourSettings &settings, const Ports &ports, QWidget *parent)
     : BuiltInSettingsPage(QStringLiteral("TAB_Kolory"), parent), m_settings(settings)
 {
     QGroupBox *group = addGroup(this, QStringLiteral(" Flashing background colors "));
@@ -301,8 +302,8 @@ ColoursPage::ColoursPage(ColourSettings &settings, const BuiltInPagePorts &ports
     m_end->setStatusTip(QStringLiteral("Click here to select end color"));
     m_speed = newSpin(QStringLiteral("Spin_Speed"), ColourSettings::kMinSpeed, ColourSettings::kMaxSpeed, group);
 
-    Prompter *prompter = &ports.prompter;
-    CustomColours *custom = &ports.customColours;
+    Prompter *prompter = ports.prompter;
+    CustomColours *custom = ports.customColours;
     for (ColourButton *button : {m_start, m_end})
         button->setOtherColourChooser(
             [prompter, custom](const QColor &current) { return chooseColourInDialog(*prompter, *custom, current); });

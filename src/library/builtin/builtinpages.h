@@ -80,7 +80,7 @@ private:
 class ColoursPage final : public BuiltInSettingsPage {
     Q_OBJECT
 public:
-    ColoursPage(ColourSettings &settings, const BuiltInPagePorts &ports, QWidget *parent = nullptr);
+    ColoursPage(ColourSettings &settings, const Ports &ports, QWidget *parent = nullptr);
     void refresh() override;
 
 private:
