@@ -12,7 +12,7 @@
 #include <QString>
 
 /// Files larger than this are refused instead of being read into memory.
-inline constexpr qint64 kMaxTextFileBytes = 64 * 1024 * 1024;
+inline constexpr qint64 kMaxTextFileBytes = qint64(64) * 1024 * 1024;
 /// A read that has not come to its end by then is given up: a file of /proc
 /// that says it is empty may never end, or wait for data that never comes.
 inline constexpr int kReadTimeoutMs = 5000;
@@ -29,6 +29,10 @@ QString decodeLine(QByteArrayView bytes);
 
 /// Windows-1250 to Unicode; the five unassigned bytes become U+FFFD.
 QString decodeWindows1250(const QByteArray &bytes);
+
+/// Unicode to Windows-1250.  A character the code page cannot hold is
+/// written as "?" and, when unencodable is given, added to it (each once).
+QByteArray encodeWindows1250(QStringView text, QString *unencodable = nullptr);
 
 /// What the program writes: UTF-8, no byte-order mark.
 QByteArray encodeText(const QString &text);
