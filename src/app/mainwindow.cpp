@@ -158,6 +158,10 @@ TVM_Quillon_MF::TVM_Quillon_MF(const AppConfig &config, QWidget *parent) : QMain
     m_ports.drops = m_edit;
     m_ports.insertion = m_edit;
     m_document = new DocumentController(m_ports, this);
+    connect(m_document, &DocumentController::fileChanged, this, [this] {
+        setWindowTitle(m_document->windowTitle());
+        setWindowModified(m_editors->exist() && m_editors->isModified());
+    });
     if (!m_config.printFolder.isEmpty())
         m_document->setPrintFolder(m_config.printFolder);
     m_userLibrary =
@@ -423,6 +427,9 @@ void TVM_Quillon_MF::firstShow()
     }
     m_edit->attachEditors();
     m_document->attachEditors();
+    // The title's modified mark (shown while the document has a file).
+    for (ScriptEditor *editor : {head, body})
+        connect(editor, &ScriptEditor::changed, this, [this] { setWindowModified(m_editors->isModified()); });
     m_recovery->attachEditors();
     // The file of the command line is read once the window is up, as Open
     // would, and before the offer of work a crash left behind, which may

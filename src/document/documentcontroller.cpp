@@ -1,5 +1,6 @@
 #include "document/documentcontroller.h"
 
+#include "document/documentfile.h"
 #include "document/scripteditors.h"
 #include "document/scripttext.h"
 #include "editor/editorprinting.h"
@@ -49,6 +50,7 @@ DocumentController::DocumentController(const Ports &ports, QObject *parent)
     ActionRegistry &actions = m_actions;
     actions.bind("file.new", this, &DocumentController::newScript);
     actions.bind("file.open", this, &DocumentController::openScript);
+    actions.bind("file.save", this, [this] { static_cast<void>(save()); });
     actions.bind("file.saveAs", this, &DocumentController::saveAs);
     actions.bind("file.print", this, &DocumentController::print);
     actions.bind("file.printerSetup", this, &DocumentController::printerSetup);
@@ -71,6 +73,11 @@ DocumentController::~DocumentController() = default;
 void DocumentController::attachEditors()
 {
     ScriptEditors &editors = m_editors;
+    // Another script in the editors is no longer the file's.
+    connect(&editors, &ScriptEditors::scriptReplaced, this, [this] {
+        if (!m_settingScript)
+            forgetFile();
+    });
     for (ScriptEditor *editor : {editors.head(), editors.body()}) {
         connect(editor, &ScriptEditor::changed, this, &DocumentController::HEAD_EDChange);
         connect(editor, &ScriptEditor::keyDown, this, &DocumentController::HEAD_EDChange);
@@ -194,10 +201,105 @@ bool DocumentController::openFile(const QString &path)
         return false;
     }
 
-    const ScriptFragments fragments = readScriptBytes(file.bytes);
+    auto opened = std::make_unique<DocumentFile>(file.bytes);
+    const ScriptFragments fragments = opened->fragments();
+    m_settingScript = true;
     m_editors.setScript(fragments.head, fragments.body);
+    m_settingScript = false;
     m_ports.libraryTexts->keepLibraryTexts(fragments.head, fragments.body);
+    m_file = std::move(opened);
+    m_path = QFileInfo(path).absoluteFilePath();
+    emit fileChanged();
     return true;
+}
+
+void DocumentController::forgetFile()
+{
+    if (m_path.isEmpty())
+        return;
+    m_path.clear();
+    m_file.reset();
+    emit fileChanged();
+}
+
+QString DocumentController::windowTitle() const
+{
+    if (m_path.isEmpty())
+        return applicationTitle();
+    const QFileInfo info(m_path);
+    QString folder = QDir::toNativeSeparators(info.absolutePath());
+    const QString home = QDir::toNativeSeparators(QDir::homePath());
+    if (folder == home || folder.startsWith(home + QDir::separator()))
+        folder = u'~' + folder.mid(home.size());
+    // The dash of a title, as desktops write one.
+    return info.fileName() + QStringLiteral("[*] \u2014 ") + folder + QStringLiteral(" \u2014 ") + applicationTitle();
+}
+
+// --- Save ----------------------------------------------------------------------
+
+bool DocumentController::save()
+{
+    if (m_path.isEmpty() || !m_file) {
+        saveAs();
+        return !m_path.isEmpty() && !m_editors.isModified();
+    }
+    ScriptEditors &editors = m_editors;
+    const ScriptFragments now{editors.head()->wholeText(), editors.body()->wholeText()};
+    FileForm form = m_file->form();
+    const QString name = QDir::toNativeSeparators(m_path);
+    if (!form.markers && !now.head.isEmpty() && now.head != m_file->fragments().head) {
+        // A page or a plain script file has no place for a HEAD fragment.
+        if (m_prompter.AskYesNo(QStringLiteral("Confirm!"),
+                                QStringLiteral("%1 has no section markers, so the HEAD fragment has no place in it.\r\n"
+                                               "Save it as a script file, with the markers before HEAD and BODY?")
+                                    .arg(name)) != AnswerYes)
+            return false;
+        form.markers = true;
+    }
+    DocumentFile target = *m_file;
+    target.setForm(form);
+    FileBytes bytes = target.bytesFor(now);
+    if (!bytes.unencodable.isEmpty()) {
+        QStringList shown;
+        for (const QChar c : std::as_const(bytes.unencodable))
+            shown << QStringLiteral("%1 (U+%2)")
+                         .arg(c, QString::number(c.unicode(), 16).toUpper().rightJustified(4, u'0'));
+        if (m_prompter.AskYesNo(QStringLiteral("Confirm!"),
+                                QStringLiteral("%1 is written in Windows-1250, which cannot hold these characters: "
+                                               "%2.\r\nSave the file in UTF-8 instead?")
+                                    .arg(name, shown.join(QStringLiteral(", ")))) != AnswerYes)
+            return false;
+        form.encoding = FileForm::Encoding::Utf8;
+        target.setForm(form);
+        bytes = target.bytesFor(now);
+    }
+    if (!writeFile(m_path, bytes.bytes))
+        return false;
+    m_file->setForm(form);
+    m_file->saved(bytes.bytes, now);
+    editors.head()->clearModifiedState();
+    editors.body()->clearModifiedState();
+    emit fileChanged();
+    return true;
+}
+
+bool DocumentController::writeFile(const QString &path, const QByteArray &bytes)
+{
+    // A save cut short (the program killed while it wrote) left its
+    // temporary file beside the file it was saving: those of copies that
+    // are gone are cleared from the folder this save writes into (beside
+    // the file a link leads to, as the save itself).
+    const QString resolved = QFileInfo(path).canonicalFilePath();
+    removeStaleTemporaryFiles(QFileInfo(resolved.isEmpty() ? path : resolved).path(),
+                              StaleTemporaries::OfGoneProcesses);
+    const SaveResult saved = saveFileAtomically(path, bytes);
+    if (saved)
+        return true;
+    // Nothing claims to be saved: the modified state stays as it was.
+    m_prompter.ShowMessageBox(IconError, applicationTitle(),
+                              QStringLiteral("Cannot create file %1").arg(path) +
+                                  (saved.error.isEmpty() ? QString() : QStringLiteral("\r\n") + saved.error));
+    return false;
 }
 
 // --- Save as -------------------------------------------------------------------
@@ -205,32 +307,29 @@ bool DocumentController::openFile(const QString &path)
 void DocumentController::saveAs()
 {
     ScriptEditors &editors = m_editors;
-    const QString text = composeScriptFile(editors.head()->wholeText(), editors.body()->wholeText());
+    const ScriptFragments now{editors.head()->wholeText(), editors.body()->wholeText()};
+    const QString text = composeScriptFile(now.head, now.body);
 
     FileDialogRequest request;
     request.caption = QStringLiteral("Save as");
     request.filters = QStringList{QStringLiteral("All files (*)")};
-    request.fileName = QStringLiteral("script.js");
+    // The document's own name and folder, else the folder Save as went to last.
+    request.fileName = m_path.isEmpty() ? QStringLiteral("script.js") : QFileInfo(m_path).fileName();
+    request.directory = m_path.isEmpty() ? m_lastFolder : QFileInfo(m_path).absolutePath();
     const QString path = m_prompter.getSaveFileName(request);
     if (!path.isEmpty() && replaceExistingFile(path)) {
-        // A Save as cut short (the program killed while it wrote) left its
-        // temporary file beside the file it was saving: those of copies
-        // that are gone are cleared from the folder this save writes into
-        // (beside the file a link leads to, as the save itself).
-        const QString resolved = QFileInfo(path).canonicalFilePath();
-        removeStaleTemporaryFiles(QFileInfo(resolved.isEmpty() ? path : resolved).path(),
-                                  StaleTemporaries::OfGoneProcesses);
-        const SaveResult saved = saveFileAtomically(path, encodeText(text));
-        if (!saved) {
-            // Nothing claims to be saved: the modified state and the library
-            // tree stay as they were.
-            m_prompter.ShowMessageBox(IconError, applicationTitle(),
-                                      QStringLiteral("Cannot create file %1").arg(path) +
-                                          (saved.error.isEmpty() ? QString() : QStringLiteral("\r\n") + saved.error));
+        const QByteArray bytes = encodeText(text);
+        // Nothing claims to be saved on failure: the modified state and the
+        // library tree stay as they were.
+        if (!writeFile(path, bytes))
             return;
-        }
         editors.head()->clearModifiedState();
         editors.body()->clearModifiedState();
+        m_lastFolder = QFileInfo(path).absolutePath();
+        // The file written is the document's from now on.
+        m_file = std::make_unique<DocumentFile>(bytes);
+        m_path = QFileInfo(path).absoluteFilePath();
+        emit fileChanged();
     }
     emit saveAsDone();
 }

@@ -1,13 +1,20 @@
 #pragma once
-// The script as a document: New, Open, Save as, Copy to clipboard, Print,
-// Printer setup, and the status read-out that follows the editors.
+// The script as a document: New, Open, Save, Save as, Copy to clipboard,
+// Print, Printer setup, and the status read-out that follows the editors.
+//
+// A document opened from a file (or saved as one) knows that file: the
+// window's title names it, and Save writes the editors back to it in the
+// form it came in (documentfile.h).  New, and a script loaded from a
+// library or restored after a crash, have no file.
 
 #include <QObject>
 #include <QString>
 
 #include <memory>
+#include <optional>
 
 class ActionRegistry;
+class DocumentFile;
 class Prompter;
 class QPrinter;
 class ScriptEditor;
@@ -32,7 +39,16 @@ public:
     /// cannot be read is reported ("Cannot open file ...") and false
     /// returned; the editors then keep their script.
     bool openFile(const QString &path);
+    /// Writes the editors to the document's file in its own form (Save as
+    /// when there is none); true once written.
+    bool save();
     void saveAs();
+    /// The document's file; empty when it has none.
+    const QString &filePath() const { return m_path; }
+    /// The window's caption: the application's title alone, or the file's
+    /// name (with Qt's "[*]" where the modified mark goes) and folder
+    /// before it.
+    QString windowTitle() const;
     void copyFromEditor();
     /// Prints the focused editor's fragment to the printer chosen last (the
     /// system's default at first), without a dialog.  With no printer
@@ -54,6 +70,9 @@ signals:
     /// Save as has ended, with a file written or not: a file may have gone
     /// into the user library's folder.
     void saveAsDone();
+    /// The document's file changed (opened, saved as, or gone with a new
+    /// script): the window's title follows.
+    void fileChanged();
 
 private:
     void enableEditCommands(bool cut, bool paste, bool undo, bool redo);
@@ -65,6 +84,11 @@ private:
     bool replaceExistingFile(const QString &path);
     /// A new PDF file's place in the print folder.
     QString unusedPrintFile() const;
+    /// Writes bytes to path through the checked save helper; a failure is
+    /// shown ("Cannot create file …") and false returned.
+    bool writeFile(const QString &path, const QByteArray &bytes);
+    /// The document has no file any more (New, a library script…).
+    void forgetFile();
 
     const Ports &m_ports;  // its pages and library texts are read when used
     Prompter &m_prompter;
@@ -73,6 +97,10 @@ private:
     StatusPanels &m_status;
     std::unique_ptr<QPrinter> m_printer;
     QString m_printFolder;
+    QString m_path;                        // the document's file
+    std::unique_ptr<DocumentFile> m_file;  // what that file holds
+    QString m_lastFolder;                  // where Save as went last
+    bool m_settingScript = false;          // Open is putting the file's script in
     bool m_clipboardHasText = false;
     bool m_caretReadOutPending = false;
 };

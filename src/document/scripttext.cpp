@@ -29,8 +29,12 @@ ScriptFragments splitScriptText(const QString &text)
     ScriptFragments out;
     if (head >= 0 && body >= 0) {
         const qsizetype start = head + kHeadMarker.size() + 2;
+        // The line break the writer puts before the BODY marker is not HEAD's.
+        qsizetype end = body;
+        if (end - 2 >= start && QStringView(text).sliced(end - 2, 2) == u"\r\n")
+            end -= 2;
         if (body > head)
-            out.head = piece(text, start, qMax<qsizetype>(body - start, 0));
+            out.head = piece(text, start, qMax<qsizetype>(end - start, 0));
     } else if (head >= 0) {
         out.head = piece(text, head + kHeadMarker.size() + 2);
     }
@@ -66,7 +70,13 @@ ScriptFragments readScriptBytes(const QByteArray &bytes)
 {
     // The markers are plain ASCII, so the text is split while still bytes
     // and only the two fragments are decoded: a large file is read once.
-    const QByteArray text = joinLinesWithCrLf(bytes);
+    QByteArray text = joinLinesWithCrLf(bytes);
+    // Joining ends the last line with CR LF; a file whose text did not end
+    // with a line break gets none, so what was written comes back as it was.
+    const qsizetype nul = bytes.indexOf('\0');
+    const QByteArrayView raw = nul >= 0 ? QByteArrayView(bytes).first(nul) : QByteArrayView(bytes);
+    if (!raw.isEmpty() && !raw.endsWith('\n') && !raw.endsWith('\r') && text.endsWith("\r\n"))
+        text.chop(2);
     const bool utf8 = text.isValidUtf8();
     const auto decode = [&](qsizetype from, qsizetype to) -> QString {
         if (from < 0 || from >= text.size() || to <= from)
@@ -81,8 +91,11 @@ ScriptFragments readScriptBytes(const QByteArray &bytes)
     const qsizetype body = text.indexOf(bodyMarker, bomSkip);
     ScriptFragments out;
     if (head >= 0 && body >= 0) {
+        const qsizetype start = skipTwoCharacters(text, head + headMarker.size(), utf8);
+        // The line break the writer puts before the BODY marker is not HEAD's.
+        const qsizetype end = body - 2 >= start && text.sliced(body - 2, 2) == "\r\n" ? body - 2 : body;
         if (body > head)
-            out.head = decode(skipTwoCharacters(text, head + headMarker.size(), utf8), body);
+            out.head = decode(start, end);
     } else if (head >= 0) {
         out.head = decode(skipTwoCharacters(text, head + headMarker.size(), utf8), text.size());
     }

@@ -23,16 +23,18 @@ struct ScriptFragments {
 /// The script file text of two fragments, exactly as they are.
 QString composeScriptFile(const QString &head, const QString &body);
 
-/// Splits a text read as lines (every line ended by CR LF) at its markers:
-/// the HEAD fragment starts two characters after the HEAD marker and ends
-/// just before the BODY marker, the BODY fragment runs from two characters
-/// after the BODY marker to the end.  Without markers everything is BODY;
-/// a HEAD marker without a BODY marker makes the rest of the text HEAD and
-/// leaves BODY empty.
+/// Splits a text at its markers: the HEAD fragment starts two characters
+/// after the HEAD marker and ends before the CR LF that stands before the
+/// BODY marker, the BODY fragment runs from two characters after the BODY
+/// marker to the end.  Without markers everything is BODY; a HEAD marker
+/// without a BODY marker makes the rest of the text HEAD and leaves BODY
+/// empty.  What composeScriptFile() wrote comes back exactly.
 ScriptFragments splitScriptText(const QString &text);
 
 /// Reads the bytes of a script file: lines joined with CR LF (the text ends
-/// at the first NUL), decoded, then split at the markers.
+/// at the first NUL; the last line gets no line break it did not have),
+/// decoded, then split at the markers.  A script saved and read back is the
+/// same in both fragments, whichever version of the program wrote it.
 ScriptFragments readScriptBytes(const QByteArray &bytes);
 
 /// The clipboard text of a script.

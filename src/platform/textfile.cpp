@@ -3,6 +3,7 @@
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QStringDecoder>
 
 #include <cstring>
@@ -49,6 +50,36 @@ QString decodeWindows1250(const QByteArray &bytes)
         if (u == 0)
             u = 0xFFFD;
         *dst++ = QChar(u);
+    }
+    return out;
+}
+
+QByteArray encodeWindows1250(QStringView text, QString *unencodable)
+{
+    // The code page's letters above 0x7F, found by a look through its table.
+    static const QHash<char16_t, char> high = [] {
+        QHash<char16_t, char> map;
+        for (int b = 0; b < 128; ++b)
+            if (kCp1250High[b] != 0)
+                map.insert(kCp1250High[b], char(0x80 + b));
+        return map;
+    }();
+    QByteArray out;
+    out.reserve(text.size());
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u < 0x80) {
+            out += char(u);
+            continue;
+        }
+        const auto it = high.constFind(u);
+        if (it != high.constEnd()) {
+            out += *it;
+            continue;
+        }
+        out += '?';
+        if (unencodable && !unencodable->contains(c))
+            *unencodable += c;
     }
     return out;
 }

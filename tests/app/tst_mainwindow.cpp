@@ -626,7 +626,7 @@ private slots:
         t.chooseFromDropDown(copy, "POP_Clip_Library");
         QVERIFY2(t.prompter.shown.isEmpty(), qPrintable(t.prompter.describe()));
         QCOMPARE(QGuiApplication::clipboard()->text(),
-                 composeClipboardText(QStringLiteral("var t;\r\n"), QStringLiteral("show(t);\r\n")));
+                 composeClipboardText(QStringLiteral("var t;"), QStringLiteral("show(t);")));
         // The drop-down's menu had the keyboard: the window gets it back.
         QTRY_VERIFY(tree->hasFocus());
 

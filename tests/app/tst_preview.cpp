@@ -554,8 +554,11 @@ private slots:
         index.close();
         QFile script(lib + QStringLiteral("lib.js"));
         QVERIFY(script.open(QIODevice::WriteOnly));
-        script.write("<!-- part of the HEAD section -->\r\n<SCRIPT>window.fromLibrary = 'yes'; console.log('lib');</SCRIPT>\r\n"
-                     "<!-- part of the BODY section -->\r\n<P>library</P>");
+        // HEAD ends with a line break of its own, so BODY starts on the
+        // page's next line.
+        script.write(
+            "<!-- part of the HEAD section -->\r\n<SCRIPT>window.fromLibrary = 'yes'; console.log('lib');</SCRIPT>\r\n"
+            "\r\n<!-- part of the BODY section -->\r\n<P>library</P>");
         script.close();
         TestWindow t(true, lib);
         t.body()->setWholeText(QStringLiteral("<SCRIPT>window.fromLibrary = 'no';</SCRIPT>"));

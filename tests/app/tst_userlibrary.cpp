@@ -428,8 +428,8 @@ private slots:
 
         w.t->prompter.yesNoAnswers = {AnswerYes};
         w.t->trigger("BTN_Edit_Script_User");
-        QCOMPARE(w.t->head()->wholeText(), QStringLiteral("var t;\r\n"));
-        QCOMPARE(w.t->body()->wholeText(), QStringLiteral("show(t);\r\n"));
+        QCOMPARE(w.t->head()->wholeText(), QStringLiteral("var t;"));
+        QCOMPARE(w.t->body()->wholeText(), QStringLiteral("show(t);"));
         QVERIFY(!w.t->window->editors().isModified());
     }
 
@@ -488,8 +488,8 @@ private slots:
         w.select(QStringLiteral("Work"), QStringLiteral("menu"));
         w.t->trigger("BTN_User_Insert");
         QVERIFY(w.t->prompter.shown.isEmpty());
-        QCOMPARE(w.t->head()->wholeText(), QStringLiteral("H0var t;\r\n"));
-        QCOMPARE(w.t->body()->wholeText(), QStringLiteral("B0show(t);\r\n"));
+        QCOMPARE(w.t->head()->wholeText(), QStringLiteral("H0var t;"));
+        QCOMPARE(w.t->body()->wholeText(), QStringLiteral("B0show(t);"));
         QVERIFY(w.t->window->editors().isModified());
     }
 
@@ -501,9 +501,10 @@ private slots:
         QTRY_VERIFY(w.tree()->hasFocus());
         w.t->trigger("POP_Clip_Library");
         QVERIFY(w.t->prompter.messages().isEmpty());
-        QCOMPARE(QGuiApplication::clipboard()->text(),
-                 QStringLiteral("<!-- This part should be put in the <HEAD> section of your HTML page -->\r\nvar t;\r\n\r\n"
-                                "<!-- This part should be put at the caret position of your HTML page -->\r\nshow(t);\r\n"));
+        QCOMPARE(
+            QGuiApplication::clipboard()->text(),
+            QStringLiteral("<!-- This part should be put in the <HEAD> section of your HTML page -->\r\nvar t;\r\n"
+                           "<!-- This part should be put at the caret position of your HTML page -->\r\nshow(t);"));
     }
 
     void droppingAScript_onAnEditor_loadsIt_andCategoriesAreRefused()
@@ -516,7 +517,7 @@ private slots:
         w.select(QStringLiteral("Work"), QStringLiteral("menu"));
         w.t->prompter.yesNoAnswers = {AnswerYes};
         emit w.t->head()->dropped(w.tree(), QPoint(5, 5));
-        QCOMPARE(w.t->head()->wholeText(), QStringLiteral("var t;\r\n"));
+        QCOMPARE(w.t->head()->wholeText(), QStringLiteral("var t;"));
     }
 
     void preview_withoutAnEmbeddedBrowser_showsTheEditorsScriptInTheDefaultBrowser()

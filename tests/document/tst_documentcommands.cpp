@@ -196,7 +196,7 @@ private slots:
         t.prompter.yesNoAnswers = {AnswerYes};
         t.prompter.openFileAnswers = {path};
         t.trigger("BTN_OpenF");
-        QVERIFY(t.body()->wholeText().endsWith(QStringLiteral("var last;\r\n")));
+        QVERIFY(t.body()->wholeText().endsWith(QStringLiteral("x=a+b;var last;")));
         const QCursor *cursor = QGuiApplication::overrideCursor();
         QCOMPARE(cursor && cursor->shape() == Qt::WaitCursor, busy);
         // The editors lay the text out when they paint it: the cursor stays
@@ -214,11 +214,12 @@ private slots:
         t.prompter.yesNoAnswers = {AnswerYes};
         t.prompter.openFileAnswers = {path};
         t.trigger("MMNU_F_Open");
-        QCOMPARE(t.head()->wholeText(), QStringLiteral("var x;\r\n"));
-        QCOMPARE(t.body()->wholeText(), QStringLiteral("call(x);\r\n"));
+        // Each fragment as it was written: no line break gained.
+        QCOMPARE(t.head()->wholeText(), QStringLiteral("var x;"));
+        QCOMPARE(t.body()->wholeText(), QStringLiteral("call(x);"));
         QVERIFY(!t.window->editors().isModified());
-        QCOMPARE(t.window->libraries().texts().head, QStringLiteral("var x;\r\n"));
-        QCOMPARE(t.window->libraries().texts().body, QStringLiteral("call(x);\r\n"));
+        QCOMPARE(t.window->libraries().texts().head, QStringLiteral("var x;"));
+        QCOMPARE(t.window->libraries().texts().body, QStringLiteral("call(x);"));
     }
 
     void open_aMissingFile_isReported()
@@ -244,8 +245,10 @@ private slots:
         QTest::newRow("a script file")
             << "s.js"
             << QByteArray("<!-- part of the HEAD section -->\nvar x;\n<!-- part of the BODY section -->\ncall(x);")
-            << "var x;\r\n" << "call(x);\r\n";
-        QTest::newRow("a page without markers") << "page.html" << QByteArray("<p>hi</p>") << "" << "<p>hi</p>\r\n";
+            << "var x;"
+            << "call(x);";
+        QTest::newRow("a page without markers") << "page.html" << QByteArray("<p>hi</p>") << ""
+                                                << "<p>hi</p>";
         QTest::newRow("a missing file") << "gone.js" << QByteArray() << "" << "";
     }
     void startupFile_opensLikeOpenWithoutAsking()
@@ -481,6 +484,97 @@ private slots:
         t.prompter.yesNoAnswers = {AnswerNo};
         t.trigger("MMNU_P_Print");
         QVERIFY(!QFile::exists(nothing));
+    }
+
+    // A file opened is the document's: its name in the title, and Save
+    // writes it back in the form it came in.
+    void save_writesTheFileBackInItsOwnForm_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("typed");  // typed at the end of BODY; empty: no edit
+        QTest::addColumn<QByteArray>("written");
+        QTest::newRow("no edit, mixed line breaks")
+            << QByteArray("a\r\nb\nc\rd") << QString() << QByteArray("a\r\nb\nc\rd");
+        QTest::newRow("LF page edited") << QByteArray("<p>a</p>\n<p>b</p>\n") << QStringLiteral("<i>")
+                                        << QByteArray("<p>a</p>\n<p>b</p>\n<i>");
+        QTest::newRow("Windows-1250 edited")
+            << QByteArray("caf\xe9\n") << QStringLiteral("\u017c") << QByteArray("caf\xe9\n\xbf");
+        QTest::newRow("script file edited")
+            << encodeText(composeScriptFile(QStringLiteral("h"), QStringLiteral("b"))) << QStringLiteral("2")
+            << encodeText(composeScriptFile(QStringLiteral("h"), QStringLiteral("b2")));
+    }
+    void save_writesTheFileBackInItsOwnForm()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, typed);
+        QFETCH(QByteArray, written);
+        TestWindow t;
+        const QString path = t.dir.filePath(QStringLiteral("index.html"));
+        QVERIFY(writeFile(path, bytes));
+        t.prompter.yesNoAnswers = {AnswerYes};
+        t.prompter.openFileAnswers = {path};
+        t.trigger("MMNU_F_Open");
+        QVERIFY(t.window->windowTitle().startsWith(QStringLiteral("index.html[*] \u2014 ")));
+        QVERIFY(t.window->windowTitle().endsWith(QStringLiteral(" \u2014 VM Quillon 98 v1.6")));
+        if (!typed.isEmpty()) {
+            t.body()->setFocus();
+            QTRY_VERIFY(t.body()->hasFocus());
+            t.body()->setCaretPosition(int(t.body()->wholeText().size()));
+            t.body()->replaceSelection(typed);
+            QVERIFY(t.window->isWindowModified());
+        }
+        t.prompter.clear();
+        t.trigger("MMNU_F_Save");
+        QVERIFY2(t.prompter.shown.isEmpty(), qPrintable(t.prompter.describe()));
+        QCOMPARE(readAll(path), written);
+        QVERIFY(!t.window->editors().isModified());
+        QVERIFY(!t.window->isWindowModified());
+        // A new script has no file: the title is the program's alone.
+        t.trigger("MMNU_F_New");
+        QCOMPARE(t.window->windowTitle(), QStringLiteral("VM Quillon 98 v1.6"));
+    }
+
+    // What the file cannot hold is asked about, and No writes nothing.
+    void save_asksBeforeChangingTheFilesForm_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("head");  // put into HEAD
+        QTest::addColumn<QString>("body");  // typed into BODY
+        QTest::addColumn<QString>("question");
+        QTest::addColumn<QByteArray>("onYes");
+        QTest::newRow("HEAD text in a page without markers")
+            << QByteArray("<p>x</p>\n") << QStringLiteral("var h;") << QString() << QStringLiteral("no section markers")
+            << QByteArray(kHeadMarker.toLatin1() + "\nvar h;\n" + kBodyMarker.toLatin1() + "\n<p>x</p>\n");
+        QTest::newRow("a character Windows-1250 cannot hold")
+            << QByteArray("caf\xe9") << QString() << QStringLiteral("\u0436") << QStringLiteral("\u0436 (U+0436)")
+            << QByteArray("caf\xc3\xa9\xd0\xb6");
+    }
+    void save_asksBeforeChangingTheFilesForm()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, head);
+        QFETCH(QString, body);
+        QFETCH(QString, question);
+        QFETCH(QByteArray, onYes);
+        TestWindow t;
+        const QString path = t.dir.filePath(QStringLiteral("page.html"));
+        QVERIFY(writeFile(path, bytes));
+        t.prompter.yesNoAnswers = {AnswerYes};
+        t.prompter.openFileAnswers = {path};
+        t.trigger("MMNU_F_Open");
+        if (!head.isEmpty())
+            t.head()->setWholeText(head);
+        if (!body.isEmpty())
+            t.body()->setWholeText(t.body()->wholeText() + body);
+        for (const int answer : {AnswerNo, AnswerYes}) {
+            t.prompter.clear();
+            t.prompter.yesNoAnswers = {answer};
+            t.trigger("MMNU_F_Save");
+            QCOMPARE(t.prompter.questions().size(), 1);
+            QVERIFY2(t.prompter.questions().first().text.contains(question),
+                     qPrintable(t.prompter.questions().first().text));
+            QCOMPARE(readAll(path), answer == AnswerNo ? bytes : onYes);
+        }
     }
 
     // With no printer, Print prints at once into a new PDF file each time

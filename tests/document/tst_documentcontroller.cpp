@@ -68,8 +68,8 @@ private slots:
         w.prompter.openFileAnswers = {path};
         w.actions.action(QStringLiteral("BTN_OpenF"))->trigger();
         QCOMPARE(w.calls, QStringList{QStringLiteral("showEditorPage")});
-        QCOMPARE(w.editors.head()->wholeText(), QStringLiteral("var x;\r\n"));
-        QCOMPARE(w.libraries.texts().body, QStringLiteral("run();\r\n"));
+        QCOMPARE(w.editors.head()->wholeText(), QStringLiteral("var x;"));
+        QCOMPARE(w.libraries.texts().body, QStringLiteral("run();"));
     }
 
     void saveAs_endsWithSaveAsDone_unlessTheWriteFailed_data()

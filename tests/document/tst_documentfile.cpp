@@ -1,0 +1,145 @@
+// A document's file read and written back: the same bytes when nothing
+// was edited, the file's own form when something was.
+#include "document/documentfile.h"
+#include "platform/textfile.h"
+
+#include <QTest>
+
+namespace {
+
+QByteArray bigPage()
+{
+    // About 5 MB of a page with inline scripts, LF line breaks.
+    QByteArray page = "<!DOCTYPE html>\n<html>\n<head>\n<title>big</title>\n</head>\n<body>\n";
+    while (page.size() < 5 * 1024 * 1024)
+        page += "<p class=\"row\">Za\xc5\xbc\xc3\xb3\xc5\x82\xc4\x87 g\xc4\x99\xc5\x9bl\xc4\x85</p>"
+                "<script>document.title += \"x\";</script>\n";
+    return page + "</body>\n</html>\n";
+}
+
+}  // namespace
+
+class TestDocumentFile : public QObject {
+    Q_OBJECT
+
+private slots:
+    void openAndSave_withNoEdit_givesTheSameBytes_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        const QByteArray script = encodeText(composeScriptFile(QStringLiteral("var a;"), QStringLiteral("go(a);")));
+        QTest::newRow("CR LF") << QByteArray("<p>a</p>\r\n<p>b</p>\r\n");
+        QTest::newRow("LF") << QByteArray("<p>a</p>\n<p>b</p>\n");
+        QTest::newRow("CR") << QByteArray("<p>a</p>\r<p>b</p>\r");
+        QTest::newRow("mixed") << QByteArray("a\r\nb\nc\rd\n");
+        QTest::newRow("no final line break") << QByteArray("function f() {\n  return 1;\n}");
+        QTest::newRow("UTF-8 with BOM") << QByteArray("\xEF\xBB\xBFvar s = \"\xC5\xBC\";\r\n");
+        QTest::newRow("Windows-1250") << QByteArray("var s = \"caf\xe9 \xbf\xf3\xb3\xe6\";\n");
+        QTest::newRow("empty") << QByteArray();
+        QTest::newRow("script file") << script;
+        QTest::newRow("script file with LF") << QByteArray(script).replace("\r\n", "\n");
+        QTest::newRow("a NUL byte") << QByteArray("before\n\0after\n", 14);
+        QTest::newRow("5 MB page") << bigPage();
+    }
+    void openAndSave_withNoEdit_givesTheSameBytes()
+    {
+        QFETCH(QByteArray, bytes);
+        const DocumentFile file(bytes);
+        const FileBytes saved = file.bytesFor(file.fragments());
+        QVERIFY(saved.bytes == bytes);
+        QVERIFY(saved.unencodable.isEmpty());
+    }
+
+    // Edited, the text goes back in the file's encoding and line breaks,
+    // and reads back as the editors held it.
+    void edited_keepsTheFilesForm_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QByteArray>("lineBreak");
+        QTest::addColumn<QByteArray>("start");  // what the written file starts with
+        QTest::newRow("LF page") << QByteArray("<p>a</p>\n<p>b</p>\n") << QByteArray("\n") << QByteArray("<p>a</p>\n");
+        QTest::newRow("CR page") << QByteArray("<p>a</p>\r<p>b</p>") << QByteArray("\r") << QByteArray("<p>a</p>\r");
+        QTest::newRow("CR LF page") << QByteArray("x\r\ny") << QByteArray("\r\n") << QByteArray("x\r\n");
+        QTest::newRow("mostly LF") << QByteArray("a\nb\nc\r\nd") << QByteArray("\n") << QByteArray("a\n");
+        QTest::newRow("BOM") << QByteArray("\xEF\xBB\xBFz\n") << QByteArray("\n") << QByteArray("\xEF\xBB\xBFz\n");
+        QTest::newRow("Windows-1250") << QByteArray("\xbf\xf3\xb3\xe6\n") << QByteArray("\n")
+                                      << QByteArray("\xbf\xf3\xb3\xe6\n");
+        QTest::newRow("script file with LF")
+            << QByteArray(encodeText(composeScriptFile(QStringLiteral("h"), QStringLiteral("b")))).replace("\r\n", "\n")
+            << QByteArray("\n") << kHeadMarker.toLatin1() + "\nh\n";
+    }
+    void edited_keepsTheFilesForm()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QByteArray, lineBreak);
+        QFETCH(QByteArray, start);
+        const DocumentFile file(bytes);
+        ScriptFragments edited = file.fragments();
+        edited.body += QStringLiteral("\r\n\u017c");  // a line more, with a Polish letter
+        const FileBytes saved = file.bytesFor(edited);
+        QVERIFY2(saved.bytes.startsWith(start), saved.bytes.left(40).toHex().constData());
+        QVERIFY(saved.unencodable.isEmpty());
+        // Every line break is the file's kind.
+        QByteArray others = saved.bytes;
+        others.replace(lineBreak, "");
+        QVERIFY(!others.contains('\r') && !others.contains('\n'));
+        // Read back, the document is what the editors held.
+        const DocumentFile again(saved.bytes);
+        QCOMPARE(again.fragments(), edited);
+        QCOMPARE(again.form(), file.form());
+        // Saved, the new bytes are the ones an unedited save gives next.
+        DocumentFile kept = file;
+        kept.saved(saved.bytes, edited);
+        QVERIFY(kept.bytesFor(edited).bytes == saved.bytes);
+    }
+
+    void windows1250_charactersItCannotHold_areListed()
+    {
+        const DocumentFile file(QByteArray("caf\xe9\n"));
+        QCOMPARE(file.form().encoding, FileForm::Encoding::Windows1250);
+        ScriptFragments edited = file.fragments();
+        edited.body += QStringLiteral("\u0436\u2192\u0436 \u20ac");  // Cyrillic, an arrow; the euro sign fits
+        const FileBytes saved = file.bytesFor(edited);
+        QCOMPARE(saved.unencodable, QStringLiteral("\u0436\u2192"));
+        QVERIFY(saved.bytes.endsWith("??? \x80"));
+        // In UTF-8 everything fits.
+        DocumentFile utf8 = file;
+        FileForm form = file.form();
+        form.encoding = FileForm::Encoding::Utf8;
+        utf8.setForm(form);
+        const FileBytes asUtf8 = utf8.bytesFor(edited);
+        QVERIFY(asUtf8.unencodable.isEmpty());
+        QCOMPARE(QString::fromUtf8(asUtf8.bytes), QStringLiteral("caf\u00e9\n\u0436\u2192\u0436 \u20ac"));
+    }
+
+    void fileForm_isWhatTheBytesHold_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("encoding");
+        QTest::addColumn<int>("lineBreak");
+        QTest::addColumn<bool>("markers");
+        using E = FileForm::Encoding;
+        using L = FileForm::LineBreak;
+        QTest::newRow("no line breaks") << QByteArray("x") << int(E::Utf8) << int(L::CrLf) << false;
+        QTest::newRow("LF wins a tie with CR") << QByteArray("a\nb\rc") << int(E::Utf8) << int(L::Lf) << false;
+        QTest::newRow("CR LF wins a tie") << QByteArray("a\r\nb\nc") << int(E::Utf8) << int(L::CrLf) << false;
+        QTest::newRow("invalid UTF-8 after a NUL is not looked at")
+            << QByteArray("ok\n\0\xff", 5) << int(E::Utf8) << int(L::Lf) << false;
+        QTest::newRow("BODY marker only") << kBodyMarker.toLatin1() + "\r\nb" << int(E::Utf8) << int(L::CrLf) << true;
+        QTest::newRow("BOM, Windows-1250 after it")
+            << QByteArray("\xEF\xBB\xBF\xe9") << int(E::Windows1250) << int(L::CrLf) << false;
+    }
+    void fileForm_isWhatTheBytesHold()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, encoding);
+        QFETCH(int, lineBreak);
+        QFETCH(bool, markers);
+        const FileForm form = fileFormOf(bytes);
+        QCOMPARE(int(form.encoding), encoding);
+        QCOMPARE(int(form.lineBreak), lineBreak);
+        QCOMPARE(form.markers, markers);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDocumentFile)
+#include "tst_documentfile.moc"
