@@ -142,7 +142,7 @@ void BM_RenameScript10000Scripts(benchmark::State &state)
 }
 BENCHMARK(BM_RenameScript10000Scripts)->Unit(benchmark::kMillisecond);
 
-} // namespace
+}  // namespace
 
 int main(int argc, char **argv)
 {

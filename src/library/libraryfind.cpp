@@ -50,7 +50,7 @@ bool isAscii(const QString &text)
     return true;
 }
 
-} // namespace
+}  // namespace
 
 QString foldForFind(const QString &text)
 {

@@ -649,11 +649,11 @@ UserLibraryStore::RenameOutcome UserLibraryStore::renameScript(LibraryNode *scri
     // put back if it cannot be.
     if (replaced == script)
         replaced = nullptr;
-    const TextFileRead replacedFile = replaced
-                                          ? readFileBytes(scriptPath(replaced->text), kMaxTextFileBytes, LinkPolicy::Refuse)
-                                          : TextFileRead();
+    const TextFileRead replacedFile =
+        replaced ? readFileBytes(scriptPath(replaced->text), kMaxTextFileBytes, LinkPolicy::Refuse) : TextFileRead();
     const auto fsPath = [](const QString &p) { return std::filesystem::path(QFile::encodeName(p).toStdString()); };
-    const SaveResult copied = saveFileAtomically(scriptPath(newName), file.bytes, SaveDurability::Sync, LinkPolicy::Refuse);
+    const SaveResult copied =
+        saveFileAtomically(scriptPath(newName), file.bytes, SaveDurability::Sync, LinkPolicy::Refuse);
     if (!copied.ok) {
         outcome.status = RenameOutcome::FileNotWritten;
         outcome.error = copied.error;
@@ -674,13 +674,14 @@ UserLibraryStore::RenameOutcome UserLibraryStore::renameScript(LibraryNode *scri
     if (!written.ok) {
         script->text = oldName;
         std::error_code failure;
-        const bool sameFile =
-            removed && std::filesystem::equivalent(fsPath(scriptPath(removed->text)), fsPath(scriptPath(newName)), failure);
+        const bool sameFile = removed && std::filesystem::equivalent(fsPath(scriptPath(removed->text)),
+                                                                     fsPath(scriptPath(newName)), failure);
         if (!sameFile)
             QFile::remove(scriptPath(newName));
         if (removed) {
             if (replacedFile.ok())
-                saveFileAtomically(scriptPath(removed->text), replacedFile.bytes, SaveDurability::Sync, LinkPolicy::Refuse);
+                saveFileAtomically(scriptPath(removed->text), replacedFile.bytes, SaveDurability::Sync,
+                                   LinkPolicy::Refuse);
             auto &siblings = replacedParent->children;
             siblings.insert(siblings.begin() + qsizetype(replacedRow), std::move(removed));
         }
@@ -722,7 +723,8 @@ LibraryNode *UserLibraryStore::duplicateScript(LibraryNode *script, QString *err
     const QString copyName = duplicateScriptName(name, m_tree);
     if (QFileInfo(scriptPath(copyName)).isSymLink())
         return fail(QStringLiteral("%1 is a link").arg(scriptPath(copyName)));
-    const SaveResult copied = saveFileAtomically(scriptPath(copyName), file.bytes, SaveDurability::Sync, LinkPolicy::Refuse);
+    const SaveResult copied =
+        saveFileAtomically(scriptPath(copyName), file.bytes, SaveDurability::Sync, LinkPolicy::Refuse);
     if (!copied.ok)
         return fail(copied.error);
     LibraryNode *category = script->parent;

@@ -225,7 +225,7 @@ private:
     QString m_unreadableReason;         // why, the system's reason
     IndexReadResult m_lastRead;
     QString m_backupPath;  // chosen when an index was read in part
-    mutable ScriptTexts m_texts;   // what finding searches
-    bool m_textsFilled = false;    // every script of the tree was read into m_texts
+    mutable ScriptTexts m_texts;  // what finding searches
+    bool m_textsFilled = false;   // every script of the tree was read into m_texts
     int m_lockTimeoutMs = 3000;
 };

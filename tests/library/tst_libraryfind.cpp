@@ -14,7 +14,7 @@ QString matchedPart(const QString &name, const QString &query)
     return range.isNull() ? QStringLiteral("-") : name.mid(range.start, range.length);
 }
 
-} // namespace
+}  // namespace
 
 class TestLibraryFind : public QObject {
     Q_OBJECT
@@ -28,7 +28,8 @@ private slots:
         QTest::newRow("precomposed e acute") << QStringLiteral("Café") << QStringLiteral("cafe");
         QTest::newRow("decomposed e acute") << QStringLiteral("Cafe\u0301") << QStringLiteral("cafe");
         QTest::newRow("two accents") << QStringLiteral("\u01D6") << QStringLiteral("u");  // u, diaeresis, macron
-        QTest::newRow("polish with marks") << QStringLiteral("ĄĆĘŃÓŚŹŻ ąćęńóśźż") << QStringLiteral("acenoszz acenoszz");
+        QTest::newRow("polish with marks")
+            << QStringLiteral("ĄĆĘŃÓŚŹŻ ąćęńóśźż") << QStringLiteral("acenoszz acenoszz");
         QTest::newRow("l with stroke stays") << QStringLiteral("Łódź") << QStringLiteral("łodz");
         QTest::newRow("angstrom sign") << QStringLiteral("\u212B") << QStringLiteral("a");
         QTest::newRow("german sharp s stays") << QStringLiteral("Straße") << QStringLiteral("straße");
@@ -49,24 +50,25 @@ private slots:
         QTest::newRow("middle") << QStringLiteral("digital clock") << QStringLiteral("clo") << QStringLiteral("clo");
         QTest::newRow("case ignored") << QStringLiteral("Digital Clock") << QStringLiteral("CLOCK")
                                       << QStringLiteral("Clock");
-        QTest::newRow("first of two") << QStringLiteral("menu menu") << QStringLiteral("menu") << QStringLiteral("menu");
+        QTest::newRow("first of two") << QStringLiteral("menu menu") << QStringLiteral("menu")
+                                      << QStringLiteral("menu");
         QTest::newRow("absent") << QStringLiteral("menu") << QStringLiteral("clock") << QStringLiteral("-");
-        QTest::newRow("accent in name, none typed") << QStringLiteral("Zegar – godzina ćwiczeń")
-                                                    << QStringLiteral("cwiczen") << QStringLiteral("ćwiczeń");
-        QTest::newRow("accent typed, none in name") << QStringLiteral("Resume") << QStringLiteral("résumé")
-                                                    << QStringLiteral("Resume");
-        QTest::newRow("decomposed accent ends the match") << QStringLiteral("cafe\u0301 bar") << QStringLiteral("cafe")
-                                                          << QStringLiteral("cafe\u0301");
-        QTest::newRow("plain l, l with stroke in name") << QStringLiteral("Łódź") << QStringLiteral("lodz")
-                                                     << QStringLiteral("-");
-        QTest::newRow("l with stroke matches its capital") << QStringLiteral("ŁÓDŹ nocą") << QStringLiteral("łódź")
-                                                           << QStringLiteral("ŁÓDŹ");
-        QTest::newRow("capital typed, small in name") << QStringLiteral("żółw") << QStringLiteral("ŻÓŁW")
-                                                      << QStringLiteral("żółw");
-        QTest::newRow("o acute typed, plain o in name") << QStringLiteral("zolw") << QStringLiteral("żółw")
-                                                        << QStringLiteral("-");
-        QTest::newRow("after a surrogate pair") << QStringLiteral("\U0001F600 Clock") << QStringLiteral("clock")
-                                                << QStringLiteral("Clock");
+        QTest::newRow("accent in name, none typed")
+            << QStringLiteral("Zegar – godzina ćwiczeń") << QStringLiteral("cwiczen") << QStringLiteral("ćwiczeń");
+        QTest::newRow("accent typed, none in name")
+            << QStringLiteral("Resume") << QStringLiteral("résumé") << QStringLiteral("Resume");
+        QTest::newRow("decomposed accent ends the match")
+            << QStringLiteral("cafe\u0301 bar") << QStringLiteral("cafe") << QStringLiteral("cafe\u0301");
+        QTest::newRow("plain l, l with stroke in name")
+            << QStringLiteral("Łódź") << QStringLiteral("lodz") << QStringLiteral("-");
+        QTest::newRow("l with stroke matches its capital")
+            << QStringLiteral("ŁÓDŹ nocą") << QStringLiteral("łódź") << QStringLiteral("ŁÓDŹ");
+        QTest::newRow("capital typed, small in name")
+            << QStringLiteral("żółw") << QStringLiteral("ŻÓŁW") << QStringLiteral("żółw");
+        QTest::newRow("o acute typed, plain o in name")
+            << QStringLiteral("zolw") << QStringLiteral("żółw") << QStringLiteral("-");
+        QTest::newRow("after a surrogate pair")
+            << QStringLiteral("\U0001F600 Clock") << QStringLiteral("clock") << QStringLiteral("Clock");
     }
     void nameMatch()
     {

@@ -974,7 +974,8 @@ private slots:
         makeLibrary("Work\r\n menu\r\n clock\r\nMisc\r\n timer\r\n");
         for (const char *name : {"menu", "clock", "timer"})
             writeFile(m_folder + QString::fromLatin1(name) + QStringLiteral(".js"),
-                      QByteArray("<!-- part of the HEAD section -->\r\nh\r\n<!-- part of the BODY section -->\r\n") + name);
+                      QByteArray("<!-- part of the HEAD section -->\r\nh\r\n<!-- part of the BODY section -->\r\n") +
+                          name);
         auto store = std::make_unique<UserLibraryStore>(m_folder);
         store->load();
         return store;
@@ -999,23 +1000,30 @@ private slots:
         QTest::addColumn<QStringList>("files");
         const QByteArray unchanged("Work\r\n menu\r\n clock\r\nMisc\r\n timer\r\n");
         const QStringList allFiles{"clock.js", "menu.js", "timer.js"};
-        QTest::newRow("new name") << "clock" << "Zegar cyfrowy" << false << int(UserLibraryStore::RenameOutcome::Renamed)
+        QTest::newRow("new name") << "clock"
+                                  << "Zegar cyfrowy" << false << int(UserLibraryStore::RenameOutcome::Renamed)
                                   << QByteArray("Work\r\n menu\r\n Zegar cyfrowy\r\nMisc\r\n timer\r\n")
                                   << QStringList{"Zegar cyfrowy.js", "menu.js", "timer.js"};
-        QTest::newRow("case only") << "clock" << "Clock" << false << int(UserLibraryStore::RenameOutcome::Renamed)
+        QTest::newRow("case only") << "clock"
+                                   << "Clock" << false << int(UserLibraryStore::RenameOutcome::Renamed)
                                    << QByteArray("Work\r\n menu\r\n Clock\r\nMisc\r\n timer\r\n")
                                    << QStringList{"Clock.js", "menu.js", "timer.js"};
-        QTest::newRow("clash, replaced") << "clock" << "Timer" << true << int(UserLibraryStore::RenameOutcome::Renamed)
+        QTest::newRow("clash, replaced") << "clock"
+                                         << "Timer" << true << int(UserLibraryStore::RenameOutcome::Renamed)
                                          << QByteArray("Work\r\n menu\r\n Timer\r\nMisc\r\n")
                                          << QStringList{"Timer.js", "menu.js"};
-        QTest::newRow("blank name") << "clock" << "" << false << int(UserLibraryStore::RenameOutcome::Refused)
-                                    << unchanged << allFiles;
-        QTest::newRow("backslash") << "clock" << "a\\b" << false << int(UserLibraryStore::RenameOutcome::Refused)
-                                   << unchanged << allFiles;
-        QTest::newRow("slash") << "clock" << "../clock" << false << int(UserLibraryStore::RenameOutcome::Refused)
-                               << unchanged << allFiles;
-        QTest::newRow("line break") << "clock" << "a\nb" << false << int(UserLibraryStore::RenameOutcome::Refused)
-                                    << unchanged << allFiles;
+        QTest::newRow("blank name") << "clock"
+                                    << "" << false << int(UserLibraryStore::RenameOutcome::Refused) << unchanged
+                                    << allFiles;
+        QTest::newRow("backslash") << "clock"
+                                   << "a\\b" << false << int(UserLibraryStore::RenameOutcome::Refused) << unchanged
+                                   << allFiles;
+        QTest::newRow("slash") << "clock"
+                               << "../clock" << false << int(UserLibraryStore::RenameOutcome::Refused) << unchanged
+                               << allFiles;
+        QTest::newRow("line break") << "clock"
+                                    << "a\nb" << false << int(UserLibraryStore::RenameOutcome::Refused) << unchanged
+                                    << allFiles;
     }
     void renameScript()
     {
@@ -1139,7 +1147,6 @@ private slots:
         QCOMPARE(bodyOf("menu"), QStringLiteral("other copy\r\n"));
         QCOMPARE(store->scriptTexts().size(), 1);
     }
-
 };
 
 QTEST_APPLESS_MAIN(TestUserLibraryStore)
