@@ -25,7 +25,7 @@ LibraryPeek::LibraryPeek(ScriptEditors &editors, UserLibraryStore &store, UserLi
     m_view->setMarginWidth(1, 0);
     holder->addWidget(m_view);
     holder->setStretchFactor(0, 3);
-    holder->setStretchFactor(1, 1);
+    holder->setStretchFactor(1, 2);
 
     connect(userTree, &QTreeWidget::itemSelectionChanged, this, &LibraryPeek::showUserSelection);
     connect(userTree, &QTreeWidget::currentItemChanged, this, &LibraryPeek::showUserSelection);
@@ -37,7 +37,10 @@ void LibraryPeek::show(const std::optional<LibraryTexts> &texts, const QString &
     // Drawn as the fragment editors are, once they exist.
     if (!m_schemed && m_editors.exist()) {
         shareScheme(*m_editors.head(), *m_view);
-        m_view->setReadOnly(true);
+        // A narrow panel: long lines wrap, and no room goes to line numbers.
+        m_view->setWrapMode(QsciScintilla::WrapWord);
+        m_view->setMarginWidth(0, 0);
+        m_view->setMarginWidth(1, 0);
         m_schemed = true;
     }
     m_view->setReadOnly(false);
