@@ -647,6 +647,16 @@ void UserLibraryController::BTN_Del_ItemClick()
         return;
     Prompter &prompter = *m_ports.prompter;
     if (UserLibraryTree::isCategory(item) && item->childCount() > 0) {
+        // The whole category goes when the user says so; otherwise the
+        // refusal stands.
+        const int count = item->childCount();
+        const QString question =
+            QStringLiteral("Do you want to delete the category \"%1\" with its %2?")
+                .arg(item->text(0), count == 1 ? QStringLiteral("script") : QStringLiteral("%1 scripts").arg(count));
+        if (prompter.AskYesNo(QStringLiteral("Delete category?"), question) == AnswerYes) {
+            deleteCategoryWithScripts(m_store->refOf(nodeOf(item)), count);
+            return;
+        }
         prompter.ShowMessageBox(IconWarning, QStringLiteral("Warning - Category not empty!"),
                                 QStringLiteral("You can't delete this category. If you want to delete it, remove all "
                                                "scripts from this category first."));
@@ -695,6 +705,40 @@ void UserLibraryController::BTN_Del_ItemClick()
     }
     if (script && !m_store->removeScriptFile(name))
         prompter.ShowMessageBox(IconError, kErrorCaption, QStringLiteral("An error occured during deleting script file!"));
+    rebuildTree(NodeRef());
+}
+
+void UserLibraryController::deleteCategoryWithScripts(const NodeRef &ref, int askedCount)
+{
+    const std::unique_ptr<UserLibraryStore::Change> change = beginChange();
+    if (!change->locked()) {
+        reportNotLocked(*change);
+        return;
+    }
+    LibraryNode *node = m_store->resolve(ref);
+    if (!node || !node->isCategory() || int(node->children.size()) != askedCount) {
+        reportChangedMeanwhile();
+        return;
+    }
+    // The scripts leave the index before their files go.
+    QStringList names;
+    for (const auto &child : node->children)
+        names << child->text;
+    auto &roots = m_store->tree().roots;
+    const int row = m_store->tree().rowOf(node);
+    std::unique_ptr<LibraryNode> taken = std::move(roots[std::size_t(row)]);
+    roots.erase(roots.begin() + row);
+    if (!writeIndexOrReport()) {
+        roots.insert(roots.begin() + row, std::move(taken));
+        rebuildTree(ref);
+        return;
+    }
+    bool allRemoved = true;
+    for (const QString &name : std::as_const(names))
+        allRemoved = m_store->removeScriptFile(name) && allRemoved;
+    if (!allRemoved)
+        m_ports.prompter->ShowMessageBox(IconError, kErrorCaption,
+                                         QStringLiteral("An error occured during deleting script file!"));
     rebuildTree(NodeRef());
 }
 

@@ -79,6 +79,8 @@ private:
     /// Shows the warning for a name the rules refuse; false when there is
     /// no problem.
     bool reportNameProblem(NameProblem problem);
+    /// Deletes a category and the askedCount scripts it held when asked.
+    void deleteCategoryWithScripts(const NodeRef &ref, int askedCount);
     LibraryNode *nodeOf(QTreeWidgetItem *item) const { return m_nodes.value(item); }
     QTreeWidgetItem *itemOf(const LibraryNode *node) const { return m_items.value(node); }
     bool writeIndexOrReport();

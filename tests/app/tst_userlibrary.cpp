@@ -380,6 +380,29 @@ private slots:
         QCOMPARE(readAll(w.lib() + QStringLiteral("uscripts.dat")), QByteArray("Work\r\n menu\r\n"));
     }
 
+    void delete_nonEmptyCategory_whenConfirmed_goesWithItsScripts()
+    {
+        LibraryWindow w("Work\r\n menu\r\n clock\r\nMisc\r\n timer\r\n",
+                        {{QStringLiteral("menu"), kScriptFile}, {QStringLiteral("clock"), kScriptFile},
+                         {QStringLiteral("timer"), kScriptFile}});
+        w.select(QStringLiteral("Work"));
+        w.t->prompter.yesNoAnswers = {AnswerNo};
+        w.t->trigger("BTN_Del_Item");
+        QCOMPARE(w.t->prompter.questions().first().text,
+                 QStringLiteral("Do you want to delete the category \"Work\" with its 2 scripts?"));
+        QCOMPARE(w.t->prompter.messages().first().title, QStringLiteral("Warning - Category not empty!"));
+        QCOMPARE(readAll(w.lib() + QStringLiteral("uscripts.dat")), QByteArray("Work\r\n menu\r\n clock\r\nMisc\r\n timer\r\n"));
+
+        w.t->prompter.yesNoAnswers = {AnswerYes};
+        w.t->trigger("BTN_Del_Item");
+        QCOMPARE(readAll(w.lib() + QStringLiteral("uscripts.dat")), QByteArray("Misc\r\n timer\r\n"));
+        QVERIFY(!QFileInfo::exists(w.lib() + QStringLiteral("menu.js")));
+        QVERIFY(!QFileInfo::exists(w.lib() + QStringLiteral("clock.js")));
+        QVERIFY(QFileInfo::exists(w.lib() + QStringLiteral("timer.js")));
+        QCOMPARE(w.tree()->topLevelItemCount(), 1);
+        QCOMPARE(w.t->prompter.messages().size(), 1);  // no error this time
+    }
+
     void delete_emptyCategory_asksNothing()
     {
         LibraryWindow w("Work\r\nMisc\r\n");
@@ -698,6 +721,29 @@ private slots:
         QTest::keyClick(w.tree(), Qt::Key_Delete);
         QCOMPARE(w.t->prompter.questions().first().title, QStringLiteral("Delete script?"));
         QCOMPARE(readAll(w.lib() + QStringLiteral("uscripts.dat")), QByteArray("Work\r\n"));
+    }
+
+    void openCategories_areKeptBetweenRuns_notAsASearchLeftThem()
+    {
+        QTemporaryDir settings;
+        TestWindow::settingsFile = settings.filePath(QStringLiteral("view.ini"));
+        QString lib;
+        {
+            LibraryWindow w("Work\r\n menu\r\nMisc\r\n timer\r\n");
+            lib = w.lib();
+            w.item(QStringLiteral("Misc"))->setExpanded(true);
+            // A search open at the end does not count.
+            w.t->window->libraryFinder().field()->setText(QStringLiteral("menu"));
+            QVERIFY(w.item(QStringLiteral("Work"))->isExpanded());
+            QVERIFY(w.t->window->close());
+            // The index knows nothing of it.
+            QCOMPARE(readAll(lib + QStringLiteral("uscripts.dat")), QByteArray("Work\r\n menu\r\nMisc\r\n timer\r\n"));
+            TestWindow again(false, lib);
+            UserLibraryTree *tree = again.window->userLibrary().tree();
+            QVERIFY(!tree->topLevelItem(0)->isExpanded());
+            QVERIFY(tree->topLevelItem(1)->isExpanded());
+        }
+        TestWindow::settingsFile.clear();
     }
 
     void anotherCopysChanges_areKeptByTheNextSave()
