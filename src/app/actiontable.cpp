@@ -107,6 +107,10 @@ constexpr Command kCommands[] = {
     {"library.edit", "Edit", "", "Edit script from library", -1, "edit", "", NoFlags},
     {"library.insert", "Insert", "", "Insert script at the caret position", -1, "insert", "", NoFlags},
     {"library.preview", "Preview", "", "Click to see the script from library in action", -1, "PODGLAD", "", NoFlags},
+    {"library.find", "Find in &libraries", "Ctrl+J", "Find scripts by name or text in both libraries", -1, "find",
+     "edit-find", NoFlags},
+    {"library.rename", "&Rename", "", "Rename the selected script or category", -1, "", "edit-rename", NoFlags},
+    {"library.duplicate", "D&uplicate", "", "Copy the selected script under a new name", -1, "", "edit-copy", NoFlags},
     {"languages.expand", "Expand", "", "Full expand", -1, "expand-all", "", NoFlags},
     {"languages.collapse", "Collapse", "", "Full collapse", -1, "collapse-all", "", NoFlags},
     {"help.languagesTab", "Help", "", "\"Languages\" tab help", -1, "POMOC", "", NoFlags},
@@ -195,6 +199,7 @@ constexpr CommandPlacement kViewMenu[] = {
     {.id = "Podgld1", .command = "preview.editors"},
     {.id = "MMNU_View_PreviewBeside", .command = "view.previewBeside"},
     {.id = "Showeditortab1", .command = "view.editorTab"},
+    {.id = "MMNU_View_FindLibrary", .command = "library.find"},
     kSeparator,
     {.id = "MMNU_E_Settings", .command = "editor.settings"},
 };
@@ -269,6 +274,26 @@ constexpr CommandPlacement kPopPrev[] = {
     {.id = "PMNU_Prev_NN", .command = "preview.libraryInBrowser.2", .flags = Hidden},
     {.id = "PMNU_Prev_Browsers", .command = "preview.chooseBrowsers", .flags = Hidden},
 };
+// The libraries' trees, on a right click, the Menu key or Shift+F10.  The
+// keys the trees take themselves are shown after a tab.
+constexpr CommandPlacement kPopUserLib[] = {
+    {.id = "POP_User_Edit", .command = "library.edit", .caption = "&Edit\tEnter", .flags = DefaultItem},
+    {.id = "POP_User_Insert", .command = "library.insert", .caption = "&Insert"},
+    {.id = "POP_User_Preview", .command = "library.preview", .caption = "&Preview"},
+    {.id = "POP_User_Clip", .command = "clipboard.fromLibrary", .caption = "&Copy to clipboard"},
+    kSeparator,
+    {.id = "POP_User_Rename", .command = "library.rename", .caption = "&Rename\tF2"},
+    {.id = "POP_User_Duplicate", .command = "library.duplicate"},
+    {.id = "POP_User_Delete", .command = "library.deleteItem", .caption = "&Delete\tDel"},
+    kSeparator,
+    {.id = "POP_User_AddCateg", .command = "library.addCategory", .caption = "&New category"},
+};
+constexpr CommandPlacement kPopBuiltInLib[] = {
+    {.id = "POP_Built_Edit", .command = "builtin.edit", .caption = "&Edit", .flags = DefaultItem},
+    {.id = "POP_Built_Insert", .command = "builtin.insert", .caption = "&Insert"},
+    {.id = "POP_Built_Preview", .command = "builtin.preview", .caption = "&Preview"},
+    {.id = "POP_Built_Clip", .command = "clipboard.fromLibrary", .caption = "&Copy to clipboard"},
+};
 
 constexpr MenuLayout kSubMenus[] = {
     {"MMNU_W_Toolbars", "&Toolbars", kToolbarsMenu, MenuLayout::Menu, "Show or hide the toolbars"},
@@ -278,6 +303,8 @@ constexpr MenuLayout kSubMenus[] = {
     {"POP_Clip", "", kPopClip},
     {"POP_PRev_Ed", "", kPopPrevEd},
     {"Pop_Prev", "", kPopPrev},
+    {"POP_UserLib", "", kPopUserLib},
+    {"POP_BuiltInLib", "", kPopBuiltInLib},
 };
 
 // --- toolbars, button strips and the right panel -----------------------------------

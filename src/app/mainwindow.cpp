@@ -18,6 +18,8 @@
 #include "editor/schemelexer.h"
 #include "editor/scripteditor.h"
 #include "library/builtin/builtinlibrary.h"
+#include "library/libraryfinder.h"
+#include "library/librarypeek.h"
 #include "library/libraryservice.h"
 #include "library/userlibrarycontroller.h"
 #include "platform/errors.h"
@@ -37,6 +39,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QBoxLayout>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
@@ -69,6 +72,9 @@ public:
 private:
     QMainWindow *m_window;
 };
+
+// The user library's open categories, "row:name" each.
+const QString kOpenCategoriesKey = QStringLiteral("View/User_library_open");
 
 // Where the window stands and how large it is when it is not maximised.
 const QRect kDesignGeometry(50, 50, 550, 400);
@@ -167,6 +173,15 @@ TVM_Quillon_MF::TVM_Quillon_MF(const AppConfig &config, QWidget *parent) : QMain
     m_userLibrary =
         new UserLibraryController(m_ports, m_config.userLibraryFolder, m_resourceTabs->userLibraryLayout(), this);
     m_builtIn->attachCommands();
+    // One search field over both libraries' trees, and a look at the
+    // selected script below the user library's.
+    QSplitter *libraries = m_resourceTabs->librariesSplitter();
+    m_finder = new LibraryFinder(m_ports, m_userLibrary->store(), {m_userLibrary->tree(), m_builtIn->tree()},
+                                 qobject_cast<QBoxLayout *>(libraries->parentWidget()->layout()), this);
+    connect(m_userLibrary, &UserLibraryController::treeRebuilt, m_finder, &LibraryFinder::refilter);
+    new LibraryPeek(
+        *m_editors, m_userLibrary->store(), m_userLibrary->tree(), m_builtIn->tree(),
+        [this] { return m_builtIn->peekScript(); }, m_userLibrary->treeSplitter(), this);
     // A file saved with Save as may have gone into the library's folder.
     connect(m_document, &DocumentController::saveAsDone, m_userLibrary, &UserLibraryController::Okresl_Skrypty);
     new HtmlWizards(m_ports, this);
@@ -402,6 +417,11 @@ void TVM_Quillon_MF::firstShow()
 {
     // 1. The user library tree, 2. the Preview tab, 3. the editors.
     m_userLibrary->Okresl_Skrypty();
+    {
+        const std::unique_ptr<QSettings> store = openSettings();
+        store->beginGroup(viewSettingsGroup());
+        m_userLibrary->setOpenCategories(store->value(kOpenCategoriesKey).toStringList());
+    }
     // What start-up has to tell comes once the window is up, not over the
     // splash.
     if (!m_config.startupNotices.isEmpty())
@@ -596,6 +616,10 @@ bool TVM_Quillon_MF::SaveViewSettings()
     store->beginGroup(viewSettingsGroup());
     store->setValue(QStringLiteral("View/Toolbars/Layout"), QString::fromLatin1(saveState().toHex()));
     store->setValue(QStringLiteral("View/Toolbars/EditorLayout"), QString::fromLatin1(m_editorArea->saveState().toHex()));
+    // The user library's open categories, as the user left them (not as a
+    // search opened them).
+    m_finder->clear();
+    store->setValue(kOpenCategoriesKey, m_userLibrary->openCategories());
     store->endGroup();
     bool saved = saveViewSettings(*store, view);
     if (!saved)

@@ -33,6 +33,7 @@ class RecoveryController;
 class ResourceTabs;
 class ScriptEditors;
 class StatusPanels;
+class LibraryFinder;
 class UserLibraryController;
 class ViewController;
 
@@ -73,6 +74,7 @@ public:
     RecoveryController &recovery() const { return *m_recovery; }
     PreviewController &preview() const { return *m_preview; }
     UserLibraryController &userLibrary() const { return *m_userLibrary; }
+    LibraryFinder &libraryFinder() const { return *m_finder; }
     BuiltInLibrary &builtInLibrary() const { return *m_builtIn; }
     ResourceTabs *resourceTabs() const { return m_resourceTabs; }
     QTabWidget *mainBook() const { return m_mainBook; }
@@ -140,6 +142,7 @@ private:
     HelpController *m_help = nullptr;
     PreviewController *m_preview = nullptr;
     UserLibraryController *m_userLibrary = nullptr;
+    LibraryFinder *m_finder = nullptr;
     BuiltInLibrary *m_builtIn = nullptr;
     RecoveryController *m_recovery = nullptr;
     std::unique_ptr<QSettings> m_colourSettings;  // the colour buttons' custom colours

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
+#include <QRegularExpression>
 
 #include <algorithm>
 #include <filesystem>
@@ -143,6 +144,23 @@ QString cleanCategoryName(const QString &edited)
     return out.trimmed();
 }
 
+QString duplicateScriptName(const QString &name, const LibraryTree &tree)
+{
+    // A copy of "clock (2)" is "clock (3)", not "clock (2) (2)".
+    QString base = name;
+    int number = 2;
+    static const QRegularExpression numbered(QStringLiteral("^(.*\\S) \\((\\d{1,6})\\)$"));
+    if (const QRegularExpressionMatch m = numbered.match(name); m.hasMatch()) {
+        base = m.captured(1);
+        number = std::max(2, m.captured(2).toInt() + 1);
+    }
+    for (;; ++number) {
+        const QString candidate = QStringLiteral("%1 (%2)").arg(base).arg(number);
+        if (tree.scriptsNamed(candidate).empty())
+            return candidate;
+    }
+}
+
 // --- the store ------------------------------------------------------------------------
 
 UserLibraryStore::UserLibraryStore(const QString &folder) : m_folder(folder)
@@ -200,6 +218,9 @@ std::unique_ptr<QLockFile> UserLibraryStore::tryLock() const
 
 IndexReadResult UserLibraryStore::adoptIndex(const QByteArray &bytes)
 {
+    // Another copy may have written scripts too.
+    m_texts.clear();
+    m_textsFilled = false;
     m_lastRead = readIndex(bytes, m_tree);
     m_knownIndex = bytes;
     m_knownIndexExists = true;
@@ -502,8 +523,13 @@ UserLibraryStore::SaveOutcome UserLibraryStore::writeScriptFile(const QString &n
         outcome.error = QStringLiteral("The folder %1 does not exist").arg(m_folder);
         return outcome;
     }
-    const SaveResult saved = saveFileAtomically(scriptPath(name), encodeText(composeScriptFile(head, body)),
-                                                SaveDurability::Sync, LinkPolicy::Refuse);
+    const QByteArray bytes = encodeText(composeScriptFile(head, body));
+    const SaveResult saved = saveFileAtomically(scriptPath(name), bytes, SaveDurability::Sync, LinkPolicy::Refuse);
+    if (saved.ok) {
+        // The copy holds the text as it reads back from the file.
+        const ScriptFragments stored = readScriptBytes(bytes);
+        m_texts.put(name, stored.head, stored.body);
+    }
     outcome.ok = saved.ok;
     outcome.error = saved.error;
     outcome.folderMissing = !saved.ok && !folderExists();
@@ -528,6 +554,7 @@ bool UserLibraryStore::removeScriptFile(const QString &name)
 {
     if (!canBeFileName(name))
         return false;
+    m_texts.remove(name);
     return QFile::remove(scriptPath(name));
 }
 
@@ -543,5 +570,177 @@ UserLibraryStore::ScriptRead UserLibraryStore::readScript(const QString &name) c
     const ScriptFragments fragments = readScriptBytes(file.bytes);
     read.head = fragments.head;
     read.body = fragments.body;
+    m_texts.put(name, read.head, read.body);
     return read;
+}
+
+const ScriptTexts &UserLibraryStore::scriptTexts()
+{
+    if (!m_textsFilled) {
+        for (const LibraryNode *script : m_tree.scripts())
+            if (!m_texts.find(script->text))
+                readScript(script->text);
+        m_textsFilled = true;
+    }
+    return m_texts;
+}
+
+const ScriptTexts::Entry *UserLibraryStore::scriptText(const QString &name)
+{
+    if (const ScriptTexts::Entry *entry = m_texts.find(name))
+        return entry;
+    if (!readScript(name).ok())
+        return nullptr;
+    return m_texts.find(name);
+}
+
+// --- renaming and copying scripts -------------------------------------------------------
+
+UserLibraryStore::RenameOutcome UserLibraryStore::renameScript(LibraryNode *script, const QString &newName,
+                                                               LibraryNode *replaced)
+{
+    RenameOutcome outcome;
+    outcome.problem = checkScriptName(newName);
+    if (outcome.problem != NameProblem::None || !script || script->isCategory())
+        return outcome;
+    const QString oldName = script->text;
+    if (newName == oldName) {
+        outcome.status = RenameOutcome::Renamed;
+        return outcome;
+    }
+    const TextFileRead file = readFileBytes(scriptPath(oldName), kMaxTextFileBytes, LinkPolicy::Refuse);
+    if (!canBeFileName(oldName) || !file.ok()) {
+        outcome.status = RenameOutcome::FileMissing;
+        outcome.error = canBeFileName(oldName) ? reasonOf(file) : QString();
+        return outcome;
+    }
+    const bool caseOnly = oldName.compare(newName, Qt::CaseInsensitive) == 0;
+    if (caseOnly) {
+        // One file whose name changes case: where names are told apart by
+        // case the new name is a file of its own until the old one goes, and
+        // where they are not, a copy would be the same file.  The file is
+        // renamed, and named back when the index cannot follow.
+        std::error_code failure;
+        const auto path = [](const QString &p) { return std::filesystem::path(QFile::encodeName(p).toStdString()); };
+        std::filesystem::rename(path(scriptPath(oldName)), path(scriptPath(newName)), failure);
+        if (failure) {
+            outcome.status = RenameOutcome::FileNotWritten;
+            outcome.error = QString::fromLocal8Bit(failure.message());
+            return outcome;
+        }
+        script->text = newName;
+        const SaveOutcome written = writeIndexFile();
+        if (!written.ok) {
+            script->text = oldName;
+            std::filesystem::rename(path(scriptPath(newName)), path(scriptPath(oldName)), failure);
+            outcome.status = RenameOutcome::IndexNotWritten;
+            outcome.error = written.error;
+            return outcome;
+        }
+        m_texts.rename(oldName, newName);
+        outcome.status = RenameOutcome::Renamed;
+        return outcome;
+    }
+
+    // The file under its new name is there before the index names it, and
+    // the old one goes after the index no longer does: a crash in between
+    // leaves a stray file, never an entry without its file.  What a
+    // replaced script's file held is kept until the index is written, to be
+    // put back if it cannot be.
+    if (replaced == script)
+        replaced = nullptr;
+    const TextFileRead replacedFile =
+        replaced ? readFileBytes(scriptPath(replaced->text), kMaxTextFileBytes, LinkPolicy::Refuse) : TextFileRead();
+    const auto fsPath = [](const QString &p) { return std::filesystem::path(QFile::encodeName(p).toStdString()); };
+    const SaveResult copied =
+        saveFileAtomically(scriptPath(newName), file.bytes, SaveDurability::Sync, LinkPolicy::Refuse);
+    if (!copied.ok) {
+        outcome.status = RenameOutcome::FileNotWritten;
+        outcome.error = copied.error;
+        return outcome;
+    }
+    std::unique_ptr<LibraryNode> removed;
+    LibraryNode *replacedParent = nullptr;
+    std::size_t replacedRow = 0;
+    if (replaced) {
+        replacedParent = replaced->parent;
+        replacedRow = std::size_t(m_tree.rowOf(replaced));
+        auto &siblings = replacedParent->children;
+        removed = std::move(siblings[replacedRow]);
+        siblings.erase(siblings.begin() + qsizetype(replacedRow));
+    }
+    script->text = newName;
+    const SaveOutcome written = writeIndexFile();
+    if (!written.ok) {
+        script->text = oldName;
+        std::error_code failure;
+        const bool sameFile = removed && std::filesystem::equivalent(fsPath(scriptPath(removed->text)),
+                                                                     fsPath(scriptPath(newName)), failure);
+        if (!sameFile)
+            QFile::remove(scriptPath(newName));
+        if (removed) {
+            if (replacedFile.ok())
+                saveFileAtomically(scriptPath(removed->text), replacedFile.bytes, SaveDurability::Sync,
+                                   LinkPolicy::Refuse);
+            auto &siblings = replacedParent->children;
+            siblings.insert(siblings.begin() + qsizetype(replacedRow), std::move(removed));
+        }
+        outcome.status = RenameOutcome::IndexNotWritten;
+        outcome.error = written.error;
+        return outcome;
+    }
+    if (removed && removed->text != newName) {
+        // The replaced script's file under its own spelling, where letter
+        // case makes it another file than the one just written.
+        std::error_code failure;
+        if (!std::filesystem::equivalent(fsPath(scriptPath(removed->text)), fsPath(scriptPath(newName)), failure) &&
+            !failure)
+            QFile::remove(scriptPath(removed->text));
+    }
+    QFile::remove(scriptPath(oldName));
+    if (removed)
+        m_texts.remove(removed->text);
+    m_texts.remove(oldName);
+    const ScriptFragments stored = readScriptBytes(file.bytes);
+    m_texts.put(newName, stored.head, stored.body);
+    outcome.status = RenameOutcome::Renamed;
+    return outcome;
+}
+
+LibraryNode *UserLibraryStore::duplicateScript(LibraryNode *script, QString *error)
+{
+    const auto fail = [error](const QString &why) -> LibraryNode * {
+        if (error)
+            *error = why;
+        return nullptr;
+    };
+    if (!script || script->isCategory())
+        return fail(QString());
+    const QString name = script->text;
+    const TextFileRead file = readFileBytes(scriptPath(name), kMaxTextFileBytes, LinkPolicy::Refuse);
+    if (!canBeFileName(name) || !file.ok())
+        return fail(QStringLiteral("Cannot copy selected script. Its file is missing or corrupted"));
+    const QString copyName = duplicateScriptName(name, m_tree);
+    if (QFileInfo(scriptPath(copyName)).isSymLink())
+        return fail(QStringLiteral("%1 is a link").arg(scriptPath(copyName)));
+    const SaveResult copied =
+        saveFileAtomically(scriptPath(copyName), file.bytes, SaveDurability::Sync, LinkPolicy::Refuse);
+    if (!copied.ok)
+        return fail(copied.error);
+    LibraryNode *category = script->parent;
+    auto node = std::make_unique<LibraryNode>();
+    node->text = copyName;
+    node->parent = category;
+    LibraryNode *added = node.get();
+    const auto at = category->children.begin() + m_tree.rowOf(script) + 1;
+    category->children.insert(at, std::move(node));
+    const SaveOutcome written = writeIndexFile();
+    if (!written.ok) {
+        m_tree.remove(added);
+        QFile::remove(scriptPath(copyName));
+        return fail(written.error);
+    }
+    const ScriptFragments stored = readScriptBytes(file.bytes);
+    m_texts.put(copyName, stored.head, stored.body);
+    return added;
 }

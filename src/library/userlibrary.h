@@ -11,6 +11,7 @@
 // crash at any moment: a new script's file is written before the index
 // names it, and a script leaves the index before its file is removed.
 
+#include "library/libraryfind.h"
 #include "library/libraryindex.h"
 #include "platform/textfile.h"
 
@@ -42,6 +43,10 @@ NameProblem checkScriptName(const QString &name);
 /// A category name as edited: control characters, direction controls and
 /// lone surrogates removed, then trimmed.
 QString cleanCategoryName(const QString &edited);
+
+/// The name a copy of a script gets: "name (2)", or the next number free in
+/// tree ("name (3)" for a copy of "name (2)" when that is taken).
+QString duplicateScriptName(const QString &name, const LibraryTree &tree);
 
 /// Where a node stands, to find it again after the tree was re-read: the
 /// rows from the top and the texts along the way.
@@ -170,6 +175,38 @@ public:
     /// Reads a script file and splits it into its two fragments.
     ScriptRead readScript(const QString &name) const;
 
+    /// The text of every script of the tree, for finding: the files are read
+    /// on the first call, and the copy follows every script this store
+    /// writes, renames or removes.  An index another copy changed drops it,
+    /// to be read again.
+    const ScriptTexts &scriptTexts();
+    /// One script's stored text from the copy, read when the copy does not
+    /// hold it yet; nullptr when its file cannot be read.
+    const ScriptTexts::Entry *scriptText(const QString &name);
+
+    struct RenameOutcome {
+        enum Status {
+            Renamed,
+            Refused,          // the name rules refuse the new name (problem says which)
+            FileMissing,      // the script's file cannot be read
+            FileNotWritten,   // the file under its new name could not be written
+            IndexNotWritten,  // the index could not be written; nothing changed
+        } status = Refused;
+        NameProblem problem = NameProblem::None;
+        QString error;  // the system's reason
+        bool ok() const { return status == Renamed; }
+    };
+    /// Renames a script: its file gets the new name and the index is
+    /// rewritten.  replaced is the other script of that name (the user
+    /// agreed to replace it) or nullptr; its node goes and its file is
+    /// written over.  A rename that fails leaves tree and files as they were.
+    RenameOutcome renameScript(LibraryNode *script, const QString &newName, LibraryNode *replaced = nullptr);
+
+    /// Copies a script under duplicateScriptName(), placed right after it in
+    /// its category, the index rewritten; the new node, or nullptr (error
+    /// says why) with nothing changed.
+    LibraryNode *duplicateScript(LibraryNode *script, QString *error = nullptr);
+
 private:
     bool folderExists() const;
     /// The folder's lock, taken when it could be had in time.
@@ -188,5 +225,7 @@ private:
     QString m_unreadableReason;         // why, the system's reason
     IndexReadResult m_lastRead;
     QString m_backupPath;  // chosen when an index was read in part
+    mutable ScriptTexts m_texts;  // what finding searches
+    bool m_textsFilled = false;   // every script of the tree was read into m_texts
     int m_lockTimeoutMs = 3000;
 };

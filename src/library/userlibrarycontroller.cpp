@@ -4,6 +4,7 @@
 #include "editor/scripteditor.h"
 #include "library/librarycommands.h"
 #include "library/renamedialog.h"
+#include "library/treecontextmenu.h"
 #include "library/userlibrary.h"
 #include "library/userlibrarytree.h"
 #include "platform/errors.h"
@@ -15,6 +16,8 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QSplitter>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -31,8 +34,13 @@ UserLibraryController::UserLibraryController(const Ports &ports, const QString &
 {
     ports.libraries->registerBranch(LibraryKind::User, this);
     QWidget *panelWidget = panel->parentWidget();
-    m_tree = new UserLibraryTree(panelWidget);
-    panel->addWidget(m_tree, 1);
+    m_splitter = new QSplitter(Qt::Vertical, panelWidget);
+    m_splitter->setObjectName(QStringLiteral("Splitter_UserLib"));
+    m_splitter->setChildrenCollapsible(false);
+    m_splitter->setHandleWidth(3);
+    m_tree = new UserLibraryTree(m_splitter);
+    m_splitter->addWidget(m_tree);
+    panel->addWidget(m_splitter, 1);
     ActionRegistry &actions = *ports.actions;
     QToolBar *strip = makeButtonStrip(QStringLiteral("PNL_UserStrip"), actions, panelWidget);
     panel->addWidget(strip);
@@ -51,6 +59,11 @@ UserLibraryController::UserLibraryController(const Ports &ports, const QString &
     actions.bind("library.edit", this, &UserLibraryController::BTN_Edit_Script_UserClick);
     actions.bind("library.insert", this, &UserLibraryController::BTN_User_InsertClick);
     actions.bind("library.preview", this, &UserLibraryController::BTN_Preview_Script_UserClick);
+    actions.bind("library.rename", this, &UserLibraryController::renameSelected);
+    actions.bind("library.duplicate", this, &UserLibraryController::duplicateSelected);
+    attachContextMenu(m_tree, actions.menu(QStringLiteral("POP_UserLib")));
+    connect(m_tree, &UserLibraryTree::openRequested, this, guarded([this] { BTN_Edit_Script_UserClick(); }));
+    connect(m_tree, &UserLibraryTree::deleteRequested, this, guarded([this] { BTN_Del_ItemClick(); }));
     // Copy script from library serves both libraries; the user library,
     // which has the menus' commands, binds it.
     actions.bind("clipboard.fromLibrary", this, [this] { copyLibraryScript(*m_ports.libraries, *m_ports.prompter); });
@@ -60,8 +73,20 @@ UserLibraryController::UserLibraryController(const Ports &ports, const QString &
     connect(m_tree, &QTreeWidget::itemSelectionChanged, this, &UserLibraryController::updateButtons);
     connect(m_tree, &QTreeWidget::currentItemChanged, this, &UserLibraryController::updateButtons);
     connect(m_tree, &QTreeWidget::itemChanged, this, guarded([this](QTreeWidgetItem *item, int) {
-                if (!m_rebuilding)
+                if (m_rebuilding)
+                    return;
+                if (UserLibraryTree::isCategory(item)) {
                     categoryEdited(item);
+                    return;
+                }
+                LibraryNode *node = nodeOf(item);
+                if (!node || item->text(0) == node->text)
+                    return;
+                // The rename may ask and rebuild the tree: it runs once the
+                // edit that changed the item is over.
+                const NodeRef ref = m_store->refOf(node);
+                const QString typed = item->text(0);
+                QTimer::singleShot(0, this, guarded([this, ref, typed] { scriptEdited(ref, typed); }));
             }));
     connect(m_tree, &UserLibraryTree::focusEntered, this, [this] { m_ports.settingsPages->hideSettingsPages(); });
 
@@ -92,6 +117,7 @@ void UserLibraryController::rebuildTree(const NodeRef &selected)
 {
     // The items' nodes may be gone already (the store re-read its index):
     // the selection to keep was taken before that.
+    const QStringList open = openCategories();
     m_rebuilding = true;
     m_tree->setUpdatesEnabled(false);
     m_tree->clear();
@@ -123,6 +149,8 @@ void UserLibraryController::rebuildTree(const NodeRef &selected)
     for (QTreeWidgetItem *item : rootItems)
         roots << item;
     m_tree->addTopLevelItems(roots);
+    // The categories that were open stay open.
+    setOpenCategories(open);
     m_tree->setUpdatesEnabled(true);
     m_rebuilding = false;
 
@@ -130,6 +158,41 @@ void UserLibraryController::rebuildTree(const NodeRef &selected)
         if (LibraryNode *node = m_store->resolve(selected))
             m_tree->selectItem(itemOf(node));
     updateButtons();
+    emit treeRebuilt();
+}
+
+QStringList UserLibraryController::openCategories() const
+{
+    QStringList open;
+    for (int i = 0; i < m_tree->topLevelItemCount(); ++i)
+        if (const QTreeWidgetItem *category = m_tree->topLevelItem(i); category->isExpanded())
+            open << QString::number(i) + u':' + category->text(0);
+    return open;
+}
+
+void UserLibraryController::setOpenCategories(const QStringList &open)
+{
+    // "row:name": the category at that row when it still has that name,
+    // else the first of that name.
+    for (const QString &entry : open) {
+        const qsizetype colon = entry.indexOf(u':');
+        if (colon < 0)
+            continue;
+        bool isNumber = false;
+        const int row = entry.left(colon).toInt(&isNumber);
+        const QString name = entry.mid(colon + 1);
+        QTreeWidgetItem *category = isNumber ? m_tree->topLevelItem(row) : nullptr;
+        if (!category || category->text(0) != name) {
+            category = nullptr;
+            for (int i = 0; i < m_tree->topLevelItemCount() && !category; ++i)
+                if (m_tree->topLevelItem(i)->text(0) == name)
+                    category = m_tree->topLevelItem(i);
+        }
+        if (category) {
+            category->setExpanded(true);
+            m_tree->updateImage(category);
+        }
+    }
 }
 
 bool UserLibraryController::refreshFromDisk()
@@ -254,6 +317,42 @@ void UserLibraryController::reportChangedMeanwhile()
                        "contents; please repeat the command."));
 }
 
+bool UserLibraryController::reportNameProblem(NameProblem problem)
+{
+    Prompter &prompter = *m_ports.prompter;
+    switch (problem) {
+    case NameProblem::Empty:
+        prompter.ShowMessageBox(IconWarning, QStringLiteral("Warning!"),
+                                QStringLiteral("Please don't use blank names!"));
+        return true;
+    case NameProblem::Backslash:
+        prompter.ShowMessageBox(IconWarning, QStringLiteral("Warning!"),
+                                QStringLiteral("Please don't use \"\\\" in the script names"));
+        return true;
+    case NameProblem::Slash:
+        prompter.ShowMessageBox(IconWarning, QStringLiteral("Warning!"),
+                                QStringLiteral("Please don't use \"/\" in the script names"));
+        return true;
+    case NameProblem::ControlChar:
+        prompter.ShowMessageBox(
+            IconWarning, QStringLiteral("Warning!"),
+            QStringLiteral("Please don't use line breaks or other control characters in the script names"));
+        return true;
+    case NameProblem::Direction:
+        prompter.ShowMessageBox(IconWarning, QStringLiteral("Warning!"),
+                                QStringLiteral("Please don't use direction-control characters in the script names"));
+        return true;
+    case NameProblem::InvalidText:
+        prompter.ShowMessageBox(
+            IconWarning, QStringLiteral("Warning!"),
+            QStringLiteral("Please don't use characters that are not valid text in the script names"));
+        return true;
+    case NameProblem::None:
+        break;
+    }
+    return false;
+}
+
 // --- saving the current script ------------------------------------------------------------
 
 void UserLibraryController::BTN_ZapiszClick()
@@ -282,33 +381,8 @@ void UserLibraryController::BTN_ZapiszClick()
     if (!typed)
         return;
     const QString name = cleanScriptName(*typed);
-    switch (checkScriptName(name)) {
-    case NameProblem::Empty:
-        prompter.ShowMessageBox(IconWarning, QStringLiteral("Warning!"), QStringLiteral("Please don't use blank names!"));
+    if (reportNameProblem(checkScriptName(name)))
         return;
-    case NameProblem::Backslash:
-        prompter.ShowMessageBox(IconWarning, QStringLiteral("Warning!"),
-                                QStringLiteral("Please don't use \"\\\" in the script names"));
-        return;
-    case NameProblem::Slash:
-        prompter.ShowMessageBox(IconWarning, QStringLiteral("Warning!"),
-                                QStringLiteral("Please don't use \"/\" in the script names"));
-        return;
-    case NameProblem::ControlChar:
-        prompter.ShowMessageBox(IconWarning, QStringLiteral("Warning!"),
-                                QStringLiteral("Please don't use line breaks or other control characters in the script names"));
-        return;
-    case NameProblem::Direction:
-        prompter.ShowMessageBox(IconWarning, QStringLiteral("Warning!"),
-                                QStringLiteral("Please don't use direction-control characters in the script names"));
-        return;
-    case NameProblem::InvalidText:
-        prompter.ShowMessageBox(IconWarning, QStringLiteral("Warning!"),
-                                QStringLiteral("Please don't use characters that are not valid text in the script names"));
-        return;
-    case NameProblem::None:
-        break;
-    }
 
     // Every script of that name, in any category, is asked about.
     const std::vector<LibraryNode *> sameName = m_store->tree().scriptsNamed(name);
@@ -456,6 +530,113 @@ void UserLibraryController::categoryEdited(QTreeWidgetItem *item)
         rebuildTree(m_store->refOf(target));
 }
 
+// --- renaming and copying scripts ------------------------------------------------------------
+
+void UserLibraryController::renameSelected()
+{
+    QTreeWidgetItem *item = m_tree->selectedItem();
+    if (!item)
+        return;
+    m_tree->setFocus();
+    m_tree->editItem(item, 0);
+}
+
+void UserLibraryController::scriptEdited(const NodeRef &ref, const QString &typed)
+{
+    // Whatever happens, the tree ends up showing what the store holds.
+    LibraryNode *node = m_store->resolve(ref);
+    if (!node || node->isCategory()) {
+        rebuildTree(NodeRef());
+        return;
+    }
+    const QString name = cleanScriptName(typed);
+    if (name == node->text || refusedForUnreadableIndex() || reportNameProblem(checkScriptName(name))) {
+        rebuildTree(ref);
+        return;
+    }
+    // A clash asks as saving does; No leaves everything as it was.
+    std::vector<LibraryNode *> sameName = m_store->tree().scriptsNamed(name);
+    std::erase(sameName, node);
+    Prompter &prompter = *m_ports.prompter;
+    for (std::size_t i = 0; i < sameName.size(); ++i) {
+        const QString question = QStringLiteral("In the user library there is a script with the name \"%1\".\r\n"
+                                                "Do you want to replace it?")
+                                     .arg(name);
+        if (prompter.AskYesNo(QStringLiteral("Information"), question) != AnswerYes) {
+            rebuildTree(ref);
+            return;
+        }
+    }
+    const NodeRef replaced = sameName.empty() ? NodeRef() : m_store->refOf(sameName.front());
+
+    const std::unique_ptr<UserLibraryStore::Change> change = beginChange();
+    if (!change->locked()) {
+        rebuildTree(ref);
+        reportNotLocked(*change);
+        return;
+    }
+    node = m_store->resolve(ref);
+    LibraryNode *replacedNode = replaced.isNull() ? nullptr : m_store->resolve(replaced);
+    if (change->reloaded()) {
+        std::vector<LibraryNode *> now = m_store->tree().scriptsNamed(name);
+        std::erase(now, node);
+        if (!node || (replaced.isNull() ? !now.empty() : !replacedNode)) {
+            reportChangedMeanwhile();
+            return;
+        }
+    }
+    const UserLibraryStore::RenameOutcome outcome = m_store->renameScript(node, name, replacedNode);
+    switch (outcome.status) {
+    case UserLibraryStore::RenameOutcome::Renamed:
+        break;
+    case UserLibraryStore::RenameOutcome::Refused:
+        reportNameProblem(outcome.problem);
+        break;
+    case UserLibraryStore::RenameOutcome::FileMissing:
+        prompter.ShowMessageBox(IconError, QStringLiteral("Error"),
+                                QStringLiteral("Cannot rename selected script. Its file is missing or corrupted"));
+        break;
+    case UserLibraryStore::RenameOutcome::FileNotWritten:
+        prompter.ShowMessageBox(IconError, kErrorCaption,
+                                QStringLiteral("An error occured during saving script!") +
+                                    (outcome.error.isEmpty() ? QString() : QStringLiteral("\r\n") + outcome.error));
+        break;
+    case UserLibraryStore::RenameOutcome::IndexNotWritten:
+        prompter.ShowMessageBox(IconError, kErrorCaption,
+                                QStringLiteral("Cannot create file %1").arg(m_store->indexPath()) +
+                                    (outcome.error.isEmpty() ? QString() : QStringLiteral("\r\n") + outcome.error));
+        break;
+    }
+    rebuildTree(m_store->refOf(node));
+}
+
+void UserLibraryController::duplicateSelected()
+{
+    refreshFromDisk();
+    QTreeWidgetItem *item = m_tree->selectedItem();
+    if (!UserLibraryTree::isScript(item) || refusedForUnreadableIndex())
+        return;
+    const NodeRef ref = m_store->refOf(nodeOf(item));
+    const std::unique_ptr<UserLibraryStore::Change> change = beginChange();
+    if (!change->locked()) {
+        reportNotLocked(*change);
+        return;
+    }
+    LibraryNode *node = m_store->resolve(ref);
+    if (!node) {
+        reportChangedMeanwhile();
+        return;
+    }
+    QString why;
+    LibraryNode *copy = m_store->duplicateScript(node, &why);
+    if (!copy) {
+        m_ports.prompter->ShowMessageBox(IconError, kErrorCaption,
+                                         why.isEmpty() ? QStringLiteral("The script could not be copied") : why);
+        return;
+    }
+    rebuildTree(m_store->refOf(copy));
+}
+
 // --- deleting ------------------------------------------------------------------------------
 
 void UserLibraryController::BTN_Del_ItemClick()
@@ -466,6 +647,16 @@ void UserLibraryController::BTN_Del_ItemClick()
         return;
     Prompter &prompter = *m_ports.prompter;
     if (UserLibraryTree::isCategory(item) && item->childCount() > 0) {
+        // The whole category goes when the user says so; otherwise the
+        // refusal stands.
+        const int count = item->childCount();
+        const QString question =
+            QStringLiteral("Do you want to delete the category \"%1\" with its %2?")
+                .arg(item->text(0), count == 1 ? QStringLiteral("script") : QStringLiteral("%1 scripts").arg(count));
+        if (prompter.AskYesNo(QStringLiteral("Delete category?"), question) == AnswerYes) {
+            deleteCategoryWithScripts(m_store->refOf(nodeOf(item)), count);
+            return;
+        }
         prompter.ShowMessageBox(IconWarning, QStringLiteral("Warning - Category not empty!"),
                                 QStringLiteral("You can't delete this category. If you want to delete it, remove all "
                                                "scripts from this category first."));
@@ -514,6 +705,40 @@ void UserLibraryController::BTN_Del_ItemClick()
     }
     if (script && !m_store->removeScriptFile(name))
         prompter.ShowMessageBox(IconError, kErrorCaption, QStringLiteral("An error occured during deleting script file!"));
+    rebuildTree(NodeRef());
+}
+
+void UserLibraryController::deleteCategoryWithScripts(const NodeRef &ref, int askedCount)
+{
+    const std::unique_ptr<UserLibraryStore::Change> change = beginChange();
+    if (!change->locked()) {
+        reportNotLocked(*change);
+        return;
+    }
+    LibraryNode *node = m_store->resolve(ref);
+    if (!node || !node->isCategory() || int(node->children.size()) != askedCount) {
+        reportChangedMeanwhile();
+        return;
+    }
+    // The scripts leave the index before their files go.
+    QStringList names;
+    for (const auto &child : node->children)
+        names << child->text;
+    auto &roots = m_store->tree().roots;
+    const int row = m_store->tree().rowOf(node);
+    std::unique_ptr<LibraryNode> taken = std::move(roots[std::size_t(row)]);
+    roots.erase(roots.begin() + row);
+    if (!writeIndexOrReport()) {
+        roots.insert(roots.begin() + row, std::move(taken));
+        rebuildTree(ref);
+        return;
+    }
+    bool allRemoved = true;
+    for (const QString &name : std::as_const(names))
+        allRemoved = m_store->removeScriptFile(name) && allRemoved;
+    if (!allRemoved)
+        m_ports.prompter->ShowMessageBox(IconError, kErrorCaption,
+                                         QStringLiteral("An error occured during deleting script file!"));
     rebuildTree(NodeRef());
 }
 

@@ -13,6 +13,7 @@
 
 #include <memory>
 
+class QSplitter;
 class QTreeWidgetItem;
 class QVBoxLayout;
 class UserLibraryStore;
@@ -26,6 +27,8 @@ public:
     ~UserLibraryController() override;
 
     UserLibraryTree *tree() const { return m_tree; }
+    /// The splitter that holds the tree, with room below it.
+    QSplitter *treeSplitter() const { return m_splitter; }
     UserLibraryStore &store() const { return *m_store; }
     bool treeHasFocus() const;
 
@@ -47,6 +50,20 @@ public:
     void BTN_Edit_Script_UserClick();
     void BTN_User_InsertClick();
     void BTN_Preview_Script_UserClick();
+    /// Starts editing the selected node's name in place.
+    void renameSelected();
+    /// Copies the selected script as "name (2)" beside it.
+    void duplicateSelected();
+
+    /// The categories shown open, as their rows and names (to be kept
+    /// between runs).
+    QStringList openCategories() const;
+    /// Opens the categories of an earlier openCategories().
+    void setOpenCategories(const QStringList &open);
+
+signals:
+    /// The tree was built anew from the store.
+    void treeRebuilt();
 
 private:
     NodeRef selectedRef() const;
@@ -57,6 +74,13 @@ private:
     std::unique_ptr<UserLibraryStore::Change> beginChange();
     void updateButtons();
     void categoryEdited(QTreeWidgetItem *item);
+    /// A script's name edited in place: the script is renamed.
+    void scriptEdited(const NodeRef &ref, const QString &typed);
+    /// Shows the warning for a name the rules refuse; false when there is
+    /// no problem.
+    bool reportNameProblem(NameProblem problem);
+    /// Deletes a category and the askedCount scripts it held when asked.
+    void deleteCategoryWithScripts(const NodeRef &ref, int askedCount);
     LibraryNode *nodeOf(QTreeWidgetItem *item) const { return m_nodes.value(item); }
     QTreeWidgetItem *itemOf(const LibraryNode *node) const { return m_items.value(node); }
     bool writeIndexOrReport();
@@ -74,6 +98,7 @@ private:
     const Ports &m_ports;
     std::unique_ptr<UserLibraryStore> m_store;
     UserLibraryTree *m_tree = nullptr;
+    QSplitter *m_splitter = nullptr;
     QHash<QTreeWidgetItem *, LibraryNode *> m_nodes;
     QHash<const LibraryNode *, QTreeWidgetItem *> m_items;
     bool m_loadedOnce = false;

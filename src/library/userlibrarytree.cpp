@@ -58,7 +58,7 @@ QTreeWidgetItem *UserLibraryTree::newCategoryItem(const QString &text) const
 QTreeWidgetItem *UserLibraryTree::newScriptItem(QTreeWidgetItem *parent, const QString &text) const
 {
     auto *item = new QTreeWidgetItem(QStringList{text});
-    item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsDragEnabled);
+    item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsEditable | Qt::ItemIsDragEnabled);
     item->setIcon(0, treeIcon(2));
     if (parent)
         parent->addChild(item);
@@ -105,10 +105,26 @@ void UserLibraryTree::startDrag(Qt::DropActions)
 
 void UserLibraryTree::keyPressEvent(QKeyEvent *event)
 {
-    // F2 renames categories only; on a script it does nothing.
-    if (event->key() == Qt::Key_F2 && !isCategory(selectedItem())) {
-        event->accept();
-        return;
+    if (state() != EditingState && event->modifiers() == Qt::NoModifier) {
+        QTreeWidgetItem *item = selectedItem();
+        switch (event->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            // Enter opens a script and opens or closes a category.
+            if (isScript(item))
+                emit openRequested();
+            else if (item)
+                item->setExpanded(!item->isExpanded());
+            event->accept();
+            return;
+        case Qt::Key_Delete:
+            if (item)
+                emit deleteRequested();
+            event->accept();
+            return;
+        default:
+            break;
+        }
     }
     QTreeWidget::keyPressEvent(event);
 }

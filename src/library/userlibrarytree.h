@@ -1,8 +1,9 @@
 #pragma once
 // TRE_Wlasne: the user library's tree.  Categories at the top level (a
-// closed folder, open while expanded or selected; their labels can be
-// edited in place), scripts below them.  Nodes can be dragged onto an
-// editor; nothing can be dropped on the tree.
+// closed folder, open while expanded or selected), scripts below them; the
+// labels of both can be edited in place (F2, a slow second click).  Nodes
+// can be dragged onto an editor; nothing can be dropped on the tree.  Enter
+// asks to open the selected script, Delete to delete the selection.
 
 #include <QTreeWidget>
 
@@ -27,6 +28,10 @@ public:
 
 signals:
     void focusEntered();
+    /// Enter on a script.
+    void openRequested();
+    /// Delete on a node.
+    void deleteRequested();
 
 protected:
     void focusInEvent(QFocusEvent *event) override;

@@ -3,6 +3,8 @@
 
 #include "document/scripteditors.h"
 #include "editor/scripteditor.h"
+#include "library/builtin/builtinlibrary.h"
+#include "library/libraryfinder.h"
 #include "library/userlibrary.h"
 #include "library/userlibrarycontroller.h"
 #include "library/userlibrarytree.h"
@@ -13,11 +15,13 @@
 #include "widgets/statuspanels.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QMenu>
 #include <QTabWidget>
 
 #include <optional>
@@ -360,8 +364,8 @@ private slots:
         work->setText(0, QStringLiteral("  Office \t"));  // what an accepted edit does
         QCOMPARE(work->text(0), QStringLiteral("Office"));
         QCOMPARE(readAll(w.lib() + QStringLiteral("uscripts.dat")), QByteArray("Office\r\n menu\r\n"));
-        // Scripts are not renamed in place.
-        QVERIFY(!(w.item(QStringLiteral("Office"), QStringLiteral("menu"))->flags() & Qt::ItemIsEditable));
+        // Scripts are renamed in place too (see the rename tests).
+        QVERIFY(w.item(QStringLiteral("Office"), QStringLiteral("menu"))->flags() & Qt::ItemIsEditable);
     }
 
     void delete_nonEmptyCategory_isRefused()
@@ -374,6 +378,30 @@ private slots:
                  QStringLiteral("You can't delete this category. If you want to delete it, remove all scripts from this "
                                 "category first."));
         QCOMPARE(readAll(w.lib() + QStringLiteral("uscripts.dat")), QByteArray("Work\r\n menu\r\n"));
+    }
+
+    void delete_nonEmptyCategory_whenConfirmed_goesWithItsScripts()
+    {
+        LibraryWindow w("Work\r\n menu\r\n clock\r\nMisc\r\n timer\r\n", {{QStringLiteral("menu"), kScriptFile},
+                                                                          {QStringLiteral("clock"), kScriptFile},
+                                                                          {QStringLiteral("timer"), kScriptFile}});
+        w.select(QStringLiteral("Work"));
+        w.t->prompter.yesNoAnswers = {AnswerNo};
+        w.t->trigger("BTN_Del_Item");
+        QCOMPARE(w.t->prompter.questions().first().text,
+                 QStringLiteral("Do you want to delete the category \"Work\" with its 2 scripts?"));
+        QCOMPARE(w.t->prompter.messages().first().title, QStringLiteral("Warning - Category not empty!"));
+        QCOMPARE(readAll(w.lib() + QStringLiteral("uscripts.dat")),
+                 QByteArray("Work\r\n menu\r\n clock\r\nMisc\r\n timer\r\n"));
+
+        w.t->prompter.yesNoAnswers = {AnswerYes};
+        w.t->trigger("BTN_Del_Item");
+        QCOMPARE(readAll(w.lib() + QStringLiteral("uscripts.dat")), QByteArray("Misc\r\n timer\r\n"));
+        QVERIFY(!QFileInfo::exists(w.lib() + QStringLiteral("menu.js")));
+        QVERIFY(!QFileInfo::exists(w.lib() + QStringLiteral("clock.js")));
+        QVERIFY(QFileInfo::exists(w.lib() + QStringLiteral("timer.js")));
+        QCOMPARE(w.tree()->topLevelItemCount(), 1);
+        QCOMPARE(w.t->prompter.messages().size(), 1);  // no error this time
     }
 
     void delete_emptyCategory_asksNothing()
@@ -534,6 +562,190 @@ private slots:
         w.t->trigger("BTN_Preview_Script_User");
         QCOMPARE(w.t->shell.openedPaths.size(), 1);
         QVERIFY(readAll(w.t->shell.openedPaths.first()).contains("editor body"));
+    }
+
+    // --- finding, peeking, renaming in place, the pop-up menu ----------------------------------
+
+    void findField_filtersBothTrees_thenEnterAndEditLoadsTheResult()
+    {
+        const QByteArray clock("<!-- part of the HEAD section -->\r\n\r\n<!-- part of the BODY section -->\r\n"
+                               "setInterval(tick, 1000);");
+        LibraryWindow w("Work\r\n menu\r\n clock\r\nMisc\r\n Żółw\r\n", {{QStringLiteral("menu"), kScriptFile},
+                                                                         {QStringLiteral("clock"), clock},
+                                                                         {QStringLiteral("Żółw"), kScriptFile}});
+        auto *field = w.t->window->findChild<QLineEdit *>(QStringLiteral("EDT_Szukaj"));
+        QVERIFY(field);
+        QVERIFY(field->toolTip().contains(QStringLiteral("Ctrl+J")));
+        QVERIFY(field->placeholderText().contains(QStringLiteral("Ctrl+J")));
+        QVERIFY(!field->accessibleName().isEmpty());
+        QTreeWidget *builtIn = w.t->window->builtInLibrary().tree();
+        w.item(QStringLiteral("Misc"))->setExpanded(true);
+
+        w.t->trigger("MMNU_View_FindLibrary");
+        QCOMPARE(QApplication::focusWidget(), field);
+        // By text: only clock, its category opened, the other one hidden.
+        QTest::keyClicks(field, QStringLiteral("SETINTERVAL"));
+        QVERIFY(!w.item(QStringLiteral("Work"), QStringLiteral("clock"))->isHidden());
+        QVERIFY(w.item(QStringLiteral("Work"), QStringLiteral("menu"))->isHidden());
+        QVERIFY(w.item(QStringLiteral("Work"))->isExpanded());
+        QVERIFY(w.item(QStringLiteral("Misc"))->isHidden());
+        for (int i = 0; i < builtIn->topLevelItemCount(); ++i)
+            QVERIFY(builtIn->topLevelItem(i)->isHidden());
+        // By name in both trees, the match marked for bold drawing; accents
+        // ignored where a letter decomposes, not on "ł".
+        field->setText(QStringLiteral("zOłw"));
+        QVERIFY(!w.item(QStringLiteral("Misc"), QStringLiteral("Żółw"))->isHidden());
+        QCOMPARE(w.item(QStringLiteral("Misc"), QStringLiteral("Żółw"))->data(0, MatchDelegate::MatchRole).toPoint(),
+                 QPoint(0, 4));
+        field->setText(QStringLiteral("zolw"));
+        QVERIFY(w.item(QStringLiteral("Misc"))->isHidden());
+        field->setText(QStringLiteral("text"));
+        QVERIFY(!builtIn->findItems(QStringLiteral("Printing text"), Qt::MatchExactly).first()->isHidden());
+        QVERIFY(builtIn->findItems(QStringLiteral("Scroll"), Qt::MatchExactly).first()->isHidden());
+
+        // Escape brings the trees back as they were.
+        QTest::keyClick(field, Qt::Key_Escape);
+        QVERIFY(field->text().isEmpty());
+        QVERIFY(!w.item(QStringLiteral("Work"), QStringLiteral("menu"))->isHidden());
+        QVERIFY(!w.item(QStringLiteral("Work"))->isExpanded());
+        QVERIFY(w.item(QStringLiteral("Misc"))->isExpanded());
+        QVERIFY(!builtIn->findItems(QStringLiteral("Scroll"), Qt::MatchExactly).first()->isHidden());
+        QVERIFY(!w.item(QStringLiteral("Misc"), QStringLiteral("Żółw"))->data(0, MatchDelegate::MatchRole).isValid());
+
+        // Enter goes to the first result; Enter there is Edit.
+        QTest::keyClicks(field, QStringLiteral("tick"));
+        QTest::keyClick(field, Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), w.tree());
+        QCOMPARE(w.tree()->selectedItem(), w.item(QStringLiteral("Work"), QStringLiteral("clock")));
+        w.t->prompter.yesNoAnswers = {AnswerYes};
+        QTest::keyClick(w.tree(), Qt::Key_Return);
+        QCOMPARE(w.t->prompter.questions().last().title, QStringLiteral("Please confirm!"));
+        QCOMPARE(w.t->body()->wholeText(), QStringLiteral("setInterval(tick, 1000);"));
+    }
+
+    void peek_showsTheSelectedScript()
+    {
+        LibraryWindow w("Work\r\n menu\r\n gone\r\n", {{QStringLiteral("menu"), kScriptFile}});
+        auto *peek = w.t->window->findChild<ScriptEditor *>(QStringLiteral("MEM_Podglad"));
+        QVERIFY(peek);
+        QVERIFY(peek->isReadOnly());
+        w.select(QStringLiteral("Work"), QStringLiteral("menu"));
+        QCOMPARE(peek->wholeText(), QString::fromLatin1(kScriptFile));
+        // Shown from the copy in memory: the file is not read again.
+        QVERIFY(QFile::remove(w.lib() + QStringLiteral("menu.js")));
+        w.select(QStringLiteral("Work"));
+        QVERIFY(peek->wholeText().isEmpty());
+        w.select(QStringLiteral("Work"), QStringLiteral("menu"));
+        QVERIFY(peek->wholeText().contains(QStringLiteral("show(t);")));
+        w.select(QStringLiteral("Work"), QStringLiteral("gone"));
+        QVERIFY(peek->wholeText().contains(QStringLiteral("missing")));
+        // A built-in script as its settings make it.
+        QTreeWidget *builtIn = w.t->window->builtInLibrary().tree();
+        builtIn->setCurrentItem(builtIn->findItems(QStringLiteral("Scroll"), Qt::MatchExactly).first());
+        QVERIFY(peek->wholeText().contains(QStringLiteral("<!-- part of the BODY section -->")));
+        QVERIFY(peek->wholeText().size() > 100);
+    }
+
+    void rename_F2OnAScript_renamesFileAndIndex_andAClashAsks()
+    {
+        LibraryWindow w("Work\r\n menu\r\n clock\r\n",
+                        {{QStringLiteral("menu"), kScriptFile}, {QStringLiteral("clock"), kScriptFile}});
+        const auto renameTo = [&w](const QString &script, const QString &name) {
+            w.select(QStringLiteral("Work"), script);
+            w.tree()->setFocus();
+            QTest::keyClick(w.tree(), Qt::Key_F2);
+            auto *editor = w.tree()->findChild<QLineEdit *>();
+            QVERIFY(editor);
+            editor->setText(name);  // as typed
+            QTest::keyClick(editor, Qt::Key_Return);
+        };
+        renameTo(QStringLiteral("menu"), QStringLiteral("Menu główne"));
+        QTRY_COMPARE(readAll(w.lib() + QStringLiteral("uscripts.dat")),
+                     QByteArray("Work\r\n Menu g\xc5\x82\xc3\xb3wne\r\n clock\r\n"));
+        QCOMPARE(readAll(w.lib() + QStringLiteral("Menu główne.js")), kScriptFile);
+        QVERIFY(!QFileInfo::exists(w.lib() + QStringLiteral("menu.js")));
+        QCOMPARE(w.tree()->selectedItem()->text(0), QStringLiteral("Menu główne"));
+
+        // A clash asks as saving does; No leaves everything as it was.
+        w.t->prompter.yesNoAnswers = {AnswerNo};
+        renameTo(QStringLiteral("clock"), QStringLiteral("MENU GŁÓWNE"));
+        QTRY_COMPARE(w.t->prompter.questions().size(), 1);
+        QCOMPARE(
+            w.t->prompter.questions().first().text,
+            QStringLiteral(
+                "In the user library there is a script with the name \"MENU GŁÓWNE\".\r\nDo you want to replace it?"));
+        QTRY_VERIFY(w.item(QStringLiteral("Work"), QStringLiteral("clock")));
+        QCOMPARE(readAll(w.lib() + QStringLiteral("uscripts.dat")),
+                 QByteArray("Work\r\n Menu g\xc5\x82\xc3\xb3wne\r\n clock\r\n"));
+        // A name the rules refuse gets the same warning as Save.
+        renameTo(QStringLiteral("clock"), QStringLiteral("a\\b"));
+        QTRY_COMPARE(w.t->prompter.messages().size(), 1);
+        QCOMPARE(w.t->prompter.messages().first().text, QStringLiteral("Please don't use \"\\\" in the script names"));
+        QTRY_VERIFY(w.item(QStringLiteral("Work"), QStringLiteral("clock")));
+    }
+
+    void contextMenu_fromTheKeyboard_offersTheTreesCommands()
+    {
+        LibraryWindow w("Work\r\n menu\r\n", {{QStringLiteral("menu"), kScriptFile}});
+        w.select(QStringLiteral("Work"), QStringLiteral("menu"));
+        w.tree()->setFocus();
+        QTest::keyClick(w.tree(), Qt::Key_F10, Qt::ShiftModifier);
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        QVERIFY(menu);
+        QStringList items;
+        for (QAction *action : menu->actions())
+            if (!action->isSeparator())
+                items << action->objectName();
+        QCOMPARE(items, (QStringList{"POP_User_Edit", "POP_User_Insert", "POP_User_Preview", "POP_User_Clip",
+                                     "POP_User_Rename", "POP_User_Duplicate", "POP_User_Delete", "POP_User_AddCateg"}));
+        // Duplicate, chosen from the menu by its key.
+        QTest::keyClick(menu, Qt::Key_U);
+        QTRY_VERIFY(!QApplication::activePopupWidget());
+        QCOMPARE(readAll(w.lib() + QStringLiteral("uscripts.dat")), QByteArray("Work\r\n menu\r\n menu (2)\r\n"));
+        QCOMPARE(readAll(w.lib() + QStringLiteral("menu (2).js")), kScriptFile);
+        QCOMPARE(w.tree()->selectedItem()->text(0), QStringLiteral("menu (2)"));
+        // The Menu key opens the built-in tree's own.
+        QTreeWidget *builtIn = w.t->window->builtInLibrary().tree();
+        builtIn->setCurrentItem(builtIn->topLevelItem(1));
+        builtIn->setFocus();
+        QTest::keyClick(builtIn, Qt::Key_Menu);
+        menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        QVERIFY(menu);
+        QCOMPARE(menu->actions().first()->objectName(), QStringLiteral("POP_Built_Edit"));
+        menu->close();
+    }
+
+    void deleteKey_inTheTree_deletesTheScript()
+    {
+        LibraryWindow w("Work\r\n menu\r\n", {{QStringLiteral("menu"), kScriptFile}});
+        w.select(QStringLiteral("Work"), QStringLiteral("menu"));
+        w.t->prompter.yesNoAnswers = {AnswerYes};
+        QTest::keyClick(w.tree(), Qt::Key_Delete);
+        QCOMPARE(w.t->prompter.questions().first().title, QStringLiteral("Delete script?"));
+        QCOMPARE(readAll(w.lib() + QStringLiteral("uscripts.dat")), QByteArray("Work\r\n"));
+    }
+
+    void openCategories_areKeptBetweenRuns_notAsASearchLeftThem()
+    {
+        QTemporaryDir settings;
+        TestWindow::settingsFile = settings.filePath(QStringLiteral("view.ini"));
+        QString lib;
+        {
+            LibraryWindow w("Work\r\n menu\r\nMisc\r\n timer\r\n");
+            lib = w.lib();
+            w.item(QStringLiteral("Misc"))->setExpanded(true);
+            // A search open at the end does not count.
+            w.t->window->libraryFinder().field()->setText(QStringLiteral("menu"));
+            QVERIFY(w.item(QStringLiteral("Work"))->isExpanded());
+            QVERIFY(w.t->window->close());
+            // The index knows nothing of it.
+            QCOMPARE(readAll(lib + QStringLiteral("uscripts.dat")), QByteArray("Work\r\n menu\r\nMisc\r\n timer\r\n"));
+            TestWindow again(false, lib);
+            UserLibraryTree *tree = again.window->userLibrary().tree();
+            QVERIFY(!tree->topLevelItem(0)->isExpanded());
+            QVERIFY(tree->topLevelItem(1)->isExpanded());
+        }
+        TestWindow::settingsFile.clear();
     }
 
     void anotherCopysChanges_areKeptByTheNextSave()

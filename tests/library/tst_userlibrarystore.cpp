@@ -18,6 +18,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <memory>
 #include <optional>
 
 #ifdef Q_OS_UNIX
@@ -985,6 +986,188 @@ private slots:
         QCOMPARE(store.resolve(second), store.tree().roots[1].get());
     }
 
+    // --- renaming, copying, the texts kept for finding -------------------------------------
+
+    /// A store over Work (menu, clock) and Misc (timer), each script with a
+    /// file of its own text.
+    std::unique_ptr<UserLibraryStore> libraryWithFiles()
+    {
+        makeLibrary("Work\r\n menu\r\n clock\r\nMisc\r\n timer\r\n");
+        for (const char *name : {"menu", "clock", "timer"})
+            writeFile(m_folder + QString::fromLatin1(name) + QStringLiteral(".js"),
+                      QByteArray("<!-- part of the HEAD section -->\r\nh\r\n<!-- part of the BODY section -->\r\n") +
+                          name);
+        auto store = std::make_unique<UserLibraryStore>(m_folder);
+        store->load();
+        return store;
+    }
+    LibraryNode *script(UserLibraryStore &store, const QString &name)
+    {
+        const std::vector<LibraryNode *> named = store.tree().scriptsNamed(name);
+        return named.empty() ? nullptr : named.front();
+    }
+    QStringList scriptFiles() const
+    {
+        return QDir(m_folder).entryList({QStringLiteral("*.js")}, QDir::Files, QDir::Name);
+    }
+
+    void renameScript_data()
+    {
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("to");
+        QTest::addColumn<bool>("replace");  // the other script of that name is given as replaced
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QByteArray>("index");
+        QTest::addColumn<QStringList>("files");
+        const QByteArray unchanged("Work\r\n menu\r\n clock\r\nMisc\r\n timer\r\n");
+        const QStringList allFiles{"clock.js", "menu.js", "timer.js"};
+        QTest::newRow("new name") << "clock"
+                                  << "Zegar cyfrowy" << false << int(UserLibraryStore::RenameOutcome::Renamed)
+                                  << QByteArray("Work\r\n menu\r\n Zegar cyfrowy\r\nMisc\r\n timer\r\n")
+                                  << QStringList{"Zegar cyfrowy.js", "menu.js", "timer.js"};
+        QTest::newRow("case only") << "clock"
+                                   << "Clock" << false << int(UserLibraryStore::RenameOutcome::Renamed)
+                                   << QByteArray("Work\r\n menu\r\n Clock\r\nMisc\r\n timer\r\n")
+                                   << QStringList{"Clock.js", "menu.js", "timer.js"};
+        QTest::newRow("clash, replaced") << "clock"
+                                         << "Timer" << true << int(UserLibraryStore::RenameOutcome::Renamed)
+                                         << QByteArray("Work\r\n menu\r\n Timer\r\nMisc\r\n")
+                                         << QStringList{"Timer.js", "menu.js"};
+        QTest::newRow("blank name") << "clock"
+                                    << "" << false << int(UserLibraryStore::RenameOutcome::Refused) << unchanged
+                                    << allFiles;
+        QTest::newRow("backslash") << "clock"
+                                   << "a\\b" << false << int(UserLibraryStore::RenameOutcome::Refused) << unchanged
+                                   << allFiles;
+        QTest::newRow("slash") << "clock"
+                               << "../clock" << false << int(UserLibraryStore::RenameOutcome::Refused) << unchanged
+                               << allFiles;
+        QTest::newRow("line break") << "clock"
+                                    << "a\nb" << false << int(UserLibraryStore::RenameOutcome::Refused) << unchanged
+                                    << allFiles;
+    }
+    void renameScript()
+    {
+        QFETCH(QString, from);
+        QFETCH(QString, to);
+        QFETCH(bool, replace);
+        QFETCH(int, status);
+        QFETCH(QByteArray, index);
+        QFETCH(QStringList, files);
+        const std::unique_ptr<UserLibraryStore> store = libraryWithFiles();
+        const QByteArray text = readAll(m_folder + from + QStringLiteral(".js"));
+        LibraryNode *other = replace ? script(*store, to) : nullptr;
+        const UserLibraryStore::RenameOutcome outcome = store->renameScript(script(*store, from), to, other);
+        QCOMPARE(int(outcome.status), status);
+        QCOMPARE(readAll(store->indexPath()), index);
+        QCOMPARE(scriptFiles(), files);
+        if (outcome.ok()) {
+            // The file keeps its bytes, and the copy for finding follows.
+            QCOMPARE(readAll(m_folder + to + QStringLiteral(".js")), text);
+            QCOMPARE(store->scriptTexts().find(to)->body, from);
+        } else {
+            QVERIFY(outcome.problem != NameProblem::None);
+        }
+    }
+
+    void renameScript_fileMissing_changesNothing()
+    {
+        const std::unique_ptr<UserLibraryStore> store = libraryWithFiles();
+        QVERIFY(QFile::remove(m_folder + QStringLiteral("clock.js")));
+        const QByteArray before = readAll(store->indexPath());
+        const UserLibraryStore::RenameOutcome outcome =
+            store->renameScript(script(*store, QStringLiteral("clock")), QStringLiteral("timer 2"));
+        QCOMPARE(outcome.status, UserLibraryStore::RenameOutcome::FileMissing);
+        QCOMPARE(readAll(store->indexPath()), before);
+        QVERIFY(script(*store, QStringLiteral("clock")));
+        QCOMPARE(scriptFiles(), (QStringList{"menu.js", "timer.js"}));
+    }
+
+    void renameScript_indexNotWritten_putsTheFilesBack()
+    {
+        const std::unique_ptr<UserLibraryStore> store = libraryWithFiles();
+        const QByteArray timer = readAll(m_folder + QStringLiteral("timer.js"));
+        // The index is a folder: it cannot be written.
+        QVERIFY(QFile::remove(store->indexPath()));
+        QVERIFY(QDir().mkdir(store->indexPath()));
+        const UserLibraryStore::RenameOutcome outcome = store->renameScript(
+            script(*store, QStringLiteral("clock")), QStringLiteral("timer"), script(*store, QStringLiteral("timer")));
+        QCOMPARE(outcome.status, UserLibraryStore::RenameOutcome::IndexNotWritten);
+        QCOMPARE(shape(store->tree()), (QStringList{"0:Work", "1:menu", "1:clock", "0:Misc", "1:timer"}));
+        QCOMPARE(readAll(m_folder + QStringLiteral("timer.js")), timer);
+        QCOMPARE(scriptFiles(), (QStringList{"clock.js", "menu.js", "timer.js"}));
+    }
+
+    void duplicateScriptName_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QStringList>("taken");  // other scripts of the library
+        QTest::addColumn<QString>("copy");
+        QTest::newRow("first copy") << "clock" << QStringList{} << "clock (2)";
+        QTest::newRow("second copy") << "clock" << QStringList{"clock (2)"} << "clock (3)";
+        QTest::newRow("taken regardless of case") << "clock" << QStringList{"CLOCK (2)"} << "clock (3)";
+        QTest::newRow("copy of a copy") << "clock (2)" << QStringList{"clock"} << "clock (3)";
+        QTest::newRow("copy of a copy, next taken") << "clock (2)" << QStringList{"clock (3)"} << "clock (4)";
+        QTest::newRow("brackets without a number") << "menu (old)" << QStringList{} << "menu (old) (2)";
+        QTest::newRow("number alone") << "(7)" << QStringList{} << "(7) (2)";
+    }
+    void duplicateScriptName()
+    {
+        QFETCH(QString, name);
+        QFETCH(QStringList, taken);
+        QFETCH(QString, copy);
+        LibraryTree tree;
+        LibraryNode *category = tree.addRoot(QStringLiteral("Work"));
+        category->addChild(name);
+        for (const QString &other : taken)
+            category->addChild(other);
+        QCOMPARE(::duplicateScriptName(name, tree), copy);
+    }
+
+    void duplicateScript_copiesTheFileAfterTheOriginal()
+    {
+        const std::unique_ptr<UserLibraryStore> store = libraryWithFiles();
+        LibraryNode *copy = store->duplicateScript(script(*store, QStringLiteral("menu")));
+        QVERIFY(copy);
+        QCOMPARE(copy->text, QStringLiteral("menu (2)"));
+        QCOMPARE(readAll(store->indexPath()), QByteArray("Work\r\n menu\r\n menu (2)\r\n clock\r\nMisc\r\n timer\r\n"));
+        QCOMPARE(readAll(m_folder + QStringLiteral("menu (2).js")), readAll(m_folder + QStringLiteral("menu.js")));
+        QVERIFY(!store->duplicateScript(store->tree().roots[0].get()));  // a category is not a script
+        QVERIFY(QFile::remove(m_folder + QStringLiteral("clock.js")));
+        QString why;
+        QVERIFY(!store->duplicateScript(script(*store, QStringLiteral("clock")), &why));
+        QVERIFY(why.contains(QStringLiteral("missing")));
+        QCOMPARE(store->tree().scripts().size(), std::size_t(4));
+    }
+
+    void scriptTexts_areReadOnce_andFollowEveryChange()
+    {
+        const std::unique_ptr<UserLibraryStore> store = libraryWithFiles();
+        const auto bodyOf = [&store](const char *name) {
+            const ScriptTexts::Entry *entry = store->scriptTexts().find(QString::fromLatin1(name));
+            return entry ? entry->body : QStringLiteral("<none>");
+        };
+        QCOMPARE(store->scriptTexts().size(), 3);
+        QCOMPARE(bodyOf("menu"), QStringLiteral("menu"));
+        // Read once: a file changed behind the store's back is not read again.
+        writeFile(m_folder + QStringLiteral("menu.js"), QByteArray("changed"));
+        QCOMPARE(bodyOf("menu"), QStringLiteral("menu"));
+        // What the store writes is kept as it reads back from the file.
+        QVERIFY(store->writeScriptFile(QStringLiteral("menu"), QStringLiteral("var a;"), QStringLiteral("go();")).ok);
+        const ScriptTexts::Entry kept = *store->scriptTexts().find(QStringLiteral("menu"));
+        const UserLibraryStore::ScriptRead read = store->readScript(QStringLiteral("menu"));
+        QCOMPARE(kept.head, read.head);
+        QCOMPARE(kept.body, read.body);
+        QVERIFY(kept.body.startsWith(QStringLiteral("go();")));
+        QVERIFY(store->removeScriptFile(QStringLiteral("timer")));
+        QCOMPARE(bodyOf("timer"), QStringLiteral("<none>"));
+        // An index changed by another copy drops the copy, read again when needed.
+        QVERIFY(writeFile(store->indexPath(), "Work\r\n menu\r\n"));
+        writeFile(m_folder + QStringLiteral("menu.js"), QByteArray("other copy"));
+        QVERIFY(store->reloadIfChanged());
+        QCOMPARE(bodyOf("menu"), QStringLiteral("other copy"));
+        QCOMPARE(store->scriptTexts().size(), 1);
+    }
 };
 
 QTEST_APPLESS_MAIN(TestUserLibraryStore)

@@ -7,6 +7,7 @@
 #include "library/builtin/builtinlistpage.h"
 #include "library/builtin/builtinpages.h"
 #include "library/librarycommands.h"
+#include "library/treecontextmenu.h"
 #include "platform/errors.h"
 #include "platform/prompter.h"
 #include "widgets/actions.h"
@@ -123,6 +124,7 @@ void BuiltInLibrary::attachCommands()
     }
     m_ports.drops->registerDropSource(
         m_tree, [this] { return selectedId() >= 0; }, [this](ScriptEditor *) { loadIntoEditors(); });
+    attachContextMenu(m_tree, actions.menu(QStringLiteral("POP_BuiltInLib")));
 }
 
 int BuiltInLibrary::selectedId() const
@@ -201,6 +203,17 @@ bool BuiltInLibrary::produceScript(LibraryTexts &texts)
     }
     texts = {script->head, script->body};
     return true;
+}
+
+std::optional<LibraryTexts> BuiltInLibrary::peekScript() const
+{
+    const int id = selectedId();
+    if (id < 0)
+        return std::nullopt;
+    const std::optional<GeneratedScript> script = generateBuiltInScript(id, m_settings);
+    if (!script)
+        return std::nullopt;
+    return LibraryTexts{script->head, script->body};
 }
 
 void BuiltInLibrary::loadIntoEditors()

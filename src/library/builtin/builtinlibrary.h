@@ -15,6 +15,7 @@
 #include <QTreeWidget>
 
 #include <array>
+#include <optional>
 
 class BuiltInSettingsPage;
 class QSplitter;
@@ -69,6 +70,9 @@ public:
     bool libraryHasFocus() const override;
     /// GetLibraryScript for the built-in library.
     bool produceScript(LibraryTexts &texts) override;
+    /// The selected script as its settings make it now, without a message
+    /// when it cannot be made; for a look at it.
+    std::optional<LibraryTexts> peekScript() const;
 
     // Commands.
     void BTN_Edit_LibClick();
