@@ -542,7 +542,7 @@ bool UserLibraryController::produceScript(LibraryTexts &texts)
         m_ports.prompter->ShowMessageBox(IconError, QStringLiteral("Error"),
                                          QStringLiteral("Cannot edit selected script. It is larger than %1 MiB, too "
                                                         "large for a script")
-                                             .arg(kMaxTextFileBytes / (1024 * 1024)));
+                                             .arg(kMaxTextFileBytes / (qint64(1024) * 1024)));
         return false;
     }
     if (!read.ok()) {

@@ -30,6 +30,17 @@ void reportUnhandledError(const QString &message)
         qCWarning(lcPlatform, "Unhandled error: %s", qPrintable(message));
 }
 
+void runGuarded(const std::function<void()> &work)
+{
+    try {
+        work();
+    } catch (const std::exception &error) {
+        reportUnhandledException(error);
+    } catch (...) {
+        reportUnhandledError(QStringLiteral("Unknown error"));
+    }
+}
+
 void reportUnhandledException(const std::exception &error)
 {
     reportUnhandledError(QString::fromUtf8(error.what()));

@@ -26,22 +26,39 @@ void setGeneralErrorHandler(std::function<void(const QString &message)> handler)
 void reportUnhandledException(const std::exception &error);
 void reportUnhandledError(const QString &message);
 
+/// Runs work, handing whatever it throws to the general handler.
+void runGuarded(const std::function<void()> &work);
+
+/// What guarded() makes: callable with f's own arguments, or with
+/// arguments f does not take (a signal's, which are then dropped).  Qt
+/// tries a slot with fewer and fewer of a signal's arguments: the calls
+/// that cannot work are not offered at all.
+template <typename F>
+class GuardedCall {
+public:
+    explicit GuardedCall(F f) : m_f(std::move(f)) {}
+
+    template <typename... A>
+    requires std::is_invocable_v<F &, A...>
+    void operator()(A &&...args)
+    {
+        runGuarded([&] { m_f(std::forward<A>(args)...); });
+    }
+    template <typename... A>
+    requires(sizeof...(A) > 0 && !std::is_invocable_v<F &, A...> && std::is_invocable_v<F &>) void operator()(A &&...)
+    {
+        runGuarded([&] { m_f(); });
+    }
+
+private:
+    F m_f;
+};
+
 /// Wraps a callable so that any exception it throws reaches the general
 /// handler instead of its caller.  A callable that takes no arguments may
 /// be connected to a signal that has some (they are dropped).
 template <typename F>
 auto guarded(F &&f)
 {
-    return [f = std::forward<F>(f)](auto &&...args) mutable {
-        try {
-            if constexpr (std::is_invocable_v<F &, decltype(args)...>)
-                f(std::forward<decltype(args)>(args)...);
-            else
-                f();
-        } catch (const std::exception &error) {
-            reportUnhandledException(error);
-        } catch (...) {
-            reportUnhandledError(QStringLiteral("Unknown error"));
-        }
-    };
+    return GuardedCall<std::decay_t<F>>(std::forward<F>(f));
 }
