@@ -9,8 +9,10 @@
 
 namespace {
 
-auto twoArguments = [](int, const QString &) {};
-using TwoArguments = decltype(guarded(twoArguments));
+struct TakesTwo {
+    void operator()(int, const QString &) {}
+};
+using TwoArguments = decltype(guarded(TakesTwo{}));
 // Qt tries a slot with fewer and fewer of a signal's arguments: only the
 // calls the wrapped callable can take are offered.
 static_assert(std::is_invocable_v<TwoArguments &, int, QString>);
