@@ -56,13 +56,13 @@ FileBytes composeFileBytes(const ScriptFragments &fragments, const FileForm &for
 }
 
 DocumentFile::DocumentFile(QByteArray bytes)
-    : m_bytes(std::move(bytes)), m_fragments(readScriptBytes(m_bytes)), m_form(fileFormOf(m_bytes))
+    : m_bytes(std::move(bytes)), m_fragments(readScriptBytes(m_bytes)), m_form(fileFormOf(m_bytes)), m_bytesForm(m_form)
 {
 }
 
 FileBytes DocumentFile::bytesFor(const ScriptFragments &now) const
 {
-    if (now == m_fragments && fileFormOf(m_bytes) == m_form)
+    if (now == m_fragments && m_bytesForm == m_form)
         return {m_bytes, QString()};
     return composeFileBytes(now, m_form);
 }
@@ -71,4 +71,5 @@ void DocumentFile::saved(QByteArray bytes, const ScriptFragments &now)
 {
     m_bytes = std::move(bytes);
     m_fragments = now;
+    m_bytesForm = m_form;
 }

@@ -57,4 +57,5 @@ private:
     QByteArray m_bytes;
     ScriptFragments m_fragments;
     FileForm m_form;
+    FileForm m_bytesForm;  // the form m_bytes are in (m_form until setForm changes it)
 };

@@ -23,9 +23,6 @@ public:
     /// on.  beforePairing, when given, runs before a typed quote is paired.
     static QuotePairing *attach(ScriptEditor &editor, std::function<void()> beforePairing = {});
 
-    /// Whether a pair is remembered (for tests and the curious).
-    bool remembersPair() const { return m_close >= 0; }
-
 private:
     QuotePairing(ScriptEditor &editor, std::function<void()> beforePairing);
     /// True when the key was a quote and has been handled.
