@@ -170,6 +170,7 @@ TVM_Quillon_MF::TVM_Quillon_MF(const AppConfig &config, QWidget *parent) : QMain
     });
     if (!m_config.printFolder.isEmpty())
         m_document->setPrintFolder(m_config.printFolder);
+    m_document->setSettingsStore(pages.viewSettings);
     m_userLibrary =
         new UserLibraryController(m_ports, m_config.userLibraryFolder, m_resourceTabs->userLibraryLayout(), this);
     m_builtIn->attachCommands();
