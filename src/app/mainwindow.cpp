@@ -164,6 +164,7 @@ TVM_Quillon_MF::TVM_Quillon_MF(const AppConfig &config, QWidget *parent) : QMain
     m_ports.drops = m_edit;
     m_ports.insertion = m_edit;
     m_document = new DocumentController(m_ports, this);
+    m_ports.document = m_document;
     connect(m_document, &DocumentController::fileChanged, this, [this] {
         setWindowTitle(m_document->windowTitle());
         setWindowModified(m_editors->exist() && m_editors->isModified());

@@ -303,6 +303,11 @@ void DocumentController::forgetFile()
     emit fileChanged();
 }
 
+QString DocumentController::documentFolder() const
+{
+    return m_path.isEmpty() ? QString() : QFileInfo(m_path).absolutePath();
+}
+
 QString DocumentController::windowTitle() const
 {
     if (m_path.isEmpty())

@@ -8,6 +8,7 @@
 // library or restored after a crash, have no file.
 
 #include "document/recentfiles.h"
+#include "ports/ports.h"
 
 #include <QObject>
 #include <QString>
@@ -24,9 +25,8 @@ class QSettings;
 class ScriptEditor;
 class ScriptEditors;
 class StatusPanels;
-struct Ports;
 
-class DocumentController final : public QObject {
+class DocumentController final : public QObject, public DocumentPlace {
     Q_OBJECT
 public:
     explicit DocumentController(const Ports &ports, QObject *parent = nullptr);
@@ -49,6 +49,7 @@ public:
     void saveAs();
     /// The document's file; empty when it has none.
     const QString &filePath() const { return m_path; }
+    QString documentFolder() const override;
     /// The window's caption: the application's title alone, or the file's
     /// name (with Qt's "[*]" where the modified mark goes) and folder
     /// before it.
