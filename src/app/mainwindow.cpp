@@ -696,6 +696,13 @@ void TVM_Quillon_MF::showAtStart()
         showMaximizedAtStart();
         return;
     }
-    setGeometry(m_startBounds);
+    // The place it was left at may be on a screen that has gone, or too
+    // large for the screen at today's scale.
+    QList<QRect> areas;
+    const QList<QScreen *> screens = QGuiApplication::screens();
+    for (const QScreen *screen : screens)
+        areas << screen->availableGeometry();
+    const int primary = int(screens.indexOf(QGuiApplication::primaryScreen()));
+    setGeometry(fitToScreens(m_startBounds, areas, primary < 0 ? 0 : primary));
     show();
 }
