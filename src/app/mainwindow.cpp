@@ -33,6 +33,7 @@
 #include "widgets/dockabletoolbar.h"
 #include "widgets/handcursor.h"
 #include "widgets/panels.h"
+#include "widgets/scrollingpanel.h"
 #include "widgets/statuspanels.h"
 #include "wizards/htmlwizards.h"
 #include "wizards/scriptwizards.h"
@@ -297,7 +298,8 @@ void TVM_Quillon_MF::buildCentre()
     m_noteBook = new QStackedWidget(editorPanel);
     m_noteBook->setObjectName(QStringLiteral("NoteBook"));
     m_noteBook->hide();
-    editorColumn->addWidget(m_noteBook);
+    // A page wider than the window scrolls sideways instead of widening it.
+    editorColumn->addWidget(new ScrollingPanel(m_noteBook, editorPanel));
     m_editorArea->setCentralWidget(editorPanel);
 
     m_splitter3->addWidget(m_resourceTabs);
