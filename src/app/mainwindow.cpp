@@ -1,7 +1,9 @@
 #include "app/mainwindow.h"
 
 #include "analysis/elementlistcontroller.h"
+#include "analysis/elementlistview.h"
 #include "analysis/languagetreecontroller.h"
+#include "analysis/languagetreewidget.h"
 #include "app/actiontable.h"
 #include "app/helpcontroller.h"
 #include "app/resourcetabs.h"
@@ -22,16 +24,21 @@
 #include "library/librarypeek.h"
 #include "library/libraryservice.h"
 #include "library/userlibrarycontroller.h"
+#include "library/userlibrarytree.h"
 #include "platform/errors.h"
 #include "platform/prompter.h"
 #include "platform/savefile.h"
 #include "platform/textfile.h"
 #include "preview/browserloader.h"
+#include "preview/internalbrowser.h"
+#include "preview/previewconsole.h"
 #include "preview/previewcontroller.h"
+#include "preview/previewpane.h"
 #include "widgets/actions.h"
 #include "widgets/colourbutton.h"
 #include "widgets/dockabletoolbar.h"
 #include "widgets/handcursor.h"
+#include "widgets/panecycle.h"
 #include "widgets/panels.h"
 #include "widgets/scrollingpanel.h"
 #include "widgets/statuspanels.h"
@@ -46,6 +53,7 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
@@ -182,6 +190,17 @@ TVM_Quillon_MF::TVM_Quillon_MF(const AppConfig &config, QWidget *parent) : QMain
     m_finder = new LibraryFinder(m_ports, m_userLibrary->store(), {m_userLibrary->tree(), m_builtIn->tree()},
                                  qobject_cast<QBoxLayout *>(libraries->parentWidget()->layout()), this);
     connect(m_userLibrary, &UserLibraryController::treeRebuilt, m_finder, &LibraryFinder::refilter);
+    // The Libraries tab, reached with F6 or by its tab, starts at the find
+    // field above its trees.
+    m_resourceTabs->widget(0)->setFocusProxy(m_finder->field());
+    // Tab goes from each tree or list to the buttons of its strip.
+    tabThroughStrip(m_builtIn->tree(), m_resourceTabs->builtInStrip());
+    if (auto *userStrip = findChild<QToolBar *>(QStringLiteral("PNL_UserStrip")))
+        tabThroughStrip(m_userLibrary->tree(), userStrip);
+    if (auto *strip = findChild<QToolBar *>(QStringLiteral("PNL_LanguagesStrip")))
+        tabThroughStrip(m_resourceTabs->languageTree(), strip);
+    if (auto *strip = findChild<QToolBar *>(QStringLiteral("PNL_FunctionsStrip")))
+        tabThroughStrip(m_resourceTabs->functionList(), strip);
     new LibraryPeek(
         *m_editors, m_userLibrary->store(), m_userLibrary->tree(), m_builtIn->tree(),
         [this] { return m_builtIn->peekScript(); }, m_userLibrary->treeSplitter(), this);
@@ -195,6 +214,20 @@ TVM_Quillon_MF::TVM_Quillon_MF(const AppConfig &config, QWidget *parent) : QMain
     new LanguageTreeController(m_ports, m_resourceTabs->languageTree(), m_resourceTabs, this);
     Q_ASSERT(m_ports.complete());
 
+    // F6 goes round the panes in screen order, each time to the pane's
+    // first control (the page itself in the preview).
+    auto *panes = new PaneCycle(
+        {[this]() -> QWidget * { return m_resourceTabs->isVisible() ? m_resourceTabs->currentWidget() : nullptr; },
+         [this]() -> QWidget * { return m_noteBook->isVisible() ? m_noteBook->currentWidget() : nullptr; },
+         [this]() -> QWidget * { return m_editors->head(); }, [this]() -> QWidget * { return m_editors->body(); },
+         [this]() -> QWidget * {
+             PreviewPane *pane = m_preview->pane();
+             return pane && pane->browser() ? pane->browser()->widget() : nullptr;
+         },
+         [this]() -> QWidget * { return m_preview->pane() ? m_preview->pane()->console() : nullptr; }},
+        this);
+    m_actions->bind("view.nextPane", panes, [panes] { static_cast<void>(panes->next()); });
+    m_actions->bind("view.previousPane", panes, [panes] { static_cast<void>(panes->previous()); });
     m_actions->bind("app.close", this, [this] { close(); });
     m_actions->bind("editor.settings", this, [this] { showEditorOptions(); });
 
@@ -357,9 +390,9 @@ QWidget *TVM_Quillon_MF::buildRightPanel()
         button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
         button->setIconSize(QSize(32, 32));
         button->setAutoRaise(false);
-        // A click leaves the keyboard focus where it was: "Copy script from
-        // library" asks which library tree has it.
-        button->setFocusPolicy(Qt::NoFocus);
+        // A click leaves the keyboard focus where it was ("Copy script from
+        // library" asks which library tree has it); Tab reaches the button.
+        button->setFocusPolicy(Qt::TabFocus);
         button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
         button->setMinimumHeight(64);
         if (menuId) {

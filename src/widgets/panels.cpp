@@ -86,13 +86,27 @@ QToolBar *makeButtonStrip(const QString &objectName, ActionRegistry &actions, QW
     strip->setIconSize(QSize(16, 16));
     strip->setToolButtonStyle(Qt::ToolButtonIconOnly);
     actions.fillToolbar(strip, objectName);
-    // Buttons with a caption of their own show it beside the icon.
+    // Buttons with a caption of their own show it beside the icon.  Tab
+    // reaches every button; a click leaves the focus where it was.
     for (QAction *action : strip->actions()) {
+        auto *button = qobject_cast<QToolButton *>(strip->widgetForAction(action));
+        if (!button)
+            continue;
         if (action->property("quillonCaptioned").toBool())
-            if (auto *button = qobject_cast<QToolButton *>(strip->widgetForAction(action)))
-                button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+            button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+        button->setFocusPolicy(Qt::TabFocus);
     }
     return strip;
+}
+
+void tabThroughStrip(QWidget *before, QToolBar *strip)
+{
+    QWidget *last = before;
+    for (QAction *action : strip->actions())
+        if (QWidget *button = strip->widgetForAction(action); button && (button->focusPolicy() & Qt::TabFocus)) {
+            QWidget::setTabOrder(last, button);
+            last = button;
+        }
 }
 
 QDialogButtonBox *makeOkCancelButtons(QDialog *dialog)

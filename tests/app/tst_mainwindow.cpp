@@ -47,6 +47,7 @@
 #include <QTextLayout>
 #include <QToolBar>
 #include <QToolButton>
+#include <QTreeWidget>
 #include <QWindow>
 
 #include <stdexcept>
@@ -607,7 +608,8 @@ private slots:
             if (!button->defaultAction())
                 continue;
             buttons.insert(button->defaultAction()->objectName(), button);
-            QVERIFY2(button->focusPolicy() == Qt::NoFocus, qPrintable(button->defaultAction()->objectName()));
+            // A click never takes the focus (Tab may reach the button).
+            QVERIFY2(!(button->focusPolicy() & Qt::ClickFocus), qPrintable(button->defaultAction()->objectName()));
         }
         QVERIFY(buttons.contains(QStringLiteral("BTN_DoSchowka")));
         QVERIFY(buttons.contains(QStringLiteral("BTN_Preview_Script_User")));
@@ -654,6 +656,62 @@ private slots:
         // An item with a key of its own shows that one.
         QCOMPARE(t.action("MMNU_E_Indent")->toolTip(), QStringLiteral("Indent (Ctrl+Space)"));
         QCOMPARE(t.action("Wcicie1")->toolTip(), QStringLiteral("Indent (Alt+Space)"));
+    }
+
+    // With the keyboard alone: F6 and Shift+F6 go round the panes there
+    // are, in screen order; Tab reaches the buttons of the library strips
+    // and of the right panel, and Space works them.
+    void keyboard_reachesEveryPaneAndButton()
+    {
+        TestWindow t;
+        TVM_Quillon_MF &w = *t.window;
+        QWidget *find = w.findChild<QWidget *>(QStringLiteral("EDT_Szukaj"));
+        QVERIFY(find);
+        t.body()->setFocus();
+        QTRY_VERIFY(t.body()->hasFocus());
+        const auto press = [&w](const char *key) {
+            QTest::keySequence(QApplication::focusWidget() ? QApplication::focusWidget() : &w, QKeySequence(key));
+            return QApplication::focusWidget();
+        };
+        // No preview yet and no settings page: after BODY comes the first pane.
+        QCOMPARE(press("F6"), find);
+        QCOMPARE(press("F6"), t.head());
+        QCOMPARE(press("F6"), t.body());
+        QCOMPARE(press("Shift+F6"), t.head());
+        QCOMPARE(press("Shift+F6"), find);
+        // A built-in script's settings page joins the round, after the tabs.
+        QTreeWidget *scripts = t.window->builtInLibrary().tree();
+        QTest::mouseClick(scripts->viewport(), Qt::LeftButton, {},
+                          scripts->visualItemRect(scripts->topLevelItem(1)).center());
+        QTRY_VERIFY(w.noteBook()->isVisible());
+        // From the tree, where the click left the focus, on to the page.
+        QTRY_VERIFY(scripts->hasFocus());
+        QWidget *settings = press("F6");
+        QVERIFY2(settings && w.noteBook()->isAncestorOf(settings),
+                 settings ? qPrintable(settings->objectName()) : "none");
+        QCOMPARE(press("F6"), t.head());
+        // Back, to the page when the editors left it shown, else the tabs.
+        QWidget *const before = w.noteBook()->isVisible() ? settings : static_cast<QWidget *>(find);
+        QCOMPARE(press("Shift+F6"), before);
+
+        QTreeWidget *builtIn = w.builtInLibrary().tree();
+        builtIn->setFocus();
+        QTRY_VERIFY(builtIn->hasFocus());
+        QWidget *next = press("Tab");
+        QVERIFY2(next && next->parentWidget() && next->parentWidget()->objectName() == u"PNL_BuiltInStrip",
+                 next ? qPrintable(next->objectName()) : "nothing");
+
+        auto *preview = w.findChild<QToolButton *>(QStringLiteral("Przycisk_OK"));
+        preview->setFocus(Qt::TabFocusReason);
+        QTRY_VERIFY(preview->hasFocus());
+        QWidget *copy = press("Tab");
+        QCOMPARE(copy->objectName(), QStringLiteral("BTN_DoSchowka"));
+        QGuiApplication::clipboard()->clear();
+        QTest::keyClick(copy, Qt::Key_Space);
+        QTRY_COMPARE(QGuiApplication::clipboard()->text(),
+                     composeClipboardText(t.head()->wholeText(), t.body()->wholeText()));
+        QCOMPARE(press("Tab")->objectName(), QStringLiteral("Przycisk_Anuluj"));
+        QCOMPARE(press("Tab")->objectName(), QStringLiteral("Przycisk_Pomoc"));
     }
 
     void shortcutsTopic_keepsEveryKeyNameOnOneLine_data()

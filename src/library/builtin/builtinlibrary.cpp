@@ -174,8 +174,12 @@ void BuiltInLibrary::showSettingsPages()
     book->show();
     // The room beside NoteBook is shared out once the layout has given
     // NoteBook its place.
-    if (QWidget *area = book->parentWidget(); area && area->layout())
-        area->layout()->activate();
+    // (NoteBook may sit in a panel that scrolls it: the layout is further up.)
+    for (QWidget *area = book->parentWidget(); area; area = area->parentWidget())
+        if (area->layout()) {
+            area->layout()->activate();
+            break;
+        }
     QSplitter *splitter = m_places.editorSplitter;
     const int room = splitter->height() - splitter->handleWidth();
     if (room > 0)
