@@ -172,6 +172,9 @@ constexpr CommandPlacement kEditMenu[] = {
     kSeparator,
     {">Setbookmark1"},
     {">Gotobookmark1"},
+    kSeparator,
+    {.id = "MMNU_E_ClipEditor", .command = "clipboard.fromEditors"},
+    {.id = "MMNU_E_ClipLibrary", .command = "clipboard.fromLibrary"},
 };
 constexpr CommandPlacement kSearchMenu[] = {
     {.id = "MMNU_F_Find", .command = "search.find"},
@@ -229,6 +232,25 @@ constexpr CommandPlacement kViewMenu[] = {
     kSeparator,
     {.id = "MMNU_E_Settings", .command = "editor.settings"},
 };
+// The commands of both libraries' strips and pop-up menus, for the
+// keyboard: each acts on the selection of its library's tree.  The keys
+// shown are those of the trees.
+constexpr CommandPlacement kLibraryMenu[] = {
+    {.id = "MMNU_L_Find", .command = "library.find"},
+    {.id = "MMNU_L_Clip", .command = "clipboard.fromLibrary"},
+    kSeparator,
+    {.id = "MMNU_L_UserEdit", .command = "library.edit", .caption = "&Edit user script\tEnter"},
+    {.id = "MMNU_L_UserInsert", .command = "library.insert", .caption = "&Insert user script"},
+    {.id = "MMNU_L_UserPreview", .command = "library.preview", .caption = "&Preview user script"},
+    {.id = "MMNU_L_Rename", .command = "library.rename", .caption = "&Rename\tF2"},
+    {.id = "MMNU_L_Duplicate", .command = "library.duplicate"},
+    {.id = "MMNU_L_Delete", .command = "library.deleteItem", .caption = "&Delete\tDel"},
+    {.id = "MMNU_L_AddCategory", .command = "library.addCategory", .caption = "Add &category"},
+    kSeparator,
+    {.id = "MMNU_L_BuiltInEdit", .command = "builtin.edit", .caption = "Edit &built-in script"},
+    {.id = "MMNU_L_BuiltInInsert", .command = "builtin.insert", .caption = "Insert built-i&n script"},
+    {.id = "MMNU_L_BuiltInPreview", .command = "builtin.preview", .caption = "Previe&w built-in script"},
+};
 constexpr CommandPlacement kHelpMenu[] = {
     {.id = "MMNU_H_Help", .command = "help.contents"},
     {.id = "MMNU_P_Search", .command = "help.keywordSearch"},
@@ -239,13 +261,10 @@ constexpr CommandPlacement kHelpMenu[] = {
 };
 
 constexpr MenuLayout kMainMenu[] = {
-    {"MMNU_File", "&File", kFileMenu},
-    {"MMNU_Edit", "&Edit", kEditMenu},
-    {"MMNU_Find", "&Search", kSearchMenu},
-    {"MMNU_HTML", "H&TML", kHtmlMenu},
-    {"MMNU_Tools", "S&cript", kScriptMenu},
-    {"MMNU_View", "&View", kViewMenu},
-    {"MMNU_Help", "&Help", kHelpMenu},
+    {"MMNU_File", "&File", kFileMenu},      {"MMNU_Edit", "&Edit", kEditMenu},
+    {"MMNU_Find", "&Search", kSearchMenu},  {"MMNU_HTML", "H&TML", kHtmlMenu},
+    {"MMNU_Tools", "S&cript", kScriptMenu}, {"MMNU_Library", "&Library", kLibraryMenu},
+    {"MMNU_View", "&View", kViewMenu},      {"MMNU_Help", "&Help", kHelpMenu},
 };
 
 constexpr CommandPlacement kToolbarsMenu[] = {

@@ -15,6 +15,9 @@ const char *const kLiveShortcut = "quillonLiveShortcut";
 /// Commands that work on the editors though their menu item stands
 /// elsewhere (Wordwrap is in the View menu).
 constexpr const char *kOtherEditorCommands[] = {"view.wordWrap"};
+/// Commands in those menus that take the whole script, whatever page
+/// shows: their buttons stay on while the preview does.
+constexpr const char *kScriptCommands[] = {"clipboard.fromEditors", "clipboard.fromLibrary"};
 
 void collectCommands(const ActionRegistry &actions, const QMenu *menu, QStringList &commands)
 {
@@ -58,6 +61,8 @@ ViewController::ViewController(const Ports &ports, const Parts &parts, QObject *
         collectCommands(a, menu, commands);
     for (const char *command : kOtherEditorCommands)
         commands << QString::fromLatin1(command);
+    for (const char *command : kScriptCommands)
+        commands.removeAll(QString::fromLatin1(command));
     for (const QString &command : std::as_const(commands))
         for (QAction *item : a.commandItems(command))
             m_editorItems->addAction(item);

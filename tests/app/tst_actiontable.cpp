@@ -110,12 +110,13 @@ private slots:
             }
     }
 
-    void menuBar_hasTheSevenMenusInOrder()
+    void menuBar_hasItsMenusInOrder()
     {
         QStringList captions;
         for (const MenuLayout &layout : mainMenuLayout())
             captions << QString::fromUtf8(layout.caption);
-        QCOMPARE(captions, (QStringList{"&File", "&Edit", "&Search", "H&TML", "S&cript", "&View", "&Help"}));
+        QCOMPARE(captions,
+                 (QStringList{"&File", "&Edit", "&Search", "H&TML", "S&cript", "&Library", "&View", "&Help"}));
     }
 
     void sharedHandlers_areToldApartByTags_data()

@@ -140,7 +140,8 @@ private slots:
 
         auto *bar = w.findChild<QMenuBar *>(QStringLiteral("MainMenu1"));
         QVERIFY(bar);
-        QCOMPARE(menuCaptions(bar), (QStringList{"&File", "&Edit", "&Search", "H&TML", "S&cript", "&View", "&Help"}));
+        QCOMPARE(menuCaptions(bar),
+                 (QStringList{"&File", "&Edit", "&Search", "H&TML", "S&cript", "&Library", "&View", "&Help"}));
 
         for (QToolBar *toolbar : {static_cast<QToolBar *>(w.mainToolbar()), static_cast<QToolBar *>(w.scriptToolbar()),
                                   static_cast<QToolBar *>(w.htmlToolbar()), w.menuBarHolder()})
