@@ -9,6 +9,7 @@
 #include "platform/prompter.h"
 #include "platform/savefile.h"
 #include "preview/browserloader.h"
+#include "widgets/accessiblenames.h"
 
 #include <QCommandLineParser>
 #include <QDir>
@@ -33,6 +34,8 @@ int &beforeTheApplication(int &argc)
 QuillonApplication::QuillonApplication(int &argc, char **argv) : QApplication(beforeTheApplication(argc), argv)
 {
     ignoreFileSizeLimitSignal();
+    // Screen readers get a name for every control of every window.
+    nameWindowsAsTheyShow(this);
 }
 
 bool QuillonApplication::notify(QObject *receiver, QEvent *event)

@@ -34,6 +34,7 @@
 #include "preview/previewconsole.h"
 #include "preview/previewcontroller.h"
 #include "preview/previewpane.h"
+#include "widgets/accessiblenames.h"
 #include "widgets/actions.h"
 #include "widgets/colourbutton.h"
 #include "widgets/dockabletoolbar.h"
@@ -473,6 +474,12 @@ void TVM_Quillon_MF::firstShow()
     ScriptEditor *body = m_editors->body();
     head->setStatusTip(QStringLiteral("Editor of the HEAD fragment"));
     body->setStatusTip(QStringLiteral("Editor of the BODY fragment"));
+    head->setAccessibleName(QStringLiteral("HEAD fragment"));
+    body->setAccessibleName(QStringLiteral("BODY fragment"));
+    // The editors came after the window showed: they and the rest are
+    // named for screen readers now.
+    m_resourceTabs->setAccessibleName(QStringLiteral("Resource tabs"));
+    nameForAssistiveTechnology(this);
     const QList<QKeySequence> keys = m_actions->liveShortcuts();
     for (ScriptEditor *editor : {head, body}) {
         installScheme(*editor, *m_editorSettings);

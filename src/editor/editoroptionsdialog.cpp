@@ -60,6 +60,7 @@ QWidget *EditorOptionsDialog::buildStylesPage()
     auto *page = new QWidget(this);
     m_styles = new QListWidget(page);
     m_styles->setObjectName(QStringLiteral("LST_Styles"));
+    m_styles->setAccessibleName(QStringLiteral("Styles"));
     for (const StyleLook &look : m_settings.styles) {
         if (!look.editable)
             continue;

@@ -48,6 +48,7 @@ TFInneDlg::TFInneDlg(HelpSystem &help, QWidget *parent) : QDialog(parent)
 
     m_kinds = new QTreeWidget(this);
     m_kinds->setObjectName(QStringLiteral("Lista_El"));
+    m_kinds->setAccessibleName(QStringLiteral("Kind of element"));
     m_kinds->setHeaderHidden(true);
     m_kinds->setRootIsDecorated(false);
     m_kinds->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -80,6 +81,7 @@ TFInneDlg::TFInneDlg(HelpSystem &help, QWidget *parent) : QDialog(parent)
     m_hotkey->setObjectName(QStringLiteral("CHK_Keys"));
     m_key = new QComboBox(this);
     m_key->setObjectName(QStringLiteral("LST_keys"));
+    m_key->setAccessibleName(QStringLiteral("Hotkey"));
     m_key->addItems(accessKeyItems());
     m_key->setCurrentIndex(-1);
     m_key->setEnabled(false);

@@ -33,6 +33,7 @@ TFSelectDlg::TFSelectDlg(HelpSystem &help, QWidget *parent) : QDialog(parent)
     m_value->setObjectName(QStringLiteral("EDT_Value"));
     m_list = new QListWidget(this);
     m_list->setObjectName(QStringLiteral("Lista_Elementy"));
+    m_list->setAccessibleName(QStringLiteral("Choices"));
     m_list->setMinimumHeight(120);
 
     auto *fields = new QFormLayout;

@@ -26,7 +26,7 @@ QString RecordingPrompter::getSaveFileName(const FileDialogRequest &request)
 int RecordingPrompter::execDialog(QDialog &dialog)
 {
     shown.append({Shown::Dialog, 0, dialog.windowTitle(), dialog.objectName(), {}});
-    const auto handler = dialogHandlers.value(dialog.objectName());
+    const auto handler = dialogHandlers.value(dialog.objectName(), otherDialogs);
     if (!handler)
         return QDialog::Rejected;
     return handler(dialog);

@@ -35,6 +35,8 @@ public:
     /// dialog, and returns QDialog::Accepted or QDialog::Rejected.  A
     /// handler stays until removed.
     QMap<QString, std::function<int(QDialog &)>> dialogHandlers;
+    /// The handler of a dialog that has none of its own; none: rejected.
+    std::function<int(QDialog &)> otherDialogs;
 
     QList<Shown> shown;
 
