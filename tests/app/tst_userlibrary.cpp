@@ -310,7 +310,7 @@ private slots:
         }
         if (kind == QLatin1String("large")) {
             QFile big(index);
-            QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(70 * 1024 * 1024));  // sparse
+            QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(qint64(70) * 1024 * 1024));  // sparse
         }
         TestWindow t(false, lib);
         QCOMPARE(t.prompter.messages().size(), 1);
