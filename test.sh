@@ -19,6 +19,7 @@ if [ -n "${QUILLON_WERROR:-}" ]; then
     options+=(-DQUILLON_WERROR="$QUILLON_WERROR")
 fi
 quillon_build "$dir" "${options[@]}"
+quillon_fetch_corpus "$dir/corpus"
 
 export QT_QPA_PLATFORM=offscreen
 export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$(mktemp -d)}"

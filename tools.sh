@@ -50,6 +50,28 @@ quillon_cache_matches() {
     done
 }
 
+# Real libraries the tests open and save as they came, from the npm
+# registry (npm pack, pinned versions), unpacked once into DIR/NAME-VERSION.
+QUILLON_CORPUS_PACKAGES=(jquery@3.7.1 lodash@4.17.21)
+
+# quillon_fetch_corpus DIR
+quillon_fetch_corpus() {
+    local dir="$1" package name folder work
+    command -v npm >/dev/null || quillon_install_missing npm
+    mkdir -p "$dir"
+    for package in "${QUILLON_CORPUS_PACKAGES[@]}"; do
+        name="${package%@*}-${package##*@}"
+        folder="$dir/$name"
+        [ -d "$folder" ] && continue
+        work=$(mktemp -d)
+        (cd "$work" && npm pack --silent "$package" >/dev/null) || { rm -rf "$work"; return 1; }
+        mkdir -p "$work/unpacked"
+        tar -xzf "$work"/*.tgz -C "$work/unpacked"
+        mv "$work/unpacked/package" "$folder"
+        rm -rf "$work"
+    done
+}
+
 # quillon_build BUILD_DIR [cmake options...]
 quillon_build() {
     local dir="$1"

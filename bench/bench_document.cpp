@@ -2,8 +2,10 @@
 // loading both fragments into the editors.
 
 #include "benchmain.h"
+#include "document/documentfile.h"
 #include "document/scripttext.h"
 #include "editor/scripteditor.h"
+#include "platform/savefile.h"
 #include "platform/textfile.h"
 
 #include <QApplication>
@@ -159,6 +161,62 @@ void BM_WholeTextOf5MBEditor(benchmark::State &state)
         benchmark::DoNotOptimize(body.wholeText().size());
 }
 BENCHMARK(BM_WholeTextOf5MBEditor)->Unit(benchmark::kMillisecond);
+
+// A user's own page of 5 MB, LF line breaks, no section markers: what Open
+// does with it (read, decode, split, into the editor) and what Save does
+// with no edit (the editors' text, back into the file's form, written
+// through the checked save).
+QByteArray ownPage(qsizetype bytes)
+{
+    QByteArray page = "<!DOCTYPE html>\n<html>\n<head>\n<title>site</title>\n</head>\n<body>\n";
+    for (int i = 0; page.size() < bytes; ++i)
+        page += "<p class=\"row\">Line " + QByteArray::number(i) +
+                " za\xc5\xbc\xc3\xb3\xc5\x82\xc4\x87</p><script>total += " + QByteArray::number(i) + ";</script>\n";
+    return page + "</body>\n</html>\n";
+}
+
+struct PageFile {
+    QTemporaryDir dir;
+    QString path;
+    PageFile() : path(dir.filePath(QStringLiteral("index.html")))
+    {
+        QFile f(path);
+        f.open(QIODevice::WriteOnly);
+        f.write(ownPage(5 * 1024 * 1024));
+    }
+};
+
+void BM_OpenOwnPage5MB(benchmark::State &state)
+{
+    const PageFile page;
+    ScriptEditor head, body;
+    for (auto _ : state) {
+        const DocumentFile file(readFileBytes(page.path).bytes);
+        head.setWholeText(file.fragments().head);
+        body.setWholeText(file.fragments().body);
+        benchmark::DoNotOptimize(body.lineCount());
+    }
+    state.SetBytesProcessed(state.iterations() * QFileInfo(page.path).size());
+}
+BENCHMARK(BM_OpenOwnPage5MB)->Unit(benchmark::kMillisecond);
+
+void BM_SaveOwnPage5MBWithNoEdit(benchmark::State &state)
+{
+    const PageFile page;
+    const DocumentFile file(readFileBytes(page.path).bytes);
+    ScriptEditor head, body;
+    head.setWholeText(file.fragments().head);
+    body.setWholeText(file.fragments().body);
+    for (auto _ : state) {
+        const ScriptFragments now{head.wholeText(), body.wholeText()};
+        const FileBytes bytes = file.bytesFor(now);
+        const SaveResult saved = saveFileAtomically(page.path, bytes.bytes);
+        if (!saved)
+            state.SkipWithError("the page could not be saved");
+    }
+    state.SetBytesProcessed(state.iterations() * QFileInfo(page.path).size());
+}
+BENCHMARK(BM_SaveOwnPage5MBWithNoEdit)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

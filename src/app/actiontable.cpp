@@ -22,6 +22,15 @@ constexpr Command kCommands[] = {
     {"file.save", "Save to &file", "Ctrl+Alt+S", "Save the document to its file, as it came", -1, "save-as",
      "document-save", NoFlags},
     {"file.saveAs", "S&ave as ...", "Ctrl+Shift+S", "Save script to file", -1, "save-as", "document-save-as", NoFlags},
+    // The recent files' items: their captions and hints are the files'.
+    {"file.recent.1", "Recent file 1", "", "Open a file opened or saved lately", 0, "", "", NoFlags},
+    {"file.recent.2", "Recent file 2", "", "Open a file opened or saved lately", 1, "", "", NoFlags},
+    {"file.recent.3", "Recent file 3", "", "Open a file opened or saved lately", 2, "", "", NoFlags},
+    {"file.recent.4", "Recent file 4", "", "Open a file opened or saved lately", 3, "", "", NoFlags},
+    {"file.recent.5", "Recent file 5", "", "Open a file opened or saved lately", 4, "", "", NoFlags},
+    {"file.recent.6", "Recent file 6", "", "Open a file opened or saved lately", 5, "", "", NoFlags},
+    {"file.recent.7", "Recent file 7", "", "Open a file opened or saved lately", 6, "", "", NoFlags},
+    {"file.recent.8", "Recent file 8", "", "Open a file opened or saved lately", 7, "", "", NoFlags},
     {"file.printerSetup", "Printer setup ...", "", "Print settings", -1, "printer-setup", "document-page-setup",
      NoFlags},
     {"file.print", "&Print", "Ctrl+P", "Print current script", -1, "print", "document-print", NoFlags},
@@ -131,11 +140,22 @@ constexpr CommandPlacement kFileMenu[] = {
     {.id = "MMNU_F_Save", .command = "file.save"},
     {.id = "MMNU_F_SaveAs", .command = "file.saveAs"},
     {.id = "MMNU_F_InsertIntoPage", .command = "file.insertIntoPage"},
+    {">MMNU_F_Recent"},
     kSeparator,
     {.id = "MMNU_P_PrintSettings", .command = "file.printerSetup"},
     {.id = "MMNU_P_Print", .command = "file.print"},
     kSeparator,
     {.id = "MMNU_F_Exit", .command = "app.close"},
+};
+constexpr CommandPlacement kRecentMenu[] = {
+    {.id = "MMNU_F_Recent1", .command = "file.recent.1", .flags = Hidden},
+    {.id = "MMNU_F_Recent2", .command = "file.recent.2", .flags = Hidden},
+    {.id = "MMNU_F_Recent3", .command = "file.recent.3", .flags = Hidden},
+    {.id = "MMNU_F_Recent4", .command = "file.recent.4", .flags = Hidden},
+    {.id = "MMNU_F_Recent5", .command = "file.recent.5", .flags = Hidden},
+    {.id = "MMNU_F_Recent6", .command = "file.recent.6", .flags = Hidden},
+    {.id = "MMNU_F_Recent7", .command = "file.recent.7", .flags = Hidden},
+    {.id = "MMNU_F_Recent8", .command = "file.recent.8", .flags = Hidden},
 };
 constexpr CommandPlacement kEditMenu[] = {
     {.id = "MMNU_E_Undo", .command = "edit.undo"},
@@ -301,6 +321,7 @@ constexpr CommandPlacement kPopBuiltInLib[] = {
 };
 
 constexpr MenuLayout kSubMenus[] = {
+    {"MMNU_F_Recent", "&Recent files", kRecentMenu, MenuLayout::Menu, "Open one of the files opened or saved lately"},
     {"MMNU_W_Toolbars", "&Toolbars", kToolbarsMenu, MenuLayout::Menu, "Show or hide the toolbars"},
     {"POP_E_View", "View ...", kPopView, MenuLayout::Menu, "Show or hide parts of the window"},
     {"POPMENU", "", kPopMenu},

@@ -33,6 +33,7 @@
 #include "widgets/dockabletoolbar.h"
 #include "widgets/handcursor.h"
 #include "widgets/panels.h"
+#include "widgets/scrollingpanel.h"
 #include "widgets/statuspanels.h"
 #include "wizards/htmlwizards.h"
 #include "wizards/scriptwizards.h"
@@ -164,12 +165,14 @@ TVM_Quillon_MF::TVM_Quillon_MF(const AppConfig &config, QWidget *parent) : QMain
     m_ports.drops = m_edit;
     m_ports.insertion = m_edit;
     m_document = new DocumentController(m_ports, this);
+    m_ports.document = m_document;
     connect(m_document, &DocumentController::fileChanged, this, [this] {
         setWindowTitle(m_document->windowTitle());
         setWindowModified(m_editors->exist() && m_editors->isModified());
     });
     if (!m_config.printFolder.isEmpty())
         m_document->setPrintFolder(m_config.printFolder);
+    m_document->setSettingsStore(pages.viewSettings);
     m_userLibrary =
         new UserLibraryController(m_ports, m_config.userLibraryFolder, m_resourceTabs->userLibraryLayout(), this);
     m_builtIn->attachCommands();
@@ -295,7 +298,8 @@ void TVM_Quillon_MF::buildCentre()
     m_noteBook = new QStackedWidget(editorPanel);
     m_noteBook->setObjectName(QStringLiteral("NoteBook"));
     m_noteBook->hide();
-    editorColumn->addWidget(m_noteBook);
+    // A page wider than the window scrolls sideways instead of widening it.
+    editorColumn->addWidget(new ScrollingPanel(m_noteBook, editorPanel));
     m_editorArea->setCentralWidget(editorPanel);
 
     m_splitter3->addWidget(m_resourceTabs);
@@ -694,6 +698,13 @@ void TVM_Quillon_MF::showAtStart()
         showMaximizedAtStart();
         return;
     }
-    setGeometry(m_startBounds);
+    // The place it was left at may be on a screen that has gone, or too
+    // large for the screen at today's scale.
+    QList<QRect> areas;
+    const QList<QScreen *> screens = QGuiApplication::screens();
+    for (const QScreen *screen : screens)
+        areas << screen->availableGeometry();
+    const int primary = int(screens.indexOf(QGuiApplication::primaryScreen()));
+    setGeometry(fitToScreens(m_startBounds, areas, primary < 0 ? 0 : primary));
     show();
 }

@@ -2,6 +2,8 @@
 
 #include <QSettings>
 
+#include <algorithm>
+
 int settingInteger(const std::optional<QString> &value, int fallback)
 {
     if (!value)
@@ -123,4 +125,36 @@ bool saveViewSettings(QSettings &store, const ViewSettings &settings)
     store.endGroup();
     store.sync();
     return store.status() == QSettings::NoError;
+}
+
+QRect fitToScreens(const QRect &bounds, const QList<QRect> &availableAreas, int primary)
+{
+    if (availableAreas.isEmpty())
+        return bounds;
+    qsizetype best = -1;
+    qint64 bestOverlap = 0;
+    for (qsizetype i = 0; i < availableAreas.size(); ++i) {
+        const QRect overlap = availableAreas[i].intersected(bounds);
+        const qint64 area = overlap.isEmpty() ? 0 : qint64(overlap.width()) * overlap.height();
+        if (area > bestOverlap) {
+            bestOverlap = area;
+            best = i;
+        }
+    }
+    const bool onNone = best < 0;
+    if (onNone)
+        best = std::clamp<qsizetype>(primary, 0, availableAreas.size() - 1);
+    const QRect screen = availableAreas[best];
+    QRect fitted(bounds.topLeft(), bounds.size().boundedTo(screen.size()).expandedTo(QSize(1, 1)));
+    if (onNone)
+        fitted.moveCenter(screen.center());
+    if (fitted.right() > screen.right())
+        fitted.moveRight(screen.right());
+    if (fitted.bottom() > screen.bottom())
+        fitted.moveBottom(screen.bottom());
+    if (fitted.left() < screen.left())
+        fitted.moveLeft(screen.left());
+    if (fitted.top() < screen.top())
+        fitted.moveTop(screen.top());
+    return fitted;
 }

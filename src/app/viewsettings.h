@@ -5,6 +5,7 @@
 // not a number, gives the default; a flag is set when its number is not 0).
 
 #include <QList>
+#include <QRect>
 #include <QString>
 
 #include <functional>
@@ -65,3 +66,11 @@ ViewSettings loadViewSettings(QSettings &store, const ViewSettings &defaults = {
 /// Writes them; false (with the store's status) when the store could not
 /// be written.
 bool saveViewSettings(QSettings &store, const ViewSettings &settings);
+
+/// Where a window saved at bounds opens on screens with these available
+/// areas (primary: the index of the one to use when bounds is on none):
+/// on the screen it overlaps most, never larger than that screen's area,
+/// and moved as little as it takes to lie wholly on it.  A window saved on
+/// a screen that is gone, or at a larger scale, opens whole on a screen
+/// that is there.
+QRect fitToScreens(const QRect &bounds, const QList<QRect> &availableAreas, int primary = 0);

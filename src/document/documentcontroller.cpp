@@ -5,6 +5,7 @@
 #include "document/scripteditors.h"
 #include "document/scripttext.h"
 #include "editor/editorprinting.h"
+#include "editor/schemelexer.h"
 #include "editor/scripteditor.h"
 #include "platform/errors.h"
 #include "platform/prompter.h"
@@ -21,10 +22,12 @@
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QMenu>
 #include <QMimeData>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QTimer>
 
@@ -33,6 +36,8 @@
 namespace {
 
 const QString kNotSavedQuestion = QStringLiteral("Current script is not saved, continue ?");
+const QString kRecentFilesKey = QStringLiteral("File/Recent");
+const QString kLastFolderKey = QStringLiteral("File/Last_folder");
 
 void putCaretOnStartLine(ScriptEditor *body)
 {
@@ -56,6 +61,8 @@ DocumentController::DocumentController(const Ports &ports, QObject *parent)
     actions.bind("file.print", this, &DocumentController::print);
     actions.bind("file.printerSetup", this, &DocumentController::printerSetup);
     actions.bind("clipboard.fromEditors", this, &DocumentController::copyFromEditor);
+    actions.bindTagged("file.recent", this, &DocumentController::openRecentFile);
+    recentFilesChanged();
     new PageInsertController(
         ports,
         [this] {
@@ -218,8 +225,81 @@ bool DocumentController::openFile(const QString &path)
     m_ports.libraryTexts->keepLibraryTexts(fragments.head, fragments.body);
     m_file = std::move(opened);
     m_path = QFileInfo(path).absoluteFilePath();
+    colourByKindOfFile();
+    rememberFile(m_path);
     emit fileChanged();
     return true;
+}
+
+void DocumentController::colourByKindOfFile()
+{
+    // A script file's fragments are parts of a page; a file without the
+    // markers is what its name says it is.
+    const bool alone = m_file && !m_file->form().markers && !m_path.isEmpty();
+    setSchemeSourceKind(*m_editors.body(), alone ? sourceKindOfFile(m_path) : SourceKind::Html);
+    setSchemeSourceKind(*m_editors.head(), SourceKind::Html);
+}
+
+// --- recent files ----------------------------------------------------------------
+
+void DocumentController::setSettingsStore(std::function<std::unique_ptr<QSettings>()> store)
+{
+    m_store = std::move(store);
+    const std::unique_ptr<QSettings> settings = m_store();
+    m_recent = RecentFiles(settings->value(kRecentFilesKey).toStringList());
+    if (m_lastFolder.isEmpty())
+        m_lastFolder = settings->value(kLastFolderKey).toString();
+    recentFilesChanged();
+}
+
+void DocumentController::openRecentFile(int index)
+{
+    const QString path = m_recent.paths().value(index);
+    if (path.isEmpty())
+        return;
+    m_ports.pages->showEditorPage();
+    if (!QFileInfo::exists(path)) {
+        m_recent.remove(path);
+        recentFilesChanged();
+        m_prompter.ShowMessageBox(IconWarning, applicationTitle(),
+                                  QStringLiteral("The file %1 is no longer there.\r\n"
+                                                 "It has been taken off the list of recent files.")
+                                      .arg(QDir::toNativeSeparators(path)));
+        return;
+    }
+    if (!askToReplaceScript(m_prompter))
+        return;
+    static_cast<void>(openFile(path));
+}
+
+void DocumentController::rememberFile(const QString &path)
+{
+    m_recent.add(path);
+    recentFilesChanged();
+}
+
+void DocumentController::recentFilesChanged()
+{
+    const QStringList &paths = m_recent.paths();
+    const QString home = QDir::homePath();
+    for (int i = 0; i < RecentFiles::kMost; ++i) {
+        const QByteArray command = "file.recent." + QByteArray::number(i + 1);
+        for (QAction *item : m_actions.placements(command.constData())) {
+            item->setVisible(i < paths.size());
+            if (i < paths.size()) {
+                item->setText(recentFileCaption(i, paths[i], home));
+                item->setStatusTip(QDir::toNativeSeparators(paths[i]));
+                item->setToolTip(QDir::toNativeSeparators(paths[i]));
+            }
+        }
+    }
+    if (QMenu *menu = m_actions.menu(QStringLiteral("MMNU_F_Recent")))
+        menu->setEnabled(!paths.isEmpty());
+    if (!m_store)
+        return;
+    const std::unique_ptr<QSettings> settings = m_store();
+    settings->setValue(kRecentFilesKey, paths);
+    settings->setValue(kLastFolderKey, m_lastFolder);
 }
 
 void DocumentController::forgetFile()
@@ -228,7 +308,13 @@ void DocumentController::forgetFile()
         return;
     m_path.clear();
     m_file.reset();
+    colourByKindOfFile();
     emit fileChanged();
+}
+
+QString DocumentController::documentFolder() const
+{
+    return m_path.isEmpty() ? QString() : QFileInfo(m_path).absolutePath();
 }
 
 QString DocumentController::windowTitle() const
@@ -279,6 +365,7 @@ bool DocumentController::save()
         return false;
     m_file->setForm(form);
     m_file->saved(bytes.bytes, now);
+    colourByKindOfFile();
     editors.head()->clearModifiedState();
     editors.body()->clearModifiedState();
     emit fileChanged();
@@ -331,6 +418,8 @@ void DocumentController::saveAs()
         // The file written is the document's from now on.
         m_file = std::make_unique<DocumentFile>(bytes);
         m_path = QFileInfo(path).absoluteFilePath();
+        colourByKindOfFile();
+        rememberFile(m_path);
         emit fileChanged();
     }
     emit saveAsDone();

@@ -7,9 +7,13 @@
 // form it came in (documentfile.h).  New, and a script loaded from a
 // library or restored after a crash, have no file.
 
+#include "document/recentfiles.h"
+#include "ports/ports.h"
+
 #include <QObject>
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -17,12 +21,12 @@ class ActionRegistry;
 class DocumentFile;
 class Prompter;
 class QPrinter;
+class QSettings;
 class ScriptEditor;
 class ScriptEditors;
 class StatusPanels;
-struct Ports;
 
-class DocumentController final : public QObject {
+class DocumentController final : public QObject, public DocumentPlace {
     Q_OBJECT
 public:
     explicit DocumentController(const Ports &ports, QObject *parent = nullptr);
@@ -45,6 +49,7 @@ public:
     void saveAs();
     /// The document's file; empty when it has none.
     const QString &filePath() const { return m_path; }
+    QString documentFolder() const override;
     /// The window's caption: the application's title alone, or the file's
     /// name (with Qt's "[*]" where the modified mark goes) and folder
     /// before it.
@@ -58,6 +63,14 @@ public:
     void printerSetup();
     /// Where a printout without a printer goes (the documents folder).
     void setPrintFolder(const QString &folder) { m_printFolder = folder; }
+    /// Where the recent files and the folder Save as went to last are kept
+    /// between runs (a group of the settings store); reads them at once.
+    void setSettingsStore(std::function<std::unique_ptr<QSettings>()> store);
+    /// Opens the file at index of the recent files (0 the newest), after
+    /// the question Open asks; a file that has gone is said so and dropped
+    /// from the list.
+    void openRecentFile(int index);
+    const RecentFiles &recentFiles() const { return m_recent; }
 
     /// Brings the status bar and the command states up to date with the
     /// focused editor (which also becomes the current editor).
@@ -89,6 +102,13 @@ private:
     bool writeFile(const QString &path, const QByteArray &bytes);
     /// The document has no file any more (New, a library script…).
     void forgetFile();
+    /// BODY is coloured as the file's kind when the file holds one text
+    /// alone (a .js file as JavaScript), else both editors as a page.
+    void colourByKindOfFile();
+    /// path goes on top of the recent files, kept at once.
+    void rememberFile(const QString &path);
+    /// The File menu's recent files show the list; the store keeps it.
+    void recentFilesChanged();
 
     const Ports &m_ports;  // its pages and library texts are read when used
     Prompter &m_prompter;
@@ -100,6 +120,8 @@ private:
     QString m_path;                        // the document's file
     std::unique_ptr<DocumentFile> m_file;  // what that file holds
     QString m_lastFolder;                  // where Save as went last
+    RecentFiles m_recent;
+    std::function<std::unique_ptr<QSettings>()> m_store;
     bool m_settingScript = false;          // Open is putting the file's script in
     bool m_clipboardHasText = false;
     bool m_caretReadOutPending = false;

@@ -2,6 +2,74 @@
 
 #include "platform/textfile.h"
 
+#include <QList>
+
+#include <algorithm>
+
+namespace {
+
+/// The lines of bytes, each with its own line break (CR LF, LF or CR); the
+/// last one has none, and is empty when the bytes end in a line break.
+QList<QByteArrayView> linesOf(QByteArrayView bytes)
+{
+    QList<QByteArrayView> lines;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
+            ++i;
+        else if (bytes[i] != '\r' && bytes[i] != '\n')
+            continue;
+        lines << bytes.sliced(start, i + 1 - start);
+        start = i + 1;
+    }
+    lines << bytes.sliced(start);
+    return lines;
+}
+
+/// The editors' text as lines without their CR LF, split the same way.
+QList<QStringView> linesOf(QStringView text)
+{
+    QList<QStringView> lines;
+    qsizetype start = 0;
+    for (qsizetype at = text.indexOf(u"\r\n"); at >= 0; at = text.indexOf(u"\r\n", start)) {
+        lines << text.sliced(start, at - start);
+        start = at + 2;
+    }
+    lines << text.sliced(start);
+    return lines;
+}
+
+QByteArrayView lineBreakOf(QByteArrayView line)
+{
+    if (line.endsWith("\r\n"))
+        return line.last(2);
+    if (line.endsWith('\n') || line.endsWith('\r'))
+        return line.last(1);
+    return {};
+}
+
+QByteArray lineBreakBytes(FileForm::LineBreak lineBreak)
+{
+    switch (lineBreak) {
+    case FileForm::LineBreak::Lf:
+        return "\n";
+    case FileForm::LineBreak::Cr:
+        return "\r";
+    case FileForm::LineBreak::CrLf:
+        break;
+    }
+    return "\r\n";
+}
+
+QByteArray encodeLine(QStringView line, FileForm::Encoding encoding, QString &unencodable)
+{
+    if (encoding == FileForm::Encoding::Windows1250)
+        return encodeWindows1250(line, &unencodable);
+    return line.toUtf8();
+}
+
+}  // namespace
+
 FileForm fileFormOf(const QByteArray &bytes)
 {
     FileForm form;
@@ -67,9 +135,59 @@ DocumentFile::DocumentFile(QByteArray bytes)
 
 FileBytes DocumentFile::bytesFor(const ScriptFragments &now) const
 {
-    if (now == m_fragments && m_bytesForm == m_form)
+    if (m_bytesForm != m_form)
+        return composeFileBytes(now, m_form);
+    if (now == m_fragments)
         return {m_bytes, QString()};
+    if (!m_form.markers && now.head == m_fragments.head)
+        if (std::optional<FileBytes> kept = keepingUntouchedLines(now.body))
+            return *kept;
     return composeFileBytes(now, m_form);
+}
+
+std::optional<FileBytes> DocumentFile::keepingUntouchedLines(const QString &body) const
+{
+    // The lines before and after the edited ones are written as the file
+    // had them, line breaks and all; only the lines between are written
+    // anew, in the file's encoding, each with the line break of the line it
+    // took the place of (the file's usual one where lines were added).
+    if (m_bytes.contains('\0'))
+        return std::nullopt;
+    const QList<QByteArrayView> file = linesOf(QByteArrayView(m_bytes));
+    const QList<QStringView> old = linesOf(QStringView(m_fragments.body));
+    const QList<QStringView> now = linesOf(QStringView(body));
+    if (file.size() != old.size())
+        return std::nullopt;
+    const qsizetype common = std::min(old.size(), now.size());
+    qsizetype before = 0;
+    while (before < common - 1 && old[before] == now[before])
+        ++before;
+    qsizetype after = 0;
+    while (after < common - before && old[old.size() - 1 - after] == now[now.size() - 1 - after])
+        ++after;
+
+    FileBytes out;
+    out.bytes.reserve(m_bytes.size() + body.size() - m_fragments.body.size() + 16);
+    for (qsizetype i = 0; i < before; ++i)
+        out.bytes += file[i];
+    if (before == 0 && m_form.encoding == FileForm::Encoding::Utf8WithBom)
+        out.bytes += "\xEF\xBB\xBF";
+    const QByteArray usual = lineBreakBytes(m_form.lineBreak);
+    const qsizetype oldEnd = old.size() - after;
+    const qsizetype nowEnd = now.size() - after;
+    for (qsizetype i = before; i < nowEnd; ++i) {
+        QStringView line = now[i];
+        if (i == 0 && m_form.encoding == FileForm::Encoding::Utf8WithBom && line.startsWith(QChar(0xFEFF)))
+            line = line.sliced(1);
+        out.bytes += encodeLine(line, m_form.encoding, out.unencodable);
+        if (i + 1 < now.size()) {
+            const QByteArrayView own = i < oldEnd ? lineBreakOf(file[i]) : QByteArrayView();
+            out.bytes += own.isEmpty() ? QByteArrayView(usual) : own;
+        }
+    }
+    for (qsizetype i = oldEnd; i < old.size(); ++i)
+        out.bytes += file[i];
+    return out;
 }
 
 void DocumentFile::saved(QByteArray bytes, const ScriptFragments &now)

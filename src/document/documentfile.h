@@ -13,6 +13,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <optional>
+
 struct FileForm {
     enum class Encoding { Utf8, Utf8WithBom, Windows1250 };
     enum class LineBreak { CrLf, Lf, Cr };
@@ -60,6 +62,10 @@ public:
     void saved(QByteArray bytes, const ScriptFragments &now);
 
 private:
+    /// The file's bytes with only the lines that differ from body written
+    /// anew; nothing when the file's lines cannot be matched to the text's.
+    std::optional<FileBytes> keepingUntouchedLines(const QString &body) const;
+
     QByteArray m_bytes;
     ScriptFragments m_fragments;
     FileForm m_form;

@@ -1,6 +1,7 @@
 #include "editor/highlightscheme.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <algorithm>
 #include <optional>
@@ -14,6 +15,8 @@ namespace {
 enum Mode : int { Text, Tag, ScriptTag, HtmlComment, Js, JsBlockComment, Vb };
 constexpr int kModeMask = 0x0F;
 constexpr int kVbChosen = 0x10;
+// The whole text is one script (a .js or .vbs file): no tag ends it.
+constexpr int kWholeScript = 0x20;
 
 bool isWordChar(unsigned char c)
 {
@@ -382,6 +385,10 @@ int SchemeScanner::scanLine(std::string_view line, int state, std::vector<Run> &
     const size_t n = line.size();
     int mode = state & kModeMask;
     bool vbChosen = (state & kVbChosen) != 0;
+    const bool wholeScript = (state & kWholeScript) != 0;
+    // Where the script ends on this line: at "</script", or nowhere when
+    // the text is a script alone.
+    const auto scriptEnd = [&](size_t from) { return wholeScript ? n : findScriptEnd(line, from); };
     bool afterEquals = false;  // in a tag, the next word is an attribute's value
     size_t i = 0;
 
@@ -570,7 +577,7 @@ int SchemeScanner::scanLine(std::string_view line, int state, std::vector<Run> &
             break;
         }
         case JsBlockComment: {
-            const size_t stop = findScriptEnd(line, i);
+            const size_t stop = scriptEnd(i);
             const size_t close = line.substr(0, stop).find("*/", i);
             if (close != std::string_view::npos) {
                 out.add(i, close + 2, S::JsComment);
@@ -587,31 +594,32 @@ int SchemeScanner::scanLine(std::string_view line, int state, std::vector<Run> &
         case Js:
         case Vb: {
             const bool js = mode == Js;
-            if (c == '<' && atScriptEnd(line, i)) {
+            if (c == '<' && !wholeScript && atScriptEnd(line, i)) {
                 out.add(i, i + 8, S::TagName);
                 i += 8;
                 mode = Tag;
             } else if (c == '<' && startsWith(line, i, "<!--")) {
-                const size_t end = findScriptEnd(line, i);
+                const size_t end = scriptEnd(i);
                 out.add(i, end, js ? S::JsComment : S::VbComment);
                 i = end;
             } else if (c == '-' && startsWith(line, i, "-->")) {
                 out.add(i, i + 3, S::JsComment);
                 i += 3;
             } else if (js && c == '/' && i + 1 < n && line[i + 1] == '/') {
-                const size_t end = findScriptEnd(line, i);
+                const size_t end = scriptEnd(i);
                 out.add(i, end, S::JsComment);
                 i = end;
             } else if (js && c == '/' && i + 1 < n && line[i + 1] == '*') {
                 out.add(i, i + 2, S::JsComment);
                 i += 2;
                 mode = JsBlockComment;
-            } else if (!js && (c == '\'' || ((c == 'r' || c == 'R') && wordEnd(line, i) == i + 3 && startsWithNoCase(line, i, "rem")))) {
-                const size_t end = findScriptEnd(line, i);
+            } else if (!js && (c == '\'' || ((c == 'r' || c == 'R') && wordEnd(line, i) == i + 3 &&
+                                             startsWithNoCase(line, i, "rem")))) {
+                const size_t end = scriptEnd(i);
                 out.add(i, end, S::VbComment);
                 i = end;
             } else if (c == '"' || (js && c == '\'')) {
-                const size_t stop = findScriptEnd(line, i + 1);
+                const size_t stop = scriptEnd(i + 1);
                 size_t k = i + 1;
                 while (k < stop) {
                     if (js && line[k] == '\\') {
@@ -674,5 +682,28 @@ int SchemeScanner::scanLine(std::string_view line, int state, std::vector<Run> &
             break;
         }
     }
-    return mode | (mode == ScriptTag && vbChosen ? kVbChosen : 0);
+    return mode | (mode == ScriptTag && vbChosen ? kVbChosen : 0) | (wholeScript ? kWholeScript : 0);
+}
+
+int SchemeScanner::startState(SourceKind kind)
+{
+    switch (kind) {
+    case SourceKind::Html:
+        break;
+    case SourceKind::JavaScript:
+        return Js | kWholeScript;
+    case SourceKind::VbScript:
+        return Vb | kWholeScript;
+    }
+    return kStartState;
+}
+
+SourceKind sourceKindOfFile(const QString &fileName)
+{
+    const QString suffix = QFileInfo(fileName).suffix().toLower();
+    if (suffix == u"js" || suffix == u"mjs")
+        return SourceKind::JavaScript;
+    if (suffix == u"vbs")
+        return SourceKind::VbScript;
+    return SourceKind::Html;
 }

@@ -109,11 +109,23 @@ private:
     std::array<WordSet, 10> m_lists;
 };
 
+/// What a text is as a whole: a page, or a part of one, with scripts in
+/// it (the scheme's own start), or one script alone.
+enum class SourceKind { Html, JavaScript, VbScript };
+
+/// The kind of the text of a file, by its name: ".js" (and ".mjs") files
+/// are JavaScript, ".vbs" files VBScript, anything else a page.
+SourceKind sourceKindOfFile(const QString &fileName);
+
 /// Scans the scheme's languages line by line.
 class SchemeScanner final {
 public:
     /// The state at the start of a document.
     static constexpr int kStartState = 0;
+    /// The state at the start of a text of this kind: a script alone is
+    /// coloured as that language from its first line, and no "</script>"
+    /// in it ends it.
+    static int startState(SourceKind kind);
 
     /// One run of text in one style; offsets are bytes of the line.
     struct Run {

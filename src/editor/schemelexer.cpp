@@ -190,7 +190,7 @@ void SchemeLexer::styleText(int start, int end)
 
     m_styles.assign(size_t(to - from), 0);
     int state = firstLine > 0 ? int(ed->SendScintilla(Sci::SCI_GETLINESTATE, static_cast<unsigned long>(firstLine - 1)))
-                              : SchemeScanner::kStartState;
+                              : SchemeScanner::startState(m_kind);
     const std::string_view all(text, size_t(to - from));
     size_t lineStart = 0;
     for (long line = firstLine; lineStart < all.size(); ++line) {
@@ -207,6 +207,24 @@ void SchemeLexer::styleText(int start, int end)
     }
     startStyling(int(from));
     ed->SendScintilla(Sci::SCI_SETSTYLINGEX, static_cast<unsigned long>(m_styles.size()), m_styles.data());
+}
+
+void SchemeLexer::setSourceKind(SourceKind kind)
+{
+    if (kind == m_kind)
+        return;
+    m_kind = kind;
+    // Every line state after the first follows from the start.
+    if (QsciScintilla *ed = editor()) {
+        ed->SendScintilla(QsciScintillaBase::SCI_STARTSTYLING, 0UL, 0L);
+        ed->recolor();
+    }
+}
+
+void setSchemeSourceKind(ScriptEditor &editor, SourceKind kind)
+{
+    if (auto *lexer = qobject_cast<SchemeLexer *>(editor.lexer()))
+        lexer->setSourceKind(kind);
 }
 
 void installScheme(ScriptEditor &editor, const EditorSettings &settings)

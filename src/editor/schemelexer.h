@@ -29,6 +29,10 @@ public:
 
     /// Takes new looks for the styles; the editor redraws at once.
     void applySettings(const EditorSettings &settings);
+    /// What the text is as a whole; the editor is coloured anew from its
+    /// first line when that changes.
+    void setSourceKind(SourceKind kind);
+    SourceKind sourceKind() const { return m_kind; }
     const EditorSettings &settings() const { return m_settings; }
 
     const char *language() const override;
@@ -43,6 +47,7 @@ private:
 
     EditorSettings m_settings;
     SchemeScanner m_scanner;
+    SourceKind m_kind = SourceKind::Html;
     std::vector<SchemeScanner::Run> m_runs;
     std::vector<char> m_styles;
 };
@@ -52,6 +57,8 @@ void installScheme(ScriptEditor &editor, const EditorSettings &settings);
 /// Applies changed settings to an editor that has the scheme's lexer
 /// (installScheme); the text is redrawn and the keys bound again.
 void applyScheme(ScriptEditor &editor, const EditorSettings &settings);
+/// Colours an editor that has the scheme's lexer as a text of this kind.
+void setSchemeSourceKind(ScriptEditor &editor, SourceKind kind);
 /// Draws to as from is drawn, when from has the scheme's lexer (a dialog's
 /// editor drawn like the fragment editors).
 void shareScheme(const ScriptEditor &from, ScriptEditor &to);

@@ -97,6 +97,15 @@ public:
     virtual bool isBrowserExitSelected() const = 0;
 };
 
+/// Where the document in the editors has its file, so that its preview
+/// finds what the file's relative addresses lead to.
+class DocumentPlace {
+public:
+    virtual ~DocumentPlace() = default;
+    /// The folder of the document's file; empty when it has none.
+    virtual QString documentFolder() const = 0;
+};
+
 /// Every seam a controller may need, one pointer each.  The main window
 /// owns one Ports and fills it as it makes its parts, all of it before it
 /// is shown, so no command runs with a member missing; complete() says
@@ -131,10 +140,12 @@ struct Ports {
     LibraryTextsKeeper *libraryTexts = nullptr;  // the library service
     TextInsertion *insertion = nullptr;          // the editing commands
     LibrarySelection *selection = nullptr;       // the built-in library
+    DocumentPlace *document = nullptr;           // the document
 
     bool complete() const
     {
         return prompter && help && shell && browsers && actions && editors && status && libraries && customColours &&
-               pages && settingsPages && menus && drops && preview && libraryTexts && insertion && selection;
+               pages && settingsPages && menus && drops && preview && libraryTexts && insertion && selection &&
+               document;
     }
 };

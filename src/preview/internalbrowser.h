@@ -56,6 +56,11 @@ public:
     /// holds it) and puts a fresh, empty page in its place; refresh() then
     /// loads the ended page's address again.
     virtual void endStuckPage() = 0;
+    /// Opens the files under folder (and its folders) to the pages shown
+    /// from now on, for reading as well as loading, and no other local
+    /// file but the pages themselves; an empty folder closes them again
+    /// (local pages then load only what they always could, and read none).
+    virtual void setReadableFolder(const QString &folder) = 0;
     /// Starts a new count of the windows the pages may open (a few for
     /// each count); until then every page shown adds to the same count.
     virtual void startWindowCount() = 0;
@@ -68,5 +73,5 @@ public:
     virtual InternalBrowser *createBrowser(QWidget *parent) = 0;
 };
 
-#define InternalBrowserFactory_iid "org.velmora.Quillon.InternalBrowserFactory/1.2"
+#define InternalBrowserFactory_iid "org.velmora.Quillon.InternalBrowserFactory/1.3"
 Q_DECLARE_INTERFACE(InternalBrowserFactory, InternalBrowserFactory_iid)

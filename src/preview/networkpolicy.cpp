@@ -1,5 +1,7 @@
 #include "preview/networkpolicy.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QList>
 #include <QRegularExpression>
 #include <QString>
@@ -225,4 +227,18 @@ QString previewChromiumFlags(const QString &flags)
     if (!quic.match(result).hasMatch())
         result += QStringLiteral(" --disable-quic");
     return result.trimmed();
+}
+
+bool isReadableUnder(const QString &filePath, const QString &folder)
+{
+    if (folder.isEmpty() || filePath.isEmpty())
+        return false;
+    const auto realPlace = [](const QString &path) {
+        const QFileInfo info(path);
+        const QString canonical = info.canonicalFilePath();
+        return canonical.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : canonical;
+    };
+    const QString root = realPlace(folder);
+    const QString file = realPlace(filePath);
+    return file.startsWith(root.endsWith(u'/') ? root : root + u'/');
 }

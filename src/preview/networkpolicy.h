@@ -16,6 +16,13 @@
 /// do not matter.  An empty host is not local.
 bool isLocalNetworkHost(QStringView host);
 
+/// Whether a previewed page may read the file at filePath when the files
+/// of folder (and of its folders, at any depth) are open to it: the file's
+/// real place, links followed, is inside the folder's real place.  A file
+/// that is not there is judged by its name.  An empty folder opens
+/// nothing.
+bool isReadableUnder(const QString &filePath, const QString &folder);
+
 /// The Chromium switches the preview's browser starts with: the user's own
 /// (flags, the value of QTWEBENGINE_CHROMIUM_FLAGS, kept as they are) with
 /// QUIC turned off and WebTransport taken away, in pages and workers alike:

@@ -152,14 +152,19 @@ void PreviewController::setPageQuietly(QWidget *page)
     m_switching = false;
 }
 
-PreviewWrite PreviewController::WritePreviewPage(const QString &head, const QString &body)
+PreviewWrite PreviewController::WritePreviewPage(const QString &head, const QString &body, const QString &pageFolder)
 {
-    return m_file->WritePreviewPage(head, body);
+    return m_file->WritePreviewPage(head, body, pageFolder);
 }
 
-QString PreviewController::writePageOrSayWhy(const QString &head, const QString &body)
+QString PreviewController::documentFolder() const
 {
-    const PreviewWrite page = WritePreviewPage(head, body);
+    return m_ports.document ? m_ports.document->documentFolder() : QString();
+}
+
+QString PreviewController::writePageOrSayWhy(const QString &head, const QString &body, const QString &pageFolder)
+{
+    const PreviewWrite page = WritePreviewPage(head, body, pageFolder);
     if (!page.ok())
         m_prompter.ShowMessageBox(IconError, applicationTitle(), page.error);
     return page.path;
@@ -218,7 +223,10 @@ void PreviewController::ShowInInternalBrowser(const QString &head, const QString
     enterPreviewTab();
     // Errors of the embedded preview are not reported; the Preview tab stays
     // as it is.
-    const PreviewWrite page = WritePreviewPage(head, body);
+    // The editors' script is the document's: its file's relative
+    // addresses lead where they do from the file's folder.
+    const QString folder = libraryScript.isEmpty() ? documentFolder() : QString();
+    const PreviewWrite page = WritePreviewPage(head, body, folder);
     if (!page.ok())
         return;
     {
@@ -241,10 +249,10 @@ void PreviewController::ShowInInternalBrowser(const QString &head, const QString
         }
         // The load waits for the page shown to answer (or to be ended); a
         // newer preview asked for meanwhile takes its place.
-        loadWhenFree([this, path] {
+        loadWhenFree([this, path, folder] {
             try {
                 m_pane->console()->clear();
-                m_pane->showFile(path);
+                m_pane->showFile(path, true, folder);
                 // The page takes the keys now (the editors it replaced are hidden).
                 if (m_pane->browser()->widget())
                     m_pane->browser()->widget()->setFocus(Qt::OtherFocusReason);
@@ -296,7 +304,8 @@ void PreviewController::Przycisk_OKClick()
     ScriptEditors &editors = m_editors;
     if (!editors.exist())
         return;
-    if (const QString path = writePageOrSayWhy(editors.head()->wholeText(), editors.body()->wholeText());
+    if (const QString path =
+            writePageOrSayWhy(editors.head()->wholeText(), editors.body()->wholeText(), documentFolder());
         !path.isEmpty())
         OpenInDefaultBrowser(path);
 }
@@ -444,7 +453,8 @@ void PreviewController::loadEditorsBeside()
     const QString head = m_editors.head()->wholeText();
     const QString body = m_editors.body()->wholeText();
     m_pane->console()->clear();
-    const PreviewWrite page = WritePreviewPage(head, body);
+    const QString folder = documentFolder();
+    const PreviewWrite page = WritePreviewPage(head, body, folder);
     if (!page.ok()) {
         // Said where the user looks, without a box in the way of the keys.
         tellConsole(ConsoleLevel::Error, page.error);
@@ -455,7 +465,7 @@ void PreviewController::loadEditorsBeside()
     // The same address again: the browser takes it as a reload and keeps
     // the page's scroll position.  The windows its pages open count for
     // the whole run, not for each reload.
-    m_pane->showFile(path, false);
+    m_pane->showFile(path, false, folder);
 }
 
 void PreviewController::pageLoaded(bool ok)
@@ -572,8 +582,9 @@ void PreviewController::reportBrowserFailure(const QString &program, const QStri
     m_prompter.ShowMessageBox(IconError, QStringLiteral("Error"), text);
 }
 
-bool PreviewController::scriptOfFocusedSource(QString &head, QString &body)
+bool PreviewController::scriptOfFocusedSource(QString &head, QString &body, QString &pageFolder)
 {
+    pageFolder.clear();
     if (const std::optional<LibraryKind> library = m_libraries.focusedLibrary()) {
         if (!m_libraries.GetLibraryScript(*library))
             return false;
@@ -585,6 +596,7 @@ bool PreviewController::scriptOfFocusedSource(QString &head, QString &body)
         return false;
     head = m_editors.head()->wholeText();
     body = m_editors.body()->wholeText();
+    pageFolder = documentFolder();
     return true;
 }
 
@@ -592,8 +604,9 @@ void PreviewController::POP_PRev_SystemClick()
 {
     QString head;
     QString body;
-    if (scriptOfFocusedSource(head, body))
-        if (const QString path = writePageOrSayWhy(head, body); !path.isEmpty())
+    QString folder;
+    if (scriptOfFocusedSource(head, body, folder))
+        if (const QString path = writePageOrSayWhy(head, body, folder); !path.isEmpty())
             OpenInDefaultBrowser(path);
 }
 
@@ -601,23 +614,24 @@ void PreviewController::PMNU_Prev_MSIEClick(int tag)
 {
     QString head;
     QString body;
-    if (scriptOfFocusedSource(head, body))
-        previewInBrowser(tag, head, body);
+    QString folder;
+    if (scriptOfFocusedSource(head, body, folder))
+        previewInBrowser(tag, head, body, folder);
 }
 
 void PreviewController::POP_Prev_Ed_MsieClick(int tag)
 {
     if (m_editors.exist())
-        previewInBrowser(tag, m_editors.head()->wholeText(), m_editors.body()->wholeText());
+        previewInBrowser(tag, m_editors.head()->wholeText(), m_editors.body()->wholeText(), documentFolder());
 }
 
-void PreviewController::previewInBrowser(int tag, const QString &head, const QString &body)
+void PreviewController::previewInBrowser(int tag, const QString &head, const QString &body, const QString &pageFolder)
 {
     if (tag != 1 && tag != 2)
         return;
     const InstalledBrowser browser = m_offered.value(tag - 1);
     m_serviceApplication = browser.executable;
-    const QString path = writePageOrSayWhy(head, body);
+    const QString path = writePageOrSayWhy(head, body, pageFolder);
     if (path.isEmpty())
         return;
     if (!OpenUrlInBrowser(browser, BrowserFileUrl(path), path))

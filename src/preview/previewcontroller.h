@@ -98,7 +98,9 @@ public:
     /// Opens a file with the default browser; a failure is reported.
     void OpenInDefaultBrowser(const QString &path);
     /// Writes the preview page: its path, or why it could not be written.
-    PreviewWrite WritePreviewPage(const QString &head, const QString &body);
+    /// pageFolder: the folder the page's relative addresses start from
+    /// (that of the document's file); empty for the page's own.
+    PreviewWrite WritePreviewPage(const QString &head, const QString &body, const QString &pageFolder = QString());
 
     PreviewPane *pane() const { return m_pane; }
 
@@ -116,7 +118,9 @@ signals:
 
 private:
     /// The page's path, or empty after the reason was shown in a box.
-    QString writePageOrSayWhy(const QString &head, const QString &body);
+    QString writePageOrSayWhy(const QString &head, const QString &body, const QString &pageFolder);
+    /// The folder of the document's file; empty when it has none.
+    QString documentFolder() const;
     void DetectBrowsers(ActionRegistry &actions);
     /// The drop-downs' browser items for the browsers offered.
     void showBrowserItems();
@@ -132,9 +136,10 @@ private:
     void reportBrowserFailure(const QString &program, const QString &errorOutput);
     /// The script of the focused library into head and body, or the
     /// editors' when no library tree has the focus; false when the library
-    /// could not give it (it has said why).
-    bool scriptOfFocusedSource(QString &head, QString &body);
-    void previewInBrowser(int tag, const QString &head, const QString &body);
+    /// could not give it (it has said why).  pageFolder: the document's
+    /// folder for the editors' script, else empty.
+    bool scriptOfFocusedSource(QString &head, QString &body, QString &pageFolder);
+    void previewInBrowser(int tag, const QString &head, const QString &body, const QString &pageFolder);
     void refuse();
     void warnOfClose();
     void focusCurrentEditor();

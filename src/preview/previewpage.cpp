@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QUrl>
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
@@ -22,9 +23,18 @@ const QString kPreviewFileName = QStringLiteral("prev.html");
 
 } // namespace
 
-QString composePreviewPage(const QString &head, const QString &body)
+QString composePreviewPage(const QString &head, const QString &body, const QString &pageFolder)
 {
-    return QStringLiteral("<HTML><HEAD>") + head + QStringLiteral("</HEAD><BODY>") + body +
+    QString base;
+    if (!pageFolder.isEmpty()) {
+        // On the page's first line, before HEAD: the lines stay the
+        // fragments' own.  The address is percent-encoded, so no quote can
+        // end the attribute; "&" is written as the entity it would start.
+        QString address = QUrl::fromLocalFile(QDir(pageFolder).absolutePath() + u'/').toString(QUrl::FullyEncoded);
+        address.replace(u'&', QStringLiteral("&amp;"));
+        base = QStringLiteral("<BASE HREF=\"") + address + QStringLiteral("\">");
+    }
+    return QStringLiteral("<HTML><HEAD>") + base + head + QStringLiteral("</HEAD><BODY>") + body +
            QStringLiteral("</BODY></HTML>");
 }
 
@@ -111,7 +121,7 @@ QString PreviewFile::folder()
     return m_folder;
 }
 
-PreviewWrite PreviewFile::WritePreviewPage(const QString &head, const QString &body)
+PreviewWrite PreviewFile::WritePreviewPage(const QString &head, const QString &body, const QString &pageFolder)
 {
     const QString dir = folder();
     if (dir.isEmpty())
@@ -119,7 +129,7 @@ PreviewWrite PreviewFile::WritePreviewPage(const QString &head, const QString &b
                 QStringLiteral("Cannot create file %1\n%2").arg(usualFolder() + u'/' + kPreviewFileName, m_failure)};
     const QString path = dir + u'/' + kPreviewFileName;
     const SaveResult saved =
-        saveFileAtomically(path, encodeText(composePreviewPage(head, body)), SaveDurability::NoSync);
+        saveFileAtomically(path, encodeText(composePreviewPage(head, body, pageFolder)), SaveDurability::NoSync);
     if (!saved)
         return {QString(), QStringLiteral("Cannot create file %1\n%2").arg(path, saved.error)};
     return {path, QString()};

@@ -2,7 +2,8 @@
 // The preview page and the one file every preview is written to.
 //
 // The page is "<HTML><HEAD>" + HEAD + "</HEAD><BODY>" + BODY +
-// "</BODY></HTML>", nothing added.  The file is prev.html in a folder of
+// "</BODY></HTML>", nothing added but, for a document that has a file, the
+// <BASE HREF> of that file's folder after "<HEAD>".  The file is prev.html in a folder of
 // this user's own inside the temporary folder ("quillon-<uid>"): a fixed
 // name straight in the shared temporary folder would let another user plant
 // a link or a file there.  The folder is made with owner-only rights and
@@ -12,8 +13,11 @@
 
 #include <QString>
 
-/// The page text of two fragments.
-QString composePreviewPage(const QString &head, const QString &body);
+/// The page text of two fragments.  With a pageFolder (the folder of the
+/// document's file), a <BASE HREF> to it stands before HEAD, so that the
+/// page's relative addresses (style sheets, pictures, links) lead where
+/// they lead from the document's own place.
+QString composePreviewPage(const QString &head, const QString &body, const QString &pageFolder = QString());
 
 /// A preview page written, or why not: "Cannot create file <path>", a
 /// line break and the reason, the message for the user.
@@ -38,7 +42,7 @@ public:
     /// Writes the page (UTF-8, no byte-order mark, line breaks as they are)
     /// and returns the file's path, the same one for every preview while the
     /// folder stays ours.
-    PreviewWrite WritePreviewPage(const QString &head, const QString &body);
+    PreviewWrite WritePreviewPage(const QString &head, const QString &body, const QString &pageFolder = QString());
 
     /// The private folder to use, made or checked now; empty when none
     /// could be had.

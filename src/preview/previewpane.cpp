@@ -172,12 +172,13 @@ bool PreviewPane::ensureBrowser()
     return true;
 }
 
-void PreviewPane::showFile(const QString &path, bool newWindowCount)
+void PreviewPane::showFile(const QString &path, bool newWindowCount, const QString &readableFolder)
 {
     if (!ensureBrowser())
         return;
     if (newWindowCount)
         m_browser->startWindowCount();
+    m_browser->setReadableFolder(readableFolder);
     m_browser->navigate(path);
 }
 
@@ -268,6 +269,8 @@ void PreviewPane::EDT_IE_URLEnter()
     load([this, address = m_address->text()] {
         // A page of its own: the windows it opens count anew.
         m_browser->startWindowCount();
+        // A typed address is no preview of the document.
+        m_browser->setReadableFolder(QString());
         m_browser->navigate(address);
     });
 }

@@ -34,7 +34,9 @@ public:
     /// Shows a local file (a plain path) in the browser, making it first.
     /// A new preview starts a new count of the windows its pages may open;
     /// a reload of the preview beside the editors goes on with its run's.
-    void showFile(const QString &path, bool newWindowCount = true);
+    /// The files under readableFolder are open to the page (see
+    /// InternalBrowser::setReadableFolder).
+    void showFile(const QString &path, bool newWindowCount = true, const QString &readableFolder = QString());
     /// What happens when the page asks to close its window.
     void setCloseRequestHandler(std::function<void()> handler);
     /// What happens with the page's console messages.

@@ -96,7 +96,34 @@ private slots:
     void headlines_addEditDelete_andClearAsksFirst();
     void colourFlags_areSetOnlyByPickingAColour();
     void stripCommands_goThroughGetLibraryScript();
+    void everySettingsPage_fitsANarrowWindow();
 };
+
+// No script's settings page widens the window: a page wider than the
+// editors scrolls sideways under them, and shows whole in height.
+void TestBuiltInLibrary::everySettingsPage_fitsANarrowWindow()
+{
+    BuiltInWindow w;
+    w.t.window->showNormal();
+    w.t.window->resize(900, 640);
+    QTRY_COMPARE(w.t.window->width(), 900);
+    int scrolled = 0;
+    for (int id = 0; id < w.tree()->topLevelItemCount(); ++id) {
+        w.clickNode(id);
+        QApplication::processEvents();
+        QTest::qWait(10);
+        QVERIFY2(w.t.window->width() <= 900, qPrintable(w.tree()->topLevelItem(id)->text(0)));
+        if (!w.noteBook()->isVisible())
+            continue;
+        QWidget *page = w.noteBook()->currentWidget();
+        QVERIFY2(w.noteBook()->parentWidget()->height() >= page->minimumSizeHint().height(),
+                 qPrintable(w.tree()->topLevelItem(id)->text(0)));
+        if (w.noteBook()->width() > w.noteBook()->parentWidget()->width())
+            ++scrolled;
+    }
+    // At this width some pages are wider than the room under the editors.
+    QVERIFY(scrolled > 0);
+}
 
 void TestBuiltInLibrary::keyboardSwitchesPages_andNoteBookComesWithAClick()
 {

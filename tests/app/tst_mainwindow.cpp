@@ -201,6 +201,7 @@ private slots:
             {"libraryTexts", p.libraryTexts == static_cast<LibraryTextsKeeper *>(&w.libraries())},
             {"insertion", p.insertion == static_cast<TextInsertion *>(&w.editing())},
             {"selection", p.selection == static_cast<LibrarySelection *>(&w.builtInLibrary())},
+            {"document", p.document == static_cast<DocumentPlace *>(&w.document())},
         };
         for (const auto &[name, right] : seams)
             QVERIFY2(right, name);
@@ -210,7 +211,7 @@ private slots:
     {
         // One pointer a member: a member added to Ports is to be added to
         // complete() and to this list.
-        static_assert(sizeof(Ports) == 17 * sizeof(void *));
+        static_assert(sizeof(Ports) == 18 * sizeof(void *));
         TestWindow t;
         const Ports all = t.window->ports();
         const std::pair<const char *, void (*)(Ports &)> leaveOut[] = {
@@ -231,6 +232,7 @@ private slots:
             {"libraryTexts", [](Ports &p) { p.libraryTexts = nullptr; }},
             {"insertion", [](Ports &p) { p.insertion = nullptr; }},
             {"selection", [](Ports &p) { p.selection = nullptr; }},
+            {"document", [](Ports &p) { p.document = nullptr; }},
         };
         QCOMPARE(std::size(leaveOut), sizeof(Ports) / sizeof(void *));
         for (const auto &[name, clear] : leaveOut) {

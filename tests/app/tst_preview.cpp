@@ -22,6 +22,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -289,6 +290,32 @@ private slots:
         }
         FakeBrowsers::installed = {true, {}};
         TestWindow::settingsFile.clear();
+    }
+
+    // The document's own page is previewed from its folder; a new script
+    // has no folder, and the user's text never gets the base address.
+    void aDocumentWithAFile_isPreviewedFromItsFolder()
+    {
+        TestWindow t(false);
+        QVERIFY(QDir(t.dir.path()).mkpath(QStringLiteral("site")));
+        const QString page = t.dir.filePath(QStringLiteral("site/index.html"));
+        QVERIFY(writeFile(page, "<link rel=stylesheet href=\"css/site.css\">\n"));
+        t.prompter.yesNoAnswers = {AnswerYes};
+        t.prompter.openFileAnswers = {page};
+        t.trigger("MMNU_F_Open");
+        t.trigger("Przycisk_OK");
+        QCOMPARE(t.shell.openedPaths.size(), 1);
+        const QByteArray base =
+            "<BASE HREF=\"" + QUrl::fromLocalFile(QFileInfo(page).absolutePath() + u'/').toEncoded() + "\">";
+        QVERIFY2(readAll(t.shell.openedPaths.first()).startsWith(QByteArray(QByteArray("<HTML><HEAD>") + base)),
+                 readAll(t.shell.openedPaths.first()).left(200).constData());
+        QVERIFY(!t.body()->wholeText().contains(QStringLiteral("BASE")));
+
+        t.prompter.yesNoAnswers = {AnswerYes};
+        t.trigger("MMNU_F_New");
+        t.trigger("Przycisk_OK");
+        QCOMPARE(t.shell.openedPaths.size(), 2);
+        QVERIFY(!readAll(t.shell.openedPaths.last()).contains("<BASE"));
     }
 
     void everyPreview_rewritesTheOneFile()

@@ -443,6 +443,41 @@ private slots:
         QVERIFY(!w.item(QStringLiteral("Work"), QStringLiteral("clock")));
     }
 
+    // A library script taken into the editors and saved back under its
+    // name, over and over, keeps its file as it was: neither fragment
+    // gains a line break.
+    void editAndSaveBack_tenTimes_leavesTheFileAsItWas_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("head");
+        QTest::addColumn<QString>("body");
+        QTest::newRow("written by the program") << kScriptFile << QStringLiteral("var t;") << QStringLiteral("show(t);");
+        QTest::newRow("fragments ending in a line break")
+            << QByteArray("<!-- part of the HEAD section -->\r\nvar t;\r\n\r\n<!-- part of the BODY section -->\r\n"
+                          "show(t);\r\n")
+            << QStringLiteral("var t;\r\n") << QStringLiteral("show(t);\r\n");
+    }
+    void editAndSaveBack_tenTimes_leavesTheFileAsItWas()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, head);
+        QFETCH(QString, body);
+        LibraryWindow w("Work\r\n menu\r\n", {{QStringLiteral("menu"), file}});
+        for (int round = 0; round < 10; ++round) {
+            w.select(QStringLiteral("Work"), QStringLiteral("menu"));
+            w.t->prompter.yesNoAnswers = {AnswerYes};
+            w.t->trigger("BTN_Edit_Script_User");
+            QCOMPARE(w.t->head()->wholeText(), head);
+            QCOMPARE(w.t->body()->wholeText(), body);
+            w.select(QStringLiteral("Work"), QStringLiteral("menu"));
+            w.answerName(QStringLiteral("menu"));
+            w.t->prompter.yesNoAnswers = {AnswerYes};  // replace the script of that name
+            w.t->trigger("MMNU_F_Zapisz");
+            QCOMPARE(readAll(w.lib() + QStringLiteral("menu.js")), file);
+        }
+        QCOMPARE(readAll(w.lib() + QStringLiteral("uscripts.dat")), QByteArray("Work\r\n menu\r\n"));
+    }
+
     void edit_asksThenLoadsTheScript()
     {
         LibraryWindow w("Work\r\n menu\r\n", {{QStringLiteral("menu"), kScriptFile}});

@@ -17,7 +17,31 @@ private slots:
     void writtenSettings_readBackTheSame();
     void arrangement_survivesARestart();
     void hiddenResourceTabs_keepTheirLastShownWidth();
+    void restoredWindow_fitsTheScreenItOpensOn_data();
+    void restoredWindow_fitsTheScreenItOpensOn();
 };
+
+void TestViewSettings::restoredWindow_fitsTheScreenItOpensOn_data()
+{
+    QTest::addColumn<QRect>("saved");
+    QTest::addColumn<QRect>("opens");
+    // Two screens side by side: 1280x900 (a bar of 30 at its top) and 1024x768.
+    QTest::newRow("fits as it is") << QRect(100, 100, 800, 600) << QRect(100, 100, 800, 600);
+    QTest::newRow("saved at 100 %, larger now") << QRect(0, 0, 1920, 1322) << QRect(0, 30, 1280, 870);
+    QTest::newRow("hanging off the right edge") << QRect(900, 200, 600, 400) << QRect(680, 200, 600, 400);
+    QTest::newRow("mostly on the second screen") << QRect(1200, 100, 900, 900) << QRect(1280, 0, 900, 768);
+    QTest::newRow("on a screen that has gone") << QRect(4000, 2000, 800, 600) << QRect(240, 165, 800, 600);
+    QTest::newRow("above every screen") << QRect(100, -700, 500, 400) << QRect(390, 265, 500, 400);
+    QTest::newRow("under the top bar") << QRect(10, 0, 500, 400) << QRect(10, 30, 500, 400);
+}
+
+void TestViewSettings::restoredWindow_fitsTheScreenItOpensOn()
+{
+    QFETCH(QRect, saved);
+    QFETCH(QRect, opens);
+    const QList<QRect> screens{QRect(0, 30, 1280, 870), QRect(1280, 0, 1024, 768)};
+    QCOMPARE(fitToScreens(saved, screens, 0), opens);
+}
 
 void TestViewSettings::storedValues_areReadByTheRules_data()
 {

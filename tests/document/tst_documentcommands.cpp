@@ -4,6 +4,7 @@
 #include "document/documentcontroller.h"
 #include "document/scripteditors.h"
 #include "document/scripttext.h"
+#include "editor/schemelexer.h"
 #include "editor/scripteditor.h"
 #include "library/userlibrarycontroller.h"
 #include "library/userlibrarytree.h"
@@ -532,6 +533,102 @@ private slots:
         // A new script has no file: the title is the program's alone.
         t.trigger("MMNU_F_New");
         QCOMPARE(t.window->windowTitle(), QStringLiteral("VM Quillon 98 v1.6"));
+    }
+
+    // A file that holds one script alone is coloured as its language from
+    // the first line; a script file's fragments, and a new script, as page
+    // text.
+    void open_coloursAFileByItsKind_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("firstWordStyle");
+        QTest::newRow(".js") << QStringLiteral("lib.js") << QByteArray("function f() {}\n")
+                             << int(SchemeStyle::JsKeyword);
+        QTest::newRow(".vbs") << QStringLiteral("tool.vbs") << QByteArray("Dim a\r\n") << int(SchemeStyle::VbKeyword);
+        QTest::newRow(".html") << QStringLiteral("page.html") << QByteArray("function\n") << int(SchemeStyle::Default);
+        QTest::newRow(".js with markers")
+            << QStringLiteral("kept.js") << encodeText(composeScriptFile(QString(), QStringLiteral("function")))
+            << int(SchemeStyle::Default);
+    }
+    void open_coloursAFileByItsKind()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, firstWordStyle);
+        TestWindow t;
+        const QString path = t.dir.filePath(name);
+        QVERIFY(writeFile(path, bytes));
+        t.prompter.yesNoAnswers = {AnswerYes};
+        t.prompter.openFileAnswers = {path};
+        t.trigger("MMNU_F_Open");
+        const auto styleAtStart = [&t] {
+            t.body()->recolor();
+            return int(t.body()->SendScintilla(QsciScintillaBase::SCI_GETSTYLEAT, 0UL));
+        };
+        QCOMPARE(styleAtStart(), SchemeLexer::scintillaStyle(firstWordStyle));
+        // The next script in the editors is page text again.
+        t.prompter.yesNoAnswers = {AnswerYes};
+        t.trigger("MMNU_F_New");
+        t.body()->setText(QStringLiteral("function"));
+        QCOMPARE(styleAtStart(), SchemeLexer::scintillaStyle(SchemeStyle::Default));
+    }
+
+    // The File menu lists the files opened and saved, newest first, in
+    // this window and the next one; a file that has gone is said so and
+    // taken off the list.
+    void recentFiles_listTheFilesOpenedAndSaved_betweenRuns()
+    {
+        QTemporaryDir store;
+        TestWindow::settingsFile = store.filePath(QStringLiteral("settings.ini"));
+        const auto visibleItems = [](const TestWindow &t) {
+            QStringList captions;
+            for (int i = 1; i <= 8; ++i) {
+                const QAction *item = t.action(qPrintable(QStringLiteral("MMNU_F_Recent%1").arg(i)));
+                if (item->isVisible())
+                    captions << item->text();
+            }
+            return captions;
+        };
+        QString first;
+        QString second;
+        {
+            TestWindow t;
+            QVERIFY(visibleItems(t).isEmpty());
+            first = t.dir.filePath(QStringLiteral("a&b.html"));
+            second = t.dir.filePath(QStringLiteral("two.js"));
+            QVERIFY(writeFile(first, "<p>one</p>\n"));
+            t.prompter.yesNoAnswers = {AnswerYes};
+            t.prompter.openFileAnswers = {first};
+            t.trigger("MMNU_F_Open");
+            t.prompter.saveFileAnswers = {second};
+            t.trigger("MMNU_F_SaveAs");
+            QVERIFY(QFileInfo::exists(second));
+            // Opening the first again moves it back up.
+            t.prompter.yesNoAnswers = {AnswerYes};
+            t.trigger("MMNU_F_Recent2");
+            QCOMPARE(t.body()->wholeText(), QStringLiteral("<p>one</p>\r\n"));
+            const QStringList items = visibleItems(t);
+            QCOMPARE(items.size(), 2);
+            QVERIFY2(items[0].startsWith(QStringLiteral("&1 a&&b.html \u2014 ")), qPrintable(items[0]));
+            QVERIFY2(items[1].startsWith(QStringLiteral("&2 two.js \u2014 ")), qPrintable(items[1]));
+            t.dir.setAutoRemove(false);
+        }
+        {
+            TestWindow t;
+            QCOMPARE(visibleItems(t).size(), 2);
+            QVERIFY(QFile::remove(first));
+            t.trigger("MMNU_F_Recent1");
+            QCOMPARE(t.prompter.shown.size(), 1);
+            QVERIFY2(t.prompter.shown.first().text.contains(QDir::toNativeSeparators(first)),
+                     qPrintable(t.prompter.describe()));
+            QVERIFY(t.prompter.questions().isEmpty());  // nothing to replace the script with
+            const QStringList items = visibleItems(t);
+            QCOMPARE(items.size(), 1);
+            QVERIFY(items[0].startsWith(QStringLiteral("&1 two.js")));
+            QDir(QFileInfo(first).path()).removeRecursively();
+        }
+        TestWindow::settingsFile.clear();
     }
 
     // What the file cannot hold is asked about, and No writes nothing.

@@ -3,6 +3,8 @@
 #include "document/documentfile.h"
 #include "platform/textfile.h"
 
+#include <QDirIterator>
+#include <QFile>
 #include <QTest>
 
 namespace {
@@ -49,6 +51,67 @@ private slots:
         QVERIFY(saved.unencodable.isEmpty());
     }
 
+    // Real files: the program's own help pages, templates and word lists,
+    // and the real libraries test.sh unpacks (jQuery, lodash).  Unedited,
+    // each saves as it came; an edit at the start and one at the end
+    // change those bytes alone; a file with one kind of line break comes
+    // back the same when written anew in its own form.
+    void realFiles_saveAsTheyCame_data()
+    {
+        QTest::addColumn<QString>("path");
+        QStringList roots{QStringLiteral(QUILLON_SOURCE_DIR "/src")};
+        const QString corpus = qEnvironmentVariable("QUILLON_CORPUS");
+        if (!corpus.isEmpty()) {
+            // Run by CTest: the libraries must be there.
+            QVERIFY2(QDir(corpus).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size() >= 2,
+                     qPrintable(QStringLiteral("no libraries in %1: test.sh unpacks them").arg(corpus)));
+            roots << corpus;
+        }
+        int files = 0;
+        for (const QString &root : std::as_const(roots)) {
+            QDirIterator it(root,
+                            {QStringLiteral("*.html"), QStringLiteral("*.htm"), QStringLiteral("*.js"),
+                             QStringLiteral("*.css"), QStringLiteral("*.txt"), QStringLiteral("*.md")},
+                            QDir::Files, QDirIterator::Subdirectories);
+            while (it.hasNext()) {
+                const QString path = it.next();
+                QTest::newRow(qPrintable(QDir(root).relativeFilePath(path))) << path;
+                ++files;
+            }
+        }
+        QVERIFY(files > 20);
+    }
+    void realFiles_saveAsTheyCame()
+    {
+        QFETCH(QString, path);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        const DocumentFile document(bytes);
+        QVERIFY(document.bytesFor(document.fragments()).bytes == bytes);
+        if (document.form().markers)
+            return;
+
+        const bool bom = document.form().encoding == FileForm::Encoding::Utf8WithBom;
+        ScriptFragments edited = document.fragments();
+        edited.body.prepend(u'x');
+        QByteArray expected = bytes;
+        expected.insert(bom ? 3 : 0, 'x');
+        QVERIFY(document.bytesFor(edited).bytes == expected);
+        edited = document.fragments();
+        edited.body.append(u'x');
+        QVERIFY(document.bytesFor(edited).bytes == bytes + 'x');
+
+        const qsizetype crlf = bytes.count("\r\n");
+        const qsizetype breaks = bytes.count('\n') + bytes.count('\r') - crlf;
+        const qsizetype ofTheUsualKind = document.form().lineBreak == FileForm::LineBreak::CrLf ? crlf
+                                         : document.form().lineBreak == FileForm::LineBreak::Lf
+                                             ? bytes.count('\n') - crlf
+                                             : bytes.count('\r') - crlf;
+        if (ofTheUsualKind == breaks && !bytes.contains('\0'))
+            QVERIFY(composeFileBytes(document.fragments(), document.form()).bytes == bytes);
+    }
+
     // Edited, the text goes back in the file's encoding and line breaks,
     // and reads back as the editors held it.
     void edited_keepsTheFilesForm_data()
@@ -59,7 +122,6 @@ private slots:
         QTest::newRow("LF page") << QByteArray("<p>a</p>\n<p>b</p>\n") << QByteArray("\n") << QByteArray("<p>a</p>\n");
         QTest::newRow("CR page") << QByteArray("<p>a</p>\r<p>b</p>") << QByteArray("\r") << QByteArray("<p>a</p>\r");
         QTest::newRow("CR LF page") << QByteArray("x\r\ny") << QByteArray("\r\n") << QByteArray("x\r\n");
-        QTest::newRow("mostly LF") << QByteArray("a\nb\nc\r\nd") << QByteArray("\n") << QByteArray("a\n");
         QTest::newRow("BOM") << QByteArray("\xEF\xBB\xBFz\n") << QByteArray("\n") << QByteArray("\xEF\xBB\xBFz\n");
         QTest::newRow("Windows-1250") << QByteArray("\xbf\xf3\xb3\xe6\n") << QByteArray("\n")
                                       << QByteArray("\xbf\xf3\xb3\xe6\n");
@@ -90,6 +152,51 @@ private slots:
         DocumentFile kept = file;
         kept.saved(saved.bytes, edited);
         QVERIFY(kept.bytesFor(edited).bytes == saved.bytes);
+    }
+
+    // An edit writes only the lines it changed: the others keep their own
+    // line breaks, byte for byte; a changed line keeps the break of the
+    // line it replaces, an added one takes the file's usual break.
+    void edited_keepsTheLinesItDidNotTouch_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("from");  // the editors' text that changes...
+        QTest::addColumn<QString>("to");    // ...into this
+        QTest::addColumn<QByteArray>("written");
+        const QByteArray mixed("a\r\nb\nc\rd\n");
+        QTest::newRow("a line changed") << mixed << QStringLiteral("c") << QStringLiteral("C")
+                                        << QByteArray("a\r\nb\nC\rd\n");
+        QTest::newRow("a line added") << mixed << QStringLiteral("b\r\n") << QStringLiteral("b\r\nnew\r\n")
+                                      << QByteArray("a\r\nb\nnew\nc\rd\n");
+        QTest::newRow("a line removed") << mixed << QStringLiteral("b\r\n") << QString() << QByteArray("a\r\nc\rd\n");
+        QTest::newRow("the first line") << mixed << QStringLiteral("a\r\n") << QStringLiteral("A\r\n")
+                                        << QByteArray("A\r\nb\nc\rd\n");
+        QTest::newRow("mostly LF, a line appended")
+            << QByteArray("a\nb\nc\r\nd") << QStringLiteral("d") << QStringLiteral("d\r\n\u017c")
+            << QByteArray("a\nb\nc\r\nd\n\xc5\xbc");
+        QTest::newRow("a BOM kept when the first line changes")
+            << QByteArray("\xEF\xBB\xBFx\ny\r\n") << QStringLiteral("x") << QStringLiteral("z")
+            << QByteArray("\xEF\xBB\xBFz\ny\r\n");
+        QTest::newRow("Windows-1250 line changed")
+            << QByteArray("caf\xe9\r\n\xbf\n") << QStringLiteral("\u017c") << QStringLiteral("\u017c\u0142")
+            << QByteArray("caf\xe9\r\n\xbf\xb3\n");
+        QTest::newRow("everything replaced")
+            << QByteArray("a\rb\r") << QStringLiteral("a\r\nb\r\n") << QStringLiteral("x") << QByteArray("x");
+    }
+    void edited_keepsTheLinesItDidNotTouch()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, from);
+        QFETCH(QString, to);
+        QFETCH(QByteArray, written);
+        const DocumentFile file(bytes);
+        ScriptFragments edited = file.fragments();
+        const qsizetype at = edited.body.indexOf(from);
+        QVERIFY(at >= 0);
+        edited.body.replace(at, from.size(), to);
+        const FileBytes saved = file.bytesFor(edited);
+        QCOMPARE(saved.bytes, written);
+        QCOMPARE(DocumentFile(saved.bytes).fragments(), edited);
     }
 
     void windows1250_charactersItCannotHold_areListed()

@@ -10,12 +10,12 @@ namespace {
 
 // The style of every byte of text, scanned line by line with the state
 // carried over.  Fails the test when a line's runs do not cover it exactly.
-std::vector<int> styleText(const QByteArray &text)
+std::vector<int> styleText(const QByteArray &text, SourceKind kind = SourceKind::Html)
 {
     const SchemeScanner scanner;
     std::vector<int> styles;
     std::vector<SchemeScanner::Run> runs;
-    int state = SchemeScanner::kStartState;
+    int state = SchemeScanner::startState(kind);
     qsizetype lineStart = 0;
     while (lineStart < text.size()) {
         qsizetype lineEnd = text.indexOf('\n', lineStart);
@@ -124,6 +124,46 @@ private slots:
             QCOMPARE(styles[size_t(k)], style);
         if (at + piece.size() < text.size() && piece.back() != '\n' && style != S::Default)
             QVERIFY2(styles[size_t(at + piece.size())] != style || piece == "for ", "the piece runs on");
+    }
+
+    // A .js or .vbs file is one script: coloured as its language from the
+    // first line, and nothing in it goes back to page markup.
+    void scanLine_aScriptAlone_data()
+    {
+        QTest::addColumn<QString>("fileName");
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QByteArray>("piece");
+        QTest::addColumn<int>("style");
+        const QString js = QStringLiteral("lib.js");
+        QTest::newRow("keyword on the first line")
+            << js << QByteArray("function f() {}") << QByteArray("function") << int(S::JsKeyword);
+        QTest::newRow("a script end in a string stays in it")
+            << js << QByteArray("s = \"</script>\";\r\nvar x") << QByteArray("</script>") << int(S::JsString);
+        QTest::newRow("still JavaScript after it")
+            << js << QByteArray("s = \"</script>\";\r\nvar x") << QByteArray("var") << int(S::JsKeyword);
+        QTest::newRow("an HTML-like comment ends with its line")
+            << js << QByteArray("<!-- old\r\nreturn") << QByteArray("return") << int(S::JsKeyword);
+        QTest::newRow("upper-case name") << QStringLiteral("OLD.JS") << QByteArray("var a") << QByteArray("var")
+                                         << int(S::JsKeyword);
+        QTest::newRow("vbs file") << QStringLiteral("tool.vbs") << QByteArray("Dim fso") << QByteArray("Dim")
+                                  << int(S::VbKeyword);
+        QTest::newRow("a page keeps the markup")
+            << QStringLiteral("index.html") << QByteArray("var <b>") << QByteArray("var") << int(S::Default);
+        QTest::newRow("a name with no kind is a page")
+            << QStringLiteral("notes.txt") << QByteArray("<p>") << QByteArray("p") << int(S::TagName);
+    }
+    void scanLine_aScriptAlone()
+    {
+        QFETCH(QString, fileName);
+        QFETCH(QByteArray, text);
+        QFETCH(QByteArray, piece);
+        QFETCH(int, style);
+        const std::vector<int> styles = styleText(text, sourceKindOfFile(fileName));
+        QVERIFY2(styles.size() == size_t(text.size()), "the runs do not cover the text");
+        const qsizetype at = text.indexOf(piece);
+        QVERIFY(at >= 0);
+        for (qsizetype k = at; k < at + piece.size(); ++k)
+            QCOMPARE(styles[size_t(k)], style);
     }
 
     // Colouring goes line by line, each line starting from the state the

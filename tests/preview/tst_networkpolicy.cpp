@@ -3,6 +3,9 @@
 
 #include "preview/networkpolicy.h"
 
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 class TestNetworkPolicy final : public QObject {
@@ -12,7 +15,42 @@ private slots:
     void isLocalNetworkHost();
     void previewChromiumFlags_keepTheUsersAndAddOurs_data();
     void previewChromiumFlags_keepTheUsersAndAddOurs();
+    void isReadableUnder_onlyTheFolderAndBelow_data();
+    void isReadableUnder_onlyTheFolderAndBelow();
 };
+
+void TestNetworkPolicy::isReadableUnder_onlyTheFolderAndBelow_data()
+{
+    QTest::addColumn<QString>("file");  // relative to a fresh folder holding site/
+    QTest::addColumn<bool>("readable");
+    QTest::newRow("in the folder") << QStringLiteral("site/data.txt") << true;
+    QTest::newRow("below it") << QStringLiteral("site/css/site.css") << true;
+    QTest::newRow("not there yet, below it") << QStringLiteral("site/img/none.png") << true;
+    QTest::newRow("the folder itself") << QStringLiteral("site") << false;
+    QTest::newRow("beside it") << QStringLiteral("secret.txt") << false;
+    QTest::newRow("a look-alike name") << QStringLiteral("site2/data.txt") << false;
+    QTest::newRow("up and out") << QStringLiteral("site/../secret.txt") << false;
+    QTest::newRow("a link out of it") << QStringLiteral("site/out.txt") << false;
+    QTest::newRow("a link to a folder out of it") << QStringLiteral("site/outside/secret.txt") << false;
+}
+
+void TestNetworkPolicy::isReadableUnder_onlyTheFolderAndBelow()
+{
+    QFETCH(QString, file);
+    QFETCH(bool, readable);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QDir root(dir.path());
+    QVERIFY(root.mkpath(QStringLiteral("site/css")) && root.mkpath(QStringLiteral("site2")));
+    for (const char *name : {"site/data.txt", "site/css/site.css", "secret.txt", "site2/data.txt"}) {
+        QFile f(root.filePath(QString::fromLatin1(name)));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+    }
+    QVERIFY(QFile::link(root.filePath(QStringLiteral("secret.txt")), root.filePath(QStringLiteral("site/out.txt"))));
+    QVERIFY(QFile::link(root.path(), root.filePath(QStringLiteral("site/outside"))));
+    QCOMPARE(isReadableUnder(root.filePath(file), root.filePath(QStringLiteral("site"))), readable);
+    QVERIFY(!isReadableUnder(root.filePath(file), QString()));
+}
 
 void TestNetworkPolicy::previewChromiumFlags_keepTheUsersAndAddOurs_data()
 {

@@ -45,6 +45,8 @@ private slots:
     void composePreviewPage_emptyScript_isTheTagsAlone();
     void composePreviewPage_fragmentsWithoutLineBreaks_joinedWithNothingBetween();
     void composePreviewPage_lineBreaksAndSpaces_keptAsTheyAre();
+    void composePreviewPage_withThePagesFolder_basesItsAddressesThere_data();
+    void composePreviewPage_withThePagesFolder_basesItsAddressesThere();
 
     // The bytes of the file.
     void writePreviewPage_emptyScript_writesTheTagsAlone();
@@ -84,6 +86,29 @@ void TestPreviewPage::composePreviewPage_lineBreaksAndSpaces_keptAsTheyAre()
 {
     QCOMPARE(composePreviewPage(QStringLiteral(" h\r\n"), QStringLiteral("\nb ")),
              QStringLiteral("<HTML><HEAD> h\r\n</HEAD><BODY>\nb </BODY></HTML>"));
+}
+
+// The base address stands on the page's first line, before HEAD, so that
+// the console's lines stay the fragments'; no folder name can end the
+// attribute or start an entity.
+void TestPreviewPage::composePreviewPage_withThePagesFolder_basesItsAddressesThere_data()
+{
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<QString>("base");
+    QTest::newRow("plain") << QStringLiteral("/home/ann/site") << QStringLiteral("file:///home/ann/site/");
+    QTest::newRow("trailing slash") << QStringLiteral("/srv/www/") << QStringLiteral("file:///srv/www/");
+    QTest::newRow("space, quote, ampersand, letters")
+        << QStringLiteral("/tmp/my \"R&D\" \u017c") << QStringLiteral("file:///tmp/my%20%22R&amp;D%22%20%C5%BC/");
+    QTest::newRow("a tag in the name") << QStringLiteral("/tmp/<b>") << QStringLiteral("file:///tmp/%3Cb%3E/");
+}
+
+void TestPreviewPage::composePreviewPage_withThePagesFolder_basesItsAddressesThere()
+{
+    QFETCH(QString, folder);
+    QFETCH(QString, base);
+    QCOMPARE(composePreviewPage(QStringLiteral("h\r\n"), QStringLiteral("b"), folder),
+             QStringLiteral("<HTML><HEAD><BASE HREF=\"") + base +
+                 QStringLiteral("\">h\r\n</HEAD><BODY>b</BODY></HTML>"));
 }
 
 void TestPreviewPage::writePreviewPage_emptyScript_writesTheTagsAlone()

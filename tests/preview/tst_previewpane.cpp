@@ -55,9 +55,11 @@ public:
     void askPage(std::function<void()> answered) override { answered(); }
     void endStuckPage() override { calls << QStringLiteral("endStuckPage"); }
     void startWindowCount() override { ++windowCounts; }
+    void setReadableFolder(const QString &folder) override { readableFolder = folder; }
 
     QStringList calls;
     int windowCounts = 0;
+    QString readableFolder;
     bool historyFails = false;
     std::function<void()> closeHandler;
     int *destroyed = nullptr;

@@ -10,8 +10,10 @@
 #include "testfiles.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QHash>
+#include <QImage>
 #include <QLineEdit>
 #include <QNetworkDatagram>
 #include <QTcpServer>
@@ -109,6 +111,7 @@ private slots:
     void showFile_polishLetters_shownAsWritten();
     void script_readingLocalFile_getsNothing();
     void link_toAnotherLocalPage_isFollowed();
+    void pagesFolder_givesStylesPicturesAndFiles_andNothingOutside();
     void windowClose_inPage_reachesHandlerAndNothingCloses();
     void windowOpen_inPage_opensOneSmallWindowOfOurs();
     void windowOpen_smallWindow_closesItselfAlone();
@@ -247,6 +250,51 @@ void TestWebPreview::script_readingLocalFile_getsNothing()
                               kTimeout);
     QTRY_COMPARE_WITH_TIMEOUT(answer(QStringLiteral("window.fetched")), QStringLiteral("blocked"),
                               kTimeout);
+}
+
+// The preview of a document that has a file: its relative addresses lead
+// into the file's folder, whose files the page may load and read; a file
+// outside it stays out of reach, and so does the folder once the next
+// preview is of a script without a file.
+void TestWebPreview::pagesFolder_givesStylesPicturesAndFiles_andNothingOutside()
+{
+    const QDir root(m_dir->path());
+    QVERIFY(root.mkpath(QStringLiteral("site/css")) && root.mkpath(QStringLiteral("site/img")));
+    const QString site = root.filePath(QStringLiteral("site"));
+    page(QStringLiteral("site/css/site.css"), "#p { color: rgb(1, 2, 3); }");
+    page(QStringLiteral("site/data.txt"), "in-the-folder");
+    QImage picture(7, 5, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    QVERIFY(picture.save(root.filePath(QStringLiteral("site/img/a.png"))));
+    const QString secret = fileUrl(page(QStringLiteral("secret.txt"), "the-secret-words"));
+    const QString reads =
+        QStringLiteral(
+            "<SCRIPT>\n"
+            "function read(address, name) {\n"
+            "  window[name] = 'pending';\n"
+            "  fetch(address).then(function (x) { return x.text(); })\n"
+            "    .then(function (t) { window[name] = 'read:' + t; }, function () { window[name] = 'blocked'; });\n"
+            "}\n"
+            "read('data.txt', 'inside'); read('%1', 'outside');\n"
+            "</SCRIPT>")
+            .arg(secret);
+    const QString head = QStringLiteral("<LINK REL=\"stylesheet\" HREF=\"css/site.css\">\r\n");
+    const QString body = QStringLiteral("<P ID=\"p\">x</P><IMG ID=\"i\" SRC=\"img/a.png\">\r\n") + reads;
+    const QString path = m_file->WritePreviewPage(head, body, site).path;
+    m_pane->showFile(path, true, site);
+    QTRY_COMPARE_WITH_TIMEOUT(answer(QStringLiteral("getComputedStyle(document.getElementById('p')).color")),
+                              QStringLiteral("rgb(1, 2, 3)"), kTimeout);
+    QTRY_COMPARE_WITH_TIMEOUT(answer(QStringLiteral("document.getElementById('i').naturalWidth")), QStringLiteral("7"),
+                              kTimeout);
+    QTRY_COMPARE_WITH_TIMEOUT(answer(QStringLiteral("window.inside")), QStringLiteral("read:in-the-folder"), kTimeout);
+    QTRY_COMPARE_WITH_TIMEOUT(answer(QStringLiteral("window.outside")), QStringLiteral("blocked"), kTimeout);
+
+    // The next preview has no file: the folder is closed again.
+    m_answers->clear();
+    preview(QString(), QString(reads).replace(QStringLiteral("'data.txt'"),
+                                              u'\'' + fileUrl(root.filePath(QStringLiteral("site/data.txt"))) + u'\''));
+    QTRY_COMPARE_WITH_TIMEOUT(answer(QStringLiteral("window.inside")), QStringLiteral("blocked"), kTimeout);
+    QTRY_COMPARE_WITH_TIMEOUT(answer(QStringLiteral("window.outside")), QStringLiteral("blocked"), kTimeout);
 }
 
 void TestWebPreview::link_toAnotherLocalPage_isFollowed()

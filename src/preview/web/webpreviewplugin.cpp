@@ -74,9 +74,16 @@ void protect(QWebEngineSettings *settings)
     settings->setDefaultTextEncoding(QStringLiteral("UTF-8"));
 }
 
+/// The folder whose files the previewed pages may read (that of the
+/// document's file), empty when none: one for the profile all previews
+/// share.
+QString g_readableFolder;
+
 /// Turns every request of a previewed page to this machine or the local
 /// network away, whatever asks for it (WebSocket too).  Only a page the
 /// user typed into the address box goes there: the user asked for it.
+/// While a folder's files are open to the pages, no local file outside it
+/// is loaded but a page itself.
 class LocalNetworkGuard final : public QWebEngineUrlRequestInterceptor {
 public:
     using QWebEngineUrlRequestInterceptor::QWebEngineUrlRequestInterceptor;
@@ -88,6 +95,9 @@ public:
                            info.navigationType() == QWebEngineUrlRequestInfo::NavigationTypeTyped;
         const QUrl url = info.requestUrl();
         if (!typed && reachesOut(url) && isLocalNetworkHost(url.host()))
+            info.block(true);
+        else if (!typed && url.isLocalFile() && !g_readableFolder.isEmpty() &&
+                 !isReadableUnder(url.toLocalFile(), g_readableFolder))
             info.block(true);
     }
 
@@ -403,6 +413,17 @@ public:
             m_endedAddress = stuck->url();
         m_view->setPage(makePage());
         stuck->deleteLater();
+    }
+
+    void setReadableFolder(const QString &folder) override
+    {
+        g_readableFolder = folder;
+        // Chromium lets a local page load or read other local files only
+        // with this on (in the shown page's settings as well as the
+        // profile's, which the windows it opens take); the guard then keeps
+        // them to the folder.
+        m_profile->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, !folder.isEmpty());
+        m_page->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, !folder.isEmpty());
     }
 
     void startWindowCount() override
