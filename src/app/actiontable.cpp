@@ -98,6 +98,8 @@ constexpr Command kCommands[] = {
     {"help.about", "&About ...", "", "About program", -1, "about", "help-about", NoFlags},
     {"clipboard.fromEditors", "Copy script from &editor", "", "Copy the script in the editors to the clipboard", -1,
      "copy", "", NoFlags},
+    {"file.insertIntoPage", "&Insert into page ...", "", "Put the script into an HTML page, after showing the change",
+     -1, "DOKUMENT", "", NoFlags},
     {"clipboard.fromLibrary", "Copy script from &library", "", "Copy the script selected in a library to the clipboard",
      -1, "JSKRYPT", "", NoFlags},
     {"preview.editorsInDefaultBrowser", "default system browser", "", "Preview in the default system browser", -1,
@@ -141,6 +143,7 @@ constexpr CommandPlacement kFileMenu[] = {
     {.id = "MMNU_F_Zapisz", .command = "library.saveScript"},
     {.id = "MMNU_F_Save", .command = "file.save"},
     {.id = "MMNU_F_SaveAs", .command = "file.saveAs"},
+    {.id = "MMNU_F_InsertIntoPage", .command = "file.insertIntoPage"},
     {">MMNU_F_Recent"},
     kSeparator,
     {.id = "MMNU_P_PrintSettings", .command = "file.printerSetup"},
@@ -304,6 +307,8 @@ constexpr CommandPlacement kPopBookmarks[] = {
 constexpr CommandPlacement kPopClip[] = {
     {.id = "POP_Clip_Editor", .command = "clipboard.fromEditors", .flags = DefaultItem},
     {.id = "POP_Clip_Library", .command = "clipboard.fromLibrary"},
+    kSeparator,
+    {.id = "POP_Clip_Page", .command = "file.insertIntoPage"},
 };
 constexpr CommandPlacement kPopPrevEd[] = {
     {.id = "POP_Prev_Ed_System", .command = "preview.editorsInDefaultBrowser"},

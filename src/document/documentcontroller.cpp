@@ -1,6 +1,7 @@
 #include "document/documentcontroller.h"
 
 #include "document/documentfile.h"
+#include "document/pageinsertcontroller.h"
 #include "document/scripteditors.h"
 #include "document/scripttext.h"
 #include "editor/editorprinting.h"
@@ -62,6 +63,14 @@ DocumentController::DocumentController(const Ports &ports, QObject *parent)
     actions.bind("clipboard.fromEditors", this, &DocumentController::copyFromEditor);
     actions.bindTagged("file.recent", this, &DocumentController::openRecentFile);
     recentFilesChanged();
+    new PageInsertController(
+        ports,
+        [this] {
+            const QString suffix = QFileInfo(m_path).suffix().toLower();
+            const bool html = suffix == u"html" || suffix == u"htm";
+            return OpenDocumentFile{m_path, m_file && html && !m_file->form().markers};
+        },
+        this);
 
     // Asking the clipboard for its text can mean a round trip to another
     // program, so its state is kept up to date as it changes instead of
@@ -346,14 +355,7 @@ bool DocumentController::save()
     target.setForm(form);
     FileBytes bytes = target.bytesFor(now);
     if (!bytes.unencodable.isEmpty()) {
-        QStringList shown;
-        for (const QChar c : std::as_const(bytes.unencodable))
-            shown << QStringLiteral("%1 (U+%2)")
-                         .arg(c, QString::number(c.unicode(), 16).toUpper().rightJustified(4, u'0'));
-        if (m_prompter.AskYesNo(QStringLiteral("Confirm!"),
-                                QStringLiteral("%1 is written in Windows-1250, which cannot hold these characters: "
-                                               "%2.\r\nSave the file in UTF-8 instead?")
-                                    .arg(name, shown.join(QStringLiteral(", ")))) != AnswerYes)
+        if (!askToWriteInUtf8(m_prompter, name, bytes.unencodable))
             return false;
         form.encoding = FileForm::Encoding::Utf8;
         target.setForm(form);

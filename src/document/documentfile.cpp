@@ -108,8 +108,13 @@ FileBytes composeFileBytes(const ScriptFragments &fragments, const FileForm &for
         text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     else if (form.lineBreak == FileForm::LineBreak::Cr)
         text.replace(QStringLiteral("\r\n"), QStringLiteral("\r"));
+    return encodeFileText(text, form.encoding);
+}
+
+FileBytes encodeFileText(const QString &text, FileForm::Encoding encoding)
+{
     FileBytes out;
-    switch (form.encoding) {
+    switch (encoding) {
     case FileForm::Encoding::Utf8:
         out.bytes = text.toUtf8();
         break;

@@ -27,14 +27,20 @@ struct FileForm {
 /// How the bytes of a file hold their text.
 FileForm fileFormOf(const QByteArray &bytes);
 
-/// What Save writes for fragments in form: with markers the script file
-/// text, else the BODY fragment alone (a HEAD fragment with text has no
-/// place then: the caller asks first).  Characters the encoding cannot hold
-/// are written as "?" and listed in unencodable.
+/// Bytes of a text, and the characters its encoding could not hold (each
+/// written as "?").
 struct FileBytes {
     QByteArray bytes;
     QString unencodable;
 };
+
+/// A text in an encoding, its line breaks as they are.
+FileBytes encodeFileText(const QString &text, FileForm::Encoding encoding);
+
+/// What Save writes for fragments in form: with markers the script file
+/// text, else the BODY fragment alone (a HEAD fragment with text has no
+/// place then: the caller asks first).  Characters the encoding cannot hold
+/// are written as "?" and listed in unencodable.
 FileBytes composeFileBytes(const ScriptFragments &fragments, const FileForm &form);
 
 /// What the document's file holds, kept from Open (or the last Save) to

@@ -1,9 +1,11 @@
 #include "library/librarycommands.h"
 
+#include "document/linkedundo.h"
 #include "document/scripteditors.h"
 #include "document/scripttext.h"
 #include "editor/scripteditor.h"
 #include "platform/prompter.h"
+#include "platform/textfile.h"
 #include "ports/ports.h"
 #include "widgets/busycursor.h"
 
@@ -21,20 +23,26 @@ void loadLibraryScript(LibraryKind library, LibraryService &libraries, ScriptEdi
     editors.setScript(libraries.texts().head, libraries.texts().body);
 }
 
-void appendLibraryScript(LibraryKind library, LibraryService &libraries, ScriptEditors &editors, bool slowToRead)
+void insertLibraryScriptAtCaret(LibraryKind library, LibraryService &libraries, ScriptEditors &editors, bool slowToRead)
 {
     {
         const BusyCursor busy(slowToRead);
         if (!libraries.GetLibraryScript(library))
             return;
     }
-    const auto append = [](ScriptEditor *editor, const QString &text) {
-        const QByteArray bytes = text.toUtf8();
-        const long end = editor->SendScintilla(QsciScintillaBase::SCI_GETLENGTH);
-        editor->SendScintilla(QsciScintillaBase::SCI_INSERTTEXT, end, bytes.constData());
+    const QByteArray head = toCrLf(libraries.texts().head).toUtf8();
+    const QByteArray body = toCrLf(libraries.texts().body).toUtf8();
+    const auto atEnd = [&head](ScriptEditor &editor) {
+        const long end = editor.SendScintilla(QsciScintillaBase::SCI_GETLENGTH);
+        editor.SendScintilla(QsciScintillaBase::SCI_INSERTTEXT, end, head.constData());
     };
-    append(editors.head(), libraries.texts().head);
-    append(editors.body(), libraries.texts().body);
+    const auto atCaret = [&body](ScriptEditor &editor) {
+        const long caret = editor.SendScintilla(QsciScintillaBase::SCI_GETCURRENTPOS);
+        editor.SendScintilla(QsciScintillaBase::SCI_INSERTTEXT, caret, body.constData());
+        editor.SendScintilla(QsciScintillaBase::SCI_GOTOPOS, caret + long(body.size()));
+    };
+    editBothAsOneStep(editors, head.isEmpty() ? std::function<void(ScriptEditor &)>() : atEnd,
+                      body.isEmpty() ? std::function<void(ScriptEditor &)>() : atCaret);
 }
 
 void previewLibraryScript(LibraryKind library, LibraryService &libraries, ScriptPreview &preview,

@@ -17,10 +17,12 @@ class ScriptPreview;
 void loadLibraryScript(LibraryKind library, LibraryService &libraries, ScriptEditors &editors, Prompter &prompter,
                        bool slowToRead = false);
 
-/// Insert: the library's fragments appended to the editors', one undoable
-/// change each, so the script counts as modified afterwards.
-void appendLibraryScript(LibraryKind library, LibraryService &libraries, ScriptEditors &editors,
-                         bool slowToRead = false);
+/// Insert: the library's BODY fragment at BODY_ED's caret (a selection
+/// stays as it is; the caret ends after the fragment) and its HEAD fragment
+/// at the end of HEAD_ED, as one undo step of both editors, so the script
+/// counts as modified afterwards.
+void insertLibraryScriptAtCaret(LibraryKind library, LibraryService &libraries, ScriptEditors &editors,
+                                bool slowToRead = false);
 
 /// Preview: the library's script (named scriptName) on the Preview tab;
 /// without an embedded browser the editors' script in the default browser.

@@ -579,8 +579,8 @@ void UserLibraryController::BTN_User_InsertClick()
     m_ports.pages->showEditorPage();
     if (!UserLibraryTree::isScript(m_tree->selectedItem()))
         return;
-    appendLibraryScript(LibraryKind::User, *m_ports.libraries, *m_ports.editors,
-                        takesAWhileToOpen(selectedScriptPath()));
+    insertLibraryScriptAtCaret(LibraryKind::User, *m_ports.libraries, *m_ports.editors,
+                               takesAWhileToOpen(selectedScriptPath()));
 }
 
 void UserLibraryController::BTN_Preview_Script_UserClick()

@@ -196,9 +196,9 @@ private slots:
         QStringList items;
         for (const CommandPlacement &item : file->items)
             items << QString::fromLatin1(item.id);
-        QCOMPARE(items,
-                 (QStringList{"MMNU_F_New", "-", "MMNU_F_Open", "MMNU_F_Zapisz", "MMNU_F_Save", "MMNU_F_SaveAs",
-                              ">MMNU_F_Recent", "-", "MMNU_P_PrintSettings", "MMNU_P_Print", "-", "MMNU_F_Exit"}));
+        QCOMPARE(items, (QStringList{"MMNU_F_New", "-", "MMNU_F_Open", "MMNU_F_Zapisz", "MMNU_F_Save", "MMNU_F_SaveAs",
+                                     "MMNU_F_InsertIntoPage", ">MMNU_F_Recent", "-", "MMNU_P_PrintSettings",
+                                     "MMNU_P_Print", "-", "MMNU_F_Exit"}));
     }
 };
 

@@ -516,14 +516,16 @@ void TestBuiltInLibrary::stripCommands_goThroughGetLibraryScript()
     QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("kept"));
 
     // A configured script ("Animated text", on its page's defaults): Insert
-    // appends the generated fragments, Edit replaces the editors with them.
+    // puts the generated BODY at the caret and HEAD at the end, Edit
+    // replaces the editors with them.
     w.select(5);
     const std::optional<GeneratedScript> generated = generateBuiltInScript(5, w.settings());
     QVERIFY(generated && !generated->head.isEmpty() && !generated->body.isEmpty());
     prompter.clear();
+    w.t.body()->setCaretPosition(1);
     w.t.trigger("ToolbarButton971");
     QCOMPARE(w.t.head()->wholeText(), QStringLiteral("H0") + generated->head);
-    QCOMPARE(w.t.body()->wholeText(), QStringLiteral("B0") + generated->body);
+    QCOMPARE(w.t.body()->wholeText(), QStringLiteral("B") + generated->body + QStringLiteral("0"));
     prompter.yesNoAnswers = {AnswerYes};
     w.t.trigger("BTN_Edit_Lib");
     QCOMPARE(w.t.head()->wholeText(), generated->head);

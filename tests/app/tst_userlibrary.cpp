@@ -310,7 +310,7 @@ private slots:
         }
         if (kind == QLatin1String("large")) {
             QFile big(index);
-            QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(70 * 1024 * 1024));  // sparse
+            QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(qint64(70) * 1024 * 1024));  // sparse
         }
         TestWindow t(false, lib);
         QCOMPARE(t.prompter.messages().size(), 1);
@@ -543,17 +543,62 @@ private slots:
         QCOMPARE(w.t->prompter.messages().size(), 1);
     }
 
-    void insert_appendsWithoutAsking()
+    // BODY at the caret (not at the end), HEAD at the end, nothing asked.
+    void insert_putsBodyAtTheCaretWithoutAsking()
     {
         LibraryWindow w("Work\r\n menu\r\n", {{QStringLiteral("menu"), kScriptFile}});
         w.t->head()->setWholeText(QStringLiteral("H0"));
         w.t->body()->setWholeText(QStringLiteral("B0"));
+        w.t->body()->setCaretPosition(1);
         w.select(QStringLiteral("Work"), QStringLiteral("menu"));
         w.t->trigger("BTN_User_Insert");
         QVERIFY(w.t->prompter.shown.isEmpty());
         QCOMPARE(w.t->head()->wholeText(), QStringLiteral("H0var t;"));
-        QCOMPARE(w.t->body()->wholeText(), QStringLiteral("B0show(t);"));
+        QCOMPARE(w.t->body()->wholeText(), QStringLiteral("Bshow(t);0"));
+        QCOMPARE(w.t->body()->caretPosition(), 9);
         QVERIFY(w.t->window->editors().isModified());
+    }
+
+    // One undo step across both editors, from either side; an edit of the
+    // other editor in between is never undone by it.
+    void insert_isOneUndoStepOfBothEditors()
+    {
+        LibraryWindow w("Work\r\n menu\r\n", {{QStringLiteral("menu"), kScriptFile}});
+        ScriptEditor *head = w.t->head();
+        ScriptEditor *body = w.t->body();
+        head->setWholeText(QStringLiteral("H0"));
+        body->setWholeText(QStringLiteral("B0 selected"));
+        body->setSel(3, 8);
+        w.select(QStringLiteral("Work"), QStringLiteral("menu"));
+        w.t->trigger("BTN_User_Insert");
+        w.t->trigger("BTN_User_Insert");
+        // The caret was at the selection's end; the selected text stays.
+        QCOMPARE(body->wholeText(), QStringLiteral("B0 selectedshow(t);show(t);"));
+        QCOMPARE(head->wholeText(), QStringLiteral("H0var t;var t;"));
+
+        head->undo();
+        QCOMPARE(head->wholeText(), QStringLiteral("H0var t;"));
+        QCOMPARE(body->wholeText(), QStringLiteral("B0 selectedshow(t);"));
+        body->undo();
+        QCOMPARE(head->wholeText(), QStringLiteral("H0"));
+        QCOMPARE(body->wholeText(), QStringLiteral("B0 selected"));
+        QVERIFY(!head->isUndoAvailable());
+        QVERIFY(!body->isUndoAvailable());
+        body->redo();
+        QCOMPARE(head->wholeText(), QStringLiteral("H0var t;"));
+        QCOMPARE(body->wholeText(), QStringLiteral("B0 selectedshow(t);"));
+
+        // The user types into HEAD: undoing BODY's half leaves HEAD alone.
+        head->insertAt(QStringLiteral("X"), 0, 0);
+        body->undo();
+        QCOMPARE(body->wholeText(), QStringLiteral("B0 selected"));
+        QCOMPARE(head->wholeText(), QStringLiteral("XH0var t;"));
+        head->undo();
+        QCOMPARE(head->wholeText(), QStringLiteral("H0var t;"));
+        head->undo();
+        QCOMPARE(head->wholeText(), QStringLiteral("H0"));
+        QCOMPARE(body->wholeText(), QStringLiteral("B0 selected"));
+        QVERIFY(body->isRedoAvailable());
     }
 
     void copyFromLibrary_withTheTreeFocused()

@@ -235,7 +235,7 @@ void BuiltInLibrary::BTN_Edit_LibClick()
 void BuiltInLibrary::ToolbarButton971Click()
 {
     m_ports.pages->showEditorPage();
-    appendLibraryScript(LibraryKind::BuiltIn, m_libraries, *m_ports.editors);
+    insertLibraryScriptAtCaret(LibraryKind::BuiltIn, m_libraries, *m_ports.editors);
 }
 
 void BuiltInLibrary::TRE_SkryptyDblClick()
