@@ -31,8 +31,8 @@ TDlg_ImportClash::TDlg_ImportClash(const QString &name, const QString &copyName,
     text->setTextFormat(Qt::PlainText);
     text->setMinimumWidth(320);
 
-    m_forAll = new QCheckBox(othersLeft == 1 ? QStringLiteral("Do the &same for the other clash")
-                                             : QStringLiteral("Do the &same for the other %1 clashes").arg(othersLeft),
+    m_forAll = new QCheckBox(othersLeft == 1 ? QStringLiteral("&Do the same for the other clash")
+                                             : QStringLiteral("&Do the same for the other %1 clashes").arg(othersLeft),
                              this);
     m_forAll->setObjectName(QStringLiteral("CHK_ForAll"));
     m_forAll->setVisible(othersLeft > 0);
@@ -46,7 +46,7 @@ TDlg_ImportClash::TDlg_ImportClash(const QString &name, const QString &copyName,
     };
     addButton(QStringLiteral("&Replace"), "BTN_Replace", ClashChoice::Replace);
     addButton(QStringLiteral("&Keep both"), "BTN_KeepBoth", ClashChoice::KeepBoth)->setDefault(true);
-    addButton(QStringLiteral("S&kip"), "BTN_Skip", ClashChoice::Skip);
+    addButton(QStringLiteral("&Skip"), "BTN_Skip", ClashChoice::Skip);
     QPushButton *cancel = buttons->addButton(QStringLiteral("&Cancel import"), QDialogButtonBox::RejectRole);
     cancel->setObjectName(QStringLiteral("BTN_Cancel"));
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);

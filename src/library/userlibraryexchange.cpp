@@ -210,15 +210,17 @@ void UserLibraryController::importArchive()
     if (outcome.replaced > 0)
         parts << QStringLiteral("%1 replaced").arg(outcome.replaced);
     if (outcome.kept > 0)
-        parts << QStringLiteral("%1 kept beside the library's under a new name").arg(outcome.kept);
+        parts << countText(outcome.kept, QStringLiteral("1 kept as a copy under a new name"),
+                           QStringLiteral("%1 kept as copies under new names"));
     if (outcome.skipped > 0)
         parts << QStringLiteral("%1 skipped").arg(outcome.skipped);
     const int imported = outcome.added + outcome.replaced;
+    const QString text = imported == 1
+                             ? QStringLiteral("1 script was imported from %1").arg(shown)
+                             : QStringLiteral("%1 scripts were imported from %2").arg(QString::number(imported), shown);
     prompter.ShowMessageBox(
         IconInformation, QStringLiteral("Information"),
-        countText(imported, QStringLiteral("1 script was imported"), QStringLiteral("%1 scripts were imported")) +
-            (parts.isEmpty() ? QString() : QStringLiteral(" (") + parts.join(QStringLiteral(", ")) + u')') +
-            QStringLiteral(" from %1.").arg(shown));
+        text + (parts.isEmpty() ? QString() : QStringLiteral(": ") + parts.join(QStringLiteral(", "))) + u'.');
 }
 
 void UserLibraryController::importDroppedFiles(const NodeRef &category, const QStringList &paths)
