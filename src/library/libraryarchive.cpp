@@ -45,7 +45,7 @@ QString zipErrorText(zip_error_t *error)
 
 QString mebibytes(qint64 bytes)
 {
-    return QString::number(bytes / (1024 * 1024));
+    return QString::number(bytes / (qint64(1024) * 1024));
 }
 
 ArchiveRead refused(const QString &why)

@@ -78,7 +78,7 @@ bool hasLoneSurrogate(const QString &text)
 QString reasonOf(const TextFileRead &file)
 {
     if (file.status == TextFileRead::Status::TooLarge)
-        return QStringLiteral("the file is larger than %1 MiB").arg(kMaxTextFileBytes / (1024 * 1024));
+        return QStringLiteral("the file is larger than %1 MiB").arg(kMaxTextFileBytes / (qint64(1024) * 1024));
     return unreadableReason(file);
 }
 

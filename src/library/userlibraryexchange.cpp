@@ -189,7 +189,7 @@ void UserLibraryController::importArchive()
     }
     ArchiveRead read;
     {
-        const BusyCursor busy(file.bytes.size() > 1024 * 1024);
+        const BusyCursor busy(file.bytes.size() > qsizetype(1024) * 1024);
         read = readLibraryArchive(file.bytes, limits);
     }
     if (!read.ok) {

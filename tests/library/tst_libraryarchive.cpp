@@ -215,7 +215,7 @@ private slots:
         QTest::newRow("damaged bytes") << damaged << "\"x.js\" is damaged";
 
         // 1 MiB of one letter packs small; it declares ten bytes.
-        QByteArray bomb = makeZip({{"uscripts.dat", index}, {"x.js", QByteArray(1024 * 1024, 'a')}});
+        QByteArray bomb = makeZip({{"uscripts.dat", index}, {"x.js", QByteArray(qsizetype(1024) * 1024, 'a')}});
         declareSize(bomb, "x.js", 10);
         QTest::newRow("inflates past its size") << bomb << "unpacks to more than the 10 bytes";
         QByteArray huge = makeZip({{"uscripts.dat", index}, {"x.js", script}});
