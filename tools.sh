@@ -4,7 +4,7 @@
 QUILLON_PACKAGES=(
     g++ make cmake
     qt6-base-dev libqscintilla2-qt6-dev qt6-webengine-dev libqt6svg6 libgl-dev
-    libbenchmark-dev libxcb1-dev
+    libbenchmark-dev libxcb1-dev libzip-dev pkgconf
     xvfb xauth fonts-dejavu-core
     desktop-file-utils appstream dpkg-dev lintian
 )

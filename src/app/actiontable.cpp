@@ -126,6 +126,12 @@ constexpr Command kCommands[] = {
      "edit-find", NoFlags},
     {"library.rename", "&Rename", "", "Rename the selected script or category", -1, "", "edit-rename", NoFlags},
     {"library.duplicate", "D&uplicate", "", "Copy the selected script under a new name", -1, "", "edit-copy", NoFlags},
+    {"library.export", "E&xport ...", "", "Export the selected scripts or categories to an archive file", -1, "",
+     "document-export", NoFlags},
+    {"library.exportAll", "Export &library ...", "", "Export the whole user library to an archive file", -1, "",
+     "document-export", NoFlags},
+    {"library.import", "I&mport ...", "", "Import the scripts of an archive file into the user library", -1, "",
+     "document-import", NoFlags},
     {"languages.expand", "Expand", "", "Full expand", -1, "expand-all", "", NoFlags},
     {"languages.collapse", "Collapse", "", "Full collapse", -1, "collapse-all", "", NoFlags},
     {"help.languagesTab", "Help", "", "\"Languages\" tab help", -1, "POMOC", "", NoFlags},
@@ -337,6 +343,10 @@ constexpr CommandPlacement kPopUserLib[] = {
     {.id = "POP_User_Delete", .command = "library.deleteItem", .caption = "&Delete\tDel"},
     kSeparator,
     {.id = "POP_User_AddCateg", .command = "library.addCategory", .caption = "&New category"},
+    kSeparator,
+    {.id = "POP_User_Export", .command = "library.export"},
+    {.id = "POP_User_ExportAll", .command = "library.exportAll"},
+    {.id = "POP_User_Import", .command = "library.import"},
 };
 constexpr CommandPlacement kPopBuiltInLib[] = {
     {.id = "POP_Built_Edit", .command = "builtin.edit", .caption = "&Edit", .flags = DefaultItem},

@@ -78,7 +78,7 @@ bool hasLoneSurrogate(const QString &text)
 QString reasonOf(const TextFileRead &file)
 {
     if (file.status == TextFileRead::Status::TooLarge)
-        return QStringLiteral("the file is larger than %1 MiB").arg(kMaxTextFileBytes / (1024 * 1024));
+        return QStringLiteral("the file is larger than %1 MiB").arg(kMaxTextFileBytes / (qint64(1024) * 1024));
     return unreadableReason(file);
 }
 
@@ -144,7 +144,7 @@ QString cleanCategoryName(const QString &edited)
     return out.trimmed();
 }
 
-QString duplicateScriptName(const QString &name, const LibraryTree &tree)
+QString duplicateScriptName(const QString &name, const LibraryTree &tree, const QSet<QString> &alsoTaken)
 {
     // A copy of "clock (2)" is "clock (3)", not "clock (2) (2)".
     QString base = name;
@@ -156,7 +156,7 @@ QString duplicateScriptName(const QString &name, const LibraryTree &tree)
     }
     for (;; ++number) {
         const QString candidate = QStringLiteral("%1 (%2)").arg(base).arg(number);
-        if (tree.scriptsNamed(candidate).empty())
+        if (tree.scriptsNamed(candidate).empty() && !alsoTaken.contains(candidate.toCaseFolded()))
             return candidate;
     }
 }
@@ -513,6 +513,11 @@ UserLibraryStore::SaveOutcome UserLibraryStore::writeIndexFile()
 UserLibraryStore::SaveOutcome UserLibraryStore::writeScriptFile(const QString &name, const QString &head,
                                                                 const QString &body)
 {
+    return writeScriptBytes(name, encodeText(composeScriptFile(head, body)));
+}
+
+UserLibraryStore::SaveOutcome UserLibraryStore::writeScriptBytes(const QString &name, const QByteArray &bytes)
+{
     SaveOutcome outcome;
     if (!canBeFileName(name)) {
         outcome.error = QStringLiteral("\"%1\" cannot be the name of a script file").arg(name);
@@ -523,7 +528,6 @@ UserLibraryStore::SaveOutcome UserLibraryStore::writeScriptFile(const QString &n
         outcome.error = QStringLiteral("The folder %1 does not exist").arg(m_folder);
         return outcome;
     }
-    const QByteArray bytes = encodeText(composeScriptFile(head, body));
     const SaveResult saved = saveFileAtomically(scriptPath(name), bytes, SaveDurability::Sync, LinkPolicy::Refuse);
     if (saved.ok) {
         // The copy holds the text as it reads back from the file.

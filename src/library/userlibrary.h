@@ -17,6 +17,7 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -45,8 +46,9 @@ NameProblem checkScriptName(const QString &name);
 QString cleanCategoryName(const QString &edited);
 
 /// The name a copy of a script gets: "name (2)", or the next number free in
-/// tree ("name (3)" for a copy of "name (2)" when that is taken).
-QString duplicateScriptName(const QString &name, const LibraryTree &tree);
+/// tree ("name (3)" for a copy of "name (2)" when that is taken), and not
+/// one of alsoTaken (case folded).
+QString duplicateScriptName(const QString &name, const LibraryTree &tree, const QSet<QString> &alsoTaken = {});
 
 /// Where a node stands, to find it again after the tree was re-read: the
 /// rows from the top and the texts along the way.
@@ -158,6 +160,8 @@ public:
 
     /// Writes the script file for name (section-marker format).
     SaveOutcome writeScriptFile(const QString &name, const QString &head, const QString &body);
+    /// Writes a script file's bytes as they are (an imported script).
+    SaveOutcome writeScriptBytes(const QString &name, const QByteArray &bytes);
     /// Creates the library folder (one level); true when it is there.
     bool createFolder(QString *error = nullptr);
     /// Removes a script's file (a link of that name goes, never what it

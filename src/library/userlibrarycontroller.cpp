@@ -3,6 +3,7 @@
 #include "document/scripteditors.h"
 #include "editor/scripteditor.h"
 #include "library/librarycommands.h"
+#include "library/libraryfiledrop.h"
 #include "library/renamedialog.h"
 #include "library/treecontextmenu.h"
 #include "library/userlibrary.h"
@@ -61,6 +62,14 @@ UserLibraryController::UserLibraryController(const Ports &ports, const QString &
     actions.bind("library.preview", this, &UserLibraryController::BTN_Preview_Script_UserClick);
     actions.bind("library.rename", this, &UserLibraryController::renameSelected);
     actions.bind("library.duplicate", this, &UserLibraryController::duplicateSelected);
+    actions.bind("library.export", this, &UserLibraryController::exportSelected);
+    actions.bind("library.exportAll", this, &UserLibraryController::exportLibrary);
+    actions.bind("library.import", this, &UserLibraryController::importArchive);
+    // Files dropped from the file manager come in once the drop is over.
+    acceptScriptFileDrops(m_tree, [this](QTreeWidgetItem *category, const QStringList &paths) {
+        const NodeRef ref = m_store->refOf(nodeOf(category));
+        QTimer::singleShot(0, this, guarded([this, ref, paths] { importDroppedFiles(ref, paths); }));
+    });
     attachContextMenu(m_tree, actions.menu(QStringLiteral("POP_UserLib")));
     connect(m_tree, &UserLibraryTree::openRequested, this, guarded([this] { BTN_Edit_Script_UserClick(); }));
     connect(m_tree, &UserLibraryTree::deleteRequested, this, guarded([this] { BTN_Del_ItemClick(); }));

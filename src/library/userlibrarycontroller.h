@@ -4,6 +4,7 @@
 // deleted, scripts deleted, loaded, inserted and previewed.  Every change
 // is written to the library folder at once.
 
+#include "library/libraryimport.h"
 #include "library/libraryservice.h"
 #include "library/userlibrary.h"
 #include "ports/ports.h"
@@ -12,6 +13,7 @@
 #include <QObject>
 
 #include <memory>
+#include <optional>
 
 class QSplitter;
 class QTreeWidgetItem;
@@ -54,6 +56,15 @@ public:
     void renameSelected();
     /// Copies the selected script as "name (2)" beside it.
     void duplicateSelected();
+    /// Export...: the selected categories and scripts (the whole library
+    /// when nothing is selected) to a library archive the user names.
+    void exportSelected();
+    /// Export library...: the whole library to an archive.
+    void exportLibrary();
+    /// Import...: the scripts of a library archive the user picks.
+    void importArchive();
+    /// Script files dropped on a category: each becomes a script of it.
+    void importDroppedFiles(const NodeRef &category, const QStringList &paths);
 
     /// The categories shown open, as their rows and names (to be kept
     /// between runs).
@@ -94,6 +105,14 @@ private:
     /// it, or the system's reason it could not be made.
     void reportNotLocked(const UserLibraryStore::Change &change);
     void reportChangedMeanwhile();
+    void exportScripts(const std::vector<const LibraryNode *> &chosen, const QString &proposedName);
+    /// What to do with each clash of an import, asked one by one (or once
+    /// for all); nullopt when the user cancels the import.
+    std::optional<QHash<QString, ClashChoice>> askAboutClashes(const ArchiveContents &import);
+    /// Asks about the clashes and writes the import; into is the category
+    /// all of it goes to, or null for the import's own categories.  Returns
+    /// what was imported (ok false when nothing was).
+    ImportOutcome importContents(const ArchiveContents &import, const NodeRef &into);
 
     const Ports &m_ports;
     std::unique_ptr<UserLibraryStore> m_store;
@@ -103,4 +122,5 @@ private:
     QHash<const LibraryNode *, QTreeWidgetItem *> m_items;
     bool m_loadedOnce = false;
     bool m_rebuilding = false;
+    QString m_archiveFolder;  // where the last archive was exported or imported
 };

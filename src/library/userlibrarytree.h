@@ -2,7 +2,8 @@
 // TRE_Wlasne: the user library's tree.  Categories at the top level (a
 // closed folder, open while expanded or selected), scripts below them; the
 // labels of both can be edited in place (F2, a slow second click).  Nodes
-// can be dragged onto an editor; nothing can be dropped on the tree.  Enter
+// can be dragged onto an editor; of what is dropped on the tree only script
+// files from the file manager are taken (libraryfiledrop.h).  Enter
 // asks to open the selected script, Delete to delete the selection.
 
 #include <QTreeWidget>

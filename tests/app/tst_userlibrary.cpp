@@ -777,7 +777,8 @@ private slots:
             if (!action->isSeparator())
                 items << action->objectName();
         QCOMPARE(items, (QStringList{"POP_User_Edit", "POP_User_Insert", "POP_User_Preview", "POP_User_Clip",
-                                     "POP_User_Rename", "POP_User_Duplicate", "POP_User_Delete", "POP_User_AddCateg"}));
+                                     "POP_User_Rename", "POP_User_Duplicate", "POP_User_Delete", "POP_User_AddCateg",
+                                     "POP_User_Export", "POP_User_ExportAll", "POP_User_Import"}));
         // Duplicate, chosen from the menu by its key.
         QTest::keyClick(menu, Qt::Key_U);
         QTRY_VERIFY(!QApplication::activePopupWidget());
