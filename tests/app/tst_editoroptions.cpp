@@ -9,12 +9,16 @@
 #include "testwindow.h"
 #include "widgets/colourbutton.h"
 
+#include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QKeySequenceEdit>
 #include <QListWidget>
+#include <QRadioButton>
+#include <QSpinBox>
 
 namespace {
 
@@ -52,6 +56,27 @@ int changeJsKeyword(QDialog &dialog)
     emit fore->colourPicked(QColor(0, 128, 128));
     dialog.findChild<QKeySequenceEdit *>(QStringLiteral("Key_41_2"))->setKeySequence(QKeySequence(QStringLiteral("Ctrl+Shift+Backspace")));
     return QDialog::Accepted;
+}
+
+QColor paperOf(ScriptEditor *editor, int style = QsciScintillaBase::STYLE_DEFAULT)
+{
+    const long bgr = editor->SendScintilla(QsciScintillaBase::SCI_STYLEGETBACK, static_cast<unsigned long>(style));
+    return QColor(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF));
+}
+
+// Tab width 8, block indent 3, a margin at column 72, 14 points, no line
+// numbers, and the Dark colours: all through the dialog's own widgets.
+int setDisplayAndDark(QDialog &dialog)
+{
+    dialog.findChild<QSpinBox *>(QStringLiteral("SPN_TabWidth"))->setValue(8);
+    dialog.findChild<QSpinBox *>(QStringLiteral("SPN_BlockIndent"))->setValue(3);
+    dialog.findChild<QSpinBox *>(QStringLiteral("SPN_RightMargin"))->setValue(72);
+    dialog.findChild<QSpinBox *>(QStringLiteral("SPN_FontSize"))->setValue(14);
+    dialog.findChild<QCheckBox *>(QStringLiteral("CHK_LineNumbers"))->setChecked(false);
+    dialog.findChild<QRadioButton *>(QStringLiteral("RAD_Scheme%1").arg(int(ColourScheme::Dark)))->click();
+    // The sample on the styles page turns dark with the click.
+    auto *sample = dialog.findChild<ScriptEditor *>(QStringLiteral("MEM_Sample"));
+    return sample && paperOf(sample).lightness() < 128 ? QDialog::Accepted : QDialog::Rejected;
 }
 
 } // namespace
@@ -116,6 +141,77 @@ private slots:
         QTest::keyClicks(again.body(), QStringLiteral("abc"));
         QTest::keyClick(again.body(), Qt::Key_Backspace, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(again.body()->wholeText(), QString());
+    }
+
+    void optionsDialog_displayAndDarkScheme_reachBothEditors_andARestart()
+    {
+        QTemporaryDir library;
+        const QString folder = library.filePath(QStringLiteral("user-scripts"));
+        QVERIFY(QDir().mkpath(folder));
+        {
+            TestWindow t(false, folder);
+            for (ScriptEditor *editor : {t.head(), t.body()}) {
+                QVERIFY(editor->marginWidth(0) > 0);
+                QCOMPARE(editor->edgeMode(), QsciScintilla::EdgeNone);
+                QVERIFY(paperOf(editor).lightness() > 128);
+            }
+            t.prompter.dialogHandlers[QStringLiteral("EditorOptionsDialog")] = setDisplayAndDark;
+            t.trigger("MMNU_E_Settings");
+            for (ScriptEditor *editor : {t.head(), t.body()}) {
+                QCOMPARE(editor->tabWidth(), 8);
+                QCOMPARE(editor->blockIndentStep(), 3);
+                QCOMPARE(editor->marginWidth(0), 0);
+                QCOMPARE(editor->edgeMode(), QsciScintilla::EdgeLine);
+                QCOMPARE(editor->edgeColumn(), 72);
+                QCOMPARE(editor->SendScintilla(QsciScintillaBase::SCI_STYLEGETSIZE, 0UL), 14L);
+                QVERIFY(paperOf(editor).lightness() < 128);
+                QVERIFY(paperOf(editor, SchemeLexer::scintillaStyle(SchemeStyle::JsKeyword)).lightness() < 128);
+                QVERIFY(foregroundOf(editor, SchemeStyle::Default).lightness() > 128);
+            }
+            // The form builder's editor turns dark too, and keeps its own margin.
+            bool memoChecked = false;
+            t.prompter.dialogHandlers[QStringLiteral("TFormularzDlg")] = [&](QDialog &dialog) {
+                auto *memo = dialog.findChild<ScriptEditor *>(QStringLiteral("memo"));
+                memoChecked = memo && paperOf(memo).lightness() < 128 && memo->edgeColumn() == 80;
+                return QDialog::Rejected;
+            };
+            t.trigger("MMNU_HTML_FormB");
+            QVERIFY(memoChecked);
+            // Line numbers back on: the gutter has room for them again.
+            t.prompter.dialogHandlers[QStringLiteral("EditorOptionsDialog")] = [](QDialog &dialog) {
+                dialog.findChild<QCheckBox *>(QStringLiteral("CHK_LineNumbers"))->setChecked(true);
+                return int(QDialog::Accepted);
+            };
+            t.trigger("MMNU_E_Settings");
+            QVERIFY(t.head()->marginWidth(0) > 0 && t.body()->marginWidth(0) > 0);
+            QVERIFY2(t.prompter.messages().isEmpty(), qPrintable(t.prompter.describe()));
+        }
+        TestWindow again(false, folder);
+        for (ScriptEditor *editor : {again.head(), again.body()}) {
+            QCOMPARE(editor->tabWidth(), 8);
+            QCOMPARE(editor->edgeColumn(), 72);
+            QVERIFY(editor->marginWidth(0) > 0);
+            QVERIFY(paperOf(editor).lightness() < 128);
+        }
+    }
+
+    // Following the desktop, the editors are dark on a dark desktop.
+    void followTheDesktop_darkWindow_drawsDark()
+    {
+        const QPalette before = QApplication::palette();
+        QPalette dark = before;
+        dark.setColor(QPalette::Window, QColor(0x30, 0x30, 0x30));
+        dark.setColor(QPalette::WindowText, QColor(0xe0, 0xe0, 0xe0));
+        QApplication::setPalette(dark);
+        {
+            TestWindow t;
+            QCOMPARE(t.window->editorSettings().colourScheme, ColourScheme::FollowDesktop);
+            QVERIFY(paperOf(t.body()).lightness() < 128);
+            QVERIFY(paperOf(t.head()).lightness() < 128);
+        }
+        QApplication::setPalette(before);
+        TestWindow t;
+        QVERIFY(paperOf(t.body()).lightness() > 128);
     }
 
     // Word wrap, switched in the View menu, is on again after a restart.
