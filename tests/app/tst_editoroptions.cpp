@@ -19,6 +19,7 @@
 #include <QListWidget>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QToolBar>
 
 namespace {
 
@@ -77,6 +78,25 @@ int setDisplayAndDark(QDialog &dialog)
     // The sample on the styles page turns dark with the click.
     auto *sample = dialog.findChild<ScriptEditor *>(QStringLiteral("MEM_Sample"));
     return sample && paperOf(sample).lightness() < 128 ? QDialog::Accepted : QDialog::Rejected;
+}
+
+// The share (in hundredths) of a picture's opaque pixels that are as dark
+// as the slate of its line art: what vanishes on a dark window.
+int darkShare(const QIcon &icon)
+{
+    const QImage image = icon.pixmap(24, 24).toImage().convertToFormat(QImage::Format_ARGB32);
+    int dark = 0;
+    int opaque = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor pixel = image.pixelColor(x, y);
+            if (pixel.alpha() < 128)
+                continue;
+            ++opaque;
+            dark += pixel.lightness() < 90 ? 1 : 0;
+        }
+    }
+    return opaque ? 100 * dark / opaque : -1;
 }
 
 } // namespace
@@ -212,6 +232,34 @@ private slots:
         QApplication::setPalette(before);
         TestWindow t;
         QVERIFY(paperOf(t.body()).lightness() > 128);
+    }
+
+    // The HTML toolbar's pictures are dark line art: on a dark window they
+    // are drawn light, and dark again once the window is light.
+    void htmlToolbar_iconsShowOnADarkWindow()
+    {
+        TestWindow t;
+        auto *bar = t.window->findChild<QToolBar *>(QStringLiteral("HTMLToolbar"));
+        QVERIFY(bar);
+        const QPalette before = QApplication::palette();
+        QPalette dark = before;
+        dark.setColor(QPalette::Window, QColor(0x30, 0x30, 0x30));
+        dark.setColor(QPalette::WindowText, QColor(0xe8, 0xe8, 0xe8));
+        int lineArt = 0;
+        for (QAction *action : bar->actions()) {
+            if (action->isSeparator() || action->icon().isNull() || darkShare(action->icon()) < 0)
+                continue;
+            const int onLight = darkShare(action->icon());
+            QApplication::setPalette(dark);
+            const int onDark = darkShare(action->icon());
+            QApplication::setPalette(before);
+            // Hardly anything as dark as the window is left of any picture.
+            QVERIFY2(onDark <= 5, qPrintable(QStringLiteral("%1: %2 then %3").arg(action->text()).arg(onLight).arg(onDark)));
+            if (onLight >= 50)
+                ++lineArt;
+        }
+        // Most of the bar is line art alone (bold, italic, the alignments...).
+        QVERIFY2(lineArt >= 5, qPrintable(QString::number(lineArt)));
     }
 
     // Word wrap, switched in the View menu, is on again after a restart.
