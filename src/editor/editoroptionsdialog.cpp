@@ -190,6 +190,7 @@ QWidget *EditorOptionsDialog::buildDisplayPage()
         box->setObjectName(QString::fromLatin1(name));
         box->setRange(range.least, range.most);
         box->setValue(value);
+        box->setMaximumWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 48);
         return box;
     };
     m_fontSize = spin("SPN_FontSize", kFontSizeRange, m_settings.fontSize);
