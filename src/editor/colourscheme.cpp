@@ -54,12 +54,24 @@ std::uint32_t fromHsl(const Hsl &hsl)
     double g = 0;
     double b = 0;
     switch (int(hsl.hue) % 6) {
-    case 0: r = chroma, g = second; break;
-    case 1: r = second, g = chroma; break;
-    case 2: g = chroma, b = second; break;
-    case 3: g = second, b = chroma; break;
-    case 4: r = second, b = chroma; break;
-    default: r = chroma, b = second; break;
+    case 0:
+        r = chroma, g = second;
+        break;
+    case 1:
+        r = second, g = chroma;
+        break;
+    case 2:
+        g = chroma, b = second;
+        break;
+    case 3:
+        g = second, b = chroma;
+        break;
+    case 4:
+        r = second, b = chroma;
+        break;
+    default:
+        r = chroma, b = second;
+        break;
     }
     const double base = lightness - chroma / 2;
     const auto byte = [base](double c) { return std::uint32_t(std::lround(std::clamp(c + base, 0.0, 1.0) * 255)); };
@@ -97,7 +109,7 @@ std::uint32_t readableText(std::uint32_t text, std::uint32_t paper)
     return colour;
 }
 
-} // namespace
+}  // namespace
 
 double contrastRatio(std::uint32_t first, std::uint32_t second)
 {
@@ -133,9 +145,12 @@ std::vector<StyleLook> darkStyles(const std::vector<StyleLook> &styles)
 bool drawsDark(ColourScheme scheme, int windowLightness)
 {
     switch (scheme) {
-    case ColourScheme::Light: return false;
-    case ColourScheme::Dark: return true;
-    case ColourScheme::FollowDesktop: return windowLightness < 128;
+    case ColourScheme::Light:
+        return false;
+    case ColourScheme::Dark:
+        return true;
+    case ColourScheme::FollowDesktop:
+        return windowLightness < 128;
     }
     return false;
 }

@@ -97,8 +97,9 @@ QWidget *EditorOptionsDialog::buildStylesPage()
     m_scheme = new QButtonGroup(page);
     auto *schemes = new QHBoxLayout;
     schemes->addWidget(new QLabel(QStringLiteral("Colours:"), page));
-    const std::pair<ColourScheme, const char *> choices[] = {
-        {ColourScheme::FollowDesktop, "Follow the desktop"}, {ColourScheme::Light, "Light"}, {ColourScheme::Dark, "Dark"}};
+    const std::pair<ColourScheme, const char *> choices[] = {{ColourScheme::FollowDesktop, "Follow the desktop"},
+                                                             {ColourScheme::Light, "Light"},
+                                                             {ColourScheme::Dark, "Dark"}};
     for (const auto &[scheme, caption] : choices) {
         auto *button = new QRadioButton(QString::fromLatin1(caption), page);
         button->setObjectName(QStringLiteral("RAD_Scheme%1").arg(int(scheme)));
@@ -120,7 +121,8 @@ QWidget *EditorOptionsDialog::buildStylesPage()
     auto *column = new QVBoxLayout(page);
     column->addLayout(schemes);
     column->addLayout(top);
-    auto *note = new QLabel(QStringLiteral("Sample (the Dark colours lighten any colour too dark to read on their paper):"), page);
+    auto *note = new QLabel(
+        QStringLiteral("Sample (the Dark colours lighten any colour too dark to read on their paper):"), page);
     note->setWordWrap(true);
     column->addWidget(note);
     column->addWidget(m_sample, 2);

@@ -13,8 +13,7 @@ namespace {
 // paper is white.
 class PrintLooks final {
 public:
-    explicit PrintLooks(ScriptEditor &editor)
-        : m_editor(editor), m_numbersShown(editor.lineNumbersShown())
+    explicit PrintLooks(ScriptEditor &editor) : m_editor(editor), m_numbersShown(editor.lineNumbersShown())
     {
         const auto *lexer = qobject_cast<const SchemeLexer *>(editor.lexer());
         if (!lexer)

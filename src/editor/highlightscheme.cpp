@@ -676,7 +676,8 @@ int SchemeScanner::scanLine(std::string_view line, int state, std::vector<Run> &
                 out.add(i, i + 2, S::JsComment);
                 i += 2;
                 mode = JsBlockComment;
-            } else if (!js && (c == '\'' || ((c == 'r' || c == 'R') && wordEnd(line, i) == i + 3 && startsWithNoCase(line, i, "rem")))) {
+            } else if (!js && (c == '\'' || ((c == 'r' || c == 'R') && wordEnd(line, i) == i + 3 &&
+                                             startsWithNoCase(line, i, "rem")))) {
                 const size_t end = findScriptEnd(line, i);
                 out.add(i, end, S::VbComment);
                 i = end;

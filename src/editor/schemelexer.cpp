@@ -9,8 +9,8 @@
 #include <QColor>
 #include <QFont>
 #include <QGuiApplication>
-#include <QPalette>
 #include <QKeySequence>
+#include <QPalette>
 #include <Qsci/qsciscintilla.h>
 
 #include <algorithm>

@@ -101,7 +101,7 @@ struct ScriptEditor::Private {
     QColor backColor = Qt::white;
     QPoint lastPressGlobal;
     bool changePending = false;  // a change was announced and not yet reported
-    int lineNumberDigits = 0;  // the width the line numbers have room for; 0 while hidden
+    int lineNumberDigits = 0;    // the width the line numbers have room for; 0 while hidden
     bool lineNumbers = true;
 };
 

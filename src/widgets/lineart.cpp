@@ -77,7 +77,7 @@ private:
     QIcon m_picture;
 };
 
-} // namespace
+}  // namespace
 
 QIcon lineArtIcon(const QIcon &picture)
 {

@@ -254,7 +254,8 @@ private slots:
             const int onDark = darkShare(action->icon());
             QApplication::setPalette(before);
             // Hardly anything as dark as the window is left of any picture.
-            QVERIFY2(onDark <= 5, qPrintable(QStringLiteral("%1: %2 then %3").arg(action->text()).arg(onLight).arg(onDark)));
+            QVERIFY2(onDark <= 5,
+                     qPrintable(QStringLiteral("%1: %2 then %3").arg(action->text()).arg(onLight).arg(onDark)));
             if (onLight >= 50)
                 ++lineArt;
         }

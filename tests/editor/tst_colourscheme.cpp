@@ -13,17 +13,20 @@ double leastContrast(const EditorSettings &settings, QString *worst)
 {
     double least = 21;
     for (const StyleLook &look : settings.styles) {
-        const double ratio = contrastRatio(settings.effectiveForeground(look.id), settings.effectiveBackground(look.id));
+        const double ratio =
+            contrastRatio(settings.effectiveForeground(look.id), settings.effectiveBackground(look.id));
         if (ratio < least) {
             least = ratio;
-            *worst = QStringLiteral("%1: %2 on %3").arg(look.name).arg(settings.effectiveForeground(look.id), 6, 16, QChar(u'0'))
+            *worst = QStringLiteral("%1: %2 on %3")
+                         .arg(look.name)
+                         .arg(settings.effectiveForeground(look.id), 6, 16, QChar(u'0'))
                          .arg(settings.effectiveBackground(look.id), 6, 16, QChar(u'0'));
         }
     }
     return least;
 }
 
-} // namespace
+}  // namespace
 
 class TestColourScheme : public QObject {
     Q_OBJECT
@@ -46,7 +49,8 @@ private slots:
         QFETCH(uint, first);
         QFETCH(uint, second);
         QFETCH(double, ratio);
-        QVERIFY2(qAbs(contrastRatio(first, second) - ratio) < 0.01, qPrintable(QString::number(contrastRatio(first, second))));
+        QVERIFY2(qAbs(contrastRatio(first, second) - ratio) < 0.01,
+                 qPrintable(QString::number(contrastRatio(first, second))));
     }
 
     // Every style reads on the dark paper: the built-in ones, ones the user
@@ -67,7 +71,9 @@ private slots:
         EditorSettings settings = defaultEditorSettings();
         for (StyleLook &look : settings.styles) {
             switch (kind) {
-            case 1: look.foreground = look.background; break;
+            case 1:
+                look.foreground = look.background;
+                break;
             case 2:
                 look.background = 0xFFFFC0;
                 look.backgroundAsDefault = false;
@@ -77,8 +83,12 @@ private slots:
                 look.foreground = 0x777777 + std::uint32_t(look.id) * 0x010101;
                 look.background = 0x888888;
                 break;
-            case 4: look.background = 0x202040; look.foreground = 0x000080; break;
-            default: break;
+            case 4:
+                look.background = 0x202040;
+                look.foreground = 0x000080;
+                break;
+            default:
+                break;
             }
         }
         const EditorSettings dark = drawnSettings(settings, true);
@@ -86,7 +96,8 @@ private slots:
         const double least = leastContrast(dark, &worst);
         QVERIFY2(least >= kDarkContrast, qPrintable(QStringLiteral("%1 (%2)").arg(least).arg(worst)));
         // The paper is dark: its text is the light one.
-        QVERIFY(contrastRatio(dark.effectiveBackground(S::Default), 0x000000) < contrastRatio(dark.effectiveBackground(S::Default), 0xFFFFFF));
+        QVERIFY(contrastRatio(dark.effectiveBackground(S::Default), 0x000000) <
+                contrastRatio(dark.effectiveBackground(S::Default), 0xFFFFFF));
         QCOMPARE(dark.styles.size(), settings.styles.size());
     }
 

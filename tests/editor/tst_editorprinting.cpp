@@ -175,7 +175,8 @@ private slots:
         QCOMPARE(printedPages(w.editor, QStringLiteral("other.pdf"), &ok), 1);
         const int texts = int(content.count("BT"));
         const int otherTexts = int(pdfContent(m_dir.filePath(QStringLiteral("other.pdf"))).count("BT"));
-        QVERIFY2(lineNumbers ? texts > otherTexts : texts < otherTexts, qPrintable(QStringLiteral("%1 %2").arg(texts).arg(otherTexts)));
+        QVERIFY2(lineNumbers ? texts > otherTexts : texts < otherTexts,
+                 qPrintable(QStringLiteral("%1 %2").arg(texts).arg(otherTexts)));
         // The editor is as it was after printing.
         QCOMPARE(w.editor->lineNumbersShown(), numbersShown);
         QCOMPARE(w.editor->defBackColor(), paper);

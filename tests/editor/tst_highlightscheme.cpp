@@ -51,7 +51,7 @@ EditorSettings with(void (*change)(EditorSettings &))
     return settings;
 }
 
-} // namespace
+}  // namespace
 
 class TestHighlightScheme : public QObject {
     Q_OBJECT
@@ -252,8 +252,8 @@ private slots:
         // Every option line is written, each value once, so a file of ours
         // always says what it holds.
         for (const char *line : {"fontname DejaVu Sans Mono\r\n", "fontsize 13\r\n", "tabwidth 8\r\n",
-                                 "blockindent 3\r\n", "linenumbers 0\r\n", "rightmargin 80\r\n",
-                                 "printcolours 0\r\n", "printlinenumbers 0\r\n", "colours dark\r\n"})
+                                 "blockindent 3\r\n", "linenumbers 0\r\n", "rightmargin 80\r\n", "printcolours 0\r\n",
+                                 "printlinenumbers 0\r\n", "colours dark\r\n"})
             QCOMPARE(bytes.count(QByteArray("\r\n").append(line)), 1);
     }
 
@@ -272,18 +272,23 @@ private slots:
         QTest::newRow("font name empty: the system's") << QByteArray("fontname") << defaults;
         QTest::newRow("tab width") << QByteArray("tabwidth 8") << with([](EditorSettings &s) { s.tabWidth = 8; });
         QTest::newRow("tab width 0") << QByteArray("tabwidth 0") << defaults;
-        QTest::newRow("block indent") << QByteArray("blockindent 4") << with([](EditorSettings &s) { s.blockIndent = 4; });
+        QTest::newRow("block indent") << QByteArray("blockindent 4")
+                                      << with([](EditorSettings &s) { s.blockIndent = 4; });
         QTest::newRow("block indent negative") << QByteArray("blockindent -3") << defaults;
         QTest::newRow("margin") << QByteArray("rightmargin 72") << with([](EditorSettings &s) { s.rightMargin = 72; });
         QTest::newRow("margin too far") << QByteArray("rightmargin 9999") << defaults;
         QTest::newRow("margin two values") << QByteArray("rightmargin 72 80") << defaults;
-        QTest::newRow("line numbers off") << QByteArray("linenumbers 0") << with([](EditorSettings &s) { s.lineNumbers = false; });
+        QTest::newRow("line numbers off")
+            << QByteArray("linenumbers 0") << with([](EditorSettings &s) { s.lineNumbers = false; });
         QTest::newRow("line numbers yes") << QByteArray("linenumbers yes") << defaults;
-        QTest::newRow("print in black") << QByteArray("printcolours 0") << with([](EditorSettings &s) { s.printColours = false; });
+        QTest::newRow("print in black") << QByteArray("printcolours 0")
+                                        << with([](EditorSettings &s) { s.printColours = false; });
         QTest::newRow("print without numbers")
             << QByteArray("printlinenumbers 0") << with([](EditorSettings &s) { s.printLineNumbers = false; });
-        QTest::newRow("dark") << QByteArray("colours dark") << with([](EditorSettings &s) { s.colourScheme = ColourScheme::Dark; });
-        QTest::newRow("light") << QByteArray("colours light") << with([](EditorSettings &s) { s.colourScheme = ColourScheme::Light; });
+        QTest::newRow("dark") << QByteArray("colours dark")
+                              << with([](EditorSettings &s) { s.colourScheme = ColourScheme::Dark; });
+        QTest::newRow("light") << QByteArray("colours light")
+                               << with([](EditorSettings &s) { s.colourScheme = ColourScheme::Light; });
         QTest::newRow("unknown scheme") << QByteArray("colours purple") << defaults;
         QTest::newRow("a later version's line") << QByteArray("minimap 1") << defaults;
     }
