@@ -706,12 +706,13 @@ int SchemeScanner::scanLine(std::string_view line, int state, std::vector<Run> &
                 size_t end = (c == '&') ? i + 2 : i;
                 while (end < n) {
                     const unsigned char d = uc(end);
-                    if (isWordChar(d) || (d == '.' && end + 1 < n && isDigit(uc(end + 1))))
-                        ++end;
-                    else if ((d == '+' || d == '-') && (line[end - 1] == 'e' || line[end - 1] == 'E') && !startsWithNoCase(line, i, "0x"))
-                        ++end;
-                    else
+                    const bool fraction = d == '.' && end + 1 < n && isDigit(uc(end + 1));
+                    const bool exponentSign = (d == '+' || d == '-') &&
+                                              (line[end - 1] == 'e' || line[end - 1] == 'E') &&
+                                              !startsWithNoCase(line, i, "0x");
+                    if (!isWordChar(d) && !fraction && !exponentSign)
                         break;
+                    ++end;
                 }
                 out.add(i, end, js ? S::JsNumber : S::VbNumber);
                 i = end;
