@@ -483,7 +483,7 @@ void TVM_Quillon_MF::firstShow()
     const QList<QKeySequence> keys = m_actions->liveShortcuts();
     for (ScriptEditor *editor : {head, body}) {
         installScheme(*editor, *m_editorSettings);
-        editor->setWordWrapOn(m_editorSettings->wordWrap);
+        applyEditorOptions(*editor, *m_editorSettings);
         editor->setPopupMenu(m_actions->menu(QStringLiteral("POPMENU")));
         editor->reserveKeys(keys);
         editor->setWholeText(startupScriptText());
@@ -716,12 +716,18 @@ void TVM_Quillon_MF::applyEditorSettings()
 {
     if (!m_editors->exist())
         return;
-    for (ScriptEditor *editor : {m_editors->head(), m_editors->body()})
+    for (ScriptEditor *editor : {m_editors->head(), m_editors->body()}) {
         applyScheme(*editor, *m_editorSettings);
+        applyEditorOptions(*editor, *m_editorSettings);
+    }
+    m_actions->setChecked("view.wordWrap", m_editorSettings->wordWrap);
 }
 
 void TVM_Quillon_MF::showEditorOptions()
 {
+    // Word wrap may have been switched in the editors since.
+    if (m_editors->exist())
+        m_editorSettings->wordWrap = m_editors->body()->wordWrapOn();
     EditorOptionsDialog dialog(*m_editorSettings, prompter(), *m_customColours, this);
     ApplyHandCursor(&dialog, handPointSetting());
     if (prompter().execDialog(dialog) == QDialog::Accepted) {

@@ -4,15 +4,20 @@
 #include "editor/scripteditor.h"
 #include "widgets/colourbutton.h"
 
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QFontDatabase>
 #include <QFormLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeySequenceEdit>
 #include <QLabel>
 #include <QListWidget>
+#include <QRadioButton>
+#include <QSpinBox>
 #include <QTableWidget>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -26,6 +31,8 @@ EditorOptionsDialog::EditorOptionsDialog(const EditorSettings &settings, Prompte
     auto *tabs = new QTabWidget(this);
     tabs->setObjectName(QStringLiteral("PGC_Options"));
     tabs->addTab(buildStylesPage(), QStringLiteral("Styles"));
+    tabs->addTab(buildDisplayPage(), QStringLiteral("Display"));
+    tabs->addTab(buildPrintingPage(), QStringLiteral("Printing"));
     tabs->addTab(buildKeysPage(), QStringLiteral("Key assignments"));
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
@@ -87,6 +94,22 @@ QWidget *EditorOptionsDialog::buildStylesPage()
     m_sample->setReadOnly(true);
     installScheme(*m_sample, m_settings);
 
+    // The colour scheme, one click away: the sample shows it at once.
+    m_scheme = new QButtonGroup(page);
+    auto *schemes = new QHBoxLayout;
+    schemes->addWidget(new QLabel(QStringLiteral("Colours:"), page));
+    const std::pair<ColourScheme, const char *> choices[] = {{ColourScheme::FollowDesktop, "Follow the desktop"},
+                                                             {ColourScheme::Light, "Light"},
+                                                             {ColourScheme::Dark, "Dark"}};
+    for (const auto &[scheme, caption] : choices) {
+        auto *button = new QRadioButton(QString::fromLatin1(caption), page);
+        button->setObjectName(QStringLiteral("RAD_Scheme%1").arg(int(scheme)));
+        button->setChecked(scheme == m_settings.colourScheme);
+        m_scheme->addButton(button, int(scheme));
+        schemes->addWidget(button);
+    }
+    schemes->addStretch(1);
+
     auto *form = new QFormLayout;
     form->addRow(QStringLiteral("Attribute:"), m_attribute);
     form->addRow(QStringLiteral("Foreground:"), m_foreground);
@@ -97,9 +120,14 @@ QWidget *EditorOptionsDialog::buildStylesPage()
     top->addWidget(m_styles, 1);
     top->addLayout(form, 1);
     auto *column = new QVBoxLayout(page);
+    column->addLayout(schemes);
     column->addLayout(top);
-    column->addWidget(new QLabel(QStringLiteral("Sample:"), page));
+    auto *note = new QLabel(
+        QStringLiteral("Sample (the Dark colours lighten any colour too dark to read on their paper):"), page);
+    note->setWordWrap(true);
+    column->addWidget(note);
     column->addWidget(m_sample, 2);
+    connect(m_scheme, &QButtonGroup::idClicked, this, &EditorOptionsDialog::takeSchemeAndFont);
 
     connect(m_styles, &QListWidget::currentRowChanged, this, &EditorOptionsDialog::showStyle);
     connect(m_attribute, &QComboBox::currentIndexChanged, this, &EditorOptionsDialog::takeStyle);
@@ -144,6 +172,91 @@ QWidget *EditorOptionsDialog::buildKeysPage()
     return page;
 }
 
+QWidget *EditorOptionsDialog::buildDisplayPage()
+{
+    auto *page = new QWidget(this);
+    m_fontName = new QComboBox(page);
+    m_fontName->setObjectName(QStringLiteral("CMB_FontName"));
+    // The first entry follows the system: the file then names no family.
+    m_fontName->addItem(QStringLiteral("The system's fixed-width font (%1)")
+                            .arg(QFontDatabase::systemFont(QFontDatabase::FixedFont).family()),
+                        QString());
+    for (const QString &family : QFontDatabase::families()) {
+        if (QFontDatabase::isFixedPitch(family) && !QFontDatabase::isPrivateFamily(family))
+            m_fontName->addItem(family, family);
+    }
+    if (!m_settings.fontFamily.isEmpty() && m_fontName->findData(m_settings.fontFamily) < 0)
+        m_fontName->addItem(m_settings.fontFamily, m_settings.fontFamily);  // a font not installed here
+    m_fontName->setCurrentIndex(qMax(0, m_fontName->findData(m_settings.fontFamily)));
+    const auto spin = [page](const char *name, SettingRange range, int value) {
+        auto *box = new QSpinBox(page);
+        box->setObjectName(QString::fromLatin1(name));
+        box->setRange(range.least, range.most);
+        box->setValue(value);
+        box->setMaximumWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("00000")) + 48);
+        return box;
+    };
+    m_fontSize = spin("SPN_FontSize", kFontSizeRange, m_settings.fontSize);
+    m_tabWidth = spin("SPN_TabWidth", kTabWidthRange, m_settings.tabWidth);
+    m_blockIndent = spin("SPN_BlockIndent", kBlockIndentRange, m_settings.blockIndent);
+    m_rightMargin = spin("SPN_RightMargin", kRightMarginRange, m_settings.rightMargin);
+    m_rightMargin->setSpecialValueText(QStringLiteral("None"));
+    m_wordWrap = new QCheckBox(QStringLiteral("&Wordwrap"), page);
+    m_wordWrap->setObjectName(QStringLiteral("CHK_WordWrap"));
+    m_wordWrap->setChecked(m_settings.wordWrap);
+    m_lineNumbers = new QCheckBox(QStringLiteral("&Line numbers in the gutter"), page);
+    m_lineNumbers->setObjectName(QStringLiteral("CHK_LineNumbers"));
+    m_lineNumbers->setChecked(m_settings.lineNumbers);
+
+    auto *fontBox = new QGroupBox(QStringLiteral("Font"), page);
+    auto *fontForm = new QFormLayout(fontBox);
+    fontForm->addRow(QStringLiteral("&Name:"), m_fontName);
+    fontForm->addRow(QStringLiteral("&Size:"), m_fontSize);
+    auto *textBox = new QGroupBox(QStringLiteral("Text"), page);
+    auto *textForm = new QFormLayout(textBox);
+    textForm->addRow(QStringLiteral("&Tab width:"), m_tabWidth);
+    textForm->addRow(QStringLiteral("&Block indent:"), m_blockIndent);
+    textForm->addRow(QStringLiteral("&Right margin at column:"), m_rightMargin);
+    textForm->addRow(m_wordWrap);
+    textForm->addRow(m_lineNumbers);
+    auto *column = new QVBoxLayout(page);
+    column->addWidget(fontBox);
+    column->addWidget(textBox);
+    column->addStretch(1);
+    connect(m_fontName, &QComboBox::currentIndexChanged, this, &EditorOptionsDialog::takeSchemeAndFont);
+    connect(m_fontSize, &QSpinBox::valueChanged, this, &EditorOptionsDialog::takeSchemeAndFont);
+    return page;
+}
+
+QWidget *EditorOptionsDialog::buildPrintingPage()
+{
+    auto *page = new QWidget(this);
+    m_printColours = new QCheckBox(QStringLiteral("Print in &colour (unchecked: black on white)"), page);
+    m_printColours->setObjectName(QStringLiteral("CHK_PrintColours"));
+    m_printColours->setChecked(m_settings.printColours);
+    m_printLineNumbers = new QCheckBox(QStringLiteral("Print &line numbers"), page);
+    m_printLineNumbers->setObjectName(QStringLiteral("CHK_PrintLineNumbers"));
+    m_printLineNumbers->setChecked(m_settings.printLineNumbers);
+    auto *note = new QLabel(QStringLiteral("A printout is always made in the Light colours, on white paper."), page);
+    note->setWordWrap(true);
+    auto *column = new QVBoxLayout(page);
+    column->addWidget(m_printColours);
+    column->addWidget(m_printLineNumbers);
+    column->addWidget(note);
+    column->addStretch(1);
+    return page;
+}
+
+void EditorOptionsDialog::takeSchemeAndFont()
+{
+    m_settings.colourScheme = static_cast<ColourScheme>(qMax(0, m_scheme->checkedId()));
+    if (m_fontName && m_fontSize) {
+        m_settings.fontFamily = m_fontName->currentData().toString();
+        m_settings.fontSize = m_fontSize->value();
+    }
+    applyScheme(*m_sample, m_settings);
+}
+
 StyleLook *EditorOptionsDialog::currentLook()
 {
     const int row = m_styles->currentRow();
@@ -186,6 +299,16 @@ void EditorOptionsDialog::takeStyle()
 EditorSettings EditorOptionsDialog::settings() const
 {
     EditorSettings settings = m_settings;
+    settings.colourScheme = static_cast<ColourScheme>(qMax(0, m_scheme->checkedId()));
+    settings.fontFamily = m_fontName->currentData().toString();
+    settings.fontSize = m_fontSize->value();
+    settings.tabWidth = m_tabWidth->value();
+    settings.blockIndent = m_blockIndent->value();
+    settings.rightMargin = m_rightMargin->value();
+    settings.wordWrap = m_wordWrap->isChecked();
+    settings.lineNumbers = m_lineNumbers->isChecked();
+    settings.printColours = m_printColours->isChecked();
+    settings.printLineNumbers = m_printLineNumbers->isChecked();
     for (int row = 0; row < m_keys->rowCount(); ++row) {
         const int command = m_keys->item(row, 0)->data(Qt::UserRole).toInt();
         for (int slot = 0; slot < 2; ++slot) {

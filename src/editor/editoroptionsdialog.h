@@ -1,7 +1,8 @@
 #pragma once
-// "Editor options": the looks of the highlighting styles (font attribute,
-// colours, "as default") with a sample page drawn in them, and two keys for
-// each editor command.  The dialog works on a copy of the settings; its
+// "Editor options": the colour scheme and the looks of the highlighting
+// styles (font attribute, colours, "as default") with a sample page drawn in
+// them; the font and the layout of the text; how it is printed; two keys
+// for each editor command.  The dialog works on a copy of the settings; its
 // caller takes settings() when it closes with OK.
 
 #include "editor/highlightscheme.h"
@@ -11,9 +12,11 @@
 class CustomColours;
 class ColourButton;
 class Prompter;
+class QButtonGroup;
 class QCheckBox;
 class QComboBox;
 class QListWidget;
+class QSpinBox;
 class QTableWidget;
 class ScriptEditor;
 
@@ -31,6 +34,9 @@ public:
 private:
     QWidget *buildStylesPage();
     QWidget *buildKeysPage();
+    QWidget *buildDisplayPage();
+    QWidget *buildPrintingPage();
+    void takeSchemeAndFont();
     void showStyle(int row);
     void takeStyle();
     StyleLook *currentLook();
@@ -49,4 +55,14 @@ private:
     QCheckBox *m_backgroundAsDefault = nullptr;
     ScriptEditor *m_sample = nullptr;
     QTableWidget *m_keys = nullptr;
+    QButtonGroup *m_scheme = nullptr;
+    QComboBox *m_fontName = nullptr;
+    QSpinBox *m_fontSize = nullptr;
+    QSpinBox *m_tabWidth = nullptr;
+    QSpinBox *m_blockIndent = nullptr;
+    QCheckBox *m_wordWrap = nullptr;
+    QCheckBox *m_lineNumbers = nullptr;
+    QSpinBox *m_rightMargin = nullptr;
+    QCheckBox *m_printColours = nullptr;
+    QCheckBox *m_printLineNumbers = nullptr;
 };

@@ -8,8 +8,15 @@
 
 QFont editorTextFont()
 {
+    return editorTextFont(QString(), 10);
+}
+
+QFont editorTextFont(const QString &family, int pointSize)
+{
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    font.setPointSize(10);
+    if (!family.isEmpty())
+        font.setFamily(family);
+    font.setPointSize(pointSize);
     return font;
 }
 

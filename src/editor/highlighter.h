@@ -15,6 +15,9 @@ class QsciScintilla;
 
 /// The editors' text font: the system's fixed-width font at 10 points.
 QFont editorTextFont();
+/// A text font of the editor options: family (empty for the system's
+/// fixed-width font) at pointSize.
+QFont editorTextFont(const QString &family, int pointSize);
 
 /// QScintilla's HTML lexer, colouring the markup and the scripts embedded
 /// in it: every style in editorTextFont(), keeping its own weight and slant.

@@ -181,6 +181,65 @@ QByteArray colourText(std::uint32_t colour)
 
 constexpr QByteArrayView kSettingsHeader = "Quillon editor settings 1";
 
+// The options kept as one number a line, with the bounds a value read must
+// keep; the yes-or-no ones are numbers from 0 to 1.
+struct NumberLine {
+    const char *name;
+    int EditorSettings::*number;
+    SettingRange range;
+};
+constexpr NumberLine kNumberLines[] = {
+    {"fontsize", &EditorSettings::fontSize, kFontSizeRange},
+    {"tabwidth", &EditorSettings::tabWidth, kTabWidthRange},
+    {"blockindent", &EditorSettings::blockIndent, kBlockIndentRange},
+    {"rightmargin", &EditorSettings::rightMargin, kRightMarginRange},
+};
+struct SwitchLine {
+    const char *name;
+    bool EditorSettings::*on;
+};
+constexpr SwitchLine kSwitchLines[] = {
+    {"wordwrap", &EditorSettings::wordWrap},
+    {"linenumbers", &EditorSettings::lineNumbers},
+    {"printcolours", &EditorSettings::printColours},
+    {"printlinenumbers", &EditorSettings::printLineNumbers},
+};
+constexpr std::pair<ColourScheme, const char *> kSchemeNames[] = {
+    {ColourScheme::FollowDesktop, "follow"}, {ColourScheme::Light, "light"}, {ColourScheme::Dark, "dark"}};
+
+// One option line read over settings; a value out of bounds, and a line
+// of no option, leave them as they were.
+void readOptionLine(const QByteArray &line, const QList<QByteArray> &parts, EditorSettings &settings)
+{
+    const QByteArray &name = parts.first();
+    if (name == "fontname") {
+        settings.fontFamily = QString::fromUtf8(line.mid(name.size()).trimmed());
+        return;
+    }
+    for (const NumberLine &option : kNumberLines) {
+        if (name != option.name)
+            continue;
+        bool ok = false;
+        const int value = parts.size() == 2 ? parts[1].toInt(&ok) : 0;
+        if (ok && value >= option.range.least && value <= option.range.most)
+            settings.*option.number = value;
+        return;
+    }
+    for (const SwitchLine &option : kSwitchLines) {
+        if (name != option.name)
+            continue;
+        if (parts.size() == 2 && (parts[1] == "0" || parts[1] == "1"))
+            settings.*option.on = parts[1] == "1";
+        return;
+    }
+    if (name == "colours") {
+        for (const auto &[scheme, schemeName] : kSchemeNames) {
+            if (parts.size() == 2 && parts[1] == schemeName)
+                settings.colourScheme = scheme;
+        }
+    }
+}
+
 } // namespace
 
 // --- commands and settings ------------------------------------------------
@@ -283,7 +342,18 @@ QByteArray writeEditorSettings(const EditorSettings &settings)
             out += "key " + QByteArray::number(command) + ' ' + QByteArray::number(slot + 1) + ' ' + key.toUtf8() + "\r\n";
         }
     }
-    out += QByteArray("wordwrap ") + (settings.wordWrap ? '1' : '0') + "\r\n";
+    for (const SwitchLine &option : kSwitchLines)
+        out += QByteArray(option.name) + ' ' + (settings.*option.on ? '1' : '0') + "\r\n";
+    out += "fontname";
+    if (!settings.fontFamily.trimmed().isEmpty())
+        out += ' ' + settings.fontFamily.trimmed().toUtf8();
+    out += "\r\n";
+    for (const NumberLine &option : kNumberLines)
+        out += QByteArray(option.name) + ' ' + QByteArray::number(settings.*option.number) + "\r\n";
+    for (const auto &[scheme, schemeName] : kSchemeNames) {
+        if (scheme == settings.colourScheme)
+            out += QByteArray("colours ") + schemeName + "\r\n";
+    }
     return out;
 }
 
@@ -316,8 +386,8 @@ bool readEditorSettings(const QByteArray &bytes, EditorSettings &settings)
                 continue;
             const qsizetype prefix = 4 + parts[1].size() + 1 + parts[2].size();
             read.keys[size_t(command)][size_t(slot - 1)] = QString::fromUtf8(line.mid(prefix).trimmed());
-        } else if (parts.value(0) == "wordwrap" && parts.size() == 2 && (parts[1] == "0" || parts[1] == "1")) {
-            read.wordWrap = parts[1] == "1";
+        } else if (!parts.first().isEmpty()) {
+            readOptionLine(line, parts, read);
         }
     }
     settings = std::move(read);
@@ -643,12 +713,13 @@ int SchemeScanner::scanLine(std::string_view line, int state, std::vector<Run> &
                 size_t end = (c == '&') ? i + 2 : i;
                 while (end < n) {
                     const unsigned char d = uc(end);
-                    if (isWordChar(d) || (d == '.' && end + 1 < n && isDigit(uc(end + 1))))
-                        ++end;
-                    else if ((d == '+' || d == '-') && (line[end - 1] == 'e' || line[end - 1] == 'E') && !startsWithNoCase(line, i, "0x"))
-                        ++end;
-                    else
+                    const bool fraction = d == '.' && end + 1 < n && isDigit(uc(end + 1));
+                    const bool exponentSign = (d == '+' || d == '-') &&
+                                              (line[end - 1] == 'e' || line[end - 1] == 'E') &&
+                                              !startsWithNoCase(line, i, "0x");
+                    if (!isWordChar(d) && !fraction && !exponentSign)
                         break;
+                    ++end;
                 }
                 out.add(i, end, js ? S::JsNumber : S::VbNumber);
                 i = end;

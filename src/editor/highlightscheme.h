@@ -56,12 +56,27 @@ constexpr int kEditorCommandCount = 43;
 /// The name of command 0 to 42 as the options dialog shows it; empty for 40.
 QString editorCommandName(int command);
 
+/// Which looks the editors are drawn in: the styles as the user set them
+/// (Light), their dark variant (colourscheme.h), or whichever of the two
+/// suits the desktop's window colour.
+enum class ColourScheme { FollowDesktop, Light, Dark };
+
 /// What the user can change: the looks of the styles and two keys per
-/// command (QKeySequence portable text, "Ctrl+K, I"; empty for none).
+/// command (QKeySequence portable text, "Ctrl+K, I"; empty for none), the
+/// font, the layout of the text and how it is printed.
 struct EditorSettings {
     std::vector<StyleLook> styles;  // the editable ones in dialog order, then the hidden one
     std::array<std::array<QString, 2>, kEditorCommandCount> keys{};
     bool wordWrap = false;  // both editors wrap long lines
+    QString fontFamily;     // empty: the system's fixed-width font
+    int fontSize = 10;      // points
+    int tabWidth = 4;       // columns
+    int blockIndent = 2;    // columns of one block indent
+    bool lineNumbers = true;  // in the gutter
+    int rightMargin = 0;      // the column a margin line is drawn at; 0 for none
+    bool printColours = true;
+    bool printLineNumbers = true;
+    ColourScheme colourScheme = ColourScheme::FollowDesktop;
 
     const StyleLook *style(int id) const;
     StyleLook *style(int id);
@@ -74,11 +89,25 @@ struct EditorSettings {
 /// The built-in settings of the scheme.
 EditorSettings defaultEditorSettings();
 
+/// The bounds a number of the settings is kept in.
+struct SettingRange {
+    int least;
+    int most;
+};
+inline constexpr SettingRange kFontSizeRange{6, 72};
+inline constexpr SettingRange kTabWidthRange{1, 16};
+inline constexpr SettingRange kBlockIndentRange{1, 16};
+inline constexpr SettingRange kRightMarginRange{0, 500};
+
 /// editsett.dat: one line per style ("style <id> <attribute> <foreground>
 /// <background> <fg as default> <bg as default>"), per key ("key
-/// <command> <1|2> <key>") and one for word wrap ("wordwrap <0|1>"), UTF-8,
-/// CR LF.  A file without the word-wrap line (an earlier version's) reads
-/// as wrapping off; an earlier version skips the line.
+/// <command> <1|2> <key>"), then one per option: "wordwrap <0|1>",
+/// "fontname <family>" (nothing after it: the system's font), "fontsize
+/// <n>", "tabwidth <n>", "blockindent <n>", "linenumbers <0|1>",
+/// "rightmargin <n>", "printcolours <0|1>", "printlinenumbers <0|1>",
+/// "colours <follow|light|dark>"; UTF-8, CR LF.  A file of an earlier
+/// version, without some of these lines, reads with their defaults; an
+/// earlier version skips the lines it does not know.
 QByteArray writeEditorSettings(const EditorSettings &settings);
 /// Reads what writeEditorSettings wrote over the defaults given: lines it
 /// does not know and values out of range are skipped, styles and keys the

@@ -1,13 +1,16 @@
 #include "editor/schemelexer.h"
 
 #include "editor/chordkeys.h"
+#include "editor/colourscheme.h"
 #include "editor/highlighter.h"
 #include "editor/keyassignments.h"
 #include "editor/scripteditor.h"
 
 #include <QColor>
 #include <QFont>
+#include <QGuiApplication>
 #include <QKeySequence>
+#include <QPalette>
 #include <Qsci/qsciscintilla.h>
 
 #include <algorithm>
@@ -23,9 +26,9 @@ constexpr int kFirstPredefined = 32;
 constexpr int kLastPredefined = 39;
 constexpr int kMovedOffset = 58 - kFirstPredefined;
 
-QFont fontFor(FontAttribute attribute)
+QFont fontFor(const EditorSettings &settings, FontAttribute attribute)
 {
-    QFont font = editorTextFont();
+    QFont font = editorTextFont(settings.fontFamily, settings.fontSize);
     font.setBold(attribute == FontAttribute::Bold);
     font.setItalic(attribute == FontAttribute::Italic);
     font.setUnderline(attribute == FontAttribute::Underline);
@@ -104,10 +107,18 @@ std::vector<KeyAssignment> keyTable(const EditorSettings &settings)
     return table;
 }
 
+void drawLooks(ScriptEditor &editor, SchemeLexer &lexer, const EditorSettings &settings, bool dark)
+{
+    // The paper first: it is every style's background until the styles
+    // take their own.
+    editor.setDefBackColor(QColor(QRgb(drawnSettings(settings, dark).effectiveBackground(SchemeStyle::Default))));
+    lexer.applySettings(settings, dark);
+}
+
 } // namespace
 
 SchemeLexer::SchemeLexer(const EditorSettings &settings, QObject *parent)
-    : QsciLexerCustom(parent), m_settings(settings)
+    : QsciLexerCustom(parent), m_settings(settings), m_drawn(settings)
 {
     setObjectName(QStringLiteral("JScriptParser"));
 }
@@ -141,24 +152,31 @@ QString SchemeLexer::description(int style) const
 QColor SchemeLexer::defaultColor(int style) const
 {
     const StyleLook *look = lookOf(style);
-    return QColor(QRgb(m_settings.effectiveForeground(look ? look->id : SchemeStyle::Default)));
+    return QColor(QRgb(m_drawn.effectiveForeground(look ? look->id : SchemeStyle::Default)));
 }
 
 QColor SchemeLexer::defaultPaper(int style) const
 {
     const StyleLook *look = lookOf(style);
-    return QColor(QRgb(m_settings.effectiveBackground(look ? look->id : SchemeStyle::Default)));
+    return QColor(QRgb(m_drawn.effectiveBackground(look ? look->id : SchemeStyle::Default)));
 }
 
 QFont SchemeLexer::defaultFont(int style) const
 {
     const StyleLook *look = lookOf(style);
-    return fontFor(look ? look->attribute : FontAttribute::None);
+    return fontFor(m_settings, look ? look->attribute : FontAttribute::None);
 }
 
 void SchemeLexer::applySettings(const EditorSettings &settings)
 {
+    applySettings(settings, schemeDrawsDark(settings));
+}
+
+void SchemeLexer::applySettings(const EditorSettings &settings, bool dark)
+{
     m_settings = settings;
+    m_dark = dark;
+    m_drawn = drawnSettings(settings, dark);
     setDefaultColor(defaultColor(SchemeStyle::Default));
     setDefaultPaper(defaultPaper(SchemeStyle::Default));
     setDefaultFont(defaultFont(SchemeStyle::Default));
@@ -235,17 +253,43 @@ void installScheme(ScriptEditor &editor, const EditorSettings &settings)
     applyScheme(editor, settings);
 }
 
+bool schemeDrawsDark(const EditorSettings &settings)
+{
+    return drawsDark(settings.colourScheme, QGuiApplication::palette().color(QPalette::Window).lightness());
+}
+
 void applyScheme(ScriptEditor &editor, const EditorSettings &settings)
 {
     auto *lexer = qobject_cast<SchemeLexer *>(editor.lexer());
     if (!lexer)
         return;
-    editor.setDefBackColor(QColor(QRgb(settings.effectiveBackground(SchemeStyle::Default))));
-    lexer->applySettings(settings);
+    drawLooks(editor, *lexer, settings, schemeDrawsDark(settings));
+    // The gutter's numbers in the text's font, so that they line up with it.
+    editor.setMarginsFont(fontFor(settings, FontAttribute::None));
     const std::vector<KeyAssignment> table = keyTable(settings);
     editor.applyKeyAssignments(table);
     if (auto *chords = editor.findChild<ChordKeyFilter *>(QString(), Qt::FindDirectChildrenOnly))
         chords->setKeys(settings);
+}
+
+void drawSchemeLooks(ScriptEditor &editor, bool dark)
+{
+    auto *lexer = qobject_cast<SchemeLexer *>(editor.lexer());
+    if (!lexer)
+        return;
+    const EditorSettings settings = lexer->settings();
+    drawLooks(editor, *lexer, settings, dark);
+}
+
+void applyEditorOptions(ScriptEditor &editor, const EditorSettings &settings)
+{
+    editor.setTabWidth(settings.tabWidth);
+    editor.setBlockIndentStep(settings.blockIndent);
+    editor.setLineNumbersShown(settings.lineNumbers);
+    editor.setEdgeMode(settings.rightMargin > 0 ? QsciScintilla::EdgeLine : QsciScintilla::EdgeNone);
+    if (settings.rightMargin > 0)
+        editor.setEdgeColumn(settings.rightMargin);
+    editor.setWordWrapOn(settings.wordWrap);
 }
 
 void shareScheme(const ScriptEditor &from, ScriptEditor &to)

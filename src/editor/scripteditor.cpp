@@ -101,7 +101,8 @@ struct ScriptEditor::Private {
     QColor backColor = Qt::white;
     QPoint lastPressGlobal;
     bool changePending = false;  // a change was announced and not yet reported
-    int lineNumberDigits = 0;
+    int lineNumberDigits = 0;    // the width the line numbers have room for; 0 while hidden
+    bool lineNumbers = true;
 };
 
 ScriptEditor::ScriptEditor(QWidget *parent) : QsciScintilla(parent), d(std::make_unique<Private>())
@@ -133,7 +134,6 @@ ScriptEditor::ScriptEditor(QWidget *parent) : QsciScintilla(parent), d(std::make
     setTabWidth(4);
     setAutoIndent(true);
     setCaretLineVisible(true);
-    setCaretLineBackgroundColor(QColor(0xf2, 0xf6, 0xfc));
     setWrapMode(WrapNone);
     // The horizontal scroll bar follows the longest line shown.
     SendScintilla(SCI_SETSCROLLWIDTH, 1);
@@ -189,6 +189,11 @@ void ScriptEditor::reportChange()
 
 void ScriptEditor::fitLineNumbers()
 {
+    if (!d->lineNumbers) {
+        d->lineNumberDigits = 0;
+        setMarginWidth(kLineNumberMargin, 0);
+        return;
+    }
     const int digits = int(QString::number(lines()).size());
     if (digits == d->lineNumberDigits)
         return;
@@ -435,6 +440,25 @@ bool ScriptEditor::wordWrapOn() const
     return wrapMode() != WrapNone;
 }
 
+bool ScriptEditor::lineNumbersShown() const
+{
+    return d->lineNumbers;
+}
+
+void ScriptEditor::setLineNumbersShown(bool on)
+{
+    d->lineNumbers = on;
+    d->lineNumberDigits = 0;
+    fitLineNumbers();
+}
+
+void ScriptEditor::setMarginsFont(const QFont &font)
+{
+    QsciScintilla::setMarginsFont(font);
+    d->lineNumberDigits = 0;
+    fitLineNumbers();
+}
+
 void ScriptEditor::setWordWrapOn(bool on)
 {
     setWrapMode(on ? WrapWord : WrapNone);
@@ -522,7 +546,12 @@ void ScriptEditor::setDefBackColor(const QColor &color)
         highlighter->setPaper(color, -1);
     }
     setPaper(color);
-    setMarginsBackgroundColor(color.lightness() > 128 ? color.darker(106) : color.lighter(120));
+    const bool dark = color.lightness() < 128;
+    setMarginsBackgroundColor(dark ? color.lighter(120) : color.darker(106));
+    setMarginsForegroundColor(dark ? QColor(0xa0, 0xa0, 0xa0) : QColor(Qt::black));
+    setCaretForegroundColor(dark ? QColor(0xf0, 0xf0, 0xf0) : QColor(Qt::black));
+    setCaretLineBackgroundColor(dark ? color.lighter(140) : QColor(0xf2, 0xf6, 0xfc));
+    setEdgeColor(dark ? QColor(0x58, 0x58, 0x58) : QColor(0xc0, 0xc0, 0xc0));
 }
 
 // --- highlighting and keys --------------------------------------------------------------------

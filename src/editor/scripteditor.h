@@ -85,6 +85,12 @@ public:
     bool wordWrapOn() const;
     void setWordWrapOn(bool on);
 
+    /// Line numbers in the gutter (on at first); the bookmarks stay either way.
+    bool lineNumbersShown() const;
+    void setLineNumbersShown(bool on);
+    /// The gutter's font; the line numbers' width follows it.
+    void setMarginsFont(const QFont &font) override;
+
     /// Gives the editor the keyboard focus; false (and nothing happens)
     /// when it cannot take it: hidden, disabled or its window not shown.
     [[nodiscard]] bool focusEditor();
@@ -122,6 +128,8 @@ public:
 
     // --- colours (editorprinting.h prints) -----------------------------------
     QColor defBackColor() const;
+    /// The paper; the gutter, the caret, the caret's line and the right
+    /// margin's line take colours that show on it, light or dark.
     void setDefBackColor(const QColor &color);
 
     // --- keys and menus -----------------------------------------------------

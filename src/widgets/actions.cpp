@@ -1,6 +1,7 @@
 #include "widgets/actions.h"
 
 #include "platform/errors.h"
+#include "widgets/lineart.h"
 
 #include <QAction>
 #include <QMenu>
@@ -20,7 +21,7 @@ QIcon appIcon(const QString &name, const QString &themeName)
     if (!themeName.isEmpty() && QIcon::hasThemeIcon(themeName))
         icon = QIcon::fromTheme(themeName);
     else if (!name.isEmpty())
-        icon = QIcon(QStringLiteral(":/icons/") + name + QStringLiteral(".svg"));
+        icon = lineArtIcon(QIcon(QStringLiteral(":/icons/") + name + QStringLiteral(".svg")));
     cache.insert(key, icon);
     return icon;
 }

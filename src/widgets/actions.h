@@ -18,7 +18,8 @@ class QMenu;
 class QToolBar;
 class QWidget;
 
-/// Our icon by name, or the desktop theme's icon when the theme has one.
+/// Our icon by name (its line art light on a dark window, lineart.h), or
+/// the desktop theme's icon when the theme has one.
 QIcon appIcon(const QString &name, const QString &themeName = {});
 
 class ActionRegistry final : public QObject {

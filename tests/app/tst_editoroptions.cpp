@@ -9,12 +9,17 @@
 #include "testwindow.h"
 #include "widgets/colourbutton.h"
 
+#include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QKeySequenceEdit>
 #include <QListWidget>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QToolBar>
 
 namespace {
 
@@ -52,6 +57,46 @@ int changeJsKeyword(QDialog &dialog)
     emit fore->colourPicked(QColor(0, 128, 128));
     dialog.findChild<QKeySequenceEdit *>(QStringLiteral("Key_41_2"))->setKeySequence(QKeySequence(QStringLiteral("Ctrl+Shift+Backspace")));
     return QDialog::Accepted;
+}
+
+QColor paperOf(ScriptEditor *editor, int style = QsciScintillaBase::STYLE_DEFAULT)
+{
+    const long bgr = editor->SendScintilla(QsciScintillaBase::SCI_STYLEGETBACK, static_cast<unsigned long>(style));
+    return QColor(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF));
+}
+
+// Tab width 8, block indent 3, a margin at column 72, 14 points, no line
+// numbers, and the Dark colours: all through the dialog's own widgets.
+int setDisplayAndDark(QDialog &dialog)
+{
+    dialog.findChild<QSpinBox *>(QStringLiteral("SPN_TabWidth"))->setValue(8);
+    dialog.findChild<QSpinBox *>(QStringLiteral("SPN_BlockIndent"))->setValue(3);
+    dialog.findChild<QSpinBox *>(QStringLiteral("SPN_RightMargin"))->setValue(72);
+    dialog.findChild<QSpinBox *>(QStringLiteral("SPN_FontSize"))->setValue(14);
+    dialog.findChild<QCheckBox *>(QStringLiteral("CHK_LineNumbers"))->setChecked(false);
+    dialog.findChild<QRadioButton *>(QStringLiteral("RAD_Scheme%1").arg(int(ColourScheme::Dark)))->click();
+    // The sample on the styles page turns dark with the click.
+    auto *sample = dialog.findChild<ScriptEditor *>(QStringLiteral("MEM_Sample"));
+    return sample && paperOf(sample).lightness() < 128 ? QDialog::Accepted : QDialog::Rejected;
+}
+
+// The share (in hundredths) of a picture's opaque pixels that are as dark
+// as the slate of its line art: what vanishes on a dark window.
+int darkShare(const QIcon &icon)
+{
+    const QImage image = icon.pixmap(24, 24).toImage().convertToFormat(QImage::Format_ARGB32);
+    int dark = 0;
+    int opaque = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor pixel = image.pixelColor(x, y);
+            if (pixel.alpha() < 128)
+                continue;
+            ++opaque;
+            dark += pixel.lightness() < 90 ? 1 : 0;
+        }
+    }
+    return opaque ? 100 * dark / opaque : -1;
 }
 
 } // namespace
@@ -116,6 +161,106 @@ private slots:
         QTest::keyClicks(again.body(), QStringLiteral("abc"));
         QTest::keyClick(again.body(), Qt::Key_Backspace, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(again.body()->wholeText(), QString());
+    }
+
+    void optionsDialog_displayAndDarkScheme_reachBothEditors_andARestart()
+    {
+        QTemporaryDir library;
+        const QString folder = library.filePath(QStringLiteral("user-scripts"));
+        QVERIFY(QDir().mkpath(folder));
+        {
+            TestWindow t(false, folder);
+            for (ScriptEditor *editor : {t.head(), t.body()}) {
+                QVERIFY(editor->marginWidth(0) > 0);
+                QCOMPARE(editor->edgeMode(), QsciScintilla::EdgeNone);
+                QVERIFY(paperOf(editor).lightness() > 128);
+            }
+            t.prompter.dialogHandlers[QStringLiteral("EditorOptionsDialog")] = setDisplayAndDark;
+            t.trigger("MMNU_E_Settings");
+            for (ScriptEditor *editor : {t.head(), t.body()}) {
+                QCOMPARE(editor->tabWidth(), 8);
+                QCOMPARE(editor->blockIndentStep(), 3);
+                QCOMPARE(editor->marginWidth(0), 0);
+                QCOMPARE(editor->edgeMode(), QsciScintilla::EdgeLine);
+                QCOMPARE(editor->edgeColumn(), 72);
+                QCOMPARE(editor->SendScintilla(QsciScintillaBase::SCI_STYLEGETSIZE, 0UL), 14L);
+                QVERIFY(paperOf(editor).lightness() < 128);
+                QVERIFY(paperOf(editor, SchemeLexer::scintillaStyle(SchemeStyle::JsKeyword)).lightness() < 128);
+                QVERIFY(foregroundOf(editor, SchemeStyle::Default).lightness() > 128);
+            }
+            // The form builder's editor turns dark too, and keeps its own margin.
+            bool memoChecked = false;
+            t.prompter.dialogHandlers[QStringLiteral("TFormularzDlg")] = [&](QDialog &dialog) {
+                auto *memo = dialog.findChild<ScriptEditor *>(QStringLiteral("memo"));
+                memoChecked = memo && paperOf(memo).lightness() < 128 && memo->edgeColumn() == 80;
+                return QDialog::Rejected;
+            };
+            t.trigger("MMNU_HTML_FormB");
+            QVERIFY(memoChecked);
+            // Line numbers back on: the gutter has room for them again.
+            t.prompter.dialogHandlers[QStringLiteral("EditorOptionsDialog")] = [](QDialog &dialog) {
+                dialog.findChild<QCheckBox *>(QStringLiteral("CHK_LineNumbers"))->setChecked(true);
+                return int(QDialog::Accepted);
+            };
+            t.trigger("MMNU_E_Settings");
+            QVERIFY(t.head()->marginWidth(0) > 0 && t.body()->marginWidth(0) > 0);
+            QVERIFY2(t.prompter.messages().isEmpty(), qPrintable(t.prompter.describe()));
+        }
+        TestWindow again(false, folder);
+        for (ScriptEditor *editor : {again.head(), again.body()}) {
+            QCOMPARE(editor->tabWidth(), 8);
+            QCOMPARE(editor->edgeColumn(), 72);
+            QVERIFY(editor->marginWidth(0) > 0);
+            QVERIFY(paperOf(editor).lightness() < 128);
+        }
+    }
+
+    // Following the desktop, the editors are dark on a dark desktop.
+    void followTheDesktop_darkWindow_drawsDark()
+    {
+        const QPalette before = QApplication::palette();
+        QPalette dark = before;
+        dark.setColor(QPalette::Window, QColor(0x30, 0x30, 0x30));
+        dark.setColor(QPalette::WindowText, QColor(0xe0, 0xe0, 0xe0));
+        QApplication::setPalette(dark);
+        {
+            TestWindow t;
+            QCOMPARE(t.window->editorSettings().colourScheme, ColourScheme::FollowDesktop);
+            QVERIFY(paperOf(t.body()).lightness() < 128);
+            QVERIFY(paperOf(t.head()).lightness() < 128);
+        }
+        QApplication::setPalette(before);
+        TestWindow t;
+        QVERIFY(paperOf(t.body()).lightness() > 128);
+    }
+
+    // The HTML toolbar's pictures are dark line art: on a dark window they
+    // are drawn light, and dark again once the window is light.
+    void htmlToolbar_iconsShowOnADarkWindow()
+    {
+        TestWindow t;
+        auto *bar = t.window->findChild<QToolBar *>(QStringLiteral("HTMLToolbar"));
+        QVERIFY(bar);
+        const QPalette before = QApplication::palette();
+        QPalette dark = before;
+        dark.setColor(QPalette::Window, QColor(0x30, 0x30, 0x30));
+        dark.setColor(QPalette::WindowText, QColor(0xe8, 0xe8, 0xe8));
+        int lineArt = 0;
+        for (QAction *action : bar->actions()) {
+            if (action->isSeparator() || action->icon().isNull() || darkShare(action->icon()) < 0)
+                continue;
+            const int onLight = darkShare(action->icon());
+            QApplication::setPalette(dark);
+            const int onDark = darkShare(action->icon());
+            QApplication::setPalette(before);
+            // Hardly anything as dark as the window is left of any picture.
+            QVERIFY2(onDark <= 5,
+                     qPrintable(QStringLiteral("%1: %2 then %3").arg(action->text()).arg(onLight).arg(onDark)));
+            if (onLight >= 50)
+                ++lineArt;
+        }
+        // Most of the bar is line art alone (bold, italic, the alignments...).
+        QVERIFY2(lineArt >= 5, qPrintable(QString::number(lineArt)));
     }
 
     // Word wrap, switched in the View menu, is on again after a restart.

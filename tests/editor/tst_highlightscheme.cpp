@@ -6,6 +6,8 @@
 
 namespace S = SchemeStyle;
 
+Q_DECLARE_METATYPE(EditorSettings)
+
 namespace {
 
 // The style of every byte of text, scanned line by line with the state
@@ -38,6 +40,18 @@ std::vector<int> styleText(const QByteArray &text, SourceKind kind = SourceKind:
 }
 
 } // namespace
+
+namespace {
+
+// The defaults with one change made.
+EditorSettings with(void (*change)(EditorSettings &))
+{
+    EditorSettings settings = defaultEditorSettings();
+    change(settings);
+    return settings;
+}
+
+}  // namespace
 
 class TestHighlightScheme : public QObject {
     Q_OBJECT
@@ -257,6 +271,15 @@ private slots:
         changed.keys[17][1] = QStringLiteral("Ctrl+Shift+I");
         changed.keys[0][0].clear();
         changed.wordWrap = true;
+        changed.fontFamily = QStringLiteral("DejaVu Sans Mono");
+        changed.fontSize = 13;
+        changed.tabWidth = 8;
+        changed.blockIndent = 3;
+        changed.lineNumbers = false;
+        changed.rightMargin = 80;
+        changed.printColours = false;
+        changed.printLineNumbers = false;
+        changed.colourScheme = ColourScheme::Dark;
 
         const QByteArray bytes = writeEditorSettings(changed);
         QVERIFY(bytes.contains("\r\n"));
@@ -266,6 +289,76 @@ private slots:
         QVERIFY(read == changed);
         QCOMPARE(read.effectiveBackground(S::Comment), 0xFFFFE0u);
         QCOMPARE(read.effectiveBackground(S::String), 0xFFFFFFu);
+        // Every option line is written, each value once, so a file of ours
+        // always says what it holds.
+        for (const char *line : {"fontname DejaVu Sans Mono\r\n", "fontsize 13\r\n", "tabwidth 8\r\n",
+                                 "blockindent 3\r\n", "linenumbers 0\r\n", "rightmargin 80\r\n", "printcolours 0\r\n",
+                                 "printlinenumbers 0\r\n", "colours dark\r\n"})
+            QCOMPARE(bytes.count(QByteArray("\r\n").append(line)), 1);
+    }
+
+    // The options of one line each, read over the defaults: a good value is
+    // taken, a bad one leaves the default.
+    void settingsFile_optionLines_data()
+    {
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<EditorSettings>("expected");
+        const EditorSettings defaults = defaultEditorSettings();
+        QTest::newRow("font size") << QByteArray("fontsize 14") << with([](EditorSettings &s) { s.fontSize = 14; });
+        QTest::newRow("font size too small") << QByteArray("fontsize 2") << defaults;
+        QTest::newRow("font size not a number") << QByteArray("fontsize big") << defaults;
+        QTest::newRow("font name with spaces") << QByteArray("fontname  Liberation Mono ")
+                                               << with([](EditorSettings &s) { s.fontFamily = "Liberation Mono"; });
+        QTest::newRow("font name empty: the system's") << QByteArray("fontname") << defaults;
+        QTest::newRow("tab width") << QByteArray("tabwidth 8") << with([](EditorSettings &s) { s.tabWidth = 8; });
+        QTest::newRow("tab width 0") << QByteArray("tabwidth 0") << defaults;
+        QTest::newRow("block indent") << QByteArray("blockindent 4")
+                                      << with([](EditorSettings &s) { s.blockIndent = 4; });
+        QTest::newRow("block indent negative") << QByteArray("blockindent -3") << defaults;
+        QTest::newRow("margin") << QByteArray("rightmargin 72") << with([](EditorSettings &s) { s.rightMargin = 72; });
+        QTest::newRow("margin too far") << QByteArray("rightmargin 9999") << defaults;
+        QTest::newRow("margin two values") << QByteArray("rightmargin 72 80") << defaults;
+        QTest::newRow("line numbers off")
+            << QByteArray("linenumbers 0") << with([](EditorSettings &s) { s.lineNumbers = false; });
+        QTest::newRow("line numbers yes") << QByteArray("linenumbers yes") << defaults;
+        QTest::newRow("print in black") << QByteArray("printcolours 0")
+                                        << with([](EditorSettings &s) { s.printColours = false; });
+        QTest::newRow("print without numbers")
+            << QByteArray("printlinenumbers 0") << with([](EditorSettings &s) { s.printLineNumbers = false; });
+        QTest::newRow("dark") << QByteArray("colours dark")
+                              << with([](EditorSettings &s) { s.colourScheme = ColourScheme::Dark; });
+        QTest::newRow("light") << QByteArray("colours light")
+                               << with([](EditorSettings &s) { s.colourScheme = ColourScheme::Light; });
+        QTest::newRow("unknown scheme") << QByteArray("colours purple") << defaults;
+        QTest::newRow("a later version's line") << QByteArray("minimap 1") << defaults;
+    }
+
+    void settingsFile_optionLines()
+    {
+        QFETCH(QByteArray, line);
+        QFETCH(EditorSettings, expected);
+        EditorSettings settings = defaultEditorSettings();
+        QVERIFY(readEditorSettings("Quillon editor settings 1\r\n" + line + "\r\nkey 17 2 Ctrl+Alt+I\r\n", settings));
+        // The lines after it are read all the same.
+        QCOMPARE(settings.keys[17][1], QStringLiteral("Ctrl+Alt+I"));
+        settings.keys[17][1].clear();
+        QVERIFY(settings == expected);
+    }
+
+    // A file an earlier version wrote (styles, keys, word wrap and nothing
+    // else) keeps what it says and takes the defaults for the rest.
+    void settingsFile_earlierVersion_readsWithTheNewDefaults()
+    {
+        EditorSettings old = defaultEditorSettings();
+        old.wordWrap = true;
+        old.style(S::String)->foreground = 0x336699;
+        QByteArray bytes = writeEditorSettings(old);
+        bytes.truncate(bytes.indexOf("wordwrap 1\r\n") + 12);
+        QVERIFY(bytes.endsWith("wordwrap 1\r\n"));
+        EditorSettings read = defaultEditorSettings();
+        QVERIFY(readEditorSettings(bytes, read));
+        QVERIFY(read == old);
+        QCOMPARE(read.colourScheme, ColourScheme::FollowDesktop);
     }
 
     void settingsFile_damagedLines_keepDefaults_data()
