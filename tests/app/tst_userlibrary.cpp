@@ -451,7 +451,8 @@ private slots:
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QString>("head");
         QTest::addColumn<QString>("body");
-        QTest::newRow("written by the program") << kScriptFile << QStringLiteral("var t;") << QStringLiteral("show(t);");
+        QTest::newRow("written by the program")
+            << kScriptFile << QStringLiteral("var t;") << QStringLiteral("show(t);");
         QTest::newRow("fragments ending in a line break")
             << QByteArray("<!-- part of the HEAD section -->\r\nvar t;\r\n\r\n<!-- part of the BODY section -->\r\n"
                           "show(t);\r\n")
