@@ -57,7 +57,7 @@ struct Files {
         path = dir.filePath(QStringLiteral("big.js"));
         QFile f(path);
         f.open(QIODevice::WriteOnly);
-        f.write(generatedScript(5 * 1024 * 1024));
+        f.write(generatedScript(qsizetype(5) * 1024 * 1024));
     }
 };
 
@@ -142,7 +142,7 @@ void openIntoShownEditors(benchmark::State &state, const QByteArray &contents)
 
 void BM_Open2MBScript(benchmark::State &state)
 {
-    openIntoShownEditors(state, generatedScript(2 * 1024 * 1024));
+    openIntoShownEditors(state, generatedScript(qsizetype(2) * 1024 * 1024));
 }
 BENCHMARK(BM_Open2MBScript)->UseManualTime()->Iterations(5)->Unit(benchmark::kMillisecond);
 
@@ -182,7 +182,7 @@ struct PageFile {
     {
         QFile f(path);
         f.open(QIODevice::WriteOnly);
-        f.write(ownPage(5 * 1024 * 1024));
+        f.write(ownPage(qsizetype(5) * 1024 * 1024));
     }
 };
 

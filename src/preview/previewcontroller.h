@@ -55,7 +55,7 @@ public:
     /// The browsers are looked up once, when a preview drop-down first
     /// opens: its items show only for what the desktop has, two of them at
     /// most (the user's choice when more are installed).
-    PreviewController(const Ports &ports, const Pages &pages, QObject *parent = nullptr);
+    PreviewController(const Ports &ports, const Pages &parts, QObject *parent = nullptr);
     ~PreviewController() override;
 
     /// The start-up probe: decides whether the embedded browser exists and

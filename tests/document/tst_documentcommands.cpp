@@ -352,7 +352,7 @@ private slots:
         // The program's start made the limit's signal harmless: no handler
         // is set here.
         TestWindow t;
-        t.body()->setWholeText(QString(200 * 1024, u'x'));
+        t.body()->setWholeText(QString(qsizetype(200) * 1024, u'x'));
         t.body()->setFocus();
         QTest::keyClicks(t.body(), QStringLiteral("y"));
         const QString path = t.dir.filePath(QStringLiteral("big.js"));

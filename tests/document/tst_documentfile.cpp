@@ -13,7 +13,7 @@ QByteArray bigPage()
 {
     // About 5 MB of a page with inline scripts, LF line breaks.
     QByteArray page = "<!DOCTYPE html>\n<html>\n<head>\n<title>big</title>\n</head>\n<body>\n";
-    while (page.size() < 5 * 1024 * 1024)
+    while (page.size() < qsizetype(5) * 1024 * 1024)
         page += "<p class=\"row\">Za\xc5\xbc\xc3\xb3\xc5\x82\xc4\x87 g\xc4\x99\xc5\x9bl\xc4\x85</p>"
                 "<script>document.title += \"x\";</script>\n";
     return page + "</body>\n</html>\n";

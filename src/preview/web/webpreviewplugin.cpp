@@ -94,10 +94,10 @@ public:
         const bool typed = info.resourceType() == QWebEngineUrlRequestInfo::ResourceTypeMainFrame &&
                            info.navigationType() == QWebEngineUrlRequestInfo::NavigationTypeTyped;
         const QUrl url = info.requestUrl();
-        if (!typed && reachesOut(url) && isLocalNetworkHost(url.host()))
-            info.block(true);
-        else if (!typed && url.isLocalFile() && !g_readableFolder.isEmpty() &&
-                 !isReadableUnder(url.toLocalFile(), g_readableFolder))
+        const bool localNetwork = reachesOut(url) && isLocalNetworkHost(url.host());
+        const bool fileOutsideFolder =
+            url.isLocalFile() && !g_readableFolder.isEmpty() && !isReadableUnder(url.toLocalFile(), g_readableFolder);
+        if (!typed && (localNetwork || fileOutsideFolder))
             info.block(true);
     }
 
