@@ -62,7 +62,7 @@ DocumentController::DocumentController(const Ports &ports, QObject *parent)
     actions.bind("file.printerSetup", this, &DocumentController::printerSetup);
     actions.bind("clipboard.fromEditors", this, &DocumentController::copyFromEditor);
     actions.bindTagged("file.recent", this, &DocumentController::openRecentFile);
-    recentFilesChanged();
+    showRecentFiles();
     new PageInsertController(
         ports,
         [this] {
@@ -249,7 +249,7 @@ void DocumentController::setSettingsStore(std::function<std::unique_ptr<QSetting
     m_recent = RecentFiles(settings->value(kRecentFilesKey).toStringList());
     if (m_lastFolder.isEmpty())
         m_lastFolder = settings->value(kLastFolderKey).toString();
-    recentFilesChanged();
+    showRecentFiles();
 }
 
 void DocumentController::openRecentFile(int index)
@@ -280,6 +280,17 @@ void DocumentController::rememberFile(const QString &path)
 
 void DocumentController::recentFilesChanged()
 {
+    showRecentFiles();
+    // Kept at once: a run that ends badly still leaves the list.
+    if (!m_store)
+        return;
+    const std::unique_ptr<QSettings> settings = m_store();
+    settings->setValue(kRecentFilesKey, m_recent.paths());
+    settings->setValue(kLastFolderKey, m_lastFolder);
+}
+
+void DocumentController::showRecentFiles()
+{
     const QStringList &paths = m_recent.paths();
     const QString home = QDir::homePath();
     for (int i = 0; i < RecentFiles::kMost; ++i) {
@@ -295,11 +306,6 @@ void DocumentController::recentFilesChanged()
     }
     if (QMenu *menu = m_actions.menu(QStringLiteral("MMNU_F_Recent")))
         menu->setEnabled(!paths.isEmpty());
-    if (!m_store)
-        return;
-    const std::unique_ptr<QSettings> settings = m_store();
-    settings->setValue(kRecentFilesKey, paths);
-    settings->setValue(kLastFolderKey, m_lastFolder);
 }
 
 void DocumentController::forgetFile()
@@ -322,12 +328,9 @@ QString DocumentController::windowTitle() const
     if (m_path.isEmpty())
         return applicationTitle();
     const QFileInfo info(m_path);
-    QString folder = QDir::toNativeSeparators(info.absolutePath());
-    const QString home = QDir::toNativeSeparators(QDir::homePath());
-    if (folder == home || folder.startsWith(home + QDir::separator()))
-        folder = u'~' + folder.mid(home.size());
     // The dash of a title, as desktops write one.
-    return info.fileName() + QStringLiteral("[*] \u2014 ") + folder + QStringLiteral(" \u2014 ") + applicationTitle();
+    return info.fileName() + QStringLiteral("[*] \u2014 ") + shownFolder(info.absolutePath(), QDir::homePath()) +
+           QStringLiteral(" \u2014 ") + applicationTitle();
 }
 
 // --- Save ----------------------------------------------------------------------

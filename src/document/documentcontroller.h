@@ -109,6 +109,8 @@ private:
     void rememberFile(const QString &path);
     /// The File menu's recent files show the list; the store keeps it.
     void recentFilesChanged();
+    /// The File menu's recent files show the list.
+    void showRecentFiles();
 
     const Ports &m_ports;  // its pages and library texts are read when used
     Prompter &m_prompter;

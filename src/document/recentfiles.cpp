@@ -39,13 +39,18 @@ bool RecentFiles::remove(const QString &path)
 QString recentFileCaption(int index, const QString &path, const QString &home)
 {
     const QFileInfo info(path);
-    QString folder = info.path();
-    const QString homeForm = sameFileForm(home);
-    if (!homeForm.isEmpty() && (folder == homeForm || folder.startsWith(homeForm + u'/')))
-        folder = u'~' + folder.mid(homeForm.size());
     const auto escaped = [](QString text) { return text.replace(u'&', QStringLiteral("&&")); };
     // Items 1 to 9 take their digit as the key; the list has fewer.
     const QString number = index < 9 ? u'&' + QString::number(index + 1) : QString::number(index + 1);
     return number + u' ' + escaped(info.fileName()) + QStringLiteral(" \u2014 ") +
-           escaped(QDir::toNativeSeparators(folder));
+           escaped(shownFolder(info.path(), home));
+}
+
+QString shownFolder(const QString &folder, const QString &home)
+{
+    QString shown = sameFileForm(folder);
+    const QString homeForm = sameFileForm(home);
+    if (!homeForm.isEmpty() && (shown == homeForm || shown.startsWith(homeForm + u'/')))
+        shown = u'~' + shown.mid(homeForm.size());
+    return QDir::toNativeSeparators(shown);
 }

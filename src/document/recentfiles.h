@@ -27,6 +27,10 @@ private:
     QStringList m_paths;
 };
 
+/// A folder as the window's title and the File menu show it: in native
+/// separators, with home written as "~".
+QString shownFolder(const QString &folder, const QString &home);
+
 /// A menu item's caption for the file at index (0 the newest): its number
 /// as the item's key, the file's name and its folder, with home written as
 /// "~" and every "&" of the names doubled so none becomes a key.
