@@ -19,7 +19,7 @@ if [ -n "${QUILLON_WERROR:-}" ]; then
     options+=(-DQUILLON_WERROR="$QUILLON_WERROR")
 fi
 quillon_build "$dir" "${options[@]}"
-quillon_fetch_corpus "$dir/corpus"
+quillon_fetch_corpus "$dir"
 
 export QT_QPA_PLATFORM=offscreen
 export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$(mktemp -d)}"

@@ -4,7 +4,7 @@
 QUILLON_PACKAGES=(
     g++ make cmake
     qt6-base-dev libqscintilla2-qt6-dev qt6-webengine-dev libqt6svg6 libgl-dev
-    libbenchmark-dev libxcb1-dev libzip-dev pkgconf
+    libbenchmark-dev libxcb1-dev libzip-dev libmozjs-102-dev pkgconf
     xvfb xauth fonts-dejavu-core
     desktop-file-utils appstream dpkg-dev lintian
 )
@@ -53,13 +53,17 @@ quillon_cache_matches() {
 # Real libraries the tests open and save as they came, from the npm
 # registry (npm pack, pinned versions), unpacked once into DIR/NAME-VERSION.
 QUILLON_CORPUS_PACKAGES=(jquery@3.7.1 lodash@4.17.21)
+# A large one more for the syntax check only (its many files are not all
+# opened and saved).
+QUILLON_SYNTAX_CORPUS_PACKAGES=(three@0.160.0)
 
-# quillon_fetch_corpus DIR
-quillon_fetch_corpus() {
+# quillon_fetch_packages DIR PACKAGE...
+quillon_fetch_packages() {
     local dir="$1" package name folder work
+    shift
     command -v npm >/dev/null || quillon_install_missing npm
     mkdir -p "$dir"
-    for package in "${QUILLON_CORPUS_PACKAGES[@]}"; do
+    for package in "$@"; do
         name="${package%@*}-${package##*@}"
         folder="$dir/$name"
         [ -d "$folder" ] && continue
@@ -70,6 +74,13 @@ quillon_fetch_corpus() {
         mv "$work/unpacked/package" "$folder"
         rm -rf "$work"
     done
+}
+
+# quillon_fetch_corpus BUILD_DIR: the corpus into BUILD_DIR/corpus, the
+# syntax check's large one into BUILD_DIR/corpus-syntax.
+quillon_fetch_corpus() {
+    quillon_fetch_packages "$1/corpus" "${QUILLON_CORPUS_PACKAGES[@]}"
+    quillon_fetch_packages "$1/corpus-syntax" "${QUILLON_SYNTAX_CORPUS_PACKAGES[@]}"
 }
 
 # quillon_build BUILD_DIR [cmake options...]

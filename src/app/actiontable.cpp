@@ -46,6 +46,11 @@ constexpr Command kCommands[] = {
      NoFlags},
     {"search.find", "&Find ...", "Ctrl+F", "Find a text", -1, "find", "edit-find", NoFlags},
     {"search.findNext", "Find next", "F3", "Find next occurence", -1, "find-next", "", NoFlags},
+    {"doctor.nextError", "Next &error", "F4", "Go to the next syntax error in the script", -1, "", "", NoFlags},
+    {"doctor.previousError", "Pre&vious error", "Shift+F4", "Go to the previous syntax error in the script", -1, "", "",
+     NoFlags},
+    {"doctor.fixAllSafe", "Fix all safe ones", "", "Make every fix of old browser code that is safe, as one undo step",
+     -1, "", "", NoFlags},
     {"search.replace", "&Replace", "Ctrl+H", "Find and replace", -1, "replace", "edit-find-replace", NoFlags},
     {"search.jumpToLine", "Jump to line ...", "Ctrl+G", "Jump to line with specified number", -1, "jump-line",
      "go-jump", NoFlags},
@@ -191,6 +196,9 @@ constexpr CommandPlacement kSearchMenu[] = {
     {.id = "MMNU_F_Replace", .command = "search.replace"},
     kSeparator,
     {.id = "MMNU_Search_Jump", .command = "search.jumpToLine"},
+    kSeparator,
+    {.id = "MMNU_Search_NextError", .command = "doctor.nextError"},
+    {.id = "MMNU_Search_PreviousError", .command = "doctor.previousError"},
 };
 constexpr CommandPlacement kHtmlMenu[] = {
     {.id = "MMNU_HTML_Bold", .command = "html.format.bold"},
@@ -458,6 +466,9 @@ constexpr CommandPlacement kFunctionsStrip[] = {
     kSeparator,
     {.id = "BTN_Func_Help", .command = "help.functionsTab"},
 };
+constexpr CommandPlacement kProblemsStrip[] = {
+    {.id = "BTN_Problems_FixAll", .command = "doctor.fixAllSafe", .flags = ShowsCaption},
+};
 constexpr CommandPlacement kRightPanel[] = {
     {.id = "Przycisk_OK", .command = "preview.editorsInDefaultBrowser", .caption = "Preview edited", .hint = "Click to see the script from editor in action", .icon = "preview-edited", .theme = ""},
     {.id = "BTN_DoSchowka", .command = "clipboard.fromEditors", .caption = "Copy to clipboard", .hint = "Copy script to the clipboard", .icon = "clipboard", .theme = "edit-paste"},
@@ -473,6 +484,7 @@ constexpr MenuLayout kBars[] = {
     {"PNL_BuiltInStrip", "", kBuiltInStrip, MenuLayout::Bar},
     {"PNL_LanguagesStrip", "", kLanguagesStrip, MenuLayout::Bar},
     {"PNL_FunctionsStrip", "", kFunctionsStrip, MenuLayout::Bar},
+    {"PNL_ProblemsStrip", "", kProblemsStrip, MenuLayout::Bar},
     {"Panel3", "", kRightPanel, MenuLayout::Bar},
 };
 

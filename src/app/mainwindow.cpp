@@ -1,6 +1,7 @@
 #include "app/mainwindow.h"
 
 #include "analysis/elementlistcontroller.h"
+#include "doctor/doctorcontroller.h"
 #include "analysis/elementlistview.h"
 #include "analysis/languagetreecontroller.h"
 #include "analysis/languagetreewidget.h"
@@ -213,6 +214,7 @@ TVM_Quillon_MF::TVM_Quillon_MF(const AppConfig &config, QWidget *parent) : QMain
     connect(m_recovery, &RecoveryController::restored, m_document, &DocumentController::HEAD_EDChange);
     new ElementListController(m_ports, m_resourceTabs->functionList(), m_resourceTabs, this);
     new LanguageTreeController(m_ports, m_resourceTabs->languageTree(), m_resourceTabs, this);
+    m_doctor = new DoctorController(m_ports, m_resourceTabs->problemsLayout(), this);
     Q_ASSERT(m_ports.complete());
 
     // F6 goes round the panes in screen order, each time to the pane's

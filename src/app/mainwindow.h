@@ -17,6 +17,7 @@ class QSettings;
 class LibraryService;
 class Prompter;
 class DocumentController;
+class DoctorController;
 class DockableToolBar;
 struct EditorSettings;
 class EditorSettingsFile;
@@ -72,6 +73,7 @@ public:
     EditController &editing() const { return *m_edit; }
     DocumentController &document() const { return *m_document; }
     RecoveryController &recovery() const { return *m_recovery; }
+    DoctorController &doctor() const { return *m_doctor; }
     PreviewController &preview() const { return *m_preview; }
     UserLibraryController &userLibrary() const { return *m_userLibrary; }
     LibraryFinder &libraryFinder() const { return *m_finder; }
@@ -145,6 +147,7 @@ private:
     LibraryFinder *m_finder = nullptr;
     BuiltInLibrary *m_builtIn = nullptr;
     RecoveryController *m_recovery = nullptr;
+    DoctorController *m_doctor = nullptr;
     std::unique_ptr<QSettings> m_colourSettings;  // the colour buttons' custom colours
     std::unique_ptr<CustomColours> m_customColours;
     std::unique_ptr<EditorSettings> m_editorSettings;

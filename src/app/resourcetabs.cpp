@@ -68,11 +68,20 @@ ResourceTabs::ResourceTabs(ActionRegistry &actions, QWidget *parent) : QTabWidge
     QVBoxLayout *functions = nullptr;
     QWidget *functionsPanel = makeCaptionedPanel(QStringLiteral("PNL_Functions"), QStringLiteral("Current script elements"),
                                                  m_functions, &functions);
-    (new QVBoxLayout(m_functions))->addWidget(functionsPanel);
+    // Under them, what the script doctor found in the script.
+    auto *functionsSplitter = new QSplitter(Qt::Vertical, m_functions);
+    functionsSplitter->setObjectName(QStringLiteral("Splitter_Problems"));
+    functionsSplitter->setChildrenCollapsible(false);
+    (new QVBoxLayout(m_functions))->addWidget(functionsSplitter);
     m_functions->layout()->setContentsMargins(0, 0, 0, 0);
+    functionsSplitter->addWidget(functionsPanel);
     m_functionList = new ElementListView(functionsPanel);
     functions->addWidget(m_functionList, 1);
     functions->addWidget(makeButtonStrip(QStringLiteral("PNL_FunctionsStrip"), actions, functionsPanel));
+    functionsSplitter->addWidget(
+        makeCaptionedPanel(QStringLiteral("PNL_Problems"), QStringLiteral("Problems"), functionsSplitter, &m_problems));
+    functionsSplitter->setStretchFactor(0, 3);
+    functionsSplitter->setStretchFactor(1, 2);
 
     addTab(m_libraries, appIcon(QStringLiteral("FORMULARZ")), QStringLiteral("Libraries"));
     addTab(m_languages, appIcon(QStringLiteral("JSKRYPT")), QStringLiteral("Languages"));

@@ -28,6 +28,9 @@ public:
     QSplitter *librariesSplitter() const { return m_splitter; } // Splitter1
     /// Where the user library's tree and buttons go, under its caption.
     QVBoxLayout *userLibraryLayout() const { return m_userLibrary; }
+    /// Where the script doctor's Problems list goes, under the Functions
+    /// tab's list.
+    QVBoxLayout *problemsLayout() const { return m_problems; }
 
     /// Room for every tab in full and every button of the pages' button
     /// strips (the user library's strip, added later, included), in the
@@ -44,4 +47,5 @@ private:
     ElementListView *m_functionList;
     QSplitter *m_splitter;
     QVBoxLayout *m_userLibrary;
+    QVBoxLayout *m_problems = nullptr;
 };

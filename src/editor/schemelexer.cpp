@@ -245,6 +245,12 @@ void setSchemeSourceKind(ScriptEditor &editor, SourceKind kind)
         lexer->setSourceKind(kind);
 }
 
+SourceKind schemeSourceKind(const ScriptEditor &editor)
+{
+    const auto *lexer = qobject_cast<const SchemeLexer *>(editor.lexer());
+    return lexer ? lexer->sourceKind() : SourceKind::Html;
+}
+
 void installScheme(ScriptEditor &editor, const EditorSettings &settings)
 {
     editor.setHighlighter(std::make_unique<SchemeLexer>(settings));

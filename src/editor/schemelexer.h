@@ -72,6 +72,8 @@ void installScheme(ScriptEditor &editor, const EditorSettings &settings);
 void applyScheme(ScriptEditor &editor, const EditorSettings &settings);
 /// Colours an editor that has the scheme's lexer as a text of this kind.
 void setSchemeSourceKind(ScriptEditor &editor, SourceKind kind);
+/// What an editor's text is coloured as (a page when it has no scheme).
+SourceKind schemeSourceKind(const ScriptEditor &editor);
 /// Redraws an editor that has the scheme's lexer in the light looks of its
 /// settings or in their dark variant (a printout is made in the light ones).
 void drawSchemeLooks(ScriptEditor &editor, bool dark);

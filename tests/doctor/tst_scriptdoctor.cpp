@@ -1,0 +1,105 @@
+// The script doctor in the window: a mistake typed into an editor is
+// marked after the pause, its message shown over it and under the caret,
+// listed in Problems and reached with F4; mended, the marks go.
+
+#include "doctor/doctorcontroller.h"
+#include "doctor/scriptdoctor.h"
+#include "document/scripteditors.h"
+#include "editor/scripteditor.h"
+#include "testwindow.h"
+#include "widgets/statuspanels.h"
+
+#include <QToolTip>
+#include <QTreeWidget>
+
+#include <Qsci/qsciscintillabase.h>
+
+namespace {
+
+constexpr int kErrorIndicator = 20;
+
+bool errorDrawnAt(ScriptEditor *editor, int position)
+{
+    return editor->SendScintilla(QsciScintillaBase::SCI_INDICATORVALUEAT, kErrorIndicator, static_cast<long>(position)) != 0;
+}
+
+int errorMarkersOn(ScriptEditor *editor, int line)
+{
+    return static_cast<int>(editor->SendScintilla(QsciScintillaBase::SCI_MARKERGET, line) & (1 << 20)) != 0;
+}
+
+}  // namespace
+
+class TestScriptDoctor : public QObject {
+    Q_OBJECT
+
+private slots:
+    void typedMistake_isMarkedAfterThePause_andGoesWhenMended()
+    {
+        TestWindow t;
+        ScriptEditor *body = t.body();
+        body->setWholeText(QString());
+        body->setFocus();
+        for (const char *line : {"<script>", "ok();", "var x = 1 + ;"}) {
+            QTest::keyClicks(body, QString::fromLatin1(line));
+            QTest::keyClick(body, Qt::Key_Return);
+        }
+        QTest::keyClicks(body, QStringLiteral("</script>"));
+        ScriptDoctor *doctor = t.window->doctor().doctor(1);
+        // Nothing is looked at while typing goes on.
+        QVERIFY(!doctor->current());
+        QTRY_VERIFY(doctor->current());
+        QCOMPARE(doctor->findings().size(), size_t(1));
+        const int semicolon = static_cast<int>(body->textBytes().indexOf("+ ;") + 2);
+        QVERIFY(errorDrawnAt(body, semicolon));
+        QVERIFY(!errorDrawnAt(body, semicolon - 4));
+        QVERIFY(errorMarkersOn(body, 2));
+        QVERIFY(!errorMarkersOn(body, 1));
+
+        // The message over the mark, as the mouse rests there.
+        const QString message = doctor->findings().front().message;
+        QVERIFY(!message.isEmpty());
+        emit body->SCN_DWELLSTART(semicolon, 10, 10);
+        QTRY_COMPARE(QToolTip::text(), message);
+        emit body->SCN_DWELLEND(semicolon, 10, 10);
+
+        // Listed, and reached from the start with F4.
+        QTreeWidget *problems = t.window->doctor().problemsList();
+        QCOMPARE(problems->topLevelItemCount(), 1);
+        QCOMPARE(problems->topLevelItem(0)->text(0), QStringLiteral("BODY, line 3"));
+        body->setCaretPosition(0);
+        QTest::keyClick(body, Qt::Key_F4);
+        QCOMPARE(body->SendScintilla(QsciScintillaBase::SCI_GETSELECTIONSTART), long(semicolon));
+        QTRY_COMPARE(t.window->statusPanels().text(StatusPanels::Hint), message);
+
+        // Mended: "1 + ;" becomes "1 + 2;".
+        body->SendScintilla(QsciScintillaBase::SCI_GOTOPOS, static_cast<unsigned long>(semicolon));
+        QTest::keyClick(body, Qt::Key_2);
+        QTRY_VERIFY(doctor->current());
+        QVERIFY(doctor->findings().empty());
+        QVERIFY(!errorDrawnAt(body, semicolon));
+        QVERIFY(!errorMarkersOn(body, 2));
+        QCOMPARE(problems->topLevelItemCount(), 0);
+    }
+
+    void errorsInBothEditors_F4GoesFromOneToTheOther()
+    {
+        TestWindow t;
+        t.head()->setWholeText(QStringLiteral("<script>a(;</script>"));
+        t.body()->setWholeText(QStringLiteral("<b onclick=\"b)\">x</b>"));
+        QTRY_VERIFY(t.window->doctor().doctor(0)->current() && t.window->doctor().doctor(1)->current());
+        t.head()->setFocus();
+        t.head()->setCaretPosition(0);
+        t.window->editors().setCurrent(t.head());
+        t.trigger("MMNU_Search_NextError");
+        QCOMPARE(t.head()->SendScintilla(QsciScintillaBase::SCI_GETSELECTIONSTART), 10L);
+        t.trigger("MMNU_Search_NextError");
+        QVERIFY(t.window->editors().current() == t.body());
+        QCOMPARE(t.body()->SendScintilla(QsciScintillaBase::SCI_GETSELECTIONSTART), 13L);
+        t.trigger("MMNU_Search_PreviousError");
+        QVERIFY(t.window->editors().current() == t.head());
+    }
+};
+
+QUILLON_GUI_TEST_MAIN(TestScriptDoctor)
+#include "tst_scriptdoctor.moc"
