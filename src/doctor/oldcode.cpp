@@ -757,15 +757,29 @@ OldCodeRules parseOldCodeRules(QByteArrayView data)
     return table;
 }
 
+// Outside any namespace, as Q_INIT_RESOURCE wants: the core is a static
+// library, so its resources are registered by hand before the first use.
+static void registerDoctorResources()
+{
+    Q_INIT_RESOURCE(doctor);
+}
+
+OldCodeRules readOldCodeRules()
+{
+    static const bool registered = (registerDoctorResources(), true);
+    Q_UNUSED(registered);
+    QFile file(QStringLiteral(":/doctor/rules.txt"));
+    if (!file.open(QIODevice::ReadOnly))
+        return {{}, file.errorString()};
+    return parseOldCodeRules(file.readAll());
+}
+
 const std::vector<OldCodeRule> &oldCodeRules()
 {
     static const std::vector<OldCodeRule> rules = [] {
-        QFile file(QStringLiteral(":/doctor/rules.txt"));
-        if (!file.open(QIODevice::ReadOnly))
-            qFatal("the rules of old browser code are missing from the resources");
-        OldCodeRules table = parseOldCodeRules(file.readAll());
+        OldCodeRules table = readOldCodeRules();
         if (!table.error.isEmpty())
-            qFatal("the rules of old browser code: %s", qPrintable(table.error));
+            qWarning("the rules of old browser code cannot be read: %s", qPrintable(table.error));
         return std::move(table.rules);
     }();
     return rules;

@@ -59,7 +59,9 @@ struct OldCodeRules {
 /// knows.
 OldCodeRules parseOldCodeRules(QByteArrayView data);
 
-/// The table the program ships, read on first use.
+/// The table the program ships, read from the resources.
+OldCodeRules readOldCodeRules();
+/// The same, read on first use; no rules when it cannot be read.
 const std::vector<OldCodeRule> &oldCodeRules();
 
 /// The old code in a fragment by the shipped rules, sorted by place.

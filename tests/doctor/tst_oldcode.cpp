@@ -9,7 +9,6 @@
 #include "library/builtin/builtingenerator.h"
 #include "library/builtin/builtinsamples.h"
 
-#include <QFile>
 #include <QTest>
 
 namespace {
@@ -363,9 +362,7 @@ private slots:
     // output where there is one, otherwise a form the rule no longer finds.
     void table_examples()
     {
-        QFile file(QStringLiteral(":/doctor/rules.txt"));
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const OldCodeRules table = parseOldCodeRules(file.readAll());
+        const OldCodeRules table = readOldCodeRules();
         QCOMPARE(table.error, QString());
         QCOMPARE(table.rules.size(), oldCodeRules().size());
         QStringList hints;
@@ -469,7 +466,6 @@ private slots:
         QTest::addColumn<QStringList>("rules");
         const QStringList status{"status-line"};
         const QMap<int, QStringList> needed = {
-            {1, status},  // the scroller in the status line, as the defaults choose it
             {4, {"comment-wrapper"}},
             {7, status},
             {20, status},
@@ -485,6 +481,14 @@ private slots:
                 QTest::addRow("%02d %s", id, awkward ? "awkward text" : "defaults")
                     << script->head.toUtf8() << script->body.toUtf8() << needed.value(id);
             }
+        }
+        for (const bool awkward : {false, true}) {
+            BuiltInSettings settings = awkward ? sampleBuiltInSettings(1, kAwkward) : sampleBuiltInSettings(1);
+            settings.scroll.statusLine = true;
+            settings.scroll.statusText = awkward ? kAwkward : QStringLiteral("Hello");
+            const GeneratedScript script = BuildStatusScrollerScript(settings.scroll);
+            QTest::addRow("01 in the status line, %s", awkward ? "awkward text" : "defaults")
+                << script.head.toUtf8() << script.body.toUtf8() << status;
         }
         const QStringList spec{"script-language", "comment-wrapper"};
         QTest::newRow("start-up text") << startupScriptText().toUtf8() << startupScriptText().toUtf8() << spec;
