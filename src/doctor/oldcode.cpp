@@ -195,7 +195,7 @@ void markScopes(CodeView &view)
     }
 }
 
-CodeView viewOf(const ScriptRegion &region, const PageScan &scan, QByteArrayView fragment)
+CodeView viewOf(const ScriptRegion &region, const PageScan &scan)
 {
     CodeView view;
     view.region = &region;
@@ -205,7 +205,6 @@ CodeView viewOf(const ScriptRegion &region, const PageScan &scan, QByteArrayView
             if (a.valueStart >= 0 && a.valueStart <= region.start && region.end <= a.valueEnd)
                 view.attributeQuote = a.quote;
     }
-    Q_UNUSED(fragment);
     view.all = scanJsTokens(view.code);
     for (const JsToken &token : view.all)
         if (!token.isComment())
@@ -795,7 +794,7 @@ std::vector<Finding> findOldCode(QByteArrayView fragment, SourceKind kind, const
     std::vector<Finding> findings;
     const PageScan scan = scanPage(fragment, kind);
     for (const ScriptRegion &region : scan.scripts) {
-        const CodeView view = viewOf(region, scan, fragment);
+        const CodeView view = viewOf(region, scan);
         for (const OldCodeRule &rule : rules) {
             if (rule.match == OldCodeMatch::Tokens)
                 findInCode(rule, view, findings);
