@@ -9,7 +9,7 @@ namespace {
 // character is punctuation of its own.
 constexpr std::string_view kPunctuators[] = {
     ">>>=", "...", "===", "!==", "**=", "<<=", ">>=", ">>>", "&&=", "||=", "?\?=", "=>", "==", "!=", "<=", ">=",
-    "&&",   "||",  "??",  "?.",  "++",  "--",  "+=",  "-=",  "*=",  "%=",  "&=",  "|=", "^=", "<<", ">>", "**"};
+    "&&",   "||",  "??",  "?.",  "++",  "--",  "+=",  "-=",  "*=",  "%=",  "&=",   "|=", "^=", "<<", ">>", "**"};
 
 bool isIdentifierStart(unsigned char c)
 {
@@ -40,9 +40,9 @@ bool isSpace(unsigned char c)
 // expression rather than dividing.
 bool keywordBeforeOperand(QByteArrayView word)
 {
-    static constexpr std::array<std::string_view, 14> kWords = {
-        "return", "typeof", "instanceof", "in", "of", "new", "delete", "void",
-        "throw",  "case",   "do",         "else", "yield", "await"};
+    static constexpr std::array<std::string_view, 14> kWords = {"return", "typeof", "instanceof", "in",    "of",
+                                                                "new",    "delete", "void",       "throw", "case",
+                                                                "do",     "else",   "yield",      "await"};
     for (std::string_view w : kWords)
         if (word == QByteArrayView(w.data(), qsizetype(w.size())))
             return true;
@@ -276,7 +276,7 @@ private:
     std::vector<JsToken> m_tokens;
 };
 
-} // namespace
+}  // namespace
 
 std::vector<JsToken> scanJsTokens(QByteArrayView code)
 {

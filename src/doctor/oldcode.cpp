@@ -13,10 +13,10 @@ namespace {
 // ---------------------------------------------------------------------------
 // The checks and rewrites a rule may name.
 
-constexpr const char *kChecks[] = {"no-type",     "javascript-language", "javascript-url",  "not-member",
-                                   "not-window",  "not-declaration",     "global-call",     "built-argument",
-                                   "after-load"};
-constexpr const char *kFixes[] = {"element-by-id",      "drop-language", "drop-wrapper", "arrow-function",
+constexpr const char *kChecks[] = {"no-type",     "javascript-language", "javascript-url",
+                                   "not-member",  "not-window",          "not-declaration",
+                                   "global-call", "built-argument",      "after-load"};
+constexpr const char *kFixes[] = {"element-by-id",      "drop-language", "drop-wrapper",   "arrow-function",
                                   "add-event-listener", "event-target",  "prevent-default"};
 
 template <size_t N>
@@ -102,8 +102,9 @@ QString incompleteRule(const OldCodeRule &rule, bool hasMatch)
     if (!hasMatch)
         return QStringLiteral("it says nothing of what it matches");
     const std::pair<const char *, bool> required[] = {
-        {"name", rule.name.isEmpty()}, {"message", rule.message.isEmpty()}, {"matches", rule.matches.isEmpty()}, {"why", rule.why.isEmpty()},
-        {"modern", rule.modern.isEmpty()},   {"example", rule.example.isEmpty()}, {"fixed", rule.fixed.isEmpty()},
+        {"name", rule.name.isEmpty()},   {"message", rule.message.isEmpty()}, {"matches", rule.matches.isEmpty()},
+        {"why", rule.why.isEmpty()},     {"modern", rule.modern.isEmpty()},   {"example", rule.example.isEmpty()},
+        {"fixed", rule.fixed.isEmpty()},
     };
     for (const auto &[field, missing] : required)
         if (missing)
@@ -121,9 +122,9 @@ QString incompleteRule(const OldCodeRule &rule, bool hasMatch)
 struct CodeView {
     const ScriptRegion *region = nullptr;
     QByteArrayView code;
-    char attributeQuote = 0;    // a handler's attribute quote
-    std::vector<JsToken> all;   // comments included
-    std::vector<JsToken> tokens;  // code only
+    char attributeQuote = 0;       // a handler's attribute quote
+    std::vector<JsToken> all;      // comments included
+    std::vector<JsToken> tokens;   // code only
     std::vector<bool> inFunction;  // the token runs in a function body (or a handler)
     std::vector<bool> scoped;      // ... or in a catch or with block, where names differ
 
@@ -336,9 +337,8 @@ std::optional<QByteArray> timerCode(QByteArrayView literal)
     code = code.trimmed();
     if (code.isEmpty())
         return std::nullopt;
-    static const QByteArrayList kRefused = {"var",   "let",    "const",  "function", "class",  "this",
-                                            "return", "break", "continue", "yield",  "await", "import",
-                                            "export", "arguments"};
+    static const QByteArrayList kRefused = {"var",   "let",      "const", "function", "class",  "this",   "return",
+                                            "break", "continue", "yield", "await",    "import", "export", "arguments"};
     int depth = 0;
     for (const JsToken &token : scanJsTokens(code)) {
         const QByteArrayView t = QByteArrayView(code).sliced(token.start, token.end - token.start);
@@ -390,7 +390,8 @@ Edits addEventListener(const CodeView &v, qsizetype i)
         return {};
     const JsToken &name = v.tokens[size_t(literal)];
     const QByteArray method = v.is(i, "attachEvent") ? "addEventListener" : "removeEventListener";
-    return {replaceTokens(v, i, i, method), {name.start + 1, name.end - name.start - 2, lowered(v.text(literal).sliced(3).chopped(1))}};
+    return {replaceTokens(v, i, i, method),
+            {name.start + 1, name.end - name.start - 2, lowered(v.text(literal).sliced(3).chopped(1))}};
 }
 
 Edits eventTarget(const CodeView &v, qsizetype i)
@@ -448,8 +449,8 @@ std::optional<QByteArray> forAttribute(QByteArray text, char quote)
 {
     if (quote == 0) {
         const bool breaks = std::any_of(text.begin(), text.end(), [](char c) {
-            return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '"' || c == '\'' || c == '=' ||
-                   c == '<' || c == '>' || c == '`' || c == '&';
+            return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '"' || c == '\'' || c == '=' || c == '<' ||
+                   c == '>' || c == '`' || c == '&';
         });
         return breaks ? std::nullopt : std::optional<QByteArray>(text);
     }
@@ -486,8 +487,7 @@ bool tokenMatches(const std::vector<QByteArrayList> &pattern, const CodeView &v,
         const QByteArrayView t = v.text(at);
         const bool fits = std::any_of(pattern[k].begin(), pattern[k].end(), [&](const QByteArray &choice) {
             if (choice == "$string")
-                return v.kind(at) == JsTokenKind::String ||
-                       (v.kind(at) == JsTokenKind::Template && t.startsWith('`'));
+                return v.kind(at) == JsTokenKind::String || (v.kind(at) == JsTokenKind::Template && t.startsWith('`'));
             return t == choice && v.kind(at) != JsTokenKind::String && v.kind(at) != JsTokenKind::Template &&
                    v.kind(at) != JsTokenKind::Regex;
         });
@@ -621,9 +621,8 @@ void findInTags(const OldCodeRule &rule, QByteArrayView fragment, const PageScan
         if (rule.names[0] != "*" && rule.names[0] != tag.name)
             continue;
         const HtmlAttribute *a = tag.attribute(rule.names[1]);
-        if (!a || !std::all_of(rule.checks.begin(), rule.checks.end(), [&](const QString &check) {
-                return attributeCheck(check, fragment, tag, *a);
-            }))
+        if (!a || !std::all_of(rule.checks.begin(), rule.checks.end(),
+                               [&](const QString &check) { return attributeCheck(check, fragment, tag, *a); }))
             continue;
         Finding f = findingOf(rule, a->nameStart, a->end);
         if (rule.fix == QLatin1String("drop-language") && runsAsJavaScript(attributeValue(fragment, *a)))
@@ -645,7 +644,7 @@ QString kindName(FindingKind kind)
     return {};
 }
 
-} // namespace
+}  // namespace
 
 OldCodeRules parseOldCodeRules(QByteArrayView data)
 {
@@ -684,7 +683,8 @@ OldCodeRules parseOldCodeRules(QByteArrayView data)
             if (!line.endsWith(']') || line.size() < 3)
                 return failure(lineNumber, QStringLiteral("a rule's id is written [id]"));
             rule.id = QString::fromUtf8(line.sliced(1, line.size() - 2));
-            if (std::any_of(table.rules.begin(), table.rules.end(), [&](const OldCodeRule &r) { return r.id == rule.id; }))
+            if (std::any_of(table.rules.begin(), table.rules.end(),
+                            [&](const OldCodeRule &r) { return r.id == rule.id; }))
                 return failure(lineNumber, QStringLiteral("the rule %1 is there twice").arg(rule.id));
             open = true;
             ruleLine = lineNumber;
@@ -819,15 +819,15 @@ QString oldCodeHelpPage()
         const QString fix = rule.fix.isEmpty()
                                 ? QStringLiteral("None: the change is yours to make, as the example shows.")
                                 : QStringLiteral("Offered when %1.").arg(rule.fixWhen.toHtmlEscaped());
-        rules += QStringLiteral("<h2 id=\"%1\">%2</h2>\n"
-                                "<p><b>%3.</b> Finds %4.</p>\n"
-                                "<p>%5</p>\n"
-                                "<p><b>Today:</b> %6</p>\n"
-                                "<p><b>Automatic fix:</b> %7</p>\n"
-                                "<p>For example</p>%8<p>becomes</p>%9\n")
-                     .arg(rule.id, rule.name.toHtmlEscaped(), kindName(rule.kind), rule.matches.toHtmlEscaped(),
-                          rule.why.toHtmlEscaped(), rule.modern.toHtmlEscaped(), fix, pre(rule.example),
-                          pre(rule.fixed));
+        rules +=
+            QStringLiteral("<h2 id=\"%1\">%2</h2>\n"
+                           "<p><b>%3.</b> Finds %4.</p>\n"
+                           "<p>%5</p>\n"
+                           "<p><b>Today:</b> %6</p>\n"
+                           "<p><b>Automatic fix:</b> %7</p>\n"
+                           "<p>For example</p>%8<p>becomes</p>%9\n")
+                .arg(rule.id, rule.name.toHtmlEscaped(), kindName(rule.kind), rule.matches.toHtmlEscaped(),
+                     rule.why.toHtmlEscaped(), rule.modern.toHtmlEscaped(), fix, pre(rule.example), pre(rule.fixed));
     }
     return QStringLiteral(
                "<html><head><title>Old browser code</title></head><body>"

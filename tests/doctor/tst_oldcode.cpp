@@ -33,7 +33,7 @@ const OldCodeRule *ruleOf(const QString &id)
 
 const QString kAwkward = QStringLiteral("He said \"hi\" & it's </script> \\ ok");
 
-} // namespace
+}  // namespace
 
 class TestOldCode : public QObject {
     Q_OBJECT
@@ -80,8 +80,8 @@ private slots:
         page("LANGUAGE with TYPE", "<SCRIPT LANGUAGE=\"JavaScript\" TYPE=\"text/javascript\"></SCRIPT>", none);
         page("LANGUAGE=\"VBScript\"", "<SCRIPT LANGUAGE=\"VBScript\">x = 1</SCRIPT>", none);
         page("LANGUAGE in an HTML comment", "<!-- <SCRIPT LANGUAGE=\"JavaScript\"> -->", none);
-        page("LANGUAGE in a script's string",
-             "<SCRIPT>document.write('<SCRIPT LANGUAGE=\"JavaScript\">');</SCRIPT>", none);
+        page("LANGUAGE in a script's string", "<SCRIPT>document.write('<SCRIPT LANGUAGE=\"JavaScript\">');</SCRIPT>",
+             none);
         page("LANGUAGE on another tag", "<DIV LANGUAGE=\"JavaScript\">x</DIV>", none);
 
         const QStringList wrapper{"comment-wrapper"};
@@ -118,8 +118,7 @@ private slots:
         js("document.write in an arrow function", "var f = () => { document.write('Hi'); };", write);
         js("document.write in a method", "var o = { show() { document.write('Hi'); } };", write);
         js("document.write while the page loads", "document.write('Hi');", none);
-        js("document.write in a loop while the page loads", "for (var i = 0; i < 3; i++) { document.write(i); }",
-           none);
+        js("document.write in a loop while the page loads", "for (var i = 0; i < 3; i++) { document.write(i); }", none);
         js("document.write after a function", "function f() { }\nif (x) { document.write('Hi'); }", none);
         page("document.write in a handler", "<INPUT ONCLICK=\"document.write('Hi')\">", write);
         js("document.write in a string in a function", "function f() { return 'document.write(1)'; }", none);
@@ -217,15 +216,14 @@ private slots:
         QTest::newRow("a block") << QByteArray("<SCRIPT>\nx = document.layers;</SCRIPT>") << true
                                  << QStringList{"document-layers@13-28"};
         QTest::newRow("a handler after a character reference")
-            << QByteArray("<A ONCLICK=\"f(&quot;a&quot;); e.srcElement\">") << true
-            << QStringList{"src-element@31-42"};
+            << QByteArray("<A ONCLICK=\"f(&quot;a&quot;); e.srcElement\">") << true << QStringList{"src-element@31-42"};
         QTest::newRow("a tag") << QByteArray("x <FONT SIZE=\"2\">y") << true << QStringList{"font-tag@2-17"};
         QTest::newRow("an attribute") << QByteArray("<SCRIPT LANGUAGE=\"JavaScript\"></SCRIPT>") << true
                                       << QStringList{"script-language@8-29"};
-        QTest::newRow("the rewrite's reach") << QByteArray("document.all.menu.focus()") << false
-                                             << QStringList{"document-all@0-17"};
-        QTest::newRow("the wrapper's opening") << QByteArray("<SCRIPT>\n<!--\nx();\n//-->\n</SCRIPT>") << true
-                                               << QStringList{"comment-wrapper@9-13"};
+        QTest::newRow("the rewrite's reach")
+            << QByteArray("document.all.menu.focus()") << false << QStringList{"document-all@0-17"};
+        QTest::newRow("the wrapper's opening")
+            << QByteArray("<SCRIPT>\n<!--\nx();\n//-->\n</SCRIPT>") << true << QStringList{"comment-wrapper@9-13"};
     }
     void places()
     {
@@ -257,7 +255,8 @@ private slots:
         js("parent.document.all.x", "document-all", "parent.document.all.x.focus()",
            "parent.document.getElementById(\"x\").focus()");
         page("document.all.x in a double-quoted handler", "document-all",
-             "<A ONCLICK=\"document.all.x.style.color='red'\">", "<A ONCLICK=\"document.getElementById('x').style.color='red'\">");
+             "<A ONCLICK=\"document.all.x.style.color='red'\">",
+             "<A ONCLICK=\"document.getElementById('x').style.color='red'\">");
         page("document.all.x in a single-quoted handler", "document-all", "<A ONCLICK='document.all.x.click()'>",
              "<A ONCLICK='document.getElementById(\"x\").click()'>");
         page("document.all.x in an unquoted handler", "document-all", "<A ONCLICK=document.all.x.click()>", "");
@@ -272,8 +271,8 @@ private slots:
              "<SCRIPT>go();</SCRIPT>");
         page("LANGUAGE=JavaScript1.5 unquoted, other attributes kept", "script-language",
              "<script language=JavaScript1.5 src=\"a.js\"></script>", "<script src=\"a.js\"></script>");
-        page("LANGUAGE=\"LiveScript\" on its own line", "script-language", "<SCRIPT\n  LANGUAGE='LiveScript'\n>x</SCRIPT>",
-             "<SCRIPT\n>x</SCRIPT>");
+        page("LANGUAGE=\"LiveScript\" on its own line", "script-language",
+             "<SCRIPT\n  LANGUAGE='LiveScript'\n>x</SCRIPT>", "<SCRIPT\n>x</SCRIPT>");
         page("LANGUAGE=\"ECMAScript\"", "script-language", "<SCRIPT DEFER LANGUAGE=\"ECMAScript\">x</SCRIPT>",
              "<SCRIPT DEFER>x</SCRIPT>");
         page("LANGUAGE=\"JavaScript1.7\": leaving it out would start the block", "script-language",
@@ -282,7 +281,8 @@ private slots:
         page("the start-up text's wrapper", "comment-wrapper",
              "<SCRIPT LANGUAGE=\"JavaScript\">\r\n<!-- \r\n\r\n// -->\r\n</SCRIPT>",
              "<SCRIPT LANGUAGE=\"JavaScript\">\r\n\r\n</SCRIPT>");
-        page("the New text's wrapper", "comment-wrapper", "<SCRIPT LANGUAGE=\"JavaScript\">\r\n<!--\r\n\r\n//-->\r\n</SCRIPT>",
+        page("the New text's wrapper", "comment-wrapper",
+             "<SCRIPT LANGUAGE=\"JavaScript\">\r\n<!--\r\n\r\n//-->\r\n</SCRIPT>",
              "<SCRIPT LANGUAGE=\"JavaScript\">\r\n\r\n</SCRIPT>");
         page("a wrapper with words and indent", "comment-wrapper",
              "<SCRIPT>\n  <!-- hide from old browsers\n  go();\n  // end hiding -->\n</SCRIPT>",
@@ -332,8 +332,8 @@ private slots:
         js("srcElement assigned", "src-element", "event.srcElement = x;", "");
 
         js("event.returnValue = false", "return-value", "event.returnValue = false;", "event.preventDefault();");
-        js("window.event.returnValue = false after if", "return-value", "if (x) window.event.returnValue = false\ngo();",
-           "if (x) window.event.preventDefault()\ngo();");
+        js("window.event.returnValue = false after if", "return-value",
+           "if (x) window.event.returnValue = false\ngo();", "if (x) window.event.preventDefault()\ngo();");
         js("returnValue = false closing a block", "return-value", "function f(e) { e.returnValue=false }",
            "function f(e) { e.preventDefault() }");
         js("returnValue = true", "return-value", "event.returnValue = true;", "");
@@ -347,7 +347,8 @@ private slots:
         QFETCH(QString, rule);
         QFETCH(QByteArray, fixed);
         const std::vector<Finding> findings = findOldCode(fragment, html ? SourceKind::Html : SourceKind::JavaScript);
-        const auto it = std::find_if(findings.begin(), findings.end(), [&](const Finding &f) { return f.rule == rule; });
+        const auto it =
+            std::find_if(findings.begin(), findings.end(), [&](const Finding &f) { return f.rule == rule; });
         QVERIFY2(it != findings.end(), "the rule finds nothing");
         if (fixed.isEmpty()) {
             QVERIFY2(it->fix.empty(), applyEdits(fragment, it->fix).constData());
@@ -383,10 +384,10 @@ private slots:
             QVERIFY2(!left.contains(rule.id), qPrintable(rule.id + QStringLiteral(": the fixed form is found")));
         }
         QCOMPARE(hints, (QStringList{"script-language", "comment-wrapper"}));
-        for (const char *id : {"document-all", "document-layers", "script-language", "comment-wrapper", "status-line",
-                               "browser-sniffing", "write-after-load", "eval-string", "timer-string", "javascript-url",
-                               "blink-tag", "marquee-tag", "font-tag", "show-modal-dialog", "attach-event",
-                               "src-element", "return-value"})
+        for (const char *id :
+             {"document-all", "document-layers", "script-language", "comment-wrapper", "status-line",
+              "browser-sniffing", "write-after-load", "eval-string", "timer-string", "javascript-url", "blink-tag",
+              "marquee-tag", "font-tag", "show-modal-dialog", "attach-event", "src-element", "return-value"})
             QVERIFY2(ruleOf(QString::fromLatin1(id)), id);
     }
 
@@ -395,27 +396,32 @@ private slots:
         QTest::addColumn<QByteArray>("data");
         QTest::addColumn<QString>("error");
         const QByteArray rest = "name: n\nmessage: m\nmatches: m\nwhy: w\nmodern: m\nfix: none\nexample: e\nfixed: f\n";
-        QTest::newRow("a field before a rule") << QByteArray("kind: Warning\n") << "line 1: a field before the first rule";
+        QTest::newRow("a field before a rule")
+            << QByteArray("kind: Warning\n") << "line 1: a field before the first rule";
         QTest::newRow("no colon") << QByteArray("[a]\nkind Warning\n") << "line 2: a field is written \"name: value\"";
         QTest::newRow("an unknown field") << QByteArray("[a]\ncolour: red\n") << "line 2: no field is called colour";
-        QTest::newRow("an unknown kind") << QByteArray("[a]\nkind: Error\n") << "line 2: a rule's kind is Warning or Hint";
-        QTest::newRow("an unknown check") << QByteArray("[a]\nchecks: not-member sunny\n")
-                                          << "line 2: no check is called sunny";
+        QTest::newRow("an unknown kind") << QByteArray("[a]\nkind: Error\n")
+                                         << "line 2: a rule's kind is Warning or Hint";
+        QTest::newRow("an unknown check")
+            << QByteArray("[a]\nchecks: not-member sunny\n") << "line 2: no check is called sunny";
         QTest::newRow("an unknown rewrite") << QByteArray("[a]\nfix: magic\n") << "line 2: no rewrite is called magic";
-        QTest::newRow("a choice left open") << QByteArray("[a]\ntokens: {window self . status\n")
-                                            << "line 2: a pattern of tokens that cannot be read";
-        QTest::newRow("two kinds of match") << QByteArray("[a]\ntokens: x\ntag: font\n")
-                                            << "line 3: a rule matches one kind of thing";
-        QTest::newRow("an id twice") << "[a]\ntokens: x\n" + rest + "[a]\n" << "line 11: the rule a is there twice";
+        QTest::newRow("a choice left open")
+            << QByteArray("[a]\ntokens: {window self . status\n") << "line 2: a pattern of tokens that cannot be read";
+        QTest::newRow("two kinds of match")
+            << QByteArray("[a]\ntokens: x\ntag: font\n") << "line 3: a rule matches one kind of thing";
+        QTest::newRow("an id twice") << "[a]\ntokens: x\n" + rest + "[a]\n"
+                                     << "line 11: the rule a is there twice";
         QTest::newRow("no match") << "[a]\n" + rest << "the rule a of line 1: it says nothing of what it matches";
-        QTest::newRow("no why") << QByteArray(
-            "[a]\ntag: font\nname: n\nmessage: m\nmatches: m\nmodern: m\nfix: none\nexample: e\nfixed: f\n")
-                                << "the rule a of line 1: it has no why";
+        QTest::newRow("no why")
+            << QByteArray(
+                   "[a]\ntag: font\nname: n\nmessage: m\nmatches: m\nmodern: m\nfix: none\nexample: e\nfixed: f\n")
+            << "the rule a of line 1: it has no why";
         QTest::newRow("a rewrite without its condition")
             << "[a]\ntokens: x\n" + QByteArray(rest).replace("fix: none", "fix: event-target")
             << "the rule a of line 1: its rewrite does not say when it is offered";
-        QTest::newRow("an attribute without its tag") << "[a]\nattribute: href\n" + rest
-                                                      << "the rule a of line 1: an attribute is a tag name and an attribute name";
+        QTest::newRow("an attribute without its tag")
+            << "[a]\nattribute: href\n" + rest
+            << "the rule a of line 1: an attribute is a tag name and an attribute name";
     }
     void table_faults()
     {
@@ -466,11 +472,7 @@ private slots:
         QTest::addColumn<QStringList>("rules");
         const QStringList status{"status-line"};
         const QMap<int, QStringList> needed = {
-            {4, {"comment-wrapper"}},
-            {7, status},
-            {20, status},
-            {24, {"script-language"}},
-            {27, status},
+            {4, {"comment-wrapper"}}, {7, status}, {20, status}, {24, {"script-language"}}, {27, status},
         };
         for (int id = 0; id < kBuiltInScriptCount; ++id) {
             for (const bool awkward : {false, true}) {
