@@ -147,6 +147,22 @@ bool controlWord(QByteArrayView word)
     return word == "if" || word == "for" || word == "while" || word == "switch";
 }
 
+// Whether token i, on a new line, starts a statement of its own after an
+// operand (the line break ends the one before).
+bool statementAfterLineBreak(const CodeView &view, qsizetype i)
+{
+    if (i == 0 || !view.tokens[size_t(i)].newlineBefore)
+        return false;
+    const JsTokenKind before = view.kind(i - 1);
+    const bool operandEnds = before == JsTokenKind::Identifier || before == JsTokenKind::Number ||
+                             before == JsTokenKind::String || before == JsTokenKind::Regex ||
+                             before == JsTokenKind::Template || view.is(i - 1, ")") || view.is(i - 1, "]");
+    const JsTokenKind kind = view.kind(i);
+    const bool operandStarts = (kind == JsTokenKind::Identifier && !view.is(i, "in") && !view.is(i, "instanceof")) ||
+                               kind == JsTokenKind::Number || kind == JsTokenKind::String;
+    return operandEnds && operandStarts;
+}
+
 void markScopes(CodeView &view)
 {
     enum class Brace { Plain, Function, Scope };
@@ -155,13 +171,30 @@ void markScopes(CodeView &view)
     std::vector<qsizetype> opening;  // for each ")" token, its "("; -1 elsewhere
     int functions = view.region->kind == ScriptRegionKind::Handler ? 1 : 0;
     int scopes = 0;
+    int depth = 0;            // brackets of every kind open
+    std::vector<int> arrows;  // the depth each arrow function without braces started at
     const qsizetype n = view.size();
     opening.assign(size_t(n), -1);
     view.inFunction.assign(size_t(n), false);
     view.scoped.assign(size_t(n), false);
     for (qsizetype i = 0; i < n; ++i) {
         const QByteArrayView t = view.text(i);
-        if (view.kind(i) == JsTokenKind::Punctuator) {
+        const bool punctuator = view.kind(i) == JsTokenKind::Punctuator;
+        const bool closing = punctuator && (t == ")" || t == "]" || t == "}");
+        while (!arrows.empty() && arrows.back() == depth &&
+               ((punctuator && (t == "," || t == ";" || closing)) || statementAfterLineBreak(view, i))) {
+            arrows.pop_back();
+            --functions;
+        }
+        if (punctuator && (t == "(" || t == "[" || t == "{"))
+            ++depth;
+        else if (closing && depth > 0)
+            --depth;
+        if (punctuator && t == "=>" && !view.is(i + 1, "{")) {
+            arrows.push_back(depth);
+            ++functions;
+        }
+        if (punctuator) {
             if (t == "(") {
                 parens.push_back(i);
             } else if (t == ")" && !parens.empty()) {

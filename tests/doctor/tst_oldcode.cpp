@@ -119,6 +119,9 @@ private slots:
         js("document.writeln in a function expression", "var f = function () { document.writeln('Hi'); };", write);
         js("document.write in an arrow function", "var f = () => { document.write('Hi'); };", write);
         js("document.write in a method", "var o = { show() { document.write('Hi'); } };", write);
+        js("document.write in an arrow function without braces", "b.onclick = () => document.write('Hi');", write);
+        js("document.write after an arrow function without braces",
+           "f(x => x * 2, document.write('Hi'));\nvar g = () => [1, 2]\ndocument.write(g());", none);
         js("document.write while the page loads", "document.write('Hi');", none);
         js("document.write in a loop while the page loads", "for (var i = 0; i < 3; i++) { document.write(i); }", none);
         js("document.write after a function", "function f() { }\nif (x) { document.write('Hi'); }", none);
@@ -306,6 +309,7 @@ private slots:
            "if (on) { setTimeout(() => { tick(1); tock() }, 5) }");
         js("setTimeout inside a function", "timer-string", "function f() { setTimeout('go()', 1); }", "");
         js("setTimeout inside a catch", "timer-string", "try { x(); } catch (go) { setTimeout('go()', 1); }", "");
+        js("setTimeout inside an arrow function", "timer-string", "var f = () => setTimeout('go()', 1);", "");
         js("setTimeout inside a with", "timer-string", "with (document) { setTimeout('open()', 1); }", "");
         page("setTimeout in a handler", "timer-string", "<A ONCLICK=\"setTimeout('go()', 1)\">", "");
         js("a string that declares", "timer-string", "setTimeout('var n = 1', 1);", "");
