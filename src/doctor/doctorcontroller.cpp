@@ -86,6 +86,7 @@ DoctorController::DoctorController(const Ports &ports, QVBoxLayout *problems, QO
     m_ports.actions->bind("doctor.nextError", this, [this] { goToError(true); });
     m_ports.actions->bind("doctor.previousError", this, [this] { goToError(false); });
     m_ports.actions->bind("doctor.fixAllSafe", this, [this] { fixAllSafeOnes(); });
+    m_ports.actions->setEnabled("doctor.fixAllSafe", false);
     if (m_ports.editors->exist())
         attach();
     else
@@ -123,6 +124,7 @@ void DoctorController::attach()
 void DoctorController::fillList()
 {
     m_list->clear();
+    bool anyFix = false;
     static const QString kNames[] = {QStringLiteral("HEAD"), QStringLiteral("BODY")};
     for (int fragment = 0; fragment < 2; ++fragment) {
         const ScriptDoctor *doctor = m_doctors[fragment];
@@ -134,8 +136,10 @@ void DoctorController::fillList()
             const int start = std::min(finding.start, static_cast<int>(text.size()));
             const int line = static_cast<int>(text.first(start).count('\n')) + 1;
             QString message = finding.message;
-            if (!finding.fix.empty())
+            if (!finding.fix.empty()) {
                 message += tr(" (Enter fixes it)");
+                anyFix = true;
+            }
             auto *item = new QTreeWidgetItem(m_list, {tr("%1, line %2").arg(kNames[fragment]).arg(line), kindName(finding.kind), message});
             item->setData(0, kFragmentRole, fragment);
             item->setData(0, kIndexRole, static_cast<int>(i));
@@ -144,6 +148,7 @@ void DoctorController::fillList()
     }
     m_list->resizeColumnToContents(0);
     m_list->resizeColumnToContents(1);
+    m_ports.actions->setEnabled("doctor.fixAllSafe", anyFix);
 }
 
 void DoctorController::bringUpToDate(ScriptDoctor &doctor)

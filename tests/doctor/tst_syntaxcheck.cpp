@@ -4,6 +4,10 @@
 
 #include "doctor/jssyntax.h"
 #include "doctor/syntaxcheck.h"
+#include "document/scripttext.h"
+#include "library/builtin/builtincatalogue.h"
+#include "library/builtin/builtingenerator.h"
+#include "library/builtin/builtinsamples.h"
 
 #include <QDirIterator>
 #include <QFile>
@@ -159,6 +163,38 @@ private slots:
             const auto error = m_checker.check(code, JsCodeForm::Script);
             QVERIFY2(!error, qPrintable(QStringLiteral("%1:%2:%3 %4").arg(path).arg(error ? error->line : 0)
                                             .arg(error ? error->column : 0).arg(error ? error->message : QString())));
+        }
+    }
+
+    // What the program itself writes into the editors is valid JavaScript:
+    // each built-in script with its defaults and with a text full of
+    // quotes, an ampersand, a backslash and a closing script tag, and the
+    // start-up and New texts.
+    void programsOwnScripts_haveNoError_data()
+    {
+        QTest::addColumn<QString>("head");
+        QTest::addColumn<QString>("body");
+        const QString awkward = QStringLiteral("He said \"hi\" & it's </script> \\ ok");
+        for (int id = 0; id < kBuiltInScriptCount; ++id) {
+            for (const bool withText : {false, true}) {
+                const auto script = generateBuiltInScript(id, withText ? sampleBuiltInSettings(id, awkward)
+                                                                       : sampleBuiltInSettings(id));
+                QVERIFY(script);
+                QTest::addRow("%02d %s", id, withText ? "awkward text" : "defaults") << script->head << script->body;
+            }
+        }
+        QTest::newRow("start-up text") << startupScriptText() << startupScriptText();
+        QTest::newRow("New text") << newScriptText() << newScriptText();
+    }
+
+    void programsOwnScripts_haveNoError()
+    {
+        QFETCH(QString, head);
+        QFETCH(QString, body);
+        for (const QString &fragment : {head, body}) {
+            const QByteArray bytes = fragment.toUtf8();
+            const std::vector<Finding> errors = findSyntaxErrors(bytes, SourceKind::Html, m_checker);
+            QVERIFY2(errors.empty(), errors.empty() ? "" : qPrintable(described(bytes, errors).join(u' ') + u' ' + errors.front().message));
         }
     }
 
