@@ -282,13 +282,6 @@ bool tokenCheck(const QString &check, const CodeView &v, qsizetype i, qsizetype 
     return false;
 }
 
-bool isJavaScriptLanguage(QByteArrayView value)
-{
-    const QByteArray name = lowered(value);
-    return name.startsWith("javascript") || name.startsWith("jscript") || name.startsWith("livescript") ||
-           name.startsWith("ecmascript");
-}
-
 // The LANGUAGE names browsers of today still run as JavaScript ("text/"
 // and the name is one of the JavaScript MIME types).
 bool runsAsJavaScript(QByteArrayView value)
@@ -297,6 +290,14 @@ bool runsAsJavaScript(QByteArrayView value)
                                           "javascript1.3", "javascript1.4", "javascript1.5", "jscript",
                                           "livescript",    "ecmascript",    "x-javascript",  "x-ecmascript"};
     return kNames.contains(lowered(value));
+}
+
+// Those and the names of JavaScript that no longer run (JavaScript1.7).
+bool isJavaScriptLanguage(QByteArrayView value)
+{
+    const QByteArray name = lowered(value);
+    return runsAsJavaScript(value) || name.startsWith("javascript") || name.startsWith("jscript") ||
+           name.startsWith("livescript") || name.startsWith("ecmascript");
 }
 
 QByteArrayView attributeValue(QByteArrayView fragment, const HtmlAttribute &a)
@@ -658,8 +659,17 @@ void findInTags(const OldCodeRule &rule, QByteArrayView fragment, const PageScan
                                [&](const QString &check) { return attributeCheck(check, fragment, tag, *a); }))
             continue;
         Finding f = findingOf(rule, a->nameStart, a->end);
-        if (rule.fix == QLatin1String("drop-language") && runsAsJavaScript(attributeValue(fragment, *a)))
-            f.fix = dropAttribute(fragment, tag, *a);
+        if (rule.fix == QLatin1String("drop-language")) {
+            const QByteArrayView language = attributeValue(fragment, *a);
+            // A block that no longer runs at all is more than a hint.
+            if (runsAsJavaScript(language)) {
+                f.fix = dropAttribute(fragment, tag, *a);
+            } else {
+                f.kind = FindingKind::Warning;
+                f.message = QStringLiteral("LANGUAGE=\"%1\": browsers of today do not run this block")
+                                .arg(QString::fromUtf8(language));
+            }
+        }
         out.push_back(std::move(f));
     }
 }

@@ -74,6 +74,7 @@ private slots:
         js("document.layers", "if (document.layers) go();", {"document-layers"});
         js("document.layers in a string", "alert('document.layers');", none);
         js("document.layersList", "document.layersList = 1;", none);
+        js("document.layers in a comment", "/* if (document.layers) */ go();", none);
 
         const QStringList language{"script-language"};
         page("LANGUAGE=\"JavaScript\"", "<SCRIPT LANGUAGE=\"JavaScript\">go();</SCRIPT>", language);
@@ -106,6 +107,7 @@ private slots:
         js("a status of another object", "request.status = 200;", none);
         js("a defaultStatus member", "options.defaultStatus = 1;", none);
         js("window.statusBar", "window.statusBar = 1;", none);
+        js("window.status in a comment", "// window.status = 'Hi';", none);
 
         const QStringList sniff{"browser-sniffing"};
         js("navigator.appName", "if (navigator.appName == 'Netscape') go();", sniff);
@@ -113,6 +115,7 @@ private slots:
         js("navigator.userAgent", "var v = navigator.userAgent;", none);
         js("navigator.appName in a comment", "/* navigator.appName */", none);
         js("mynavigator.appName", "mynavigator.appName = 1;", none);
+        js("navigator.appName in a string", "var s = \"navigator.appName\";", none);
 
         const QStringList write{"write-after-load"};
         js("document.write in a function", "function show() { document.write('Hi'); }", write);
@@ -128,6 +131,7 @@ private slots:
         page("document.write in a handler", "<INPUT ONCLICK=\"document.write('Hi')\">", write);
         js("document.write in a string in a function", "function f() { return 'document.write(1)'; }", none);
         js("document.written", "function f() { document.written(1); }", none);
+        js("document.write in a comment in a function", "function f() { // document.write(1);\n}", none);
 
         const QStringList evalRule{"eval-string"};
         js("eval of a sum", "eval('x' + name + ' = 0');", evalRule);
@@ -137,6 +141,7 @@ private slots:
         js("a method called eval", "parser.eval(code);", none);
         js("evaluate", "evaluate(code);", none);
         js("eval in a string", "var s = 'eval(code)';", none);
+        js("eval in a comment", "/* eval(code); */", none);
 
         const QStringList timer{"timer-string"};
         js("setTimeout with a string", "setTimeout('go()', 10);", timer);
@@ -149,6 +154,7 @@ private slots:
         js("mysetTimeout with a string", "mysetTimeout('go()', 10);", none);
         js("a timer method of an object", "jobs.setTimeout('go()', 10);", none);
         js("setTimeout in a comment", "// setTimeout('go()', 10);", none);
+        js("setTimeout in a string", "var s = \"setTimeout('go()', 10)\";", none);
 
         const QStringList url{"javascript-url"};
         page("javascript: in HREF", "<A HREF=\"javascript:go()\">x</A>", url);
@@ -157,6 +163,7 @@ private slots:
         page("javascript: in another attribute", "<A TITLE=\"javascript:go()\" HREF=\"#\">x</A>", none);
         page("javascript: in text", "<P>javascript:go()</P>", none);
         page("javascript: in a script", "<SCRIPT>location.href = 'javascript:go()';</SCRIPT>", none);
+        page("javascript: in an HTML comment", "<!-- <A HREF=\"javascript:go()\">x</A> -->", none);
 
         page("<BLINK>", "<BLINK>New</BLINK>", {"blink-tag"});
         page("<MARQUEE>", "<marquee behavior=\"alternate\">News</marquee>", {"marquee-tag"});
@@ -165,12 +172,15 @@ private slots:
         page("<BLINK> in an HTML comment", "<!-- <BLINK> -->", none);
         page("<FONT> written by a script", "<SCRIPT>document.write('<FONT>x</FONT>');</SCRIPT>", none);
         page("<FONTS>", "<FONTS>x</FONTS>", none);
+        page("<MARQUEEE>", "<MARQUEEE>x</MARQUEEE>", none);
 
         const QStringList modal{"show-modal-dialog"};
         js("showModalDialog", "var a = window.showModalDialog('ask.html');", modal);
         js("showModalDialog tested", "if (window.showModalDialog) go();", modal);
         js("a function of that name declared", "function showModalDialog(u) { }", none);
         js("showModalDialogs", "showModalDialogs(1);", none);
+        js("showModalDialog in a string", "var s = 'showModalDialog(u)';", none);
+        js("showModalDialog in a comment", "// showModalDialog(u);", none);
 
         const QStringList attach{"attach-event"};
         js("attachEvent", "button.attachEvent('onclick', go);", attach);
@@ -179,6 +189,8 @@ private slots:
         js("a function called attachEvent", "function attachEvent(el, name, f) { }", none);
         js("attachEvent tested", "if (button.attachEvent) go();", none);
         js("attachEvents", "button.attachEvents('onclick', go);", none);
+        js("attachEvent in a string", "var s = 'button.attachEvent(\"onclick\", go)';", none);
+        js("attachEvent in a comment", "/* button.attachEvent('onclick', go); */", none);
 
         const QStringList src{"src-element"};
         js("event.srcElement", "var t = event.srcElement;", src);
@@ -186,6 +198,7 @@ private slots:
         js("srcElement alone", "var srcElement = 1;", none);
         js("srcElement in a string", "var s = 'event.srcElement';", none);
         js("event.srcElements", "var t = event.srcElements;", none);
+        js("srcElement in a comment", "// var t = event.srcElement;", none);
 
         const QStringList returnValue{"return-value"};
         js("event.returnValue = false", "event.returnValue = false;", returnValue);
@@ -194,6 +207,7 @@ private slots:
         js("returnValue read", "if (event.returnValue == false) go();", none);
         js("returnValue in a comment", "/* event.returnValue = false */", none);
         js("a variable called returnValue", "returnValue = false;", none);
+        js("returnValue in a string", "var s = 'event.returnValue = false';", none);
 
         js("several rules in order", "window.status = document.all.x.value; event.returnValue = false;",
            {"status-line", "document-all", "return-value"});
@@ -235,6 +249,32 @@ private slots:
         QFETCH(QByteArray, fragment);
         QFETCH(bool, html);
         QTEST(found(fragment, html, true), "places");
+    }
+
+    // A finding's message and kind are its rule's, but for a LANGUAGE that
+    // browsers no longer run: a warning that says so instead of "leave it
+    // out".
+    void messages_data()
+    {
+        QTest::addColumn<QByteArray>("fragment");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<FindingKind>("kind");
+        QTest::newRow("a LANGUAGE that runs")
+            << QByteArray("<SCRIPT LANGUAGE=\"JavaScript1.2\"></SCRIPT>")
+            << "LANGUAGE=\"JavaScript\": no longer needed; leave it out" << FindingKind::Hint;
+        QTest::newRow("a LANGUAGE that does not")
+            << QByteArray("<SCRIPT LANGUAGE=\"JavaScript1.7\"></SCRIPT>")
+            << "LANGUAGE=\"JavaScript1.7\": browsers of today do not run this block" << FindingKind::Warning;
+        QTest::newRow("a script rule") << QByteArray("<SCRIPT>x = document.all;</SCRIPT>")
+                                       << "document.all: use document.getElementById()" << FindingKind::Warning;
+    }
+    void messages()
+    {
+        QFETCH(QByteArray, fragment);
+        const std::vector<Finding> findings = findOldCode(fragment, SourceKind::Html);
+        QCOMPARE(findings.size(), 1u);
+        QTEST(findings[0].message, "message");
+        QTEST(findings[0].kind, "kind");
     }
 
     // The rewrites' exact output; an empty "fixed" is a finding whose
@@ -280,6 +320,8 @@ private slots:
              "<SCRIPT\n  LANGUAGE='LiveScript'\n>x</SCRIPT>", "<SCRIPT\n>x</SCRIPT>");
         page("LANGUAGE=\"ECMAScript\"", "script-language", "<SCRIPT DEFER LANGUAGE=\"ECMAScript\">x</SCRIPT>",
              "<SCRIPT DEFER>x</SCRIPT>");
+        page("LANGUAGE=\"x-javascript\"", "script-language", "<SCRIPT LANGUAGE=\"x-javascript\">x</SCRIPT>",
+             "<SCRIPT>x</SCRIPT>");
         page("LANGUAGE=\"JavaScript1.7\": leaving it out would start the block", "script-language",
              "<SCRIPT LANGUAGE=\"JavaScript1.7\">x</SCRIPT>", "");
 
