@@ -11,6 +11,7 @@
 #include "platform/textfile.h"
 #include "preview/previewcontroller.h"
 #include "testfiles.h"
+#include "librarywindow.h"
 #include "testwindow.h"
 #include "widgets/statuspanels.h"
 
@@ -35,54 +36,6 @@
 namespace {
 
 
-
-/// A window whose library folder already holds an index (and script files).
-struct LibraryWindow {
-    QTemporaryDir folder;
-    std::unique_ptr<TestWindow> t;
-
-    explicit LibraryWindow(const QByteArray &index, const QMap<QString, QByteArray> &scripts = {})
-    {
-        const QString lib = folder.filePath(QStringLiteral("user-scripts/"));
-        QVERIFY(writeFile(lib + QStringLiteral("uscripts.dat"), index));
-        for (auto it = scripts.cbegin(); it != scripts.cend(); ++it)
-            QVERIFY(writeFile(lib + it.key() + QStringLiteral(".js"), it.value()));
-        t = std::make_unique<TestWindow>(false, lib);
-    }
-    UserLibraryTree *tree() const { return t->window->userLibrary().tree(); }
-    QString lib() const { return t->libraryFolder(); }
-    QTreeWidgetItem *item(const QString &category, const QString &script = QString()) const
-    {
-        for (int i = 0; i < tree()->topLevelItemCount(); ++i) {
-            QTreeWidgetItem *c = tree()->topLevelItem(i);
-            if (c->text(0) != category)
-                continue;
-            if (script.isEmpty())
-                return c;
-            for (int j = 0; j < c->childCount(); ++j)
-                if (c->child(j)->text(0) == script)
-                    return c->child(j);
-        }
-        return nullptr;
-    }
-    void select(const QString &category, const QString &script = QString()) const
-    {
-        QTreeWidgetItem *i = item(category, script);
-        QVERIFY2(i, qPrintable(category + u'/' + script));
-        tree()->selectItem(i);
-    }
-    /// Answers the name prompt with a name.
-    void answerName(const QString &name, QString *proposed = nullptr) const
-    {
-        t->prompter.dialogHandlers.insert(QStringLiteral("TDlg_Rename"), [name, proposed](QDialog &d) {
-            auto *edit = d.findChild<QLineEdit *>(QStringLiteral("Edit_Nazwa"));
-            if (proposed)
-                *proposed = edit->text();
-            edit->setText(name);
-            return int(QDialog::Accepted);
-        });
-    }
-};
 
 const QByteArray kScriptFile("<!-- part of the HEAD section -->\r\nvar t;\r\n<!-- part of the BODY section -->\r\nshow(t);");
 
