@@ -32,7 +32,8 @@ EditController::EditController(const Ports &ports, QObject *parent)
     const auto treeTakes = [this] { return m_ports.treeClipboard && m_ports.treeClipboard->hasClipboardFocus(); };
     const auto cut = onFocused([](ScriptEditor *e) { e->cut(); });
     const auto paste = onFocused([](ScriptEditor *e) { e->paste(); });
-    actions.bind("edit.cut", this, [this, treeTakes, cut] { treeTakes() ? m_ports.treeClipboard->cutSelection() : cut(); });
+    actions.bind("edit.cut", this,
+                 [this, treeTakes, cut] { treeTakes() ? m_ports.treeClipboard->cutSelection() : cut(); });
     actions.bind("edit.copy", this, onFocused([](ScriptEditor *e) { e->copy(); }));
     actions.bind("edit.paste", this,
                  [this, treeTakes, paste] { treeTakes() ? m_ports.treeClipboard->pasteCut() : paste(); });

@@ -799,7 +799,8 @@ void UserLibraryStore::restore(const Arrangement &arrangement, std::vector<std::
 UserLibraryStore::SaveOutcome UserLibraryStore::writeRearranged(const Arrangement &before,
                                                                 std::vector<std::unique_ptr<LibraryNode>> *loose)
 {
-    if (m_knownIndexExists && !m_indexReadInPart && writeIndex(m_tree) == m_knownIndex && QFileInfo::exists(indexPath()))
+    if (m_knownIndexExists && !m_indexReadInPart && writeIndex(m_tree) == m_knownIndex &&
+        QFileInfo::exists(indexPath()))
         return {true, false, {}};
     SaveOutcome written = writeIndexFile();
     if (!written.ok)
@@ -841,7 +842,7 @@ void putBefore(std::vector<std::unique_ptr<LibraryNode>> &siblings, const Librar
     siblings.insert(at, std::make_move_iterator(nodes.begin()), std::make_move_iterator(nodes.end()));
 }
 
-} // namespace
+}  // namespace
 
 UserLibraryStore::SaveOutcome UserLibraryStore::moveScripts(const std::vector<LibraryNode *> &scripts,
                                                             LibraryNode *category, LibraryNode *before)

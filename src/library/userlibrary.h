@@ -238,8 +238,7 @@ private:
     void restore(const Arrangement &arrangement, std::vector<std::unique_ptr<LibraryNode>> *loose = nullptr);
     /// Writes the index after the tree was rearranged, or puts the tree
     /// back as it was; nothing is written when the index would not change.
-    SaveOutcome writeRearranged(const Arrangement &before,
-                                std::vector<std::unique_ptr<LibraryNode>> *loose = nullptr);
+    SaveOutcome writeRearranged(const Arrangement &before, std::vector<std::unique_ptr<LibraryNode>> *loose = nullptr);
     bool folderExists() const;
     /// The folder's lock, taken when it could be had in time.
     std::unique_ptr<QLockFile> tryLock() const;

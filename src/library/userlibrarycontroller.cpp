@@ -225,8 +225,7 @@ std::unique_ptr<UserLibraryStore::Change> UserLibraryController::beginChange()
     return change;
 }
 
-UserLibraryController::HeldChange UserLibraryController::holdChange(const std::vector<NodeRef> &refs,
-                                                                     WhenGone whenGone)
+UserLibraryController::HeldChange UserLibraryController::holdChange(const std::vector<NodeRef> &refs, WhenGone whenGone)
 {
     HeldChange held;
     held.change = beginChange();

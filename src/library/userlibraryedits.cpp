@@ -17,12 +17,12 @@
 #include "widgets/statuspanels.h"
 
 #include <QAction>
-#include <QTreeWidgetItemIterator>
 #include <QMenu>
 #include <QSplitter>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <QTreeWidgetItemIterator>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -240,7 +240,8 @@ void UserLibraryController::deleteCategoryWithScripts(const NodeRef &ref, int as
 void UserLibraryController::deleteSeveral(const QList<QTreeWidgetItem *> &items)
 {
     Prompter &prompter = *m_ports.prompter;
-    if (!std::all_of(items.begin(), items.end(), [](const QTreeWidgetItem *i) { return UserLibraryTree::isScript(i); })) {
+    if (!std::all_of(items.begin(), items.end(),
+                     [](const QTreeWidgetItem *i) { return UserLibraryTree::isScript(i); })) {
         prompter.ShowMessageBox(IconInformation, QStringLiteral("Information"),
                                 QStringLiteral("Please select either scripts or one category to delete."));
         return;
@@ -278,8 +279,7 @@ std::vector<NodeRef> UserLibraryController::refsOf(const QList<QTreeWidgetItem *
     return refs;
 }
 
-void UserLibraryController::moveNodes(const std::vector<NodeRef> &moved, const NodeRef &category,
-                                      const NodeRef &before)
+void UserLibraryController::moveNodes(const std::vector<NodeRef> &moved, const NodeRef &category, const NodeRef &before)
 {
     if (moved.empty() || refusedForUnreadableIndex())
         return;
@@ -327,8 +327,8 @@ bool UserLibraryController::hasClipboardFocus() const
 void UserLibraryController::cutSelection()
 {
     const QList<QTreeWidgetItem *> chosen = m_tree->selectedInOrder();
-    const bool scripts =
-        std::all_of(chosen.begin(), chosen.end(), [](const QTreeWidgetItem *i) { return UserLibraryTree::isScript(i); });
+    const bool scripts = std::all_of(chosen.begin(), chosen.end(),
+                                     [](const QTreeWidgetItem *i) { return UserLibraryTree::isScript(i); });
     if (chosen.isEmpty() || (!scripts && chosen.size() > 1))
         return;
     m_cut = refsOf(chosen);

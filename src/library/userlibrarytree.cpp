@@ -2,9 +2,9 @@
 
 #include "widgets/actions.h"
 
+#include <QCoreApplication>
 #include <QDrag>
 #include <QDropEvent>
-#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QPainter>
@@ -216,7 +216,7 @@ QByteArray identityOf(const UserLibraryTree *tree)
     return QByteArray::number(QCoreApplication::applicationPid()) + ':' + QByteArray::number(quintptr(tree), 16);
 }
 
-} // namespace
+}  // namespace
 
 QMimeData *UserLibraryTree::mimeData(const QList<QTreeWidgetItem *> &items) const
 {

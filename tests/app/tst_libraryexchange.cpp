@@ -90,7 +90,7 @@ private slots:
     void exportThenImport_asksAboutClashes_onceForAll()
     {
         LibraryWindow from("Work\r\n menu\r\n clock\r\nMisc\r\n",
-                            {{QStringLiteral("menu"), kMenu}, {QStringLiteral("clock"), kClock}});
+                           {{QStringLiteral("menu"), kMenu}, {QStringLiteral("clock"), kClock}});
         const QString archive = from.folder.filePath(QStringLiteral("work.zip"));
         from.tree()->selectItem(from.category(0));
         from.t->prompter.saveFileAnswers << archive;
@@ -101,7 +101,7 @@ private slots:
 
         // Into a library that has both scripts already, with other texts.
         LibraryWindow into("Mine\r\n Menu\r\n clock\r\n",
-                            {{QStringLiteral("Menu"), "old menu"}, {QStringLiteral("clock"), "old clock"}});
+                           {{QStringLiteral("Menu"), "old menu"}, {QStringLiteral("clock"), "old clock"}});
         int asked = 0;
         into.answerClash(ClashChoice::Replace, true, &asked);
         into.t->prompter.openFileAnswers << archive;

@@ -3,8 +3,8 @@
 // place, Cut and Paste in the tree (and only there), and several scripts
 // deleted with one question.
 
-#include "librarywindow.h"
 #include "editor/scripteditor.h"
+#include "librarywindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -64,7 +64,7 @@ QStringList jsFiles(const LibraryWindow &w)
     return QDir(w.lib()).entryList({QStringLiteral("*.js")}, QDir::Files, QDir::Name);
 }
 
-} // namespace
+}  // namespace
 
 class TestLibraryMoves : public QObject {
     Q_OBJECT

@@ -8,10 +8,10 @@
 #include "library/userlibrary.h"
 #include "library/userlibrarycontroller.h"
 #include "library/userlibrarytree.h"
+#include "librarywindow.h"
 #include "platform/textfile.h"
 #include "preview/previewcontroller.h"
 #include "testfiles.h"
-#include "librarywindow.h"
 #include "testwindow.h"
 #include "widgets/statuspanels.h"
 
@@ -23,6 +23,7 @@
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QMenu>
+#include <QRadioButton>
 #include <QTabWidget>
 
 #include <optional>
@@ -34,8 +35,6 @@
 #endif
 
 namespace {
-
-
 
 const QByteArray kScriptFile("<!-- part of the HEAD section -->\r\nvar t;\r\n<!-- part of the BODY section -->\r\nshow(t);");
 
@@ -678,6 +677,30 @@ private slots:
         builtIn->setCurrentItem(builtIn->findItems(QStringLiteral("Scroll"), Qt::MatchExactly).first());
         QVERIFY(peek->wholeText().contains(QStringLiteral("<!-- part of the BODY section -->")));
         QVERIFY(peek->wholeText().size() > 100);
+        // With line numbers in a margin of their own.
+        QVERIFY(peek->lineNumbersShown());
+        QTRY_VERIFY(peek->marginWidth(0) > 0);
+    }
+
+    void peek_ofABuiltInScript_followsItsSettings()
+    {
+        LibraryWindow w("Work\r\n menu\r\n", {{QStringLiteral("menu"), kScriptFile}});
+        auto *peek = w.t->window->findChild<ScriptEditor *>(QStringLiteral("MEM_Podglad"));
+        QTreeWidget *builtIn = w.t->window->builtInLibrary().tree();
+        builtIn->setCurrentItem(builtIn->findItems(QStringLiteral("Scroll"), Qt::MatchExactly).first());
+        auto *radio = w.t->window->findChild<QRadioButton *>(QStringLiteral("CHK_Scr1"));
+        auto *text = w.t->window->findChild<QLineEdit *>(QStringLiteral("EDT_Scroll1"));
+        QVERIFY(radio && text);
+        radio->click();
+        text->setText(QStringLiteral("Nowości tygodnia"));
+        QTRY_VERIFY(peek->wholeText().contains(QStringLiteral("Nowości tygodnia")));
+        text->setText(QStringLiteral("Second headline"));
+        QTRY_VERIFY(peek->wholeText().contains(QStringLiteral("Second headline")));
+        // A user script shown stays when a built-in setting changes.
+        w.select(QStringLiteral("Work"), QStringLiteral("menu"));
+        text->setText(QStringLiteral("Third headline"));
+        QCoreApplication::processEvents();
+        QCOMPARE(peek->wholeText(), QString::fromLatin1(kScriptFile));
     }
 
     void rename_F2OnAScript_renamesFileAndIndex_andAClashAsks()

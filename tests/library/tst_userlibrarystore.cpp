@@ -1161,29 +1161,32 @@ private slots:
         QTest::addColumn<bool>("ok");
         QTest::addColumn<QByteArray>("index");
         QTest::newRow("to the end of another category")
-            << QStringList{"clock"} << "Misc" << "" << true
-            << QByteArray("Work\r\n menu\r\n pager\r\nMisc\r\n timer\r\n clock\r\nEmpty\r\n");
+            << QStringList{"clock"} << "Misc"
+            << "" << true << QByteArray("Work\r\n menu\r\n pager\r\nMisc\r\n timer\r\n clock\r\nEmpty\r\n");
         QTest::newRow("before a script of another category")
-            << QStringList{"pager"} << "Misc" << "timer" << true
-            << QByteArray("Work\r\n menu\r\n clock\r\nMisc\r\n pager\r\n timer\r\nEmpty\r\n");
+            << QStringList{"pager"} << "Misc"
+            << "timer" << true << QByteArray("Work\r\n menu\r\n clock\r\nMisc\r\n pager\r\n timer\r\nEmpty\r\n");
         QTest::newRow("several, from two categories, into an empty one")
-            << QStringList{"menu", "timer"} << "Empty" << "" << true
-            << QByteArray("Work\r\n clock\r\n pager\r\nMisc\r\nEmpty\r\n menu\r\n timer\r\n");
+            << QStringList{"menu", "timer"} << "Empty"
+            << "" << true << QByteArray("Work\r\n clock\r\n pager\r\nMisc\r\nEmpty\r\n menu\r\n timer\r\n");
         QTest::newRow("several keep the order given")
-            << QStringList{"pager", "menu"} << "Misc" << "timer" << true
-            << QByteArray("Work\r\n clock\r\nMisc\r\n pager\r\n menu\r\n timer\r\nEmpty\r\n");
+            << QStringList{"pager", "menu"} << "Misc"
+            << "timer" << true << QByteArray("Work\r\n clock\r\nMisc\r\n pager\r\n menu\r\n timer\r\nEmpty\r\n");
         QTest::newRow("up within its category")
-            << QStringList{"pager"} << "Work" << "menu" << true
-            << QByteArray("Work\r\n pager\r\n menu\r\n clock\r\nMisc\r\n timer\r\nEmpty\r\n");
+            << QStringList{"pager"} << "Work"
+            << "menu" << true << QByteArray("Work\r\n pager\r\n menu\r\n clock\r\nMisc\r\n timer\r\nEmpty\r\n");
         QTest::newRow("down to the end of its category")
-            << QStringList{"menu"} << "Work" << "" << true
-            << QByteArray("Work\r\n clock\r\n pager\r\n menu\r\nMisc\r\n timer\r\nEmpty\r\n");
+            << QStringList{"menu"} << "Work"
+            << "" << true << QByteArray("Work\r\n clock\r\n pager\r\n menu\r\nMisc\r\n timer\r\nEmpty\r\n");
         QTest::newRow("before one of those moved: the place of the next that stays")
-            << QStringList{"menu", "clock"} << "Work" << "clock" << true << kToRearrange;
-        QTest::newRow("a category is not a script") << QStringList{"Misc"} << "Work" << "" << false << kToRearrange;
-        QTest::newRow("before a script of another category than the target")
-            << QStringList{"clock"} << "Misc" << "menu" << false << kToRearrange;
-        QTest::newRow("a script twice") << QStringList{"clock", "clock"} << "Misc" << "" << false << kToRearrange;
+            << QStringList{"menu", "clock"} << "Work"
+            << "clock" << true << kToRearrange;
+        QTest::newRow("a category is not a script") << QStringList{"Misc"} << "Work"
+                                                    << "" << false << kToRearrange;
+        QTest::newRow("before a script of another category than the target") << QStringList{"clock"} << "Misc"
+                                                                             << "menu" << false << kToRearrange;
+        QTest::newRow("a script twice") << QStringList{"clock", "clock"} << "Misc"
+                                        << "" << false << kToRearrange;
     }
     void moveScripts()
     {
@@ -1217,7 +1220,8 @@ private slots:
                                     << "Work"
                                     << QByteArray("Empty\r\nWork\r\n menu\r\n clock\r\n pager\r\nMisc\r\n timer\r\n");
         QTest::newRow("to the end") << "Work"
-                                    << "" << QByteArray("Misc\r\n timer\r\nEmpty\r\nWork\r\n menu\r\n clock\r\n pager\r\n");
+                                    << ""
+                                    << QByteArray("Misc\r\n timer\r\nEmpty\r\nWork\r\n menu\r\n clock\r\n pager\r\n");
         QTest::newRow("one down") << "Work"
                                   << "Empty"
                                   << QByteArray("Misc\r\n timer\r\nWork\r\n menu\r\n clock\r\n pager\r\nEmpty\r\n");
@@ -1250,9 +1254,9 @@ private slots:
         QVERIFY(QFile::remove(store->indexPath()));
         QVERIFY(QDir().mkdir(store->indexPath()));
         LibraryTree &tree = store->tree();
-        UserLibraryStore::SaveOutcome outcome = store->moveScripts(
-            {script(*store, QStringLiteral("pager")), script(*store, QStringLiteral("timer"))},
-            categoryNamed(tree, QStringLiteral("Empty")), nullptr);
+        UserLibraryStore::SaveOutcome outcome =
+            store->moveScripts({script(*store, QStringLiteral("pager")), script(*store, QStringLiteral("timer"))},
+                               categoryNamed(tree, QStringLiteral("Empty")), nullptr);
         QVERIFY(!outcome.ok);
         QVERIFY(!outcome.error.isEmpty());
         QCOMPARE(shape(tree), before);
@@ -1260,8 +1264,8 @@ private slots:
         QVERIFY(!store->moveCategory(categoryNamed(tree, QStringLiteral("Empty")), tree.roots.front().get()).ok);
         QCOMPARE(shape(tree), before);
         QStringList notRemoved;
-        outcome = store->removeScripts({script(*store, QStringLiteral("menu")), script(*store, QStringLiteral("timer"))},
-                                       &notRemoved);
+        outcome = store->removeScripts(
+            {script(*store, QStringLiteral("menu")), script(*store, QStringLiteral("timer"))}, &notRemoved);
         QVERIFY(!outcome.ok);
         QCOMPARE(shape(tree), before);
         QVERIFY(notRemoved.isEmpty());
@@ -1273,10 +1277,10 @@ private slots:
         const std::unique_ptr<UserLibraryStore> store = libraryToRearrange();
         QVERIFY(QFile::remove(m_folder + QStringLiteral("pager.js")));
         QStringList notRemoved;
-        const UserLibraryStore::SaveOutcome outcome = store->removeScripts(
-            {script(*store, QStringLiteral("timer")), script(*store, QStringLiteral("pager")),
-             script(*store, QStringLiteral("menu"))},
-            &notRemoved);
+        const UserLibraryStore::SaveOutcome outcome =
+            store->removeScripts({script(*store, QStringLiteral("timer")), script(*store, QStringLiteral("pager")),
+                                  script(*store, QStringLiteral("menu"))},
+                                 &notRemoved);
         QVERIFY(outcome.ok);
         QCOMPARE(readAll(store->indexPath()), QByteArray("Work\r\n clock\r\nMisc\r\nEmpty\r\n"));
         QCOMPARE(scriptFiles(), QStringList{"clock.js"});
