@@ -21,7 +21,8 @@ LibraryPeek::LibraryPeek(ScriptEditors &editors, UserLibraryStore &store, UserLi
     m_view->setAccessibleName(QStringLiteral("Selected script"));
     m_view->setStatusTip(QStringLiteral("The selected library script, as it would be loaded"));
     m_view->setFocusPolicy(Qt::ClickFocus);
-    m_view->setLineNumbersShown(true);
+    // Line numbers come with a script to show.
+    m_view->setLineNumbersShown(false);
     m_view->setMarginWidth(1, 0);
     holder->addWidget(m_view);
     holder->setStretchFactor(0, 3);
@@ -37,10 +38,8 @@ void LibraryPeek::show(const std::optional<LibraryTexts> &texts, const QString &
     // Drawn as the fragment editors are, once they exist.
     if (!m_schemed && m_editors.exist()) {
         shareScheme(*m_editors.head(), *m_view);
-        // A narrow panel: long lines wrap; the line numbers are those an
-        // error message of the preview names, and no room goes to bookmarks.
+        // A narrow panel: long lines wrap, and no room goes to bookmarks.
         m_view->setWrapMode(QsciScintilla::WrapWord);
-        m_view->setLineNumbersShown(true);
         m_view->setMarginWidth(1, 0);
         m_schemed = true;
     }
@@ -54,6 +53,9 @@ void LibraryPeek::show(const std::optional<LibraryTexts> &texts, const QString &
     }
     m_view->setWholeText(text);
     m_view->setReadOnly(true);
+    // Numbered as the editors number the lines once loaded; nothing shown,
+    // no number.
+    m_view->setLineNumbersShown(!text.isEmpty());
 }
 
 void LibraryPeek::showUserSelection()

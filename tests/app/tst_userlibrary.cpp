@@ -668,6 +668,7 @@ private slots:
         QVERIFY(QFile::remove(w.lib() + QStringLiteral("menu.js")));
         w.select(QStringLiteral("Work"));
         QVERIFY(peek->wholeText().isEmpty());
+        QVERIFY(!peek->lineNumbersShown());
         w.select(QStringLiteral("Work"), QStringLiteral("menu"));
         QVERIFY(peek->wholeText().contains(QStringLiteral("show(t);")));
         w.select(QStringLiteral("Work"), QStringLiteral("gone"));
