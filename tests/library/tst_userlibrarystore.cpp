@@ -330,7 +330,7 @@ private slots:
             QVERIFY(writeFile(m_folder + name, "partial"));
         QFile old(m_folder + oldOfRunning);
         QVERIFY(old.open(QIODevice::ReadWrite));
-        QVERIFY(old.setFileTime(QDateTime::currentDateTime().addSecs(-2 * 3600), QFileDevice::FileModificationTime));
+        QVERIFY(old.setFileTime(QDateTime::currentDateTime().addSecs(-7200), QFileDevice::FileModificationTime));
         old.close();
 
         UserLibraryStore store(m_folder);
@@ -673,7 +673,7 @@ private slots:
         store.load();
         // A name bigger than the file size limit set below makes the write
         // fail half-way, as a full disk would (this also holds for root).
-        categoryNamed(store.tree(), QStringLiteral("Misc"))->addChild(QString(256 * 1024, u'x'));
+        categoryNamed(store.tree(), QStringLiteral("Misc"))->addChild(QString(qsizetype(256) * 1024, u'x'));
 
         struct sigaction ignore = {};
         ignore.sa_handler = SIG_IGN;
