@@ -1,7 +1,8 @@
 // How fast the libraries are searched as the user types: a user library of
 // 10,000 scripts of 1 KB each (Polish names, code with accented comments),
 // filtered once per key of a query typed letter by letter; reading the
-// texts into memory the first time; renaming and copying a script in it.
+// texts into memory the first time; renaming a script in it, moving
+// scripts and a category.
 
 #include "benchmain.h"
 #include "library/libraryfind.h"
@@ -141,6 +142,46 @@ void BM_RenameScript10000Scripts(benchmark::State &state)
         store.renameScript(script, names[0]);
 }
 BENCHMARK(BM_RenameScript10000Scripts)->Unit(benchmark::kMillisecond);
+
+// Moving 1 script (or 100) to another category and back: the whole index
+// is written each time, the files stay.
+void BM_MoveScripts10000Scripts(benchmark::State &state)
+{
+    UserLibraryStore store(diskLibrary().folder);
+    store.load();
+    LibraryNode *from = store.tree().roots[10].get();
+    LibraryNode *to = store.tree().roots[90].get();
+    std::vector<LibraryNode *> moved;
+    for (int i = 0; i < int(state.range(0)); ++i)
+        moved.push_back(from->children[std::size_t(i)].get());
+    bool there = false;
+    for (auto _ : state) {
+        there = !there;
+        if (!store.moveScripts(moved, there ? to : from, nullptr).ok)
+            state.SkipWithError("move failed");
+    }
+    if (there)
+        store.moveScripts(moved, from, nullptr);
+}
+BENCHMARK(BM_MoveScripts10000Scripts)->Arg(1)->Arg(100)->Unit(benchmark::kMillisecond);
+
+// A category of 100 scripts from the top to the end and back.
+void BM_MoveCategory10000Scripts(benchmark::State &state)
+{
+    UserLibraryStore store(diskLibrary().folder);
+    store.load();
+    LibraryNode *category = store.tree().roots.front().get();
+    LibraryNode *second = store.tree().roots[1].get();
+    bool last = false;
+    for (auto _ : state) {
+        last = !last;
+        if (!store.moveCategory(category, last ? nullptr : second).ok)
+            state.SkipWithError("move failed");
+    }
+    if (last)
+        store.moveCategory(category, second);
+}
+BENCHMARK(BM_MoveCategory10000Scripts)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -185,6 +185,7 @@ TVM_Quillon_MF::TVM_Quillon_MF(const AppConfig &config, QWidget *parent) : QMain
     m_document->setSettingsStore(pages.viewSettings);
     m_userLibrary =
         new UserLibraryController(m_ports, m_config.userLibraryFolder, m_resourceTabs->userLibraryLayout(), this);
+    m_ports.treeClipboard = m_userLibrary;
     m_builtIn->attachCommands();
     // One search field over both libraries' trees, and a look at the
     // selected script below the user library's.
@@ -203,9 +204,10 @@ TVM_Quillon_MF::TVM_Quillon_MF(const AppConfig &config, QWidget *parent) : QMain
         tabThroughStrip(m_resourceTabs->languageTree(), strip);
     if (auto *strip = findChild<QToolBar *>(QStringLiteral("PNL_FunctionsStrip")))
         tabThroughStrip(m_resourceTabs->functionList(), strip);
-    new LibraryPeek(
+    auto *peek = new LibraryPeek(
         *m_editors, m_userLibrary->store(), m_userLibrary->tree(), m_builtIn->tree(),
         [this] { return m_builtIn->peekScript(); }, m_userLibrary->treeSplitter(), this);
+    connect(m_builtIn, &BuiltInLibrary::settingsEdited, peek, &LibraryPeek::refreshBuiltIn);
     // A file saved with Save as may have gone into the library's folder.
     connect(m_document, &DocumentController::saveAsDone, m_userLibrary, &UserLibraryController::Okresl_Skrypty);
     new HtmlWizards(m_ports, this);

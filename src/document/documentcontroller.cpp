@@ -89,6 +89,7 @@ DocumentController::~DocumentController() = default;
 void DocumentController::attachEditors()
 {
     ScriptEditors &editors = m_editors;
+    connect(qApp, &QApplication::focusChanged, this, &DocumentController::followClipboardFocus);
     // Another script in the editors is no longer the file's.
     connect(&editors, &ScriptEditors::scriptReplaced, this, [this] {
         if (!m_settingScript)
@@ -126,10 +127,25 @@ void DocumentController::updateCaretReadOut()
                      editor->modifiedState() ? QStringLiteral("modified") : QStringLiteral("no changes"));
 }
 
+void DocumentController::followClipboardFocus()
+{
+    const bool tree = m_ports.treeClipboard && m_ports.treeClipboard->hasClipboardFocus();
+    if (tree == m_treeHasClipboard)
+        return;
+    m_treeHasClipboard = tree;
+    if (tree) {
+        m_actions.setEnabled("edit.cut", true);
+        m_actions.setEnabled("edit.paste", true);
+        return;
+    }
+    updateSelectionCommands();
+    updateClipboardState();
+}
+
 void DocumentController::updateSelectionCommands()
 {
     ScriptEditors &editors = m_editors;
-    if (!editors.exist())
+    if (!editors.exist() || m_treeHasClipboard)
         return;
     const bool selected = editors.focused()->hasSelectedText();
     m_actions.setEnabled("edit.cut", selected);
@@ -140,16 +156,18 @@ void DocumentController::updateClipboardState()
 {
     const QMimeData *data = QGuiApplication::clipboard()->mimeData();
     m_clipboardHasText = data && data->hasText();
-    if (m_editors.exist())
+    if (m_editors.exist() && !m_treeHasClipboard)
         m_actions.setEnabled("edit.paste", m_clipboardHasText);
 }
 
 void DocumentController::enableEditCommands(bool cut, bool paste, bool undo, bool redo)
 {
     const ActionRegistry &a = m_actions;
-    a.setEnabled("edit.cut", cut);
+    if (!m_treeHasClipboard) {
+        a.setEnabled("edit.cut", cut);
+        a.setEnabled("edit.paste", paste);
+    }
     a.setEnabled("edit.copy", cut);
-    a.setEnabled("edit.paste", paste);
     a.setEnabled("edit.undo", undo);
     a.setEnabled("edit.redo", redo);
 }

@@ -91,6 +91,9 @@ private:
     void enableEditCommands(bool cut, bool paste, bool undo, bool redo);
     void updateClipboardState();
     void updateSelectionCommands();
+    /// Cut and Paste are the user library tree's while it has the focus
+    /// (always enabled there), the editors' again when it loses it.
+    void followClipboardFocus();
     /// Line, column and modified state of the focused editor.
     void updateCaretReadOut();
     /// True when path is free, or the user agrees to replace the file there.
@@ -126,5 +129,6 @@ private:
     std::function<std::unique_ptr<QSettings>()> m_store;
     bool m_settingScript = false;          // Open is putting the file's script in
     bool m_clipboardHasText = false;
+    bool m_treeHasClipboard = false;  // Cut and Paste are the library tree's
     bool m_caretReadOutPending = false;
 };

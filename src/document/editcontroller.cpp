@@ -27,9 +27,16 @@ EditController::EditController(const Ports &ports, QObject *parent)
     };
     actions.bind("edit.undo", this, onFocused([](ScriptEditor *e) { e->undo(); }));
     actions.bind("edit.redo", this, onFocused([](ScriptEditor *e) { e->redo(); }));
-    actions.bind("edit.cut", this, onFocused([](ScriptEditor *e) { e->cut(); }));
+    // Cut and Paste move the user library's nodes while its tree has the
+    // focus, and leave the editors alone then.
+    const auto treeTakes = [this] { return m_ports.treeClipboard && m_ports.treeClipboard->hasClipboardFocus(); };
+    const auto cut = onFocused([](ScriptEditor *e) { e->cut(); });
+    const auto paste = onFocused([](ScriptEditor *e) { e->paste(); });
+    actions.bind("edit.cut", this,
+                 [this, treeTakes, cut] { treeTakes() ? m_ports.treeClipboard->cutSelection() : cut(); });
     actions.bind("edit.copy", this, onFocused([](ScriptEditor *e) { e->copy(); }));
-    actions.bind("edit.paste", this, onFocused([](ScriptEditor *e) { e->paste(); }));
+    actions.bind("edit.paste", this,
+                 [this, treeTakes, paste] { treeTakes() ? m_ports.treeClipboard->pasteCut() : paste(); });
     actions.bind("edit.selectAll", this, onFocused([](ScriptEditor *e) { e->selectAll(true); }));
     actions.bind("edit.indent", this, onFocused([](ScriptEditor *e) { e->blockIndent(); }));
     actions.bind("edit.unindent", this, onFocused([](ScriptEditor *e) { e->blockUnindent(); }));

@@ -29,7 +29,8 @@ TDlg_ImportClash::TDlg_ImportClash(const QString &name, const QString &copyName,
     text->setObjectName(QStringLiteral("LBL_Clash"));
     text->setWordWrap(true);
     text->setTextFormat(Qt::PlainText);
-    text->setMinimumWidth(320);
+    // Wide enough that a name of a few words stays on its line.
+    text->setMinimumWidth(440);
 
     m_forAll = new QCheckBox(othersLeft == 1 ? QStringLiteral("&Do the same for the other clash")
                                              : QStringLiteral("&Do the same for the other %1 clashes").arg(othersLeft),
@@ -62,7 +63,7 @@ TDlg_ImportClash::TDlg_ImportClash(const QString &name, const QString &copyName,
     layout->addWidget(buttons);
 
     applyHandCursorSetting(this);
-    sizeAndCentreDialog(this, QSize(420, 140));
+    sizeAndCentreDialog(this, QSize(540, 140));
 }
 
 bool TDlg_ImportClash::forAll() const

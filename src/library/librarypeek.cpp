@@ -21,7 +21,8 @@ LibraryPeek::LibraryPeek(ScriptEditors &editors, UserLibraryStore &store, UserLi
     m_view->setAccessibleName(QStringLiteral("Selected script"));
     m_view->setStatusTip(QStringLiteral("The selected library script, as it would be loaded"));
     m_view->setFocusPolicy(Qt::ClickFocus);
-    m_view->setMarginWidth(0, 0);
+    // Line numbers come with a script to show.
+    m_view->setLineNumbersShown(false);
     m_view->setMarginWidth(1, 0);
     holder->addWidget(m_view);
     holder->setStretchFactor(0, 3);
@@ -37,9 +38,8 @@ void LibraryPeek::show(const std::optional<LibraryTexts> &texts, const QString &
     // Drawn as the fragment editors are, once they exist.
     if (!m_schemed && m_editors.exist()) {
         shareScheme(*m_editors.head(), *m_view);
-        // A narrow panel: long lines wrap, and no room goes to line numbers.
+        // A narrow panel: long lines wrap, and no room goes to bookmarks.
         m_view->setWrapMode(QsciScintilla::WrapWord);
-        m_view->setMarginWidth(0, 0);
         m_view->setMarginWidth(1, 0);
         m_schemed = true;
     }
@@ -53,10 +53,14 @@ void LibraryPeek::show(const std::optional<LibraryTexts> &texts, const QString &
     }
     m_view->setWholeText(text);
     m_view->setReadOnly(true);
+    // Numbered as the editors number the lines once loaded; nothing shown,
+    // no number.
+    m_view->setLineNumbersShown(!text.isEmpty());
 }
 
 void LibraryPeek::showUserSelection()
 {
+    m_showsBuiltIn = false;
     const QTreeWidgetItem *item = m_userTree->selectedItem();
     if (!UserLibraryTree::isScript(item)) {
         show(std::nullopt, QString());
@@ -73,10 +77,17 @@ void LibraryPeek::showUserSelection()
 void LibraryPeek::showBuiltInSelection()
 {
     const QTreeWidgetItem *item = m_builtInTree->currentItem();
-    if (!item || !item->isSelected()) {
+    m_showsBuiltIn = item && item->isSelected();
+    if (!m_showsBuiltIn) {
         show(std::nullopt, QString());
         return;
     }
     const std::optional<LibraryTexts> texts = m_builtInText ? m_builtInText() : std::nullopt;
     show(texts, QStringLiteral("// The script isn't configured! Please correct settings."));
+}
+
+void LibraryPeek::refreshBuiltIn()
+{
+    if (m_showsBuiltIn)
+        showBuiltInSelection();
 }

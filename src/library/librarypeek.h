@@ -1,7 +1,7 @@
 #pragma once
 // A look at the selected library script without loading it: its HEAD and
-// BODY, read-only and highlighted as the editors are, below the user
-// library's tree.  A user script shows its stored text (from the store's
+// BODY, read-only and highlighted as the editors are, with line numbers,
+// below the user library's tree.  A user script shows its stored text (from the store's
 // copy in memory), a built-in script the text its current settings make.
 
 #include "library/libraryservice.h"
@@ -34,6 +34,9 @@ public:
     void showUserSelection();
     /// Shows the script selected in the built-in tree.
     void showBuiltInSelection();
+    /// Shows the built-in script anew (its settings changed), when it is
+    /// the one shown.
+    void refreshBuiltIn();
 
 private:
     void show(const std::optional<LibraryTexts> &texts, const QString &note);
@@ -45,4 +48,5 @@ private:
     BuiltInText m_builtInText;
     ScriptEditor *m_view;
     bool m_schemed = false;
+    bool m_showsBuiltIn = false;  // the script shown is the built-in tree's
 };

@@ -47,8 +47,9 @@ private:
         QPoint at(4, 4);
         if (QTreeWidgetItem *item = m_tree->currentItem(); item && !item->isHidden()) {
             m_tree->scrollToItem(item);
+            // Below the node, which stays in sight.
             const QRect rect = m_tree->visualItemRect(item);
-            at = QPoint(rect.left() + 16, rect.center().y());
+            at = QPoint(rect.left() + 16, rect.bottom() + 1);
         }
         m_menu->popup(m_tree->viewport()->mapToGlobal(at));
     }

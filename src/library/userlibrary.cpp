@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <system_error>
+#include <unordered_map>
 
 namespace {
 
@@ -747,4 +748,163 @@ LibraryNode *UserLibraryStore::duplicateScript(LibraryNode *script, QString *err
     const ScriptFragments stored = readScriptBytes(file.bytes);
     m_texts.put(copyName, stored.head, stored.body);
     return added;
+}
+
+// --- moving and deleting scripts --------------------------------------------------------------
+
+UserLibraryStore::Arrangement UserLibraryStore::arrangementOf(const std::vector<LibraryNode *> &parents) const
+{
+    Arrangement arrangement;
+    for (LibraryNode *parent : parents) {
+        const bool known = std::any_of(arrangement.levels.begin(), arrangement.levels.end(),
+                                       [parent](const auto &level) { return level.first == parent; });
+        if (known)
+            continue;
+        const auto &children = parent ? parent->children : m_tree.roots;
+        std::vector<LibraryNode *> order;
+        order.reserve(children.size());
+        for (const auto &child : children)
+            order.push_back(child.get());
+        arrangement.levels.emplace_back(parent, std::move(order));
+    }
+    return arrangement;
+}
+
+void UserLibraryStore::restore(const Arrangement &arrangement, std::vector<std::unique_ptr<LibraryNode>> *loose)
+{
+    std::unordered_map<LibraryNode *, std::unique_ptr<LibraryNode>> pool;
+    for (const auto &[parent, order] : arrangement.levels) {
+        auto &children = parent ? parent->children : m_tree.roots;
+        for (auto &child : children)
+            pool.emplace(child.get(), std::move(child));
+        children.clear();
+    }
+    if (loose) {
+        for (auto &node : *loose)
+            pool.emplace(node.get(), std::move(node));
+        loose->clear();
+    }
+    for (const auto &[parent, order] : arrangement.levels) {
+        auto &children = parent ? parent->children : m_tree.roots;
+        for (LibraryNode *node : order) {
+            const auto it = pool.find(node);
+            if (it == pool.end())
+                continue;
+            node->parent = parent;
+            children.push_back(std::move(it->second));
+        }
+    }
+}
+
+UserLibraryStore::SaveOutcome UserLibraryStore::writeRearranged(const Arrangement &before,
+                                                                std::vector<std::unique_ptr<LibraryNode>> *loose)
+{
+    if (m_knownIndexExists && !m_indexReadInPart && writeIndex(m_tree) == m_knownIndex &&
+        QFileInfo::exists(indexPath()))
+        return {true, false, {}};
+    SaveOutcome written = writeIndexFile();
+    if (!written.ok)
+        restore(before, loose);
+    return written;
+}
+
+namespace {
+
+/// Takes node out of its siblings.
+std::unique_ptr<LibraryNode> takeOut(std::vector<std::unique_ptr<LibraryNode>> &siblings, const LibraryNode *node)
+{
+    for (auto it = siblings.begin(); it != siblings.end(); ++it)
+        if (it->get() == node) {
+            std::unique_ptr<LibraryNode> taken = std::move(*it);
+            siblings.erase(it);
+            return taken;
+        }
+    return nullptr;
+}
+
+/// The first of siblings from node on that is not one of moving.
+LibraryNode *firstStaying(const std::vector<std::unique_ptr<LibraryNode>> &siblings, LibraryNode *node,
+                          const QSet<const LibraryNode *> &moving)
+{
+    if (!node)
+        return nullptr;
+    auto it = std::find_if(siblings.begin(), siblings.end(), [node](const auto &c) { return c.get() == node; });
+    while (it != siblings.end() && moving.contains(it->get()))
+        ++it;
+    return it == siblings.end() ? nullptr : it->get();
+}
+
+/// Puts nodes before the sibling before (nullptr: at the end).
+void putBefore(std::vector<std::unique_ptr<LibraryNode>> &siblings, const LibraryNode *before,
+               std::vector<std::unique_ptr<LibraryNode>> nodes)
+{
+    auto at = std::find_if(siblings.begin(), siblings.end(), [before](const auto &c) { return c.get() == before; });
+    siblings.insert(at, std::make_move_iterator(nodes.begin()), std::make_move_iterator(nodes.end()));
+}
+
+}  // namespace
+
+UserLibraryStore::SaveOutcome UserLibraryStore::moveScripts(const std::vector<LibraryNode *> &scripts,
+                                                            LibraryNode *category, LibraryNode *before)
+{
+    SaveOutcome outcome;
+    QSet<const LibraryNode *> moving;
+    for (const LibraryNode *script : scripts) {
+        if (!script || script->isCategory() || moving.contains(script))
+            return outcome;
+        moving.insert(script);
+    }
+    if (!category || !category->isCategory() || (before && before->parent != category) || m_tree.rowOf(category) < 0)
+        return outcome;
+    std::vector<LibraryNode *> parents{category};
+    for (const LibraryNode *script : scripts)
+        parents.push_back(script->parent);
+    const Arrangement was = arrangementOf(parents);
+
+    before = firstStaying(category->children, before, moving);
+    std::vector<std::unique_ptr<LibraryNode>> taken;
+    taken.reserve(scripts.size());
+    for (LibraryNode *script : scripts) {
+        taken.push_back(takeOut(script->parent->children, script));
+        script->parent = category;
+    }
+    putBefore(category->children, before, std::move(taken));
+    return writeRearranged(was);
+}
+
+UserLibraryStore::SaveOutcome UserLibraryStore::moveCategory(LibraryNode *category, LibraryNode *before)
+{
+    if (!category || !category->isCategory() || m_tree.rowOf(category) < 0 || (before && !before->isCategory()))
+        return {};
+    const Arrangement was = arrangementOf({nullptr});
+    before = firstStaying(m_tree.roots, before, {category});
+    std::vector<std::unique_ptr<LibraryNode>> taken;
+    taken.push_back(takeOut(m_tree.roots, category));
+    putBefore(m_tree.roots, before, std::move(taken));
+    return writeRearranged(was);
+}
+
+UserLibraryStore::SaveOutcome UserLibraryStore::removeScripts(const std::vector<LibraryNode *> &scripts,
+                                                              QStringList *notRemoved)
+{
+    QSet<const LibraryNode *> seen;
+    std::vector<LibraryNode *> parents;
+    for (const LibraryNode *script : scripts) {
+        if (!script || script->isCategory() || seen.contains(script))
+            return {};
+        seen.insert(script);
+        parents.push_back(script->parent);
+    }
+    const Arrangement was = arrangementOf(parents);
+    std::vector<std::unique_ptr<LibraryNode>> taken;
+    taken.reserve(scripts.size());
+    for (LibraryNode *script : scripts)
+        taken.push_back(takeOut(script->parent->children, script));
+    const SaveOutcome written = writeRearranged(was, &taken);
+    if (!written.ok)
+        return written;
+    for (const auto &script : taken)
+        if (!removeScriptFile(script->text) && notRemoved)
+            *notRemoved << script->text;
+    return written;
 }

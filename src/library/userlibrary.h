@@ -22,6 +22,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <vector>
 
 class QLockFile;
 
@@ -211,7 +212,33 @@ public:
     /// says why) with nothing changed.
     LibraryNode *duplicateScript(LibraryNode *script, QString *error = nullptr);
 
+    /// Moves scripts (in the order given) into category, before the script
+    /// before of that category (nullptr: to its end; a script that moves
+    /// itself stands for the next one that stays).  Only the index is
+    /// rewritten: a script's file is its name, not its place.  A move the
+    /// index cannot take leaves the tree as it was.
+    SaveOutcome moveScripts(const std::vector<LibraryNode *> &scripts, LibraryNode *category, LibraryNode *before);
+    /// Moves a category, with its scripts, before the category before
+    /// (nullptr: to the end), as moveScripts() does.
+    SaveOutcome moveCategory(LibraryNode *category, LibraryNode *before);
+    /// Deletes scripts: they leave the index (written once) before their
+    /// files go.  notRemoved gets the scripts whose files could not be
+    /// removed.  When the index cannot be written nothing changes.
+    SaveOutcome removeScripts(const std::vector<LibraryNode *> &scripts, QStringList *notRemoved = nullptr);
+
 private:
+    /// The order of the children of some nodes (nullptr: the categories),
+    /// to be put back when a rearranged tree cannot be written.
+    struct Arrangement {
+        std::vector<std::pair<LibraryNode *, std::vector<LibraryNode *>>> levels;
+    };
+    Arrangement arrangementOf(const std::vector<LibraryNode *> &parents) const;
+    /// Puts the children back in their recorded order; loose holds the
+    /// nodes taken out of the tree meanwhile.
+    void restore(const Arrangement &arrangement, std::vector<std::unique_ptr<LibraryNode>> *loose = nullptr);
+    /// Writes the index after the tree was rearranged, or puts the tree
+    /// back as it was; nothing is written when the index would not change.
+    SaveOutcome writeRearranged(const Arrangement &before, std::vector<std::unique_ptr<LibraryNode>> *loose = nullptr);
     bool folderExists() const;
     /// The folder's lock, taken when it could be had in time.
     std::unique_ptr<QLockFile> tryLock() const;

@@ -73,6 +73,7 @@ UserLibraryController::UserLibraryController(const Ports &ports, const QString &
     attachContextMenu(m_tree, actions.menu(QStringLiteral("POP_UserLib")));
     connect(m_tree, &UserLibraryTree::openRequested, this, guarded([this] { BTN_Edit_Script_UserClick(); }));
     connect(m_tree, &UserLibraryTree::deleteRequested, this, guarded([this] { BTN_Del_ItemClick(); }));
+    connect(m_tree, &UserLibraryTree::nodesDropped, this, &UserLibraryController::nodesDropped);
     // Copy script from library serves both libraries; the user library,
     // which has the menus' commands, binds it.
     actions.bind("clipboard.fromLibrary", this, [this] { copyLibraryScript(*m_ports.libraries, *m_ports.prompter); });
@@ -166,6 +167,8 @@ void UserLibraryController::rebuildTree(const NodeRef &selected)
     if (!selected.isNull())
         if (LibraryNode *node = m_store->resolve(selected))
             m_tree->selectItem(itemOf(node));
+    if (!m_cut.empty())
+        showCut();
     updateButtons();
     emit treeRebuilt();
 }
@@ -220,6 +223,27 @@ std::unique_ptr<UserLibraryStore::Change> UserLibraryController::beginChange()
     if (change->reloaded())
         rebuildTree(selected);
     return change;
+}
+
+UserLibraryController::HeldChange UserLibraryController::holdChange(const std::vector<NodeRef> &refs, WhenGone whenGone)
+{
+    HeldChange held;
+    held.change = beginChange();
+    if (!held.change->locked()) {
+        reportNotLocked(*held.change);
+        return held;
+    }
+    for (const NodeRef &ref : refs) {
+        LibraryNode *node = ref.isNull() ? nullptr : m_store->resolve(ref);
+        if (!ref.isNull() && !node) {
+            if (whenGone == WhenGone::Report)
+                reportChangedMeanwhile();
+            return held;
+        }
+        held.nodes.push_back(node);
+    }
+    held.ok = true;
+    return held;
 }
 
 void UserLibraryController::updateButtons()
@@ -294,7 +318,11 @@ bool UserLibraryController::refusedForUnreadableIndex()
 
 bool UserLibraryController::writeIndexOrReport()
 {
-    const UserLibraryStore::SaveOutcome written = m_store->writeIndexFile();
+    return indexWrittenOrReported(m_store->writeIndexFile());
+}
+
+bool UserLibraryController::indexWrittenOrReported(const UserLibraryStore::SaveOutcome &written)
+{
     if (written.ok)
         return true;
     m_ports.prompter->ShowMessageBox(
@@ -405,24 +433,17 @@ void UserLibraryController::BTN_ZapiszClick()
     const bool replaces = !sameName.empty();
     const NodeRef replaced = replaces ? m_store->refOf(sameName.front()) : NodeRef();
 
-    const std::unique_ptr<UserLibraryStore::Change> change = beginChange();
-    if (!change->locked()) {
-        reportNotLocked(*change);
+    // Another copy may have changed the library while the questions were
+    // open: go on only when what was asked about still holds.
+    const HeldChange held = holdChange({category, replaced});
+    if (!held)
+        return;
+    if (held.reloaded() && !replaces && !m_store->tree().scriptsNamed(name).empty()) {
+        reportChangedMeanwhile();
         return;
     }
-    if (change->reloaded()) {
-        // Another copy changed the library while the questions were open:
-        // go on only when what was asked about still holds.
-        const bool sameSituation = m_store->resolve(category) &&
-                                   (replaces ? m_store->resolve(replaced) != nullptr
-                                             : m_store->tree().scriptsNamed(name).empty());
-        if (!sameSituation) {
-            reportChangedMeanwhile();
-            return;
-        }
-    }
-    LibraryNode *categoryNode = m_store->resolve(category);
-    LibraryNode *replacedNode = replaces ? m_store->resolve(replaced) : nullptr;
+    LibraryNode *categoryNode = held.nodes[0];
+    LibraryNode *replacedNode = held.nodes[1];
     // A replaced script keeps the file of the node it replaces, so node and
     // file stay linked where file names tell letter case apart.
     const QString fileName = replacedNode ? replacedNode->text : name;
@@ -481,11 +502,8 @@ void UserLibraryController::BTN_AddCategClick()
     refreshFromDisk();
     if (refusedForUnreadableIndex())
         return;
-    const std::unique_ptr<UserLibraryStore::Change> change = beginChange();
-    if (!change->locked()) {
-        reportNotLocked(*change);
+    if (!holdChange())
         return;
-    }
     LibraryNode *node = m_store->tree().addRoot(QStringLiteral("New category"));
     if (!writeIndexOrReport()) {
         m_store->tree().remove(node);
@@ -518,24 +536,22 @@ void UserLibraryController::categoryEdited(QTreeWidgetItem *item)
     if (name == node->text)
         return;
     const NodeRef ref = m_store->refOf(node);
-    const std::unique_ptr<UserLibraryStore::Change> change = beginChange();
-    if (!change->locked()) {
-        m_rebuilding = true;
-        item->setText(0, node->text);
-        m_rebuilding = false;
-        reportNotLocked(*change);
+    const HeldChange held = holdChange({ref});
+    if (!held) {
+        // The item is still the one edited unless the tree was built anew.
+        if (!held.reloaded()) {
+            m_rebuilding = true;
+            item->setText(0, node->text);
+            m_rebuilding = false;
+        }
         return;
     }
-    LibraryNode *target = change->reloaded() ? m_store->resolve(ref) : node;
-    if (!target) {
-        reportChangedMeanwhile();
-        return;
-    }
+    LibraryNode *target = held.nodes[0];
     const QString before = target->text;
     target->text = name;
     if (!writeIndexOrReport())
         target->text = before;
-    if (change->reloaded() || target->text != name)
+    if (held.reloaded() || target->text != name)
         rebuildTree(m_store->refOf(target));
 }
 

@@ -7,6 +7,7 @@
 #include "library/libraryimport.h"
 #include "library/libraryservice.h"
 #include "library/userlibrary.h"
+#include "library/userlibrarytree.h"
 #include "ports/ports.h"
 
 #include <QHash>
@@ -14,6 +15,7 @@
 
 #include <memory>
 #include <optional>
+#include <vector>
 
 class QSplitter;
 class QTreeWidgetItem;
@@ -22,7 +24,7 @@ class UserLibraryStore;
 class UserLibraryTree;
 struct LibraryNode;
 
-class UserLibraryController final : public QObject, public LibraryBranch {
+class UserLibraryController final : public QObject, public LibraryBranch, public TreeClipboard {
     Q_OBJECT
 public:
     UserLibraryController(const Ports &ports, const QString &folder, QVBoxLayout *panel, QObject *parent = nullptr);
@@ -65,6 +67,15 @@ public:
     void importArchive();
     /// Script files dropped on a category: each becomes a script of it.
     void importDroppedFiles(const NodeRef &category, const QStringList &paths);
+    /// Moves scripts into category before the script before (null: to its
+    /// end), or one category (category null) before the category before.
+    void moveNodes(const std::vector<NodeRef> &moved, const NodeRef &category, const NodeRef &before);
+
+    // Cut and Paste while the tree has the focus: the selected scripts (or
+    // one category) are moved to where they are pasted.
+    bool hasClipboardFocus() const override;
+    void cutSelection() override;
+    void pasteCut() override;
 
     /// The categories shown open, as their rows and names (to be kept
     /// between runs).
@@ -83,6 +94,20 @@ private:
     void rebuildTree(const NodeRef &selected);
     bool refreshFromDisk();
     std::unique_ptr<UserLibraryStore::Change> beginChange();
+    /// A change under the library's lock, with the nodes it works on found
+    /// again after whatever another copy did meanwhile.
+    struct HeldChange {
+        std::unique_ptr<UserLibraryStore::Change> change;
+        std::vector<LibraryNode *> nodes;  // one a reference, in their order; nullptr for a null one
+        bool ok = false;
+        bool reloaded() const { return change && change->reloaded(); }
+        explicit operator bool() const { return ok; }
+    };
+    enum class WhenGone { Report, Quiet };
+    /// Begins a change and finds refs again: not ok, after saying why, when
+    /// the lock could not be had or a node is gone (said unless Quiet).  The
+    /// tree is built anew when another copy had changed the library.
+    HeldChange holdChange(const std::vector<NodeRef> &refs = {}, WhenGone whenGone = WhenGone::Report);
     void updateButtons();
     void categoryEdited(QTreeWidgetItem *item);
     /// A script's name edited in place: the script is renamed.
@@ -92,9 +117,18 @@ private:
     bool reportNameProblem(NameProblem problem);
     /// Deletes a category and the askedCount scripts it held when asked.
     void deleteCategoryWithScripts(const NodeRef &ref, int askedCount);
+    /// Deletes several selected scripts after one question.
+    void deleteSeveral(const QList<QTreeWidgetItem *> &items);
+    std::vector<NodeRef> refsOf(const QList<QTreeWidgetItem *> &items) const;
+    /// Nodes dragged within the tree: they are moved once the drag is over.
+    void nodesDropped(const QList<QTreeWidgetItem *> &dragged, const UserLibraryTree::DropPlace &place);
+    /// Draws what was cut in italics.
+    void showCut();
     LibraryNode *nodeOf(QTreeWidgetItem *item) const { return m_nodes.value(item); }
     QTreeWidgetItem *itemOf(const LibraryNode *node) const { return m_items.value(node); }
     bool writeIndexOrReport();
+    /// Says why the index could not be written; false then.
+    bool indexWrittenOrReported(const UserLibraryStore::SaveOutcome &written);
     /// The message of the start when the index could not be read: "Cannot
     /// open file <index>" and why.
     void reportUnreadableIndex();
@@ -123,4 +157,5 @@ private:
     bool m_loadedOnce = false;
     bool m_rebuilding = false;
     QString m_archiveFolder;  // where the last archive was exported or imported
+    std::vector<NodeRef> m_cut;  // the nodes cut, to be moved where they are pasted
 };

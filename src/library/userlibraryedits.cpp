@@ -22,7 +22,11 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <QTreeWidgetItemIterator>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -69,18 +73,17 @@ void UserLibraryController::scriptEdited(const NodeRef &ref, const QString &type
     }
     const NodeRef replaced = sameName.empty() ? NodeRef() : m_store->refOf(sameName.front());
 
-    const std::unique_ptr<UserLibraryStore::Change> change = beginChange();
-    if (!change->locked()) {
+    const HeldChange held = holdChange({ref, replaced});
+    if (!held) {
         rebuildTree(ref);
-        reportNotLocked(*change);
         return;
     }
-    node = m_store->resolve(ref);
-    LibraryNode *replacedNode = replaced.isNull() ? nullptr : m_store->resolve(replaced);
-    if (change->reloaded()) {
+    node = held.nodes[0];
+    LibraryNode *replacedNode = held.nodes[1];
+    if (held.reloaded() && replaced.isNull()) {
         std::vector<LibraryNode *> now = m_store->tree().scriptsNamed(name);
         std::erase(now, node);
-        if (!node || (replaced.isNull() ? !now.empty() : !replacedNode)) {
+        if (!now.empty()) {
             reportChangedMeanwhile();
             return;
         }
@@ -116,17 +119,10 @@ void UserLibraryController::duplicateSelected()
     QTreeWidgetItem *item = m_tree->selectedItem();
     if (!UserLibraryTree::isScript(item) || refusedForUnreadableIndex())
         return;
-    const NodeRef ref = m_store->refOf(nodeOf(item));
-    const std::unique_ptr<UserLibraryStore::Change> change = beginChange();
-    if (!change->locked()) {
-        reportNotLocked(*change);
+    const HeldChange held = holdChange({m_store->refOf(nodeOf(item))});
+    if (!held)
         return;
-    }
-    LibraryNode *node = m_store->resolve(ref);
-    if (!node) {
-        reportChangedMeanwhile();
-        return;
-    }
+    LibraryNode *node = held.nodes[0];
     QString why;
     LibraryNode *copy = m_store->duplicateScript(node, &why);
     if (!copy) {
@@ -142,6 +138,10 @@ void UserLibraryController::duplicateSelected()
 void UserLibraryController::BTN_Del_ItemClick()
 {
     refreshFromDisk();
+    if (const QList<QTreeWidgetItem *> chosen = m_tree->selectedInOrder(); chosen.size() > 1) {
+        deleteSeveral(chosen);
+        return;
+    }
     QTreeWidgetItem *item = m_tree->selectedItem();
     if (!item)
         return;
@@ -168,17 +168,12 @@ void UserLibraryController::BTN_Del_ItemClick()
                           QStringLiteral("Are you really sure you want to delete selected script?")) != AnswerYes)
         return;
 
+    // When another copy removed it already, there is nothing to say.
     const NodeRef ref = m_store->refOf(nodeOf(item));
-    const std::unique_ptr<UserLibraryStore::Change> change = beginChange();
-    if (!change->locked()) {
-        reportNotLocked(*change);
+    const HeldChange held = holdChange({ref}, WhenGone::Quiet);
+    if (!held)
         return;
-    }
-    LibraryNode *node = m_store->resolve(ref);
-    if (!node) {
-        // Another copy removed it already.
-        return;
-    }
+    LibraryNode *node = held.nodes[0];
     if (node->isCategory() && !node->children.empty()) {
         reportChangedMeanwhile();
         return;
@@ -212,13 +207,11 @@ void UserLibraryController::BTN_Del_ItemClick()
 
 void UserLibraryController::deleteCategoryWithScripts(const NodeRef &ref, int askedCount)
 {
-    const std::unique_ptr<UserLibraryStore::Change> change = beginChange();
-    if (!change->locked()) {
-        reportNotLocked(*change);
+    const HeldChange held = holdChange({ref});
+    if (!held)
         return;
-    }
-    LibraryNode *node = m_store->resolve(ref);
-    if (!node || !node->isCategory() || int(node->children.size()) != askedCount) {
+    LibraryNode *node = held.nodes[0];
+    if (!node->isCategory() || int(node->children.size()) != askedCount) {
         reportChangedMeanwhile();
         return;
     }
@@ -242,4 +235,147 @@ void UserLibraryController::deleteCategoryWithScripts(const NodeRef &ref, int as
         m_ports.prompter->ShowMessageBox(IconError, kErrorCaption,
                                          QStringLiteral("An error occured during deleting script file!"));
     rebuildTree(NodeRef());
+}
+
+void UserLibraryController::deleteSeveral(const QList<QTreeWidgetItem *> &items)
+{
+    Prompter &prompter = *m_ports.prompter;
+    if (!std::all_of(items.begin(), items.end(),
+                     [](const QTreeWidgetItem *i) { return UserLibraryTree::isScript(i); })) {
+        prompter.ShowMessageBox(IconInformation, QStringLiteral("Information"),
+                                QStringLiteral("Please select either scripts or one category to delete."));
+        return;
+    }
+    if (refusedForUnreadableIndex())
+        return;
+    const QString question =
+        QStringLiteral("Are you really sure you want to delete the %1 selected scripts?").arg(items.size());
+    if (prompter.AskYesNo(QStringLiteral("Delete scripts?"), question) != AnswerYes)
+        return;
+    const HeldChange held = holdChange(refsOf(items));
+    if (!held)
+        return;
+    QStringList notRemoved;
+    const UserLibraryStore::SaveOutcome written = m_store->removeScripts(held.nodes, &notRemoved);
+    if (!indexWrittenOrReported(written)) {
+        rebuildTree(selectedRef());
+        return;
+    }
+    if (!notRemoved.isEmpty())
+        prompter.ShowMessageBox(IconError, kErrorCaption,
+                                QStringLiteral("An error occured during deleting script file!"));
+    rebuildTree(NodeRef());
+}
+
+// --- moving ---------------------------------------------------------------------------------
+
+std::vector<NodeRef> UserLibraryController::refsOf(const QList<QTreeWidgetItem *> &items) const
+{
+    std::vector<NodeRef> refs;
+    refs.reserve(std::size_t(items.size()));
+    for (QTreeWidgetItem *item : items)
+        if (const LibraryNode *node = nodeOf(item))
+            refs.push_back(m_store->refOf(node));
+    return refs;
+}
+
+void UserLibraryController::moveNodes(const std::vector<NodeRef> &moved, const NodeRef &category, const NodeRef &before)
+{
+    if (moved.empty() || refusedForUnreadableIndex())
+        return;
+    std::vector<NodeRef> refs = moved;
+    refs.push_back(category);
+    refs.push_back(before);
+    const HeldChange held = holdChange(refs);
+    if (!held)
+        return;
+    const std::vector<LibraryNode *> nodes(held.nodes.begin(), held.nodes.end() - 2);
+    LibraryNode *into = held.nodes[held.nodes.size() - 2];
+    LibraryNode *beforeNode = held.nodes.back();
+    const bool categoryMoves = nodes.front()->isCategory();
+    const bool fits = categoryMoves ? nodes.size() == 1 && !into : into != nullptr;
+    if (!fits) {
+        rebuildTree(selectedRef());
+        return;
+    }
+    const UserLibraryStore::SaveOutcome written = categoryMoves ? m_store->moveCategory(nodes.front(), beforeNode)
+                                                                : m_store->moveScripts(nodes, into, beforeNode);
+    if (!written.ok && !written.error.isEmpty())
+        indexWrittenOrReported(written);
+    rebuildTree(m_store->refOf(nodes.front()));
+    // What moved stays selected, where it went.
+    for (const LibraryNode *node : nodes)
+        if (QTreeWidgetItem *item = itemOf(node))
+            item->setSelected(true);
+}
+
+void UserLibraryController::nodesDropped(const QList<QTreeWidgetItem *> &dragged,
+                                         const UserLibraryTree::DropPlace &place)
+{
+    const std::vector<NodeRef> moved = refsOf(dragged);
+    const NodeRef category = place.category ? m_store->refOf(nodeOf(place.category)) : NodeRef();
+    const NodeRef before = place.before ? m_store->refOf(nodeOf(place.before)) : NodeRef();
+    // The tree is built anew once the drag is over.
+    QTimer::singleShot(0, this, guarded([this, moved, category, before] { moveNodes(moved, category, before); }));
+}
+
+bool UserLibraryController::hasClipboardFocus() const
+{
+    return treeHasFocus();
+}
+
+void UserLibraryController::cutSelection()
+{
+    const QList<QTreeWidgetItem *> chosen = m_tree->selectedInOrder();
+    const bool scripts = std::all_of(chosen.begin(), chosen.end(),
+                                     [](const QTreeWidgetItem *i) { return UserLibraryTree::isScript(i); });
+    if (chosen.isEmpty() || (!scripts && chosen.size() > 1))
+        return;
+    m_cut = refsOf(chosen);
+    showCut();
+    m_ports.status->showHint(QStringLiteral("Select where the cut nodes go, then paste them there (Ctrl+V)"));
+}
+
+void UserLibraryController::pasteCut()
+{
+    QTreeWidgetItem *target = m_tree->currentItem();
+    if (m_cut.empty() || !target)
+        return;
+    const std::vector<NodeRef> moved = std::exchange(m_cut, {});
+    LibraryNode *first = m_store->resolve(moved.front());
+    if (!first) {
+        showCut();
+        return;
+    }
+    // Scripts go to the end of a category, or before the script pasted on;
+    // a category goes before the category pasted on, or after the category
+    // of the script pasted on.
+    QTreeWidgetItem *category = nullptr;
+    QTreeWidgetItem *before = nullptr;
+    if (!first->isCategory()) {
+        category = UserLibraryTree::isCategory(target) ? target : target->parent();
+        before = UserLibraryTree::isScript(target) ? target : nullptr;
+    } else if (UserLibraryTree::isCategory(target)) {
+        before = target;
+    } else {
+        before = m_tree->topLevelItem(m_tree->indexOfTopLevelItem(target->parent()) + 1);
+    }
+    moveNodes(moved, category ? m_store->refOf(nodeOf(category)) : NodeRef(),
+              before ? m_store->refOf(nodeOf(before)) : NodeRef());
+}
+
+void UserLibraryController::showCut()
+{
+    // What was cut is drawn in italics until it is pasted.
+    QSet<const QTreeWidgetItem *> cut;
+    for (const NodeRef &ref : m_cut)
+        if (const LibraryNode *node = m_store->resolve(ref))
+            cut.insert(itemOf(node));
+    for (QTreeWidgetItemIterator it(m_tree); *it; ++it) {
+        QFont font = (*it)->font(0);
+        if (font.italic() != cut.contains(*it)) {
+            font.setItalic(cut.contains(*it));
+            (*it)->setFont(0, font);
+        }
+    }
 }

@@ -134,15 +134,13 @@ ImportOutcome UserLibraryController::importContents(const ArchiveContents &impor
     const std::optional<QHash<QString, ClashChoice>> choices = askAboutClashes(import);
     if (!choices)
         return {};
-    const std::unique_ptr<UserLibraryStore::Change> change = beginChange();
-    if (!change->locked()) {
-        reportNotLocked(*change);
+    // Another copy may have changed the library while the questions were
+    // open: go on only when what was asked about still holds.
+    const HeldChange held = holdChange({into});
+    if (!held)
         return {};
-    }
-    LibraryNode *target = into.isNull() ? nullptr : m_store->resolve(into);
-    // Another copy changed the library while the questions were open: go on
-    // only when what was asked about still holds.
-    if ((change->reloaded() && importClashes(import, *m_store) != clashes) || (!into.isNull() && !target)) {
+    LibraryNode *target = held.nodes[0];
+    if (held.reloaded() && importClashes(import, *m_store) != clashes) {
         reportChangedMeanwhile();
         return {};
     }

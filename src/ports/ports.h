@@ -106,6 +106,17 @@ public:
     virtual QString documentFolder() const = 0;
 };
 
+/// A part besides the editors whose own Cut and Paste the Edit menu's are
+/// while it has the focus (the user library's tree moves its nodes so).
+class TreeClipboard {
+public:
+    virtual ~TreeClipboard() = default;
+    /// Whether Cut and Paste go to the part now.
+    virtual bool hasClipboardFocus() const = 0;
+    virtual void cutSelection() = 0;
+    virtual void pasteCut() = 0;
+};
+
 /// Every seam a controller may need, one pointer each.  The main window
 /// owns one Ports and fills it as it makes its parts, all of it before it
 /// is shown, so no command runs with a member missing; complete() says
@@ -141,11 +152,12 @@ struct Ports {
     TextInsertion *insertion = nullptr;          // the editing commands
     LibrarySelection *selection = nullptr;       // the built-in library
     DocumentPlace *document = nullptr;           // the document
+    TreeClipboard *treeClipboard = nullptr;      // the user library
 
     bool complete() const
     {
         return prompter && help && shell && browsers && actions && editors && status && libraries && customColours &&
                pages && settingsPages && menus && drops && preview && libraryTexts && insertion && selection &&
-               document;
+               document && treeClipboard;
     }
 };

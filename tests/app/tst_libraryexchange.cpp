@@ -2,11 +2,7 @@
 // the file manager onto a category, Export and Import from the tree's
 // pop-up menu, and the clash question.
 
-#include "library/importclashdialog.h"
-#include "library/userlibrarycontroller.h"
-#include "library/userlibrarytree.h"
-#include "testfiles.h"
-#include "testwindow.h"
+#include "librarywindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -20,55 +16,6 @@ namespace {
 
 const QByteArray kMenu("<!-- part of the HEAD section -->\r\n\r\n<!-- part of the BODY section -->\r\nmenu();");
 const QByteArray kClock("<!-- part of the HEAD section -->\r\nvar t;\r\n<!-- part of the BODY section -->\r\nclock();");
-
-struct ExchangeWindow {
-    QTemporaryDir folder;
-    std::unique_ptr<TestWindow> t;
-
-    explicit ExchangeWindow(const QByteArray &index, const QMap<QString, QByteArray> &scripts = {})
-    {
-        const QString lib = folder.filePath(QStringLiteral("user-scripts/"));
-        QVERIFY(writeFile(lib + QStringLiteral("uscripts.dat"), index));
-        for (auto it = scripts.cbegin(); it != scripts.cend(); ++it)
-            QVERIFY(writeFile(lib + it.key() + QStringLiteral(".js"), it.value()));
-        t = std::make_unique<TestWindow>(false, lib);
-    }
-    UserLibraryTree *tree() const { return t->window->userLibrary().tree(); }
-    QString lib() const { return t->libraryFolder(); }
-    QByteArray index() const { return readAll(lib() + QStringLiteral("uscripts.dat")); }
-    QTreeWidgetItem *category(int row) const { return tree()->topLevelItem(row); }
-
-    /// Drags mime over item and lets it go there, as the file manager
-    /// does; whether the tree took the drop.
-    bool drop(QMimeData *mime, QTreeWidgetItem *item) const
-    {
-        tree()->scrollToItem(item);
-        const QPoint at = tree()->visualItemRect(item).center();
-        QWidget *viewport = tree()->viewport();
-        QDragEnterEvent enter(at, Qt::CopyAction | Qt::MoveAction, mime, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(viewport, &enter);
-        QDragMoveEvent move(at, Qt::CopyAction | Qt::MoveAction, mime, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(viewport, &move);
-        if (!move.isAccepted())
-            return false;
-        QDropEvent release(QPointF(at), Qt::CopyAction | Qt::MoveAction, mime, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(viewport, &release);
-        // The file manager must keep its file: the drop is a copy.
-        const bool taken = release.isAccepted() && release.dropAction() == Qt::CopyAction;
-        QCoreApplication::processEvents();
-        return taken;
-    }
-    /// Answers the clash question.
-    void answerClash(ClashChoice choice, bool forAll, int *asked = nullptr) const
-    {
-        t->prompter.dialogHandlers.insert(QStringLiteral("TDlg_ImportClash"), [=](QDialog &d) {
-            if (asked)
-                ++*asked;
-            static_cast<TDlg_ImportClash &>(d).choose(choice, forAll);
-            return int(QDialog::Accepted);
-        });
-    }
-};
 
 QMimeData *filesMime(const QStringList &paths)
 {
@@ -88,7 +35,7 @@ class TestLibraryExchange : public QObject {
 private slots:
     void droppedJsFile_becomesAScriptOfTheCategory()
     {
-        ExchangeWindow w("Work\r\n menu\r\nMisc\r\n", {{QStringLiteral("menu"), kMenu}});
+        LibraryWindow w("Work\r\n menu\r\nMisc\r\n", {{QStringLiteral("menu"), kMenu}});
         const QString file = w.folder.filePath(QStringLiteral("from-elsewhere/ticker.js"));
         QVERIFY(writeFile(file, "scroll();\n"));
         std::unique_ptr<QMimeData> mime(filesMime({file}));
@@ -115,7 +62,7 @@ private slots:
 
     void otherDrops_areRefused()
     {
-        ExchangeWindow w("Work\r\n");
+        LibraryWindow w("Work\r\n");
         const QString text = w.folder.filePath(QStringLiteral("notes.txt"));
         QVERIFY(writeFile(text, "x"));
         std::unique_ptr<QMimeData> notScript(filesMime({text}));
@@ -128,7 +75,7 @@ private slots:
 
     void contextMenu_offersExportAndImport()
     {
-        ExchangeWindow w("Work\r\n menu\r\n", {{QStringLiteral("menu"), kMenu}});
+        LibraryWindow w("Work\r\n menu\r\n", {{QStringLiteral("menu"), kMenu}});
         QMenu *menu =
             TestWindow::openContextMenu(w.tree()->viewport(), w.tree()->visualItemRect(w.category(0)).center());
         QVERIFY(menu);
@@ -142,8 +89,8 @@ private slots:
 
     void exportThenImport_asksAboutClashes_onceForAll()
     {
-        ExchangeWindow from("Work\r\n menu\r\n clock\r\nMisc\r\n",
-                            {{QStringLiteral("menu"), kMenu}, {QStringLiteral("clock"), kClock}});
+        LibraryWindow from("Work\r\n menu\r\n clock\r\nMisc\r\n",
+                           {{QStringLiteral("menu"), kMenu}, {QStringLiteral("clock"), kClock}});
         const QString archive = from.folder.filePath(QStringLiteral("work.zip"));
         from.tree()->selectItem(from.category(0));
         from.t->prompter.saveFileAnswers << archive;
@@ -153,8 +100,8 @@ private slots:
         QVERIFY(QFileInfo(archive).size() > 0);
 
         // Into a library that has both scripts already, with other texts.
-        ExchangeWindow into("Mine\r\n Menu\r\n clock\r\n",
-                            {{QStringLiteral("Menu"), "old menu"}, {QStringLiteral("clock"), "old clock"}});
+        LibraryWindow into("Mine\r\n Menu\r\n clock\r\n",
+                           {{QStringLiteral("Menu"), "old menu"}, {QStringLiteral("clock"), "old clock"}});
         int asked = 0;
         into.answerClash(ClashChoice::Replace, true, &asked);
         into.t->prompter.openFileAnswers << archive;
@@ -182,7 +129,7 @@ private slots:
 
     void damagedArchive_isRefused_withNothingChanged()
     {
-        ExchangeWindow w("Work\r\n menu\r\n", {{QStringLiteral("menu"), kMenu}});
+        LibraryWindow w("Work\r\n menu\r\n", {{QStringLiteral("menu"), kMenu}});
         const QString archive = w.folder.filePath(QStringLiteral("broken.zip"));
         QVERIFY(writeFile(archive, "PK\3\4 not really"));
         w.t->prompter.openFileAnswers << archive;

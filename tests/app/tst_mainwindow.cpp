@@ -204,6 +204,7 @@ private slots:
             {"insertion", p.insertion == static_cast<TextInsertion *>(&w.editing())},
             {"selection", p.selection == static_cast<LibrarySelection *>(&w.builtInLibrary())},
             {"document", p.document == static_cast<DocumentPlace *>(&w.document())},
+            {"treeClipboard", p.treeClipboard == static_cast<TreeClipboard *>(&w.userLibrary())},
         };
         for (const auto &[name, right] : seams)
             QVERIFY2(right, name);
@@ -213,7 +214,7 @@ private slots:
     {
         // One pointer a member: a member added to Ports is to be added to
         // complete() and to this list.
-        static_assert(sizeof(Ports) == 18 * sizeof(void *));
+        static_assert(sizeof(Ports) == 19 * sizeof(void *));
         TestWindow t;
         const Ports all = t.window->ports();
         const std::pair<const char *, void (*)(Ports &)> leaveOut[] = {
@@ -235,6 +236,7 @@ private slots:
             {"insertion", [](Ports &p) { p.insertion = nullptr; }},
             {"selection", [](Ports &p) { p.selection = nullptr; }},
             {"document", [](Ports &p) { p.document = nullptr; }},
+            {"treeClipboard", [](Ports &p) { p.treeClipboard = nullptr; }},
         };
         QCOMPARE(std::size(leaveOut), sizeof(Ports) / sizeof(void *));
         for (const auto &[name, clear] : leaveOut) {

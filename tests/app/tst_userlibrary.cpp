@@ -8,6 +8,7 @@
 #include "library/userlibrary.h"
 #include "library/userlibrarycontroller.h"
 #include "library/userlibrarytree.h"
+#include "librarywindow.h"
 #include "platform/textfile.h"
 #include "preview/previewcontroller.h"
 #include "testfiles.h"
@@ -22,6 +23,7 @@
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QMenu>
+#include <QRadioButton>
 #include <QTabWidget>
 
 #include <optional>
@@ -33,56 +35,6 @@
 #endif
 
 namespace {
-
-
-
-/// A window whose library folder already holds an index (and script files).
-struct LibraryWindow {
-    QTemporaryDir folder;
-    std::unique_ptr<TestWindow> t;
-
-    explicit LibraryWindow(const QByteArray &index, const QMap<QString, QByteArray> &scripts = {})
-    {
-        const QString lib = folder.filePath(QStringLiteral("user-scripts/"));
-        QVERIFY(writeFile(lib + QStringLiteral("uscripts.dat"), index));
-        for (auto it = scripts.cbegin(); it != scripts.cend(); ++it)
-            QVERIFY(writeFile(lib + it.key() + QStringLiteral(".js"), it.value()));
-        t = std::make_unique<TestWindow>(false, lib);
-    }
-    UserLibraryTree *tree() const { return t->window->userLibrary().tree(); }
-    QString lib() const { return t->libraryFolder(); }
-    QTreeWidgetItem *item(const QString &category, const QString &script = QString()) const
-    {
-        for (int i = 0; i < tree()->topLevelItemCount(); ++i) {
-            QTreeWidgetItem *c = tree()->topLevelItem(i);
-            if (c->text(0) != category)
-                continue;
-            if (script.isEmpty())
-                return c;
-            for (int j = 0; j < c->childCount(); ++j)
-                if (c->child(j)->text(0) == script)
-                    return c->child(j);
-        }
-        return nullptr;
-    }
-    void select(const QString &category, const QString &script = QString()) const
-    {
-        QTreeWidgetItem *i = item(category, script);
-        QVERIFY2(i, qPrintable(category + u'/' + script));
-        tree()->selectItem(i);
-    }
-    /// Answers the name prompt with a name.
-    void answerName(const QString &name, QString *proposed = nullptr) const
-    {
-        t->prompter.dialogHandlers.insert(QStringLiteral("TDlg_Rename"), [name, proposed](QDialog &d) {
-            auto *edit = d.findChild<QLineEdit *>(QStringLiteral("Edit_Nazwa"));
-            if (proposed)
-                *proposed = edit->text();
-            edit->setText(name);
-            return int(QDialog::Accepted);
-        });
-    }
-};
 
 const QByteArray kScriptFile("<!-- part of the HEAD section -->\r\nvar t;\r\n<!-- part of the BODY section -->\r\nshow(t);");
 
@@ -716,6 +668,7 @@ private slots:
         QVERIFY(QFile::remove(w.lib() + QStringLiteral("menu.js")));
         w.select(QStringLiteral("Work"));
         QVERIFY(peek->wholeText().isEmpty());
+        QVERIFY(!peek->lineNumbersShown());
         w.select(QStringLiteral("Work"), QStringLiteral("menu"));
         QVERIFY(peek->wholeText().contains(QStringLiteral("show(t);")));
         w.select(QStringLiteral("Work"), QStringLiteral("gone"));
@@ -725,6 +678,30 @@ private slots:
         builtIn->setCurrentItem(builtIn->findItems(QStringLiteral("Scroll"), Qt::MatchExactly).first());
         QVERIFY(peek->wholeText().contains(QStringLiteral("<!-- part of the BODY section -->")));
         QVERIFY(peek->wholeText().size() > 100);
+        // With line numbers in a margin of their own.
+        QVERIFY(peek->lineNumbersShown());
+        QTRY_VERIFY(peek->marginWidth(0) > 0);
+    }
+
+    void peek_ofABuiltInScript_followsItsSettings()
+    {
+        LibraryWindow w("Work\r\n menu\r\n", {{QStringLiteral("menu"), kScriptFile}});
+        auto *peek = w.t->window->findChild<ScriptEditor *>(QStringLiteral("MEM_Podglad"));
+        QTreeWidget *builtIn = w.t->window->builtInLibrary().tree();
+        builtIn->setCurrentItem(builtIn->findItems(QStringLiteral("Scroll"), Qt::MatchExactly).first());
+        auto *radio = w.t->window->findChild<QRadioButton *>(QStringLiteral("CHK_Scr1"));
+        auto *text = w.t->window->findChild<QLineEdit *>(QStringLiteral("EDT_Scroll1"));
+        QVERIFY(radio && text);
+        radio->click();
+        text->setText(QStringLiteral("Nowości tygodnia"));
+        QTRY_VERIFY(peek->wholeText().contains(QStringLiteral("Nowości tygodnia")));
+        text->setText(QStringLiteral("Second headline"));
+        QTRY_VERIFY(peek->wholeText().contains(QStringLiteral("Second headline")));
+        // A user script shown stays when a built-in setting changes.
+        w.select(QStringLiteral("Work"), QStringLiteral("menu"));
+        text->setText(QStringLiteral("Third headline"));
+        QCoreApplication::processEvents();
+        QCOMPARE(peek->wholeText(), QString::fromLatin1(kScriptFile));
     }
 
     void rename_F2OnAScript_renamesFileAndIndex_andAClashAsks()

@@ -43,6 +43,8 @@ LibraryNode *categoryNamed(LibraryTree &tree, const QString &name)
 }
 
 const QByteArray kWorkAndMisc("Work\r\n menu\r\n clock\r\nMisc\r\n");
+/// Three categories, the last one empty.
+const QByteArray kToRearrange("Work\r\n menu\r\n clock\r\n pager\r\nMisc\r\n timer\r\nEmpty\r\n");
 
 } // namespace
 
@@ -328,7 +330,7 @@ private slots:
             QVERIFY(writeFile(m_folder + name, "partial"));
         QFile old(m_folder + oldOfRunning);
         QVERIFY(old.open(QIODevice::ReadWrite));
-        QVERIFY(old.setFileTime(QDateTime::currentDateTime().addSecs(-2 * 3600), QFileDevice::FileModificationTime));
+        QVERIFY(old.setFileTime(QDateTime::currentDateTime().addSecs(-7200), QFileDevice::FileModificationTime));
         old.close();
 
         UserLibraryStore store(m_folder);
@@ -671,7 +673,7 @@ private slots:
         store.load();
         // A name bigger than the file size limit set below makes the write
         // fail half-way, as a full disk would (this also holds for root).
-        categoryNamed(store.tree(), QStringLiteral("Misc"))->addChild(QString(256 * 1024, u'x'));
+        categoryNamed(store.tree(), QStringLiteral("Misc"))->addChild(QString(qsizetype(256) * 1024, u'x'));
 
         struct sigaction ignore = {};
         ignore.sa_handler = SIG_IGN;
@@ -1138,6 +1140,156 @@ private slots:
         QVERIFY(!store->duplicateScript(script(*store, QStringLiteral("clock")), &why));
         QVERIFY(why.contains(QStringLiteral("missing")));
         QCOMPARE(store->tree().scripts().size(), std::size_t(4));
+    }
+
+    /// Three categories, the last one empty, and a file for every script.
+    std::unique_ptr<UserLibraryStore> libraryToRearrange()
+    {
+        makeLibrary(kToRearrange);
+        for (const char *name : {"menu", "clock", "pager", "timer"})
+            writeFile(m_folder + QString::fromLatin1(name) + QStringLiteral(".js"), QByteArray("body of ") + name);
+        auto store = std::make_unique<UserLibraryStore>(m_folder);
+        store->load();
+        return store;
+    }
+
+    void moveScripts_data()
+    {
+        QTest::addColumn<QStringList>("moved");
+        QTest::addColumn<QString>("category");
+        QTest::addColumn<QString>("before");  // empty: to the category's end
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<QByteArray>("index");
+        QTest::newRow("to the end of another category")
+            << QStringList{"clock"} << "Misc"
+            << "" << true << QByteArray("Work\r\n menu\r\n pager\r\nMisc\r\n timer\r\n clock\r\nEmpty\r\n");
+        QTest::newRow("before a script of another category")
+            << QStringList{"pager"} << "Misc"
+            << "timer" << true << QByteArray("Work\r\n menu\r\n clock\r\nMisc\r\n pager\r\n timer\r\nEmpty\r\n");
+        QTest::newRow("several, from two categories, into an empty one")
+            << QStringList{"menu", "timer"} << "Empty"
+            << "" << true << QByteArray("Work\r\n clock\r\n pager\r\nMisc\r\nEmpty\r\n menu\r\n timer\r\n");
+        QTest::newRow("several keep the order given")
+            << QStringList{"pager", "menu"} << "Misc"
+            << "timer" << true << QByteArray("Work\r\n clock\r\nMisc\r\n pager\r\n menu\r\n timer\r\nEmpty\r\n");
+        QTest::newRow("up within its category")
+            << QStringList{"pager"} << "Work"
+            << "menu" << true << QByteArray("Work\r\n pager\r\n menu\r\n clock\r\nMisc\r\n timer\r\nEmpty\r\n");
+        QTest::newRow("down to the end of its category")
+            << QStringList{"menu"} << "Work"
+            << "" << true << QByteArray("Work\r\n clock\r\n pager\r\n menu\r\nMisc\r\n timer\r\nEmpty\r\n");
+        QTest::newRow("before one of those moved: the place of the next that stays")
+            << QStringList{"menu", "clock"} << "Work"
+            << "clock" << true << kToRearrange;
+        QTest::newRow("a category is not a script") << QStringList{"Misc"} << "Work"
+                                                    << "" << false << kToRearrange;
+        QTest::newRow("before a script of another category than the target") << QStringList{"clock"} << "Misc"
+                                                                             << "menu" << false << kToRearrange;
+        QTest::newRow("a script twice") << QStringList{"clock", "clock"} << "Misc"
+                                        << "" << false << kToRearrange;
+    }
+    void moveScripts()
+    {
+        QFETCH(QStringList, moved);
+        QFETCH(QString, category);
+        QFETCH(QString, before);
+        QFETCH(bool, ok);
+        QFETCH(QByteArray, index);
+        const std::unique_ptr<UserLibraryStore> store = libraryToRearrange();
+        std::vector<LibraryNode *> nodes;
+        for (const QString &name : moved)
+            nodes.push_back(script(*store, name) ? script(*store, name) : categoryNamed(store->tree(), name));
+        LibraryNode *beforeNode = before.isEmpty() ? nullptr : script(*store, before);
+        const UserLibraryStore::SaveOutcome outcome =
+            store->moveScripts(nodes, categoryNamed(store->tree(), category), beforeNode);
+        QCOMPARE(outcome.ok, ok);
+        QCOMPARE(readAll(store->indexPath()), index);
+        // The tree in memory is what the index says, and the files stay.
+        QCOMPARE(writeIndex(store->tree()), index);
+        QCOMPARE(scriptFiles(), (QStringList{"clock.js", "menu.js", "pager.js", "timer.js"}));
+        QCOMPARE(readAll(m_folder + QStringLiteral("clock.js")), QByteArray("body of clock"));
+        QVERIFY(!store->changedOnDisk());
+    }
+
+    void moveCategory_data()
+    {
+        QTest::addColumn<QString>("category");
+        QTest::addColumn<QString>("before");  // empty: to the end
+        QTest::addColumn<QByteArray>("index");
+        QTest::newRow("to the top") << "Empty"
+                                    << "Work"
+                                    << QByteArray("Empty\r\nWork\r\n menu\r\n clock\r\n pager\r\nMisc\r\n timer\r\n");
+        QTest::newRow("to the end") << "Work"
+                                    << ""
+                                    << QByteArray("Misc\r\n timer\r\nEmpty\r\nWork\r\n menu\r\n clock\r\n pager\r\n");
+        QTest::newRow("one down") << "Work"
+                                  << "Empty"
+                                  << QByteArray("Misc\r\n timer\r\nWork\r\n menu\r\n clock\r\n pager\r\nEmpty\r\n");
+        QTest::newRow("before itself") << "Misc"
+                                       << "Misc" << kToRearrange;
+    }
+    void moveCategory()
+    {
+        QFETCH(QString, category);
+        QFETCH(QString, before);
+        QFETCH(QByteArray, index);
+        const std::unique_ptr<UserLibraryStore> store = libraryToRearrange();
+        LibraryTree &tree = store->tree();
+        const UserLibraryStore::SaveOutcome outcome = store->moveCategory(
+            categoryNamed(tree, category), before.isEmpty() ? nullptr : categoryNamed(tree, before));
+        QVERIFY(outcome.ok);
+        QCOMPARE(readAll(store->indexPath()), index);
+        QCOMPARE(writeIndex(tree), index);
+        // A script is not a place among the categories.
+        QVERIFY(!store->moveCategory(categoryNamed(tree, category), script(*store, QStringLiteral("menu"))).ok);
+        QVERIFY(!store->moveCategory(script(*store, QStringLiteral("menu")), nullptr).ok);
+        QCOMPARE(readAll(store->indexPath()), index);
+    }
+
+    void moveAndRemove_indexNotWritten_leaveTreeAndFilesAsTheyWere()
+    {
+        const std::unique_ptr<UserLibraryStore> store = libraryToRearrange();
+        const QStringList before = shape(store->tree());
+        // The index is a folder: it cannot be written.
+        QVERIFY(QFile::remove(store->indexPath()));
+        QVERIFY(QDir().mkdir(store->indexPath()));
+        LibraryTree &tree = store->tree();
+        UserLibraryStore::SaveOutcome outcome =
+            store->moveScripts({script(*store, QStringLiteral("pager")), script(*store, QStringLiteral("timer"))},
+                               categoryNamed(tree, QStringLiteral("Empty")), nullptr);
+        QVERIFY(!outcome.ok);
+        QVERIFY(!outcome.error.isEmpty());
+        QCOMPARE(shape(tree), before);
+        QCOMPARE(script(*store, QStringLiteral("timer"))->parent, categoryNamed(tree, QStringLiteral("Misc")));
+        QVERIFY(!store->moveCategory(categoryNamed(tree, QStringLiteral("Empty")), tree.roots.front().get()).ok);
+        QCOMPARE(shape(tree), before);
+        QStringList notRemoved;
+        outcome = store->removeScripts(
+            {script(*store, QStringLiteral("menu")), script(*store, QStringLiteral("timer"))}, &notRemoved);
+        QVERIFY(!outcome.ok);
+        QCOMPARE(shape(tree), before);
+        QVERIFY(notRemoved.isEmpty());
+        QCOMPARE(scriptFiles(), (QStringList{"clock.js", "menu.js", "pager.js", "timer.js"}));
+    }
+
+    void removeScripts_writesTheIndexThenRemovesTheFiles()
+    {
+        const std::unique_ptr<UserLibraryStore> store = libraryToRearrange();
+        QVERIFY(QFile::remove(m_folder + QStringLiteral("pager.js")));
+        QStringList notRemoved;
+        const UserLibraryStore::SaveOutcome outcome =
+            store->removeScripts({script(*store, QStringLiteral("timer")), script(*store, QStringLiteral("pager")),
+                                  script(*store, QStringLiteral("menu"))},
+                                 &notRemoved);
+        QVERIFY(outcome.ok);
+        QCOMPARE(readAll(store->indexPath()), QByteArray("Work\r\n clock\r\nMisc\r\nEmpty\r\n"));
+        QCOMPARE(scriptFiles(), QStringList{"clock.js"});
+        // The script whose file was already gone is said so.
+        QCOMPARE(notRemoved, QStringList{"pager"});
+        QVERIFY(!store->scriptTexts().find(QStringLiteral("menu")));
+        // A category is not a script: nothing goes.
+        QVERIFY(!store->removeScripts({script(*store, QStringLiteral("clock")), store->tree().roots[1].get()}).ok);
+        QCOMPARE(readAll(store->indexPath()), QByteArray("Work\r\n clock\r\nMisc\r\nEmpty\r\n"));
     }
 
     void scriptTexts_areReadOnce_andFollowEveryChange()

@@ -12,12 +12,18 @@
 #include "platform/prompter.h"
 #include "widgets/actions.h"
 
+#include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QAction>
+#include <QComboBox>
 #include <QLayout>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QSpinBox>
 #include <QSplitter>
 #include <QStackedWidget>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -97,8 +103,10 @@ BuiltInLibrary::BuiltInLibrary(const Places &places, const Ports &ports, QObject
         new DayPage(m_settings.day, book),
         new HeadlinerPage(m_settings.headliner, ports, book),
     };
-    for (BuiltInSettingsPage *page : m_pageWidgets)
+    for (BuiltInSettingsPage *page : m_pageWidgets) {
         book->addWidget(page);
+        watchEdits(page);
+    }
     showPage(page(BuiltInPage::Empty));
     book->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
 
@@ -107,6 +115,40 @@ BuiltInLibrary::BuiltInLibrary(const Places &places, const Ports &ports, QObject
 }
 
 BuiltInLibrary::~BuiltInLibrary() = default;
+
+void BuiltInLibrary::watchEdits(QWidget *page)
+{
+    // Every control of a page writes its setting as it changes; whatever
+    // changed, the settings are told once that is over.
+    const auto edited = [this] {
+        if (m_editTold)
+            return;
+        m_editTold = true;
+        QTimer::singleShot(0, this, [this] {
+            m_editTold = false;
+            emit settingsEdited();
+        });
+    };
+    for (auto *edit : page->findChildren<QLineEdit *>())
+        connect(edit, &QLineEdit::textChanged, this, edited);
+    for (auto *spin : page->findChildren<QSpinBox *>())
+        connect(spin, &QSpinBox::valueChanged, this, edited);
+    for (auto *box : page->findChildren<QComboBox *>())
+        connect(box, &QComboBox::currentIndexChanged, this, edited);
+    for (auto *button : page->findChildren<QAbstractButton *>()) {
+        connect(button, &QAbstractButton::clicked, this, edited);
+        connect(button, &QAbstractButton::toggled, this, edited);
+    }
+    // Lists edited through their buttons and dialogs.
+    for (auto *view : page->findChildren<QAbstractItemView *>()) {
+        QAbstractItemModel *model = view->model();
+        connect(model, &QAbstractItemModel::dataChanged, this, edited);
+        connect(model, &QAbstractItemModel::rowsInserted, this, edited);
+        connect(model, &QAbstractItemModel::rowsRemoved, this, edited);
+        connect(model, &QAbstractItemModel::rowsMoved, this, edited);
+        connect(model, &QAbstractItemModel::modelReset, this, edited);
+    }
+}
 
 void BuiltInLibrary::attachCommands()
 {

@@ -79,7 +79,14 @@ public:
     void ToolbarButton971Click();
     void TRE_SkryptyDblClick();
 
+signals:
+    /// A setting of a script was changed on its page (told once the change
+    /// is over, once for a burst of changes).
+    void settingsEdited();
+
 private:
+    /// Tells settingsEdited() for any change made on page.
+    void watchEdits(QWidget *page);
     void selectionChanged();
     void showPage(BuiltInSettingsPage *shown);
     void loadIntoEditors();
@@ -91,4 +98,5 @@ private:
     BuiltInTree *m_tree;
     BuiltInSettings m_settings;
     std::array<BuiltInSettingsPage *, 10> m_pageWidgets{};
+    bool m_editTold = false;  // settingsEdited() is on its way
 };
