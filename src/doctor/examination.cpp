@@ -1,10 +1,13 @@
 #include "doctor/examination.h"
 
+#include "doctor/oldcode.h"
 #include "doctor/syntaxcheck.h"
 
 std::vector<Finding> examineFragment(QByteArrayView text, SourceKind kind, JsSyntaxChecker &checker)
 {
     std::vector<Finding> findings = findSyntaxErrors(text, kind, checker);
+    std::vector<Finding> old = findOldCode(text, kind);
+    findings.insert(findings.end(), std::make_move_iterator(old.begin()), std::make_move_iterator(old.end()));
     sortFindings(findings);
     return findings;
 }

@@ -99,6 +99,51 @@ private slots:
         t.trigger("MMNU_Search_PreviousError");
         QVERIFY(t.window->editors().current() == t.head());
     }
+
+    void safeFix_fromTheProblemsList_undoesInOneStep()
+    {
+        TestWindow t;
+        const QString before = QStringLiteral("<b onclick=\"alert(event.srcElement.id)\">x</b>\r\n<script>go();</script>");
+        t.body()->setWholeText(before);
+        ScriptDoctor *doctor = t.window->doctor().doctor(1);
+        QTRY_VERIFY(doctor->current());
+        QTreeWidget *problems = t.window->doctor().problemsList();
+        QTreeWidgetItem *fixable = nullptr;
+        for (int i = 0; i < problems->topLevelItemCount() && !fixable; ++i) {
+            if (problems->topLevelItem(i)->text(2).contains(QStringLiteral("Enter fixes it")))
+                fixable = problems->topLevelItem(i);
+        }
+        QVERIFY(fixable);
+        problems->setFocus();
+        problems->setCurrentItem(fixable);
+        QTest::keyClick(problems, Qt::Key_Return);
+        const QString after = QStringLiteral("<b onclick=\"alert(event.target.id)\">x</b>\r\n<script>go();</script>");
+        QCOMPARE(t.body()->wholeText(), after);
+        QTRY_VERIFY(doctor->current());
+        t.body()->undo();
+        QCOMPARE(t.body()->wholeText(), before);
+        t.body()->redo();
+        QCOMPARE(t.body()->wholeText(), after);
+    }
+
+    void fixAllSafeOnes_inBothEditors_isOneUndoStep()
+    {
+        TestWindow t;
+        const QString head = QStringLiteral("<script>\r\nfunction f(event) { return event.srcElement; }\r\n</script>");
+        const QString body = QStringLiteral("<b onclick=\"this.attachEvent('onclick', f)\">x</b>");
+        t.head()->setWholeText(head);
+        t.body()->setWholeText(body);
+        QTRY_VERIFY(t.window->doctor().doctor(0)->current() && t.window->doctor().doctor(1)->current());
+        QTRY_VERIFY(t.action("BTN_Problems_FixAll")->isEnabled());
+        t.trigger("BTN_Problems_FixAll");
+        QCOMPARE(t.head()->wholeText(), QStringLiteral("<script>\r\nfunction f(event) { return event.target; }\r\n</script>"));
+        QCOMPARE(t.body()->wholeText(), QStringLiteral("<b onclick=\"this.addEventListener('click', f)\">x</b>"));
+        // Nothing safe is left to fix.
+        QTRY_VERIFY(!t.action("BTN_Problems_FixAll")->isEnabled());
+        t.body()->undo();
+        QCOMPARE(t.head()->wholeText(), head);
+        QCOMPARE(t.body()->wholeText(), body);
+    }
 };
 
 QUILLON_GUI_TEST_MAIN(TestScriptDoctor)
