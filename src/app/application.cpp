@@ -10,6 +10,7 @@
 #include "platform/savefile.h"
 #include "preview/browserloader.h"
 #include "widgets/accessiblenames.h"
+#include "widgets/focusring.h"
 
 #include <QCommandLineParser>
 #include <QDir>
@@ -36,6 +37,8 @@ QuillonApplication::QuillonApplication(int &argc, char **argv) : QApplication(be
     ignoreFileSizeLimitSignal();
     // Screen readers get a name for every control of every window.
     nameWindowsAsTheyShow(this);
+    // A clear frame round whatever has the keyboard focus.
+    showFocusRings(this);
 }
 
 bool QuillonApplication::notify(QObject *receiver, QEvent *event)

@@ -14,6 +14,7 @@
 
 #include <QAction>
 #include <QLayout>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QSplitter>
@@ -66,6 +67,15 @@ void BuiltInTree::mousePressEvent(QMouseEvent *event)
         }
     QTreeWidget::mousePressEvent(event);
     emit pressed();
+}
+
+void BuiltInTree::keyPressEvent(QKeyEvent *event)
+{
+    const QTreeWidgetItem *before = currentItem();
+    QTreeWidget::keyPressEvent(event);
+    // Choosing with the keys shows the settings as a click does.
+    if (currentItem() && (currentItem() != before || event->key() == Qt::Key_Space))
+        emit pressed();
 }
 
 void BuiltInTree::startDrag(Qt::DropActions)

@@ -30,11 +30,13 @@ public:
     explicit BuiltInTree(QWidget *parent = nullptr);
 
 signals:
-    /// A mouse button went down in the tree.
+    /// A mouse button went down in the tree, or a key chose a script in it
+    /// (moved to another, or Space on the one there).
     void pressed();
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     void startDrag(Qt::DropActions supportedActions) override;
 };
 

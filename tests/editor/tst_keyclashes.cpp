@@ -1,0 +1,75 @@
+// Editor keys the window takes: a key or pair the user gives an editor
+// command is taken when a window key begins it (or it begins a window
+// key), whatever the letter case and the order of the modifiers.
+
+#include "editor/keyclashes.h"
+
+#include <QTest>
+
+#include <vector>
+
+namespace {
+
+const std::vector<WindowKey> kWindowKeys = {
+    {QStringLiteral("Ctrl+S"), QStringLiteral("Save to library")},
+    {QStringLiteral("Ctrl+Shift+S"), QStringLiteral("Save as ...")},
+    {QStringLiteral("F6"), QStringLiteral("Next pane")},
+    {QStringLiteral("Ctrl++"), QStringLiteral("Zoom")},
+    {QStringLiteral("Ctrl+,"), QStringLiteral("Options")},
+    {QStringLiteral("Ctrl+K, Ctrl+B"), QStringLiteral("Bookmarks")},
+};
+
+} // namespace
+
+class TestKeyClashes final : public QObject {
+    Q_OBJECT
+
+private slots:
+    void windowCommandTaking_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("taker");
+        QTest::newRow("the same key") << "Ctrl+S" << "Save to library";
+        QTest::newRow("another modifier") << "Ctrl+Alt+S" << "";
+        QTest::newRow("modifiers in another order") << "Shift+Ctrl+S" << "Save as ...";
+        QTest::newRow("letter case") << "ctrl+s" << "Save to library";
+        QTest::newRow("a plain function key") << "F6" << "Next pane";
+        QTest::newRow("the function key with Shift") << "Shift+F6" << "";
+        QTest::newRow("F6 is not F16") << "F16" << "";
+        QTest::newRow("a pair begun by a window key") << "Ctrl+S, X" << "Save to library";
+        QTest::newRow("a pair begun by another key") << "Ctrl+Q, Ctrl+S" << "";
+        QTest::newRow("the first key of a window pair") << "Ctrl+K" << "Bookmarks";
+        QTest::newRow("a pair going its own way") << "Ctrl+K, Ctrl+C" << "";
+        QTest::newRow("the plus key") << "Ctrl++" << "Zoom";
+        QTest::newRow("the plus key with Shift") << "Ctrl+Shift++" << "";
+        QTest::newRow("the comma key") << "Ctrl+," << "Options";
+        QTest::newRow("a pair after the comma key") << "Ctrl+,, I" << "Options";
+        QTest::newRow("no key") << "" << "";
+    }
+    void windowCommandTaking()
+    {
+        QFETCH(QString, key);
+        QFETCH(QString, taker);
+        QCOMPARE(windowCommandTaking(key, kWindowKeys), taker);
+    }
+
+    void findKeyClashes_listsEachTakenKey_byCommandThenSlot()
+    {
+        std::array<std::array<QString, 2>, kEditorCommandCount> keys{};
+        keys[3] = {QStringLiteral("Ctrl+Right"), QStringLiteral("F6")};
+        keys[7] = {QStringLiteral("Ctrl+S"), QStringLiteral("Ctrl+Shift+S")};
+        keys[42] = {QString(), QStringLiteral("Ctrl+K, Ctrl+B")};
+        const std::vector<KeyClash> expected = {
+            {3, 1, QStringLiteral("F6"), QStringLiteral("Next pane")},
+            {7, 0, QStringLiteral("Ctrl+S"), QStringLiteral("Save to library")},
+            {7, 1, QStringLiteral("Ctrl+Shift+S"), QStringLiteral("Save as ...")},
+            {42, 1, QStringLiteral("Ctrl+K, Ctrl+B"), QStringLiteral("Bookmarks")},
+        };
+        QVERIFY(findKeyClashes(keys, kWindowKeys) == expected);
+        // No window keys, no clash.
+        QVERIFY(findKeyClashes(keys, {}).empty());
+    }
+};
+
+QTEST_APPLESS_MAIN(TestKeyClashes)
+#include "tst_keyclashes.moc"
