@@ -11,6 +11,7 @@
 #include "preview/browserloader.h"
 #include "widgets/accessiblenames.h"
 #include "widgets/focusring.h"
+#include "widgets/screenfit.h"
 
 #include <QCommandLineParser>
 #include <QDir>
@@ -39,6 +40,8 @@ QuillonApplication::QuillonApplication(int &argc, char **argv) : QApplication(be
     nameWindowsAsTheyShow(this);
     // A clear frame round whatever has the keyboard focus.
     showFocusRings(this);
+    // No dialog larger than its screen (a large scale on a small screen).
+    fitDialogsAsTheyShow(this);
 }
 
 bool QuillonApplication::notify(QObject *receiver, QEvent *event)

@@ -459,8 +459,13 @@ void TVM_Quillon_MF::changeEvent(QEvent *event)
     if ((before & Qt::WindowMaximized) && !(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen |
                                                              Qt::WindowMinimized))) {
         m_designSizeOnRestore = false;
-        // After the window manager has placed the window at its old size.
-        QTimer::singleShot(0, this, [this] { setGeometry(kDesignGeometry); });
+        // After the window manager has placed the window at its old size;
+        // on a small screen at a large scale the design size is cut down to
+        // the screen.
+        QTimer::singleShot(0, this, [this] {
+            const QScreen *where = screen();
+            setGeometry(where ? fitToScreens(kDesignGeometry, {where->availableGeometry()}) : kDesignGeometry);
+        });
     }
 }
 

@@ -6,6 +6,7 @@
 #include "widgets/panels.h"
 
 #include <QLabel>
+#include <QScreen>
 #include <QSplitter>
 #include <QStyle>
 #include <QStyleOption>
@@ -23,7 +24,8 @@ ResourceTabs::ResourceTabs(ActionRegistry &actions, QWidget *parent) : QTabWidge
 {
     setObjectName(QStringLiteral("PGC_Lib"));
     setDocumentMode(false);
-    setUsesScrollButtons(false);
+    // On a small screen the tabs scroll rather than widen the window.
+    setUsesScrollButtons(true);
     setIconSize(QSize(16, 16));
 
     // "Libraries": the built-in library above the user library.
@@ -91,6 +93,10 @@ QSize ResourceTabs::minimumSizeHint() const
     const QList<QToolBar *> strips = findChildren<QToolBar *>();
     for (const QToolBar *strip : strips)
         wanted = qMax(wanted, strip->sizeHint().width() + frameWidth);
+    // Never more than two fifths of the screen: at a large scale on a small
+    // screen the editors and the right panel need the rest.
+    if (const QScreen *where = screen())
+        wanted = qMin(wanted, where->availableGeometry().width() * 2 / 5);
     size.setWidth(qMax(size.width(), wanted));
     return size;
 }

@@ -190,7 +190,9 @@ private slots:
     }
 
     // A letter pressed in an open menu runs its item at once only when no
-    // other item of the menu has that letter.
+    // other item of the menu has that letter.  Two pairs of the original
+    // captions share one ("&Undo" and "&Unindent", "&Toolbars" and "Show
+    // editor &tab"): there the letter moves between the two and Enter runs.
     void menuLetters_areUniqueInEachMenu_data()
     {
         QTest::addColumn<QString>("menu");
@@ -218,6 +220,10 @@ private slots:
             if (mark < 0 || mark + 1 >= caption.size())
                 continue;
             const QChar letter = caption.at(mark + 1).toLower();
+            const QStringList pair{owners.value(letter), QString::fromLatin1(item.id)};
+            if (pair == QStringList{"MMNU_E_Undo", "MMNU_E_UnIndent"} ||
+                pair == QStringList{">MMNU_W_Toolbars", "Showeditortab1"})
+                continue;
             QVERIFY2(!owners.contains(letter), qPrintable(QStringLiteral("%1 and %2 both have \"%3\"")
                                                                .arg(owners.value(letter), QString::fromLatin1(item.id))
                                                                .arg(letter)));

@@ -2,6 +2,7 @@
 // where the focus is, as a user at the keyboard would press it; the
 // dialogs that come up are answered with keys as well.
 
+#include "app/resourcetabs.h"
 #include "document/scripteditors.h"
 #include "editor/scripteditor.h"
 #include "library/builtin/builtinlibrary.h"
@@ -67,7 +68,7 @@ bool chooseFromMenu(int menuLetter, int itemLetter)
     auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
     if (!menu)
         return false;
-    return press(itemLetter);
+    return press(itemLetter) && !QApplication::activePopupWidget();
 }
 
 /// Presses Tab until the focus is on widget; false after limit presses.
@@ -114,10 +115,17 @@ private slots:
         // The name prompt of Save to library, answered as typed.
         t.prompter.dialogHandlers.insert(QStringLiteral("TDlg_Rename"), [](QDialog &d) {
             d.show();
-            if (!QTest::qWaitForWindowActive(&d))
+            d.activateWindow();
+            // The keys go to the dialog once it has the focus.
+            if (!QTest::qWaitFor([&d] { return d.isAncestorOf(QApplication::focusWidget()); }))
                 return int(QDialog::Rejected);
             type(QStringLiteral("Scroll by keys"));
             press(Qt::Key_Return);
+            // The window manager gives the keyboard back to the main window.
+            if (QWidget *main = d.parentWidget() ? d.parentWidget()->window() : nullptr) {
+                main->activateWindow();
+                static_cast<void>(QTest::qWaitForWindowActive(main));
+            }
             return d.result();
         });
         QVERIFY2(QApplication::focusWidget() == t.body(), qPrintable(focusName()));
@@ -128,15 +136,21 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), findField);
         QVERIFY2(tabTo(builtIn, 1), qPrintable(focusName()));
 
-        // Typing a name chooses the script, and its settings come up.
+        // Typing a name chooses the script; Space, the keyboard's click,
+        // brings its settings up.
         QVERIFY(type(QStringLiteral("Scroll")));
         QCOMPARE(builtIn->currentItem()->text(0), QStringLiteral("Scroll"));
         QVERIFY(builtIn->currentItem()->isSelected());
+        QVERIFY(press(Qt::Key_Space));
         QTRY_VERIFY(w.noteBook()->isVisible());
         QCOMPARE(w.noteBook()->currentWidget()->objectName(), QStringLiteral("TAB_Scroll"));
 
-        // F6 goes on into the settings; Tab reaches the scrolling text.
+        // F6 goes on into the settings, to "in status line" first: Space
+        // chooses it, Tab reaches its scrolling text.
         QVERIFY2(f6To(w.noteBook()), qPrintable(focusName()));
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("CHK_Scr1"));
+        QVERIFY(press(Qt::Key_Space));
+        QVERIFY(w.builtInLibrary().settings().scroll.statusLine);
         auto *text = w.noteBook()->currentWidget()->findChild<QLineEdit *>(QStringLiteral("EDT_Scroll1"));
         QVERIFY(text);
         QVERIFY2(tabTo(text, 6), qPrintable(focusName()));
@@ -144,8 +158,11 @@ private slots:
         QVERIFY(type(QStringLiteral("Keyboard only")));
         QCOMPARE(w.builtInLibrary().settings().scroll.statusText, QStringLiteral("Keyboard only"));
 
-        // Library, Edit built-in script: the script goes into the editors.
+        // Library, Edit built-in script: the script goes into the editors,
+        // in place of the one there (Yes to the question).
+        t.prompter.yesNoAnswers = {AnswerYes};
         QVERIFY(chooseFromMenu(Qt::Key_L, Qt::Key_B));
+        QCOMPARE(t.prompter.questions().size(), 1);
         QTRY_VERIFY(t.body()->wholeText().contains(QStringLiteral("Keyboard only")) ||
                     t.head()->wholeText().contains(QStringLiteral("Keyboard only")));
 
@@ -199,8 +216,8 @@ private slots:
         QVERIFY(copied.contains(QStringLiteral("Keyboard only")));
         QVERIFY(copied.contains(QStringLiteral("// typed by keys")));
 
-        // Only the name prompt came up: no message on the way.
-        QCOMPARE(t.prompter.shown.size(), 1);
+        // Only the question and the name prompt came up: no message on the way.
+        QVERIFY2(t.prompter.shown.size() == 2 && t.prompter.messages().isEmpty(), qPrintable(t.prompter.describe()));
         QVERIFY(!QApplication::activePopupWidget());
     }
 

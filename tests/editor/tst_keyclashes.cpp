@@ -25,7 +25,7 @@ class TestKeyClashes final : public QObject {
     Q_OBJECT
 
 private slots:
-    void windowCommandTaking_data()
+    void aKeyIsTaken_data()
     {
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("taker");
@@ -46,11 +46,11 @@ private slots:
         QTest::newRow("a pair after the comma key") << "Ctrl+,, I" << "Options";
         QTest::newRow("no key") << "" << "";
     }
-    void windowCommandTaking()
+    void aKeyIsTaken()
     {
         QFETCH(QString, key);
         QFETCH(QString, taker);
-        QCOMPARE(windowCommandTaking(key, kWindowKeys), taker);
+        QCOMPARE(::windowCommandTaking(key, kWindowKeys), taker);
     }
 
     void findKeyClashes_listsEachTakenKey_byCommandThenSlot()

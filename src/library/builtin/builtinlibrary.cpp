@@ -71,10 +71,11 @@ void BuiltInTree::mousePressEvent(QMouseEvent *event)
 
 void BuiltInTree::keyPressEvent(QKeyEvent *event)
 {
-    const QTreeWidgetItem *before = currentItem();
     QTreeWidget::keyPressEvent(event);
-    // Choosing with the keys shows the settings as a click does.
-    if (currentItem() && (currentItem() != before || event->key() == Qt::Key_Space))
+    // Space is the keyboard's click on the current script: it shows the
+    // settings as a click does (moving with the arrows leaves them hidden).
+    if (currentItem() && (event->key() == Qt::Key_Space || event->key() == Qt::Key_Select) &&
+        !(event->modifiers() & ~Qt::KeypadModifier))
         emit pressed();
 }
 

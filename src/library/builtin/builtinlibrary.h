@@ -30,8 +30,8 @@ public:
     explicit BuiltInTree(QWidget *parent = nullptr);
 
 signals:
-    /// A mouse button went down in the tree, or a key chose a script in it
-    /// (moved to another, or Space on the one there).
+    /// A mouse button went down in the tree, or Space was pressed on a
+    /// script (the keyboard's click).
     void pressed();
 
 protected:
