@@ -107,14 +107,13 @@ QString HelpController::shortcutsPage()
     // Keys that only the editors' pop-up menu carries.
     if (const MenuLayout *popup = findLayout(QStringLiteral("POPMENU")))
         listLayout(*popup, QStringLiteral("Editor pop-up menu"), false, rows);
-    return QStringLiteral(
-               "<html><head><title>Keyboard shortcuts</title></head><body>"
-               "<h1>Keyboard shortcuts</h1>"
-               "<p>Every key below works wherever the focus is in the main window, unless what it does "
-               "names the part where it works. Commands of the Edit, Search, HTML and Script menus work "
-               "while the Editor tab is showing.</p>"
-               "<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\">"
-               "<tr><th>Key</th><th>Menu</th><th>Command</th><th>What it does</th></tr>\n%1</table>"
-               "</body></html>")
+    return QStringLiteral("<html><head><title>Keyboard shortcuts</title></head><body>"
+                          "<h1>Keyboard shortcuts</h1>"
+                          "<p>Every key below works wherever the focus is in the main window, unless what it does "
+                          "names the part where it works. Commands of the Edit, Search, HTML and Script menus work "
+                          "while the Editor tab is showing.</p>"
+                          "<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\">"
+                          "<tr><th>Key</th><th>Menu</th><th>Command</th><th>What it does</th></tr>\n%1</table>"
+                          "</body></html>")
         .arg(rows);
 }

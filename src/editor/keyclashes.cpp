@@ -41,7 +41,7 @@ QStringList chords(const QString &key)
     return parts;
 }
 
-} // namespace
+}  // namespace
 
 QString windowCommandTaking(const QString &key, std::span<const WindowKey> windowKeys)
 {

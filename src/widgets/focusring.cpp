@@ -62,7 +62,7 @@ private:
     QPointer<QWidget> m_control;
 };
 
-} // namespace
+}  // namespace
 
 bool takesFocusRing(const QWidget *control)
 {

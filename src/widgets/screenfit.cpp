@@ -67,7 +67,7 @@ protected:
     }
 };
 
-} // namespace
+}  // namespace
 
 void fitDialogToArea(QWidget *dialog, const QRect &area)
 {

@@ -10,7 +10,7 @@ namespace {
 // toolbar and status bars, the editors' tab and their least heights.
 constexpr int kRoomForTheRest = 320;
 
-} // namespace
+}  // namespace
 
 ScrollingPanel::ScrollingPanel(QWidget *content, QWidget *parent) : QScrollArea(parent)
 {

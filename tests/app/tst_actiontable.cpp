@@ -225,8 +225,8 @@ private slots:
                 pair == QStringList{">MMNU_W_Toolbars", "Showeditortab1"})
                 continue;
             QVERIFY2(!owners.contains(letter), qPrintable(QStringLiteral("%1 and %2 both have \"%3\"")
-                                                               .arg(owners.value(letter), QString::fromLatin1(item.id))
-                                                               .arg(letter)));
+                                                              .arg(owners.value(letter), QString::fromLatin1(item.id))
+                                                              .arg(letter)));
             owners.insert(letter, QString::fromLatin1(item.id));
         }
     }

@@ -20,8 +20,8 @@
 #include <QListWidget>
 #include <QRadioButton>
 #include <QSpinBox>
-#include <QTabWidget>
 #include <QTableWidget>
+#include <QTabWidget>
 #include <QToolBar>
 
 namespace {

@@ -33,9 +33,9 @@ QWidget *keyTarget()
 QString focusName()
 {
     const QWidget *focus = QApplication::focusWidget();
-    return focus ? QStringLiteral("%1 %2").arg(QString::fromLatin1(focus->metaObject()->className()),
-                                               focus->objectName())
-                 : QStringLiteral("nothing");
+    return focus
+               ? QStringLiteral("%1 %2").arg(QString::fromLatin1(focus->metaObject()->className()), focus->objectName())
+               : QStringLiteral("nothing");
 }
 
 /// Presses a key where the keyboard's keys go.
@@ -99,7 +99,7 @@ QByteArray readAll(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-} // namespace
+}  // namespace
 
 class TestKeyboard : public QObject {
     Q_OBJECT

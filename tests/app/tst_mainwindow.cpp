@@ -576,7 +576,10 @@ private slots:
         const QString page = t.help.generated.value(QStringLiteral("shortcuts.html"))();
         const auto cell = [](const QString &portable) {
             return QStringLiteral("<kbd>%1</kbd>")
-                .arg(QKeySequence(portable).toString(QKeySequence::NativeText).toHtmlEscaped().replace(u' ', QChar::Nbsp));
+                .arg(QKeySequence(portable)
+                         .toString(QKeySequence::NativeText)
+                         .toHtmlEscaped()
+                         .replace(u' ', QChar::Nbsp));
         };
         QStringList missing;
         for (const Command &command : commandTable())
@@ -595,7 +598,8 @@ private slots:
         const QRegularExpression pageDown(QRegularExpression::escape(cell(QStringLiteral("Ctrl+PgDown"))) +
                                           QStringLiteral("</td><td>View</td><td>[^<]*</td><td>[^<]*resource tabs"));
         QVERIFY2(pageDown.match(page).hasMatch(), qPrintable(page.section(QStringLiteral("PgDown"), 1, 1).left(200)));
-        const QRegularExpression rename(QStringLiteral("<kbd>F2</kbd></td><td>Library</td><td>Rename</td><td>[^<]*tree"));
+        const QRegularExpression rename(
+            QStringLiteral("<kbd>F2</kbd></td><td>Library</td><td>Rename</td><td>[^<]*tree"));
         QVERIFY2(rename.match(page).hasMatch(), qPrintable(page.section(QStringLiteral("F2"), 1, 1).left(200)));
     }
 

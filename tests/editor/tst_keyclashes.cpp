@@ -19,7 +19,12 @@ const std::vector<WindowKey> kWindowKeys = {
     {QStringLiteral("Ctrl+K, Ctrl+B"), QStringLiteral("Bookmarks")},
 };
 
-} // namespace
+void row(const char *name, const char *key, const char *taker)
+{
+    QTest::newRow(name) << QString::fromLatin1(key) << QString::fromLatin1(taker);
+}
+
+}  // namespace
 
 class TestKeyClashes final : public QObject {
     Q_OBJECT
@@ -29,22 +34,22 @@ private slots:
     {
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("taker");
-        QTest::newRow("the same key") << "Ctrl+S" << "Save to library";
-        QTest::newRow("another modifier") << "Ctrl+Alt+S" << "";
-        QTest::newRow("modifiers in another order") << "Shift+Ctrl+S" << "Save as ...";
-        QTest::newRow("letter case") << "ctrl+s" << "Save to library";
-        QTest::newRow("a plain function key") << "F6" << "Next pane";
-        QTest::newRow("the function key with Shift") << "Shift+F6" << "";
-        QTest::newRow("F6 is not F16") << "F16" << "";
-        QTest::newRow("a pair begun by a window key") << "Ctrl+S, X" << "Save to library";
-        QTest::newRow("a pair begun by another key") << "Ctrl+Q, Ctrl+S" << "";
-        QTest::newRow("the first key of a window pair") << "Ctrl+K" << "Bookmarks";
-        QTest::newRow("a pair going its own way") << "Ctrl+K, Ctrl+C" << "";
-        QTest::newRow("the plus key") << "Ctrl++" << "Zoom";
-        QTest::newRow("the plus key with Shift") << "Ctrl+Shift++" << "";
-        QTest::newRow("the comma key") << "Ctrl+," << "Options";
-        QTest::newRow("a pair after the comma key") << "Ctrl+,, I" << "Options";
-        QTest::newRow("no key") << "" << "";
+        row("the same key", "Ctrl+S", "Save to library");
+        row("another modifier", "Ctrl+Alt+S", "");
+        row("modifiers in another order", "Shift+Ctrl+S", "Save as ...");
+        row("letter case", "ctrl+s", "Save to library");
+        row("a plain function key", "F6", "Next pane");
+        row("the function key with Shift", "Shift+F6", "");
+        row("F6 is not F16", "F16", "");
+        row("a pair begun by a window key", "Ctrl+S, X", "Save to library");
+        row("a pair begun by another key", "Ctrl+Q, Ctrl+S", "");
+        row("the first key of a window pair", "Ctrl+K", "Bookmarks");
+        row("a pair going its own way", "Ctrl+K, Ctrl+C", "");
+        row("the plus key", "Ctrl++", "Zoom");
+        row("the plus key with Shift", "Ctrl+Shift++", "");
+        row("the comma key", "Ctrl+,", "Options");
+        row("a pair after the comma key", "Ctrl+,, I", "Options");
+        row("no key", "", "");
     }
     void aKeyIsTaken()
     {

@@ -13,8 +13,8 @@
 #include "widgets/actions.h"
 
 #include <QAction>
-#include <QLayout>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QSplitter>
