@@ -111,7 +111,8 @@ QString HelpController::shortcutsPage()
                           "<h1>Keyboard shortcuts</h1>"
                           "<p>Every key below works wherever the focus is in the main window, unless what it does "
                           "names the part where it works. Commands of the Edit, Search, HTML and Script menus work "
-                          "while the Editor tab is showing.</p>"
+                          "while the Editor tab is showing. In the built-in library, Space on a script shows its "
+                          "settings under the editors, and F6 goes on to them.</p>"
                           "<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\">"
                           "<tr><th>Key</th><th>Menu</th><th>Command</th><th>What it does</th></tr>\n%1</table>"
                           "</body></html>")

@@ -17,8 +17,11 @@
 
 namespace {
 
+// What the window needs beside the resource tabs: the two vertical
+// toolbars, the editors' least width and the right panel.
+constexpr int kRoomBesideTheTabs = 360;
 
-} // namespace
+}  // namespace
 
 ResourceTabs::ResourceTabs(ActionRegistry &actions, QWidget *parent) : QTabWidget(parent)
 {
@@ -93,10 +96,14 @@ QSize ResourceTabs::minimumSizeHint() const
     const QList<QToolBar *> strips = findChildren<QToolBar *>();
     for (const QToolBar *strip : strips)
         wanted = qMax(wanted, strip->sizeHint().width() + frameWidth);
-    // Never more than two fifths of the screen: at a large scale on a small
-    // screen the editors and the right panel need the rest.
-    if (const QScreen *where = screen())
-        wanted = qMin(wanted, where->availableGeometry().width() * 2 / 5);
+    // Never more than the screen leaves beside the editors, the toolbars at
+    // their sides and the right panel; at a large scale on a small screen
+    // (where that is less than two fifths of it) two fifths, and the tabs
+    // scroll.
+    if (const QScreen *where = screen()) {
+        const int screenWidth = where->availableGeometry().width();
+        wanted = qMin(wanted, qMax(screenWidth * 2 / 5, screenWidth - kRoomBesideTheTabs));
+    }
     size.setWidth(qMax(size.width(), wanted));
     return size;
 }

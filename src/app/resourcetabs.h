@@ -31,7 +31,7 @@ public:
 
     /// Room for every tab in full and every button of the pages' button
     /// strips (the user library's strip, added later, included), in the
-    /// current font, as far as two fifths of the screen go.
+    /// current font, as far as the screen leaves room beside them.
     QSize minimumSizeHint() const override;
 
 private:

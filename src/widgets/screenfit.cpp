@@ -19,13 +19,17 @@ void letContentsScroll(QWidget *dialog)
     QLayout *layout = dialog->layout();
     if (!layout || dialog->findChild<QScrollArea *>(QStringLiteral("FitScroller"), Qt::FindDirectChildrenOnly))
         return;
+    // The controls keep their Tab order, which moving them would change.
+    QList<QWidget *> order;
+    for (QWidget *w = dialog->nextInFocusChain(); w && w != dialog; w = w->nextInFocusChain())
+        order << w;
     QWidget *buttons = nullptr;
     if (const int count = layout->count(); count > 0)
         if (QWidget *last = layout->itemAt(count - 1)->widget(); qobject_cast<QDialogButtonBox *>(last)) {
             buttons = last;
             layout->removeWidget(last);
         }
-    auto *content = new QWidget;
+    auto *content = new QWidget(dialog);
     content->setObjectName(QStringLiteral("FitContent"));
     content->setLayout(layout);  // takes the layout and its controls off the dialog
     auto *scroller = new QScrollArea(dialog);
@@ -44,6 +48,8 @@ void letContentsScroll(QWidget *dialog)
         row->addWidget(buttons);
         column->addLayout(row);
     }
+    for (qsizetype i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
 }
 
 class DialogFitter final : public QObject {

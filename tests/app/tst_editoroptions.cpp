@@ -19,6 +19,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QTabWidget>
@@ -381,15 +382,23 @@ private slots:
                 return int(QDialog::Rejected);
             if (!otherNote->text().isEmpty())
                 return int(QDialog::Rejected);  // the default keys are the editors' own
+            // The keys go to the box as they would with the dialog up.
+            dialog.activateWindow();
+            if (!QTest::qWaitForWindowActive(&dialog))
+                return int(QDialog::Rejected);
+            wordLeft->setFocus();
             wordLeft->clear();
-            QTest::keyClick(wordLeft, Qt::Key_F6);
-            noteForF6 = note->text();
-            wordLeft->clear();
-            QTest::keyClick(wordLeft, Qt::Key_F7, Qt::ControlModifier | Qt::AltModifier);
-            noteForFreeKey = note->text();
-            wordLeft->clear();
-            QTest::keyClick(wordLeft, Qt::Key_S, Qt::ControlModifier);
-            noteForCtrlS = note->text();
+            // The box takes a key as recorded a moment after it is let go.
+            const auto record = [&](Qt::Key key, Qt::KeyboardModifiers modifiers) {
+                wordLeft->clear();
+                QSignalSpy recorded(wordLeft, &QKeySequenceEdit::editingFinished);
+                QTest::keyClick(wordLeft, key, modifiers);
+                static_cast<void>(recorded.wait(5000));
+                return note->text();
+            };
+            noteForF6 = record(Qt::Key_F6, Qt::NoModifier);
+            noteForFreeKey = record(Qt::Key_F7, Qt::ControlModifier | Qt::AltModifier);
+            noteForCtrlS = record(Qt::Key_S, Qt::ControlModifier);
             QTabWidget *pages = dialog.findChild<QTabWidget *>(QStringLiteral("PGC_Options"));
             pages->setCurrentIndex(pages->count() - 1);
             auto *keys = dialog.findChild<QTableWidget *>(QStringLiteral("GRD_Keys"));
@@ -407,6 +416,8 @@ private slots:
         QCOMPARE(t.window->editorSettings().keys[8][0], QStringLiteral("Ctrl+S"));
 
         // In the editor, Ctrl+S is still Save to library, not Word left.
+        t.window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(t.window.get()));
         t.body()->setFocus();
         t.body()->setCaretLineColumn(2, 3);
         const int caret = t.body()->caretPosition();

@@ -23,6 +23,7 @@ struct Dialog {
     Dialog(QSize least, QPoint pos, QSize size)
     {
         field->setMinimumSize(least);
+        field->setFocusPolicy(Qt::StrongFocus);
         auto *column = new QVBoxLayout(&dialog);
         column->addWidget(field);
         column->addWidget(buttons);
@@ -75,6 +76,8 @@ private slots:
             QVERIFY(scroller->widget()->isAncestorOf(d.field));
             QVERIFY(!scroller->isAncestorOf(d.buttons));
             QCOMPARE(d.buttons->parentWidget(), &d.dialog);
+            // Tab goes as it went: the field, then the buttons.
+            QCOMPARE(d.field->nextInFocusChain(), d.buttons);
             d.dialog.show();
             QVERIFY(QTest::qWaitForWindowExposed(&d.dialog));
             // Laid out, it keeps the size it was given.
