@@ -95,6 +95,10 @@ constexpr Command kCommands[] = {
      NoFlags},
     {"view.previousPane", "Pre&vious pane", "Shift+F6", "Move the keyboard focus to the previous part of the window",
      -1, "", "", NoFlags},
+    {"view.nextResourceTab", "&Next resource tab", "Ctrl+PgDown",
+     "Show the next resource tab (while the focus is in the resource tabs)", -1, "", "", PartShortcut},
+    {"view.previousResourceTab", "Previous reso&urce tab", "Ctrl+PgUp",
+     "Show the previous resource tab (while the focus is in the resource tabs)", -1, "", "", PartShortcut},
     {"editor.settings", "&Settings ...", "F8", "Editor settings", -1, "settings", "preferences-other", NoFlags},
     {"help.contents", "&Help", "F1", "Help file", -1, "help-contents", "help-contents", NoFlags},
     {"help.keywordSearch", "&Keyword search", "", "Keyword search", -1, "find", "", NoFlags},
@@ -246,6 +250,8 @@ constexpr CommandPlacement kViewMenu[] = {
     {.id = "MMNU_View_FindLibrary", .command = "library.find"},
     {.id = "MMNU_View_NextPane", .command = "view.nextPane"},
     {.id = "MMNU_View_PreviousPane", .command = "view.previousPane"},
+    {.id = "MMNU_View_NextResourceTab", .command = "view.nextResourceTab"},
+    {.id = "MMNU_View_PreviousResourceTab", .command = "view.previousResourceTab"},
     kSeparator,
     {.id = "MMNU_E_Settings", .command = "editor.settings"},
 };
@@ -253,7 +259,7 @@ constexpr CommandPlacement kViewMenu[] = {
 // keyboard: each acts on the selection of its library's tree.  The keys
 // shown are those of the trees.
 constexpr CommandPlacement kLibraryMenu[] = {
-    {.id = "MMNU_L_Find", .command = "library.find"},
+    {.id = "MMNU_L_Find", .command = "library.find", .caption = "&Find in libraries"},
     {.id = "MMNU_L_Clip", .command = "clipboard.fromLibrary"},
     kSeparator,
     {.id = "MMNU_L_UserEdit", .command = "library.edit", .caption = "&Edit user script\tEnter"},

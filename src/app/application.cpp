@@ -10,6 +10,8 @@
 #include "platform/savefile.h"
 #include "preview/browserloader.h"
 #include "widgets/accessiblenames.h"
+#include "widgets/focusring.h"
+#include "widgets/screenfit.h"
 
 #include <QCommandLineParser>
 #include <QDir>
@@ -36,6 +38,10 @@ QuillonApplication::QuillonApplication(int &argc, char **argv) : QApplication(be
     ignoreFileSizeLimitSignal();
     // Screen readers get a name for every control of every window.
     nameWindowsAsTheyShow(this);
+    // A clear frame round whatever has the keyboard focus.
+    showFocusRings(this);
+    // No dialog larger than its screen (a large scale on a small screen).
+    fitDialogsAsTheyShow(this);
 }
 
 bool QuillonApplication::notify(QObject *receiver, QEvent *event)

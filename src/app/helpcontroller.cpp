@@ -51,12 +51,25 @@ QString plainCaption(const char *caption)
     return QString::fromUtf8(caption).remove(u'&');
 }
 
+/// The key an item shows after a tab in its caption ("&Rename\tF2"): a
+/// key the tree or list the command acts on takes itself.
+QString keyInCaption(const char *caption)
+{
+    return QString::fromUtf8(caption).section(u'\t', 1).trimmed();
+}
+
 QString row(const CommandEntry &entry, const QString &path)
 {
-    const QString key = QKeySequence(QString::fromLatin1(entry.shortcut)).toString(QKeySequence::NativeText);
+    QString hint = QString::fromUtf8(entry.hint);
+    QString key = QString::fromLatin1(entry.shortcut);
+    if (key.isEmpty()) {
+        key = keyInCaption(entry.caption);
+        hint += QStringLiteral(" (in the tree or list it acts on)");
+    }
+    const QString caption = plainCaption(entry.caption).section(u'\t', 0, 0);
     return QStringLiteral("<tr>%1<td>%2</td><td>%3</td><td>%4</td></tr>\n")
-        .arg(keyCell(key), path.toHtmlEscaped(), plainCaption(entry.caption).toHtmlEscaped(),
-             QString::fromUtf8(entry.hint).toHtmlEscaped());
+        .arg(keyCell(QKeySequence(key).toString(QKeySequence::NativeText)), path.toHtmlEscaped(),
+             caption.toHtmlEscaped(), hint.toHtmlEscaped());
 }
 
 /// The rows of a layout's items that have a key, submenus included.  A key
@@ -75,7 +88,8 @@ void listLayout(const MenuLayout &layout, const QString &path, bool withShownKey
         }
         const CommandEntry *entry = findCommand(QString::fromLatin1(item));
         Q_ASSERT(entry);
-        if (!entry->shortcut[0] || (entry->flags & Hidden) || (!withShownKeys && (entry->flags & ShortcutShownOnly)))
+        const bool hasKey = entry->shortcut[0] || !keyInCaption(entry->caption).isEmpty();
+        if (!hasKey || (entry->flags & Hidden) || (!withShownKeys && (entry->flags & ShortcutShownOnly)))
             continue;
         rows += row(*entry, path);
     }
@@ -93,13 +107,14 @@ QString HelpController::shortcutsPage()
     // Keys that only the editors' pop-up menu carries.
     if (const MenuLayout *popup = findLayout(QStringLiteral("POPMENU")))
         listLayout(*popup, QStringLiteral("Editor pop-up menu"), false, rows);
-    return QStringLiteral(
-               "<html><head><title>Keyboard shortcuts</title></head><body>"
-               "<h1>Keyboard shortcuts</h1>"
-               "<p>Every key below works wherever the focus is in the main window. Commands of the "
-               "Edit, Search, HTML and Script menus work while the Editor tab is showing.</p>"
-               "<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\">"
-               "<tr><th>Key</th><th>Menu</th><th>Command</th><th>What it does</th></tr>\n%1</table>"
-               "</body></html>")
+    return QStringLiteral("<html><head><title>Keyboard shortcuts</title></head><body>"
+                          "<h1>Keyboard shortcuts</h1>"
+                          "<p>Every key below works wherever the focus is in the main window, unless what it does "
+                          "names the part where it works. Commands of the Edit, Search, HTML and Script menus work "
+                          "while the Editor tab is showing. In the built-in library, Space on a script shows its "
+                          "settings under the editors, and F6 goes on to them.</p>"
+                          "<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\">"
+                          "<tr><th>Key</th><th>Menu</th><th>Command</th><th>What it does</th></tr>\n%1</table>"
+                          "</body></html>")
         .arg(rows);
 }

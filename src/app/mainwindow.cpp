@@ -196,10 +196,15 @@ TVM_Quillon_MF::TVM_Quillon_MF(const AppConfig &config, QWidget *parent) : QMain
     // The Libraries tab, reached with F6 or by its tab, starts at the find
     // field above its trees.
     m_resourceTabs->widget(0)->setFocusProxy(m_finder->field());
-    // Tab goes from each tree or list to the buttons of its strip.
-    tabThroughStrip(m_builtIn->tree(), m_resourceTabs->builtInStrip());
-    if (auto *userStrip = findChild<QToolBar *>(QStringLiteral("PNL_UserStrip")))
+    // Tab goes from each tree or list to the buttons of its strip; in the
+    // Libraries tab from the field down: the built-in library and its
+    // buttons, then the user library and its.
+    QWidget::setTabOrder(m_finder->field(), m_builtIn->tree());
+    QWidget *afterBuiltIn = tabThroughStrip(m_builtIn->tree(), m_resourceTabs->builtInStrip());
+    if (auto *userStrip = findChild<QToolBar *>(QStringLiteral("PNL_UserStrip"))) {
+        QWidget::setTabOrder(afterBuiltIn, m_userLibrary->tree());
         tabThroughStrip(m_userLibrary->tree(), userStrip);
+    }
     if (auto *strip = findChild<QToolBar *>(QStringLiteral("PNL_LanguagesStrip")))
         tabThroughStrip(m_resourceTabs->languageTree(), strip);
     if (auto *strip = findChild<QToolBar *>(QStringLiteral("PNL_FunctionsStrip")))
@@ -233,6 +238,23 @@ TVM_Quillon_MF::TVM_Quillon_MF(const AppConfig &config, QWidget *parent) : QMain
         this);
     m_actions->bind("view.nextPane", panes, [panes] { static_cast<void>(panes->next()); });
     m_actions->bind("view.previousPane", panes, [panes] { static_cast<void>(panes->previous()); });
+    // Ctrl+Page Down and Up turn the resource tabs' pages while the focus
+    // is in them; the focus goes to the first control of the page shown.
+    const auto turnResourceTabs = [this](int step) {
+        const int count = m_resourceTabs->count();
+        const bool inside = m_resourceTabs->isAncestorOf(QApplication::focusWidget());
+        const bool onTabs = QApplication::focusWidget() == m_resourceTabs->tabBar();
+        m_resourceTabs->setCurrentIndex((m_resourceTabs->currentIndex() + step + count) % count);
+        if (inside && !onTabs)
+            if (QWidget *first = PaneCycle::focusTarget(m_resourceTabs->currentWidget()))
+                first->setFocus(Qt::TabFocusReason);
+    };
+    for (const char *command : {"view.nextResourceTab", "view.previousResourceTab"})
+        for (QAction *item : m_actions->placements(command))
+            if (!item->shortcut().isEmpty())
+                m_resourceTabs->addAction(item);
+    m_actions->bind("view.nextResourceTab", this, [turnResourceTabs] { turnResourceTabs(1); });
+    m_actions->bind("view.previousResourceTab", this, [turnResourceTabs] { turnResourceTabs(-1); });
     m_actions->bind("app.close", this, [this] { close(); });
     m_actions->bind("editor.settings", this, [this] { showEditorOptions(); });
 
@@ -441,8 +463,13 @@ void TVM_Quillon_MF::changeEvent(QEvent *event)
     if ((before & Qt::WindowMaximized) && !(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen |
                                                              Qt::WindowMinimized))) {
         m_designSizeOnRestore = false;
-        // After the window manager has placed the window at its old size.
-        QTimer::singleShot(0, this, [this] { setGeometry(kDesignGeometry); });
+        // After the window manager has placed the window at its old size;
+        // on a small screen at a large scale the design size is cut down to
+        // the screen.
+        QTimer::singleShot(0, this, [this] {
+            const QScreen *where = screen();
+            setGeometry(where ? fitToScreens(kDesignGeometry, {where->availableGeometry()}) : kDesignGeometry);
+        });
     }
 }
 
@@ -733,6 +760,14 @@ void TVM_Quillon_MF::showEditorOptions()
     if (m_editors->exist())
         m_editorSettings->wordWrap = m_editors->body()->wordWrapOn();
     EditorOptionsDialog dialog(*m_editorSettings, prompter(), *m_customColours, this);
+    // The keys of the window's commands win over the editors' own (they
+    // are taken from the editors): the dialog says which command has one.
+    std::vector<WindowKey> windowKeys;
+    for (const CommandEntry &entry : actionTable())
+        if (entry.shortcut[0] && !(entry.flags & (ShortcutShownOnly | PartShortcut)))
+            windowKeys.push_back({QString::fromLatin1(entry.shortcut),
+                                  QString::fromUtf8(entry.caption).section(u'\t', 0, 0).remove(u'&').trimmed()});
+    dialog.setWindowKeys(std::move(windowKeys));
     ApplyHandCursor(&dialog, handPointSetting());
     if (prompter().execDialog(dialog) == QDialog::Accepted) {
         *m_editorSettings = dialog.settings();

@@ -6,6 +6,7 @@
 #include "widgets/panels.h"
 
 #include <QLabel>
+#include <QScreen>
 #include <QSplitter>
 #include <QStyle>
 #include <QStyleOption>
@@ -16,14 +17,18 @@
 
 namespace {
 
+// What the window needs beside the resource tabs: the two vertical
+// toolbars, the editors' least width and the right panel.
+constexpr int kRoomBesideTheTabs = 360;
 
-} // namespace
+}  // namespace
 
 ResourceTabs::ResourceTabs(ActionRegistry &actions, QWidget *parent) : QTabWidget(parent)
 {
     setObjectName(QStringLiteral("PGC_Lib"));
     setDocumentMode(false);
-    setUsesScrollButtons(false);
+    // On a small screen the tabs scroll rather than widen the window.
+    setUsesScrollButtons(true);
     setIconSize(QSize(16, 16));
 
     // "Libraries": the built-in library above the user library.
@@ -100,6 +105,14 @@ QSize ResourceTabs::minimumSizeHint() const
     const QList<QToolBar *> strips = findChildren<QToolBar *>();
     for (const QToolBar *strip : strips)
         wanted = qMax(wanted, strip->sizeHint().width() + frameWidth);
+    // Never more than the screen leaves beside the editors, the toolbars at
+    // their sides and the right panel; at a large scale on a small screen
+    // (where that is less than two fifths of it) two fifths, and the tabs
+    // scroll.
+    if (const QScreen *where = screen()) {
+        const int screenWidth = where->availableGeometry().width();
+        wanted = qMin(wanted, qMax(screenWidth * 2 / 5, screenWidth - kRoomBesideTheTabs));
+    }
     size.setWidth(qMax(size.width(), wanted));
     return size;
 }

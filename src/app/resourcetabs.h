@@ -34,7 +34,7 @@ public:
 
     /// Room for every tab in full and every button of the pages' button
     /// strips (the user library's strip, added later, included), in the
-    /// current font.
+    /// current font, as far as the screen leaves room beside them.
     QSize minimumSizeHint() const override;
 
 private:

@@ -141,11 +141,13 @@ QWidget *EditorOptionsDialog::buildStylesPage()
 QWidget *EditorOptionsDialog::buildKeysPage()
 {
     auto *page = new QWidget(this);
-    m_keys = new QTableWidget(0, 3, page);
+    m_keys = new QTableWidget(0, 4, page);
     m_keys->setObjectName(QStringLiteral("GRD_Keys"));
-    m_keys->setHorizontalHeaderLabels({QStringLiteral("Command"), QStringLiteral("Key #1"), QStringLiteral("Key #2")});
+    m_keys->setHorizontalHeaderLabels(
+        {QStringLiteral("Command"), QStringLiteral("Key #1"), QStringLiteral("Key #2"), QStringLiteral("Note")});
     m_keys->verticalHeader()->hide();
     m_keys->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    m_keys->horizontalHeader()->setSectionResizeMode(3, QHeaderView::Stretch);
     // Room for a pair such as "Ctrl+K, I".
     const int keyWidth = fontMetrics().horizontalAdvance(QStringLiteral("Ctrl+Alt+Backspace")) + 24;
     m_keys->setColumnWidth(1, keyWidth);
@@ -164,8 +166,14 @@ QWidget *EditorOptionsDialog::buildKeysPage()
             auto *edit = new QKeySequenceEdit(QKeySequence::fromString(m_settings.keys[size_t(command)][size_t(slot)],
                                                                        QKeySequence::PortableText), m_keys);
             edit->setObjectName(QStringLiteral("Key_%1_%2").arg(command).arg(slot + 1));
+            edit->setAccessibleName(QStringLiteral("%1, key #%2").arg(name).arg(slot + 1));
             m_keys->setCellWidget(row, slot + 1, edit);
+            connect(edit, &QKeySequenceEdit::keySequenceChanged, this, [this, row] { noteKeyClashes(row); });
         }
+        auto *note = new QLabel(m_keys);
+        note->setObjectName(QStringLiteral("LBL_KeyNote_%1").arg(command));
+        note->setContentsMargins(4, 0, 4, 0);
+        m_keys->setCellWidget(row, 3, note);
     }
     auto *column = new QVBoxLayout(page);
     column->addWidget(m_keys);
@@ -294,6 +302,30 @@ void EditorOptionsDialog::takeStyle()
     look->foregroundAsDefault = m_foregroundAsDefault->isChecked();
     look->backgroundAsDefault = m_backgroundAsDefault->isChecked();
     applyScheme(*m_sample, m_settings);
+}
+
+void EditorOptionsDialog::setWindowKeys(std::vector<WindowKey> keys)
+{
+    m_windowKeys = std::move(keys);
+    for (int row = 0; row < m_keys->rowCount(); ++row)
+        noteKeyClashes(row);
+}
+
+void EditorOptionsDialog::noteKeyClashes(int row)
+{
+    QStringList notes;
+    for (int slot = 0; slot < 2; ++slot) {
+        const auto *edit = static_cast<QKeySequenceEdit *>(m_keys->cellWidget(row, slot + 1));
+        const QString key = edit->keySequence().toString(QKeySequence::PortableText);
+        const QString taker = windowCommandTaking(key, m_windowKeys);
+        if (!taker.isEmpty())
+            notes << QStringLiteral("%1 runs the window's \"%2\"")
+                         .arg(edit->keySequence().toString(QKeySequence::NativeText), taker);
+    }
+    auto *note = static_cast<QLabel *>(m_keys->cellWidget(row, 3));
+    note->setText(notes.join(QStringLiteral("; ")));
+    note->setToolTip(notes.isEmpty() ? QString()
+                                     : QStringLiteral("The window's command wins: the editor never gets this key"));
 }
 
 EditorSettings EditorOptionsDialog::settings() const

@@ -6,6 +6,7 @@
 // caller takes settings() when it closes with OK.
 
 #include "editor/highlightscheme.h"
+#include "editor/keyclashes.h"
 
 #include <QDialog>
 
@@ -28,6 +29,9 @@ public:
 
     /// The settings as the dialog shows them now.
     EditorSettings settings() const;
+    /// The keys the window's commands use: an editor key one of them takes
+    /// is noted beside its box with the command's caption.
+    void setWindowKeys(std::vector<WindowKey> keys);
     /// The sample text the styles page draws.
     static QString sampleText();
 
@@ -40,6 +44,8 @@ private:
     void showStyle(int row);
     void takeStyle();
     StyleLook *currentLook();
+    /// The note beside a row's key boxes: which of its keys the window takes.
+    void noteKeyClashes(int row);
 
     EditorSettings m_settings;
     Prompter &m_prompter;
@@ -55,6 +61,7 @@ private:
     QCheckBox *m_backgroundAsDefault = nullptr;
     ScriptEditor *m_sample = nullptr;
     QTableWidget *m_keys = nullptr;
+    std::vector<WindowKey> m_windowKeys;
     QButtonGroup *m_scheme = nullptr;
     QComboBox *m_fontName = nullptr;
     QSpinBox *m_fontSize = nullptr;

@@ -69,6 +69,10 @@ ActionRegistry::ActionRegistry(QWidget *window, std::span<const CommandEntry> ta
                 // The same key belongs to the main menu's item: show it here
                 // without registering it a second time.
                 caption += u'\t' + QKeySequence(shortcut).toString(QKeySequence::NativeText);
+            } else if (entry.flags & PartShortcut) {
+                // The window gives the action to the part where its key works.
+                action->setShortcut(QKeySequence(shortcut));
+                action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
             } else {
                 action->setShortcut(QKeySequence(shortcut));
                 action->setShortcutContext(Qt::WindowShortcut);
@@ -182,10 +186,13 @@ void ActionRegistry::setHint(const char *command, const QString &hint) const
 QList<QKeySequence> ActionRegistry::liveShortcuts() const
 {
     QList<QKeySequence> keys;
-    for (QAction *action : m_actions)
+    for (QAction *action : m_actions) {
+        if (action->shortcutContext() != Qt::WindowShortcut)
+            continue;  // a part's key leaves the editors theirs
         for (const QKeySequence &key : action->shortcuts())
             if (!key.isEmpty())
                 keys << key;
+    }
     return keys;
 }
 
@@ -217,23 +224,50 @@ QMenu *ActionRegistry::buildMenu(const MenuLayout &layout, QWidget *parent)
 
 void ActionRegistry::addItems(QMenu *menu, const MenuLayout &layout)
 {
+    QList<QAction *> &order = m_menuItems[menu];
     for (const CommandPlacement &item : layout.items) {
         const QString name = QString::fromLatin1(item.id);
+        QAction *placed = nullptr;
         if (name == u"-") {
-            menu->addSeparator();
+            placed = new QAction(menu);
+            placed->setSeparator(true);
         } else if (name.startsWith(u'-')) {
-            QAction *sep = menu->addSeparator();
-            sep->setObjectName(name.mid(1));
-            sep->setVisible(false);  // named separators stand before items shown later
-            m_separators.insert(name.mid(1), sep);
+            placed = new QAction(menu);
+            placed->setSeparator(true);
+            placed->setObjectName(name.mid(1));
+            placed->setVisible(false);  // named separators stand before items shown later
+            m_separators.insert(name.mid(1), placed);
         } else if (name.startsWith(u'>')) {
             const MenuLayout *sub = m_findLayout(name.mid(1));
             Q_ASSERT(sub);
-            menu->addMenu(buildMenu(*sub, menu));
+            placed = buildMenu(*sub, menu)->menuAction();
         } else {
-            menu->addAction(action(name));
+            placed = action(name);
         }
+        order << placed;
+        // A hidden item is not in its menu at all (a screen reader would
+        // still find it there): it goes in when it is shown, in its place.
+        if (placed->isVisible())
+            menu->addAction(placed);
+        connect(placed, &QAction::visibleChanged, menu, [this, menu, placed] { placeInMenu(menu, placed); });
     }
+}
+
+void ActionRegistry::placeInMenu(QMenu *menu, QAction *item)
+{
+    const QList<QAction *> shown = menu->actions();
+    if (!item->isVisible()) {
+        menu->removeAction(item);
+        return;
+    }
+    if (shown.contains(item))
+        return;
+    const QList<QAction *> &order = m_menuItems[menu];
+    QAction *before = nullptr;
+    for (qsizetype at = order.indexOf(item) + 1; at < order.size() && !before; ++at)
+        if (shown.contains(order[at]))
+            before = order[at];
+    menu->insertAction(before, item);
 }
 
 void ActionRegistry::fillToolbar(QToolBar *toolbar, const QString &layoutId)

@@ -50,7 +50,8 @@ public:
     void setVisible(const char *command, bool visible) const;
     /// The command's hint in the status bar and tooltip of every placement.
     void setHint(const char *command, const QString &hint) const;
-    /// The shortcuts registered for the window's commands.
+    /// The shortcuts registered for the window's commands that work
+    /// wherever the focus is in it (not those of one part).
     QList<QKeySequence> liveShortcuts() const;
 
     /// The tag of an action (the number commands sharing one handler use).
@@ -86,12 +87,16 @@ public:
 private:
     QMenu *buildMenu(const MenuLayout &layout, QWidget *parent);
     void addItems(QMenu *menu, const MenuLayout &layout);
+    /// Puts a menu's item in, in its place, or takes it out, as it is shown
+    /// or hidden.
+    void placeInMenu(QMenu *menu, QAction *item);
 
     QWidget *m_window;
     LayoutFinder m_findLayout;
     QHash<QString, QAction *> m_actions;
     QHash<QString, QMenu *> m_menus;
     QHash<QString, QAction *> m_separators;
+    QHash<const QMenu *, QList<QAction *>> m_menuItems;  // every item of a menu, shown or not, in order
     QHash<QString, QList<QAction *>> m_commands;  // command key -> its items
     QHash<const QAction *, QString> m_commandOf;   // item -> its command key
     QSet<QString> m_bound;

@@ -23,6 +23,10 @@ enum ActionFlag : unsigned {
     Separator = 1u << 6,
     /// In a button strip, the button shows its caption beside its icon.
     ShowsCaption = 1u << 7,
+    /// The key works only while the part of the window the action is
+    /// given to, or a control in it, has the focus; elsewhere (an editor)
+    /// the key keeps its own meaning.
+    PartShortcut = 1u << 8,
 };
 
 /// One command: what every placement of it shows unless the placement

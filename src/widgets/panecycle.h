@@ -23,12 +23,13 @@ public:
     bool next();
     bool previous();
 
-private:
-    bool move(int step);
     /// The widget of pane that takes the focus: the pane itself when it
     /// takes it, else the first of its fields and lists in the focus
-    /// chain, else its first button.
+    /// chain, else its first button; nullptr for a pane hidden or off.
     static QWidget *focusTarget(QWidget *pane);
+
+private:
+    bool move(int step);
 
     std::vector<Pane> m_panes;
 };

@@ -99,7 +99,7 @@ QToolBar *makeButtonStrip(const QString &objectName, ActionRegistry &actions, QW
     return strip;
 }
 
-void tabThroughStrip(QWidget *before, QToolBar *strip)
+QWidget *tabThroughStrip(QWidget *before, QToolBar *strip)
 {
     QWidget *last = before;
     for (QAction *action : strip->actions())
@@ -107,6 +107,7 @@ void tabThroughStrip(QWidget *before, QToolBar *strip)
             QWidget::setTabOrder(last, button);
             last = button;
         }
+    return last;
 }
 
 QDialogButtonBox *makeOkCancelButtons(QDialog *dialog)

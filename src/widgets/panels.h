@@ -23,8 +23,9 @@ QWidget *makeCaptionedPanel(const QString &objectName, const QString &caption, Q
 /// A strip of small buttons: the placements of the layout named objectName.
 QToolBar *makeButtonStrip(const QString &objectName, ActionRegistry &actions, QWidget *parent);
 /// Tab goes from before through the strip's buttons, in their order, and
-/// on to what came after before.
-void tabThroughStrip(QWidget *before, QToolBar *strip);
+/// on to what came after before.  The strip's last button (before when it
+/// has none).
+QWidget *tabThroughStrip(QWidget *before, QToolBar *strip);
 
 /// The "&OK" and "&Cancel" buttons of the program's dialogs (with their
 /// glyphs "OK" and "ANULUJ"), wired to accept and reject; OK is the default.

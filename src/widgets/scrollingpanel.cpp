@@ -1,13 +1,23 @@
 #include "widgets/scrollingpanel.h"
 
 #include <QEvent>
+#include <QScreen>
 #include <QScrollBar>
+
+namespace {
+
+// What a window of the program needs besides the panel: the title, menu,
+// toolbar and status bars, the editors' tab and their least heights.
+constexpr int kRoomForTheRest = 320;
+
+}  // namespace
 
 ScrollingPanel::ScrollingPanel(QWidget *content, QWidget *parent) : QScrollArea(parent)
 {
     setFrameShape(QFrame::NoFrame);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Up and down only on a screen too low for the whole content.
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     setWidgetResizable(true);
     setFocusPolicy(Qt::NoFocus);
@@ -28,6 +38,13 @@ int ScrollingPanel::contentHeight() const
     int height = content->sizeHint().height();
     if (horizontalScrollBar()->isVisible())
         height += horizontalScrollBar()->sizeHint().height();
+    // The window keeps room for its bars and frame and the editors' least
+    // height; a screen too low for the rest (a large scale) leaves the
+    // content a quarter of its height, and it scrolls.
+    if (const QScreen *where = screen()) {
+        const int screenHeight = where->availableGeometry().height();
+        height = qMin(height, qMax(screenHeight / 4, screenHeight - kRoomForTheRest));
+    }
     return height;
 }
 

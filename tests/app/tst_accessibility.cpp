@@ -41,6 +41,25 @@ QStringList unnamedControls(QWidget *root)
     return unnamed;
 }
 
+/// The items a screen reader finds under face that are hidden on the
+/// screen (a menu item whose action is hidden, a separator left over),
+/// described for the failure message; menus are walked into.
+void hiddenItems(QAccessibleInterface *face, QStringList &found, int depth = 0)
+{
+    if (!face || depth > 40)
+        return;
+    for (int i = 0; i < face->childCount(); ++i) {
+        QAccessibleInterface *child = face->child(i);
+        if (!child)
+            continue;
+        if (auto *action = qobject_cast<QAction *>(child->object()); action && !action->isVisible())
+            found << QStringLiteral("\"%1\" (%2) in %3")
+                         .arg(child->text(QAccessible::Name), action->objectName(),
+                              face->object() ? face->object()->objectName() : QString());
+        hiddenItems(child, found, depth + 1);
+    }
+}
+
 void collectItems(QMenu *menu, QList<QAction *> &items)
 {
     for (QAction *item : menu->actions()) {
@@ -62,6 +81,39 @@ private slots:
         QAccessible::setActive(true);
         const QStringList unnamed = unnamedControls(t.window.get());
         QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(u'\n')));
+    }
+
+    // Hidden items are left out: the browsers not found ("Microsoft
+    // Internet Explorer" and "Netscape Navigator" stand for them until the
+    // lookup), the line before them, the recent files not there yet.
+    void mainWindow_showsNoHiddenItem()
+    {
+        QAccessible::setActive(true);
+        {
+            TestWindow t;
+            QVERIFY(!t.action("POP_Prev_Ed_Msie")->isVisible());
+            QStringList found;
+            hiddenItems(QAccessible::queryAccessibleInterface(t.window.get()), found);
+            // Every menu of the window, the drop-downs and pop-ups included.
+            for (QMenu *menu : t.window->findChildren<QMenu *>())
+                hiddenItems(QAccessible::queryAccessibleInterface(menu), found);
+            QVERIFY2(found.isEmpty(), qPrintable(found.join(u'\n')));
+        }
+        // A browser found: its item is read, in its place after the default
+        // browser's and the line.
+        FakeBrowsers::installed = {true, {{QStringLiteral("Firefox"), QStringLiteral("/usr/bin/firefox")}}};
+        TestWindow withBrowser;
+        FakeBrowsers::installed = {true, {}};
+        QMenu *preview = withBrowser.window->actions().menu(QStringLiteral("POP_PRev_Ed"));
+        emit preview->aboutToShow();
+        QAccessibleInterface *menu = QAccessible::queryAccessibleInterface(preview);
+        QStringList read;
+        for (int i = 0; i < menu->childCount(); ++i)
+            read << menu->child(i)->text(QAccessible::Name);
+        QCOMPARE(read.size(), 3);
+        QCOMPARE(read.value(0), QStringLiteral("default system browser"));
+        QCOMPARE(menu->child(1)->role(), QAccessible::Separator);
+        QCOMPARE(read.value(2), QStringLiteral("Firefox"));
     }
 
     // Every dialog any menu item opens, looked at as it shows.

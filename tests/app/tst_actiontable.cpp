@@ -189,6 +189,48 @@ private slots:
         QCOMPARE(QString::fromUtf8(entry->hint), hint);
     }
 
+    // A letter pressed in an open menu runs its item at once only when no
+    // other item of the menu has that letter.  Two pairs of the original
+    // captions share one ("&Undo" and "&Unindent", "&Toolbars" and "Show
+    // editor &tab"): there the letter moves between the two and Enter runs.
+    void menuLetters_areUniqueInEachMenu_data()
+    {
+        QTest::addColumn<QString>("menu");
+        for (const MenuLayout &layout : mainMenuLayout())
+            QTest::newRow(layout.id) << QString::fromLatin1(layout.id);
+    }
+    void menuLetters_areUniqueInEachMenu()
+    {
+        QFETCH(QString, menu);
+        const MenuLayout *layout = findLayout(menu);
+        QVERIFY(layout);
+        QHash<QChar, QString> owners;
+        for (const CommandPlacement &item : layout->items) {
+            QString caption;
+            if (item.id[0] == '>') {
+                const MenuLayout *sub = findLayout(QString::fromLatin1(item.id + 1));
+                QVERIFY(sub);
+                caption = QString::fromUtf8(sub->caption);
+            } else if (item.id[0] != '-') {
+                const CommandEntry *entry = findCommand(QString::fromLatin1(item.id));
+                QVERIFY(entry);
+                caption = QString::fromUtf8(entry->caption).section(u'\t', 0, 0);
+            }
+            const qsizetype mark = caption.replace(QStringLiteral("&&"), QString()).indexOf(u'&');
+            if (mark < 0 || mark + 1 >= caption.size())
+                continue;
+            const QChar letter = caption.at(mark + 1).toLower();
+            const QStringList pair{owners.value(letter), QString::fromLatin1(item.id)};
+            if (pair == QStringList{"MMNU_E_Undo", "MMNU_E_UnIndent"} ||
+                pair == QStringList{">MMNU_W_Toolbars", "Showeditortab1"})
+                continue;
+            QVERIFY2(!owners.contains(letter), qPrintable(QStringLiteral("%1 and %2 both have \"%3\"")
+                                                              .arg(owners.value(letter), QString::fromLatin1(item.id))
+                                                              .arg(letter)));
+            owners.insert(letter, QString::fromLatin1(item.id));
+        }
+    }
+
     void separators_standWhereTheGroupsChange()
     {
         const MenuLayout *file = findLayout(QStringLiteral("MMNU_File"));

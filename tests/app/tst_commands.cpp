@@ -6,6 +6,7 @@
 #include "widgets/actions.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QMainWindow>
 #include <QMenu>
 #include <QTest>
@@ -23,6 +24,8 @@ struct Bench {
     ActionRegistry actions{&window, actionTable(), findLayout};
     QList<QToolBar *> bars;
     QStringList reached;
+    QWidget *part = new QWidget;       // where the keys of a part work
+    QWidget *elsewhere = new QWidget;  // where they do not
 
     Bench()
     {
@@ -39,7 +42,20 @@ struct Bench {
         for (const Command &command : commandTable()) {
             const QString key = QString::fromLatin1(command.key);
             actions.bind(command.key, &window, [this, key] { reached << key; });
+            // A part's key is given to a part of the window.
+            if (command.flags & PartShortcut)
+                for (QAction *placement : actions.placements(command.key))
+                    if (!placement->shortcut().isEmpty())
+                        part->addAction(placement);
         }
+        auto *centre = new QWidget(&window);
+        part->setParent(centre);
+        elsewhere->setParent(centre);
+        part->setGeometry(0, 0, 40, 40);
+        elsewhere->setGeometry(50, 0, 40, 40);
+        for (QWidget *w : {part, elsewhere})
+            w->setFocusPolicy(Qt::StrongFocus);
+        window.setCentralWidget(centre);
         window.show();
         window.activateWindow();
     }
@@ -100,10 +116,19 @@ private slots:
                     QVERIFY2(other->isChecked() == placement->isChecked(), qPrintable(other->objectName()));
         }
 
-        // The command's key, pressed in the window, reaches the handler once.
+        // The command's key, pressed in the window, reaches the handler once;
+        // a part's key only from inside the part.
         if (command->shortcut[0]) {
+            const QKeySequence sequence(QString::fromLatin1(command->shortcut));
+            if (command->flags & PartShortcut) {
+                b.elsewhere->setFocus();
+                b.reached.clear();
+                QTest::keySequence(b.elsewhere, sequence);
+                QVERIFY(b.reached.isEmpty());
+                b.part->setFocus();
+            }
             b.reached.clear();
-            QTest::keySequence(&b.window, QKeySequence(QString::fromLatin1(command->shortcut)));
+            QTest::keySequence(QApplication::focusWidget() ? QApplication::focusWidget() : &b.window, sequence);
             QCOMPARE(b.reached, QStringList{key});
         }
 
@@ -115,8 +140,10 @@ private slots:
         for (QAction *placement : placements)
             placement->trigger();
         if (command->shortcut[0])
-            QTest::keySequence(&b.window, QKeySequence(QString::fromLatin1(command->shortcut)));
+            QTest::keySequence(QApplication::focusWidget() ? QApplication::focusWidget() : &b.window,
+                               QKeySequence(QString::fromLatin1(command->shortcut)));
         QVERIFY(b.reached.isEmpty());
+        b.elsewhere->setFocus();
         b.actions.setEnabled(keyBytes.constData(), true);
         for (QAction *placement : placements)  // a hidden item counts as disabled while hidden
             QVERIFY2(placement->isEnabled() || !placement->isVisible(), qPrintable(placement->objectName()));

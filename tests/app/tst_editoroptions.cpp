@@ -16,9 +16,13 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QKeySequenceEdit>
+#include <QLabel>
 #include <QListWidget>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QSpinBox>
+#include <QTableWidget>
+#include <QTabWidget>
 #include <QToolBar>
 
 namespace {
@@ -358,6 +362,69 @@ private slots:
         EditorSettings read = defaultEditorSettings();
         QVERIFY(readEditorSettings(written.readAll(), read));
         QVERIFY(read == defaultEditorSettings());
+    }
+
+    // A key the window uses, given to an editor command: the box says which
+    // command of the window takes it, and the window's command runs.
+    void keyTakenByTheWindow_isNotedBesideItsBox_andTheWindowWins()
+    {
+        TestWindow t;
+        QString noteForCtrlS;
+        QString noteForF6;
+        QString noteForFreeKey;
+        bool noteShown = false;
+        t.prompter.dialogHandlers[QStringLiteral("EditorOptionsDialog")] = [&](QDialog &dialog) {
+            dialog.show();
+            auto *wordLeft = dialog.findChild<QKeySequenceEdit *>(QStringLiteral("Key_8_1"));
+            auto *note = dialog.findChild<QLabel *>(QStringLiteral("LBL_KeyNote_8"));
+            auto *otherNote = dialog.findChild<QLabel *>(QStringLiteral("LBL_KeyNote_9"));
+            if (!wordLeft || !note || !otherNote)
+                return int(QDialog::Rejected);
+            if (!otherNote->text().isEmpty())
+                return int(QDialog::Rejected);  // the default keys are the editors' own
+            // The keys go to the box as they would with the dialog up.
+            dialog.activateWindow();
+            if (!QTest::qWaitForWindowActive(&dialog))
+                return int(QDialog::Rejected);
+            wordLeft->setFocus();
+            wordLeft->clear();
+            // The box takes a key as recorded a moment after it is let go.
+            const auto record = [&](Qt::Key key, Qt::KeyboardModifiers modifiers) {
+                wordLeft->clear();
+                QSignalSpy recorded(wordLeft, &QKeySequenceEdit::editingFinished);
+                QTest::keyClick(wordLeft, key, modifiers);
+                static_cast<void>(recorded.wait(5000));
+                return note->text();
+            };
+            noteForF6 = record(Qt::Key_F6, Qt::NoModifier);
+            noteForFreeKey = record(Qt::Key_F7, Qt::ControlModifier | Qt::AltModifier);
+            noteForCtrlS = record(Qt::Key_S, Qt::ControlModifier);
+            QTabWidget *pages = dialog.findChild<QTabWidget *>(QStringLiteral("PGC_Options"));
+            pages->setCurrentIndex(pages->count() - 1);
+            auto *keys = dialog.findChild<QTableWidget *>(QStringLiteral("GRD_Keys"));
+            keys->scrollToItem(keys->item(8, 0));
+            noteShown = note->isVisible() && note->width() >= note->sizeHint().width() / 2;
+            return int(QDialog::Accepted);
+        };
+        t.trigger("MMNU_E_Settings");
+        QVERIFY2(noteForF6.contains(QStringLiteral("\"Next pane\"")), qPrintable(noteForF6));
+        QVERIFY2(noteForCtrlS.contains(QStringLiteral("\"Save to library\"")), qPrintable(noteForCtrlS));
+        QVERIFY2(noteForCtrlS.contains(QKeySequence(QStringLiteral("Ctrl+S")).toString(QKeySequence::NativeText)),
+                 qPrintable(noteForCtrlS));
+        QCOMPARE(noteForFreeKey, QString());
+        QVERIFY(noteShown);
+        QCOMPARE(t.window->editorSettings().keys[8][0], QStringLiteral("Ctrl+S"));
+
+        // In the editor, Ctrl+S is still Save to library, not Word left.
+        t.window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(t.window.get()));
+        t.body()->setFocus();
+        t.body()->setCaretLineColumn(2, 3);
+        const int caret = t.body()->caretPosition();
+        t.prompter.clear();
+        QTest::keyClick(t.body(), Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(t.body()->caretPosition(), caret);
+        QVERIFY2(!t.prompter.shown.isEmpty(), "Save to library asks for a name or a category");
     }
 
     // Ctrl+K, 3 sets bookmark 3 and Ctrl+Q, 3 goes back to it; Ctrl+K, I

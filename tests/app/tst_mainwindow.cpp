@@ -4,6 +4,7 @@
 // handler.
 
 #include "app/aboutdialog.h"
+#include "app/actiontable.h"
 #include "app/resourcetabs.h"
 #include "app/viewcontroller.h"
 #include "document/documentcontroller.h"
@@ -566,6 +567,42 @@ private slots:
         // Keys set at run time do not reach it: it lists the table's keys.
         t.action("MMNU_P_About")->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+F12")));
         QVERIFY(!page().contains(QStringLiteral("Ctrl+Shift+F12")));
+    }
+
+    // Every key the window knows is on the page: the keys of the command
+    // table, the keys the library trees take (shown after a tab in the
+    // Library menu), F6 and the resource tabs' Ctrl+Page keys.
+    void shortcutsTopic_listsEveryKey()
+    {
+        TestWindow t;
+        const QString page = t.help.generated.value(QStringLiteral("shortcuts.html"))();
+        const auto cell = [](const QString &portable) {
+            return QStringLiteral("<kbd>%1</kbd>")
+                .arg(QKeySequence(portable)
+                         .toString(QKeySequence::NativeText)
+                         .toHtmlEscaped()
+                         .replace(u' ', QChar::Nbsp));
+        };
+        QStringList missing;
+        for (const Command &command : commandTable())
+            if (command.shortcut[0] && !page.contains(cell(QString::fromLatin1(command.shortcut))))
+                missing << QString::fromLatin1(command.key);
+        for (const MenuLayout &menu : mainMenuLayout())
+            for (const CommandPlacement &item : menu.items)
+                if (item.caption && QByteArray(item.caption).contains('\t') &&
+                    !page.contains(cell(QString::fromUtf8(item.caption).section(u'\t', 1))))
+                    missing << QString::fromLatin1(item.id);
+        for (const char *key : {"F6", "Shift+F6", "Ctrl+PgUp", "Ctrl+PgDown", "Enter", "F2", "Del", "Ctrl+J"})
+            if (!page.contains(cell(QString::fromLatin1(key))))
+                missing << QString::fromLatin1(key);
+        QVERIFY2(missing.isEmpty(), qPrintable(missing.join(u' ')));
+        // A key that works in one part says where.
+        const QRegularExpression pageDown(QRegularExpression::escape(cell(QStringLiteral("Ctrl+PgDown"))) +
+                                          QStringLiteral("</td><td>View</td><td>[^<]*</td><td>[^<]*resource tabs"));
+        QVERIFY2(pageDown.match(page).hasMatch(), qPrintable(page.section(QStringLiteral("PgDown"), 1, 1).left(200)));
+        const QRegularExpression rename(
+            QStringLiteral("<kbd>F2</kbd></td><td>Library</td><td>Rename</td><td>[^<]*tree"));
+        QVERIFY2(rename.match(page).hasMatch(), qPrintable(page.section(QStringLiteral("F2"), 1, 1).left(200)));
     }
 
     void printerSetup_keepsTheSettings_withAnOkButton_andPrintsNothing()

@@ -16,6 +16,7 @@
 #include <QAbstractItemView>
 #include <QAction>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLayout>
 #include <QLineEdit>
 #include <QMenu>
@@ -72,6 +73,16 @@ void BuiltInTree::mousePressEvent(QMouseEvent *event)
         }
     QTreeWidget::mousePressEvent(event);
     emit pressed();
+}
+
+void BuiltInTree::keyPressEvent(QKeyEvent *event)
+{
+    QTreeWidget::keyPressEvent(event);
+    // Space is the keyboard's click on the current script: it shows the
+    // settings as a click does (moving with the arrows leaves them hidden).
+    if (currentItem() && (event->key() == Qt::Key_Space || event->key() == Qt::Key_Select) &&
+        !(event->modifiers() & ~Qt::KeypadModifier))
+        emit pressed();
 }
 
 void BuiltInTree::startDrag(Qt::DropActions)

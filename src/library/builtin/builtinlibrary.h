@@ -30,11 +30,13 @@ public:
     explicit BuiltInTree(QWidget *parent = nullptr);
 
 signals:
-    /// A mouse button went down in the tree.
+    /// A mouse button went down in the tree, or Space was pressed on a
+    /// script (the keyboard's click).
     void pressed();
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     void startDrag(Qt::DropActions supportedActions) override;
 };
 
