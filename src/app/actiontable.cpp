@@ -147,6 +147,7 @@ constexpr Command kCommands[] = {
     {"elements.refresh", "Refresh", "", "Refresh list of elements", -1, "refresh", "view-refresh", NoFlags},
     {"elements.jump", "Jump", "", "Jump to selected element", -1, "jump-line", "go-jump", NoFlags},
     {"help.functionsTab", "Help", "", "\"Functions\" tab help", -1, "POMOC", "", NoFlags},
+    {"help.doctor", "Help", "", "The script doctor's help", -1, "POMOC", "", NoFlags},
 };
 
 // --- menus ----------------------------------------------------------------------
@@ -474,6 +475,8 @@ constexpr CommandPlacement kFunctionsStrip[] = {
 };
 constexpr CommandPlacement kProblemsStrip[] = {
     {.id = "BTN_Problems_FixAll", .command = "doctor.fixAllSafe", .flags = ShowsCaption},
+    kSeparator,
+    {.id = "BTN_Problems_Help", .command = "help.doctor"},
 };
 constexpr CommandPlacement kRightPanel[] = {
     {.id = "Przycisk_OK", .command = "preview.editorsInDefaultBrowser", .caption = "Preview edited", .hint = "Click to see the script from editor in action", .icon = "preview-edited", .theme = ""},

@@ -2,6 +2,7 @@
 
 #include "app/aboutdialog.h"
 #include "app/actiontable.h"
+#include "doctor/oldcode.h"
 #include "platform/errors.h"
 #include "platform/helpsystem.h"
 #include "platform/prompter.h"
@@ -24,7 +25,10 @@ HelpController::HelpController(const Ports &ports, QObject *parent)
     actions.bind("help.languagesTab", this, [this] { m_help.ShowHelpTopic(497); });
     actions.bind("help.about", this, [this] { about(); });
 
+    actions.bind("help.doctor", this, [this] { m_help.ShowHelpTopic(330); });
+
     m_help.setGeneratedPage(QStringLiteral("shortcuts.html"), [] { return shortcutsPage(); });
+    m_help.setGeneratedPage(QStringLiteral("oldcode.html"), [] { return oldCodeHelpPage(); });
 }
 
 void HelpController::about()

@@ -35,6 +35,13 @@ QString kindName(FindingKind kind)
     return DoctorController::tr("Hint");
 }
 
+// Fix all makes the warnings' fixes; a hint's (the LANGUAGE attribute, the
+// comment wrapper that the program's own new scripts keep) only on its own.
+bool isFixedByFixAll(const Finding &finding)
+{
+    return !finding.fix.empty() && finding.kind == FindingKind::Warning;
+}
+
 // Enter acts on the current item, as the list's own keys do not.
 class ProblemsList final : public QTreeWidget {
 public:
@@ -138,7 +145,7 @@ void DoctorController::fillList()
             QString message = finding.message;
             if (!finding.fix.empty()) {
                 message += tr(" (Enter fixes it)");
-                anyFix = true;
+                anyFix = anyFix || isFixedByFixAll(finding);
             }
             auto *item = new QTreeWidgetItem(m_list, {tr("%1, line %2").arg(kNames[fragment]).arg(line), kindName(finding.kind), message});
             item->setData(0, kFragmentRole, fragment);
@@ -215,10 +222,11 @@ void DoctorController::fixAllSafeOnes()
     for (ScriptDoctor *doctor : m_doctors)
         bringUpToDate(*doctor);
     const auto fixIn = [](ScriptDoctor *doctor) -> std::function<void(ScriptEditor &)> {
-        const bool any = std::any_of(doctor->findings().begin(), doctor->findings().end(), [](const Finding &f) { return !f.fix.empty(); });
-        if (!any)
+        std::vector<Finding> fixed;
+        std::copy_if(doctor->findings().begin(), doctor->findings().end(), std::back_inserter(fixed), isFixedByFixAll);
+        if (fixed.empty())
             return {};
-        return [doctor](ScriptEditor &) { doctor->applyFixes(doctor->findings()); };
+        return [doctor, fixed](ScriptEditor &) { doctor->applyFixes(fixed); };
     };
     editBothAsOneStep(*m_ports.editors, fixIn(m_doctors[0]), fixIn(m_doctors[1]));
 }

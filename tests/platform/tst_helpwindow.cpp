@@ -92,6 +92,9 @@ private slots:
         RecordingPrompter prompter;
         HelpWindow help(shell, prompter);
         help.setGeneratedPage(kShortcutsPage, shortcutsHtml);
+        help.setGeneratedPage(QStringLiteral("oldcode.html"), [] {
+            return QStringLiteral("<html><head><title>Old browser code</title></head><body></body></html>");
+        });
 
         const QList<int> topics = help.topics();
         for (int required : {320, 400, 497, 500, 640})
