@@ -11,6 +11,9 @@
 #include "widgets/statuspanels.h"
 
 #include <QHeaderView>
+#include <QIcon>
+#include <QPainter>
+#include <QPixmap>
 #include <QKeyEvent>
 #include <QThread>
 #include <QToolBar>
@@ -33,6 +36,31 @@ QString kindName(FindingKind kind)
         break;
     }
     return DoctorController::tr("Hint");
+}
+
+// The marks of the margin: a red dot for an error, an orange square for old
+// code, a grey dot for a hint.
+QIcon kindIcon(FindingKind kind)
+{
+    static const std::array<QIcon, 3> icons = [] {
+        std::array<QIcon, 3> made;
+        const std::array<QColor, 3> colours = {QColor(0xe0, 0x30, 0x30), QColor(0xe0, 0x90, 0x20), QColor(0xa0, 0xa0, 0xa0)};
+        for (int kind = 0; kind < 3; ++kind) {
+            QPixmap pixmap(12, 12);
+            pixmap.fill(Qt::transparent);
+            QPainter painter(&pixmap);
+            painter.setRenderHint(QPainter::Antialiasing);
+            painter.setPen(colours[kind].darker(140));
+            painter.setBrush(colours[kind]);
+            if (kind == 1)
+                painter.drawRect(QRectF(2.5, 2.5, 7, 7));
+            else
+                painter.drawEllipse(QRectF(kind == 0 ? 1.5 : 3.5, kind == 0 ? 1.5 : 3.5, kind == 0 ? 9 : 5, kind == 0 ? 9 : 5));
+            made[kind] = QIcon(pixmap);
+        }
+        return made;
+    }();
+    return icons[static_cast<size_t>(kind)];
 }
 
 // Fix all makes the warnings' fixes; a hint's (the LANGUAGE attribute, the
@@ -77,8 +105,8 @@ DoctorController::DoctorController(const Ports &ports, QVBoxLayout *problems, QO
     m_list = list;
     m_list->setObjectName(QStringLiteral("LST_Problems"));
     m_list->setAccessibleName(tr("Problems"));
-    m_list->setColumnCount(3);
-    m_list->setHeaderLabels({tr("Where"), tr("Kind"), tr("Problem")});
+    m_list->setColumnCount(2);
+    m_list->setHeaderLabels({tr("Where"), tr("Problem")});
     m_list->setRootIsDecorated(false);
     m_list->setUniformRowHeights(true);
     m_list->setAllColumnsShowFocus(true);
@@ -147,14 +175,19 @@ void DoctorController::fillList()
                 message += tr(" (Enter fixes it)");
                 anyFix = anyFix || isFixedByFixAll(finding);
             }
-            auto *item = new QTreeWidgetItem(m_list, {tr("%1, line %2").arg(kNames[fragment]).arg(line), kindName(finding.kind), message});
+            const QString where = tr("%1, line %2").arg(kNames[fragment]).arg(line);
+            auto *item = new QTreeWidgetItem(m_list, {where, message});
+            // The kind is the mark beside the place, as in the margin; told
+            // in words to the tooltip and to assistive technology.
+            item->setIcon(0, kindIcon(finding.kind));
+            item->setToolTip(0, kindName(finding.kind));
+            item->setData(0, Qt::AccessibleTextRole, QString(kindName(finding.kind) + QStringLiteral(", ") + where));
             item->setData(0, kFragmentRole, fragment);
             item->setData(0, kIndexRole, static_cast<int>(i));
-            item->setToolTip(2, finding.message);
+            item->setToolTip(1, finding.message);
         }
     }
     m_list->resizeColumnToContents(0);
-    m_list->resizeColumnToContents(1);
     m_ports.actions->setEnabled("doctor.fixAllSafe", anyFix);
 }
 
