@@ -14,7 +14,7 @@
 
 namespace {
 
-constexpr qsizetype kSize = 5 * 1024 * 1024;
+constexpr qsizetype kSize = qsizetype(5) * 1024 * 1024;
 
 // A library-like script: functions, classes, templates, regular
 // expressions and an error-free mix of today's syntax.
@@ -23,13 +23,15 @@ QByteArray wholeScript()
     QByteArray text;
     text.reserve(kSize + 400);
     for (int i = 0; text.size() < kSize; ++i) {
-        text += "function f" + QByteArray::number(i) + "(a, b = {}) {\n"
+        text += "function f" + QByteArray::number(i) +
+                "(a, b = {}) {\n"
                 "  const s = `item ${a?.name ?? 'none'} of ${b.count}`;\n"
                 "  if (/^[a-z]+\\/\\d+$/i.test(s)) { return s.split('/').map((x) => x.trim()); }\n"
                 "  for (let k = 0; k < 10; k++) { b[k] = (b[k] || 0) + k * 2; }\n"
                 "  return { s, b, ...a };\n"
                 "}\n"
-                "class C" + QByteArray::number(i) + " extends Base { #v = 1; get v() { return this.#v; } }\n";
+                "class C" +
+                QByteArray::number(i) + " extends Base { #v = 1; get v() { return this.#v; } }\n";
     }
     return text;
 }
@@ -40,9 +42,10 @@ QByteArray page()
     QByteArray text;
     text.reserve(kSize + 400);
     for (int i = 0; text.size() < kSize; ++i) {
-        text += "<SCRIPT LANGUAGE=\"JavaScript\">\r\n<!--\r\nfunction g" + QByteArray::number(i)
-              + "() { document.getElementById('x').style.color = 'red'; }\r\n//-->\r\n</SCRIPT>\r\n"
-                "<P ALIGN=\"CENTER\" ONCLICK=\"g" + QByteArray::number(i) + "(); return false;\">Line <B>b</B></P>\r\n";
+        text += "<SCRIPT LANGUAGE=\"JavaScript\">\r\n<!--\r\nfunction g" + QByteArray::number(i) +
+                "() { document.getElementById('x').style.color = 'red'; }\r\n//-->\r\n</SCRIPT>\r\n"
+                "<P ALIGN=\"CENTER\" ONCLICK=\"g" +
+                QByteArray::number(i) + "(); return false;\">Line <B>b</B></P>\r\n";
     }
     return text;
 }
@@ -106,7 +109,8 @@ void BM_LookSentAndShownIn5MB(benchmark::State &state)
     result.fragment = 1;
     for (int i = 0; i < 2000; ++i) {
         const int start = static_cast<int>((kSize / 2000) * i);
-        result.findings.push_back({i % 2 ? FindingKind::Warning : FindingKind::Error, start, start + 5, {}, QStringLiteral("m"), {}});
+        result.findings.push_back(
+            {i % 2 ? FindingKind::Warning : FindingKind::Error, start, start + 5, {}, QStringLiteral("m"), {}});
     }
     for (auto _ : state) {
         doctor.examineSoon();

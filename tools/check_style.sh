@@ -40,8 +40,11 @@ if [ ${#changed[@]} -gt 0 ]; then
         exit 1
     fi
     # Only files the build compiles (fixtures of the layering test are not).
+    # The SpiderMonkey adapter is left to the compiler: the engine's headers
+    # refuse clang 14 (its __has_builtin does not know __builtin_ctz).
     files=()
     for f in "${changed[@]}"; do
+        [ "$f" = src/doctor/jssyntax.cpp ] && continue
         grep -q "\"file\": \"[^\"]*/$f\"" "$build/compile_commands.json" && files+=("$f")
     done
     if [ ${#files[@]} -gt 0 ]; then

@@ -1,7 +1,6 @@
 #include "app/mainwindow.h"
 
 #include "analysis/elementlistcontroller.h"
-#include "doctor/doctorcontroller.h"
 #include "analysis/elementlistview.h"
 #include "analysis/languagetreecontroller.h"
 #include "analysis/languagetreewidget.h"
@@ -10,6 +9,7 @@
 #include "app/resourcetabs.h"
 #include "app/viewcontroller.h"
 #include "app/viewsettings.h"
+#include "doctor/doctorcontroller.h"
 #include "document/documentcontroller.h"
 #include "document/editcontroller.h"
 #include "document/recoverycontroller.h"

@@ -12,9 +12,9 @@
 
 #include <QHeaderView>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QPixmap>
-#include <QKeyEvent>
 #include <QThread>
 #include <QToolBar>
 #include <QTreeWidget>
@@ -44,7 +44,8 @@ QIcon kindIcon(FindingKind kind)
 {
     static const std::array<QIcon, 3> icons = [] {
         std::array<QIcon, 3> made;
-        const std::array<QColor, 3> colours = {QColor(0xe0, 0x30, 0x30), QColor(0xe0, 0x90, 0x20), QColor(0xa0, 0xa0, 0xa0)};
+        const std::array<QColor, 3> colours = {QColor(0xe0, 0x30, 0x30), QColor(0xe0, 0x90, 0x20),
+                                               QColor(0xa0, 0xa0, 0xa0)};
         for (int kind = 0; kind < 3; ++kind) {
             QPixmap pixmap(12, 12);
             pixmap.fill(Qt::transparent);
@@ -55,7 +56,8 @@ QIcon kindIcon(FindingKind kind)
             if (kind == 1)
                 painter.drawRect(QRectF(2.5, 2.5, 7, 7));
             else
-                painter.drawEllipse(QRectF(kind == 0 ? 1.5 : 3.5, kind == 0 ? 1.5 : 3.5, kind == 0 ? 9 : 5, kind == 0 ? 9 : 5));
+                painter.drawEllipse(
+                    QRectF(kind == 0 ? 1.5 : 3.5, kind == 0 ? 1.5 : 3.5, kind == 0 ? 9 : 5, kind == 0 ? 9 : 5));
             made[kind] = QIcon(pixmap);
         }
         return made;
@@ -140,15 +142,23 @@ void DoctorController::attach()
     for (int fragment = 0; fragment < 2; ++fragment) {
         auto *doctor = new ScriptDoctor(*editors[fragment], fragment, this);
         m_doctors[fragment] = doctor;
-        connect(doctor, &ScriptDoctor::wanted, this, [this](const ExaminationRequest &request) {
-            (*m_latest)[request.fragment] = request.generation;
-            QMetaObject::invokeMethod(m_worker, [worker = m_worker, request] { worker->examine(request); }, Qt::QueuedConnection);
-        }, Qt::DirectConnection);
+        connect(
+            doctor, &ScriptDoctor::wanted, this,
+            [this](const ExaminationRequest &request) {
+                (*m_latest)[request.fragment] = request.generation;
+                QMetaObject::invokeMethod(
+                    m_worker, [worker = m_worker, request] { worker->examine(request); }, Qt::QueuedConnection);
+            },
+            Qt::DirectConnection);
         connect(doctor, &ScriptDoctor::findingsChanged, this, &DoctorController::fillList);
         // After the hint that the focus moving into the editor shows.
-        connect(doctor, &ScriptDoctor::caretMessageChanged, this, [this](const QString &message) {
-            m_ports.status->setText(StatusPanels::Hint, message.isEmpty() ? StatusPanels::hintText(QString()) : message);
-        }, Qt::QueuedConnection);
+        connect(
+            doctor, &ScriptDoctor::caretMessageChanged, this,
+            [this](const QString &message) {
+                m_ports.status->setText(StatusPanels::Hint,
+                                        message.isEmpty() ? StatusPanels::hintText(QString()) : message);
+            },
+            Qt::QueuedConnection);
     }
     connect(m_worker, &ExaminationWorker::examined, this, [this](const ExaminationResult &result) {
         if (ScriptDoctor *doctor = m_doctors[result.fragment])
@@ -232,8 +242,10 @@ void DoctorController::goToError(bool forward)
     const int caret = static_cast<int>(here.editor().SendScintilla(QsciScintillaBase::SCI_GETSELECTIONSTART));
     const auto isError = [](const Finding &f) { return f.kind == FindingKind::Error; };
     const auto &findings = here.findings();
-    const bool moreHere = forward ? std::any_of(findings.begin(), findings.end(), [&](const Finding &f) { return isError(f) && f.start > caret; })
-                                  : std::any_of(findings.begin(), findings.end(), [&](const Finding &f) { return isError(f) && f.start < caret; });
+    const bool moreHere = forward ? std::any_of(findings.begin(), findings.end(),
+                                                [&](const Finding &f) { return isError(f) && f.start > caret; })
+                                  : std::any_of(findings.begin(), findings.end(),
+                                                [&](const Finding &f) { return isError(f) && f.start < caret; });
     const bool inOther = std::any_of(other.findings().begin(), other.findings().end(), isError);
     if (moreHere || !inOther) {
         if (here.goToError(forward))

@@ -12,10 +12,7 @@ std::vector<Finding> examineFragment(QByteArrayView text, SourceKind kind, JsSyn
     return findings;
 }
 
-ExaminationWorker::ExaminationWorker(std::shared_ptr<LatestGenerations> latest)
-    : m_latest(std::move(latest))
-{
-}
+ExaminationWorker::ExaminationWorker(std::shared_ptr<LatestGenerations> latest) : m_latest(std::move(latest)) {}
 
 ExaminationWorker::~ExaminationWorker() = default;
 

@@ -22,8 +22,8 @@
 std::vector<Finding> examineFragment(QByteArrayView text, SourceKind kind, JsSyntaxChecker &checker);
 
 struct ExaminationRequest {
-    int fragment = 0;       // 0 HEAD, 1 BODY
-    quint64 generation = 0; // the text's edit count when it was taken
+    int fragment = 0;        // 0 HEAD, 1 BODY
+    quint64 generation = 0;  // the text's edit count when it was taken
     QByteArray text;
     SourceKind kind = SourceKind::Html;
 };

@@ -21,6 +21,7 @@ QByteArray applyEdits(QByteArrayView text, std::vector<TextEdit> edits)
 void sortFindings(std::vector<Finding> &findings)
 {
     std::stable_sort(findings.begin(), findings.end(), [](const Finding &a, const Finding &b) {
-        return std::tuple(a.start, a.end, static_cast<int>(a.kind)) < std::tuple(b.start, b.end, static_cast<int>(b.kind));
+        return std::tuple(a.start, a.end, static_cast<int>(a.kind)) <
+               std::tuple(b.start, b.end, static_cast<int>(b.kind));
     });
 }

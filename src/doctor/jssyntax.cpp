@@ -2,16 +2,15 @@
 
 #include <QCoreApplication>
 
+#include <algorithm>
+#include <atomic>
+#include <cstdlib>
 #include <js/CompilationAndEvaluation.h>
 #include <js/ErrorReport.h>
 #include <js/Exception.h>
 #include <js/Initialization.h>
 #include <js/SourceText.h>
 #include <jsapi.h>
-
-#include <algorithm>
-#include <atomic>
-#include <cstdlib>
 #include <mutex>
 
 namespace {
@@ -60,7 +59,8 @@ int byteOffsetOf(QByteArrayView code, unsigned line, unsigned column)
         } else if (c == '\r') {
             ++current;
             at += (at + 1 < n && code[at + 1] == '\n') ? 2 : 1;
-        } else if (c == '\xE2' && at + 2 < n && code[at + 1] == '\x80' && (code[at + 2] == '\xA8' || code[at + 2] == '\xA9')) {
+        } else if (c == '\xE2' && at + 2 < n && code[at + 1] == '\x80' &&
+                   (code[at + 2] == '\xA8' || code[at + 2] == '\xA9')) {
             ++current;
             at += 3;
         } else {
@@ -80,8 +80,9 @@ int byteOffsetOf(QByteArrayView code, unsigned line, unsigned column)
 bool startsLineBreak(QByteArrayView code, qsizetype at)
 {
     const char c = code[at];
-    return c == '\n' || c == '\r'
-        || (c == '\xE2' && at + 2 < code.size() && code[at + 1] == '\x80' && (code[at + 2] == '\xA8' || code[at + 2] == '\xA9'));
+    return c == '\n' || c == '\r' ||
+           (c == '\xE2' && at + 2 < code.size() && code[at + 1] == '\x80' &&
+            (code[at + 2] == '\xA8' || code[at + 2] == '\xA9'));
 }
 
 // The line (from 1) of a byte offset; LF after CR ends nothing more.
@@ -104,8 +105,8 @@ unsigned lineCount(QByteArrayView code)
 int columnOf(QByteArrayView code, int offset)
 {
     qsizetype start = offset;
-    while (start > 0 && code[start - 1] != '\n' && code[start - 1] != '\r'
-           && !(start >= 3 && startsLineBreak(code, start - 3) && code[start - 3] == '\xE2'))
+    while (start > 0 && code[start - 1] != '\n' && code[start - 1] != '\r' &&
+           !(start >= 3 && startsLineBreak(code, start - 3) && code[start - 3] == '\xE2'))
         --start;
     int column = 1;
     for (qsizetype at = start; at < offset; ++at) {
@@ -122,8 +123,7 @@ struct JsSyntaxChecker::Engine {
     JS::PersistentRootedObject global;
 };
 
-JsSyntaxChecker::JsSyntaxChecker()
-    : m_engine(std::make_unique<Engine>())
+JsSyntaxChecker::JsSyntaxChecker() : m_engine(std::make_unique<Engine>())
 {
     if (!startOnce())
         return;
@@ -195,14 +195,16 @@ std::optional<JsSyntaxError> JsSyntaxChecker::check(QByteArrayView code, JsCodeF
     const unsigned line = form == JsCodeForm::Handler ? std::max(1U, r->lineno) - 1 : r->lineno;
     JsSyntaxError error;
     const char *message = r->message().c_str();
-    error.message = message && *message ? QString::fromUtf8(message)
-                                        : QCoreApplication::translate("JsSyntaxChecker", "This is not valid JavaScript.");
+    error.message = message && *message
+                        ? QString::fromUtf8(message)
+                        : QCoreApplication::translate("JsSyntaxChecker", "This is not valid JavaScript.");
     if (line == 0 || line > lineCount(code)) {
         // Past the code: the engine's own closing brace of a handler met a
         // "}" of the code too many.
         error.offset = static_cast<int>(code.size());
         if (form == JsCodeForm::Handler)
-            error.message = QCoreApplication::translate("JsSyntaxChecker", "A \"}\" in this handler closes more than was opened.");
+            error.message =
+                QCoreApplication::translate("JsSyntaxChecker", "A \"}\" in this handler closes more than was opened.");
     } else {
         error.offset = byteOffsetOf(code, line, r->column);
     }

@@ -4,9 +4,8 @@
 #include "editor/scripteditor.h"
 
 #include <QColor>
-#include <QToolTip>
-
 #include <Qsci/qsciscintilla.h>
+#include <QToolTip>
 
 #include <algorithm>
 
@@ -145,7 +144,8 @@ void ScriptDoctor::draw()
                                    static_cast<long>(end - start));
         }
         if (finding.kind != FindingKind::Hint) {
-            const long line = m_editor.SendScintilla(QsciScintillaBase::SCI_LINEFROMPOSITION, static_cast<unsigned long>(start));
+            const long line =
+                m_editor.SendScintilla(QsciScintillaBase::SCI_LINEFROMPOSITION, static_cast<unsigned long>(start));
             m_editor.SendScintilla(QsciScintillaBase::SCI_MARKERADD, static_cast<unsigned long>(line),
                                    finding.kind == FindingKind::Error ? kErrorMarker : kWarningMarker);
         }
@@ -205,10 +205,12 @@ bool ScriptDoctor::goToError(bool forward)
     const int from = std::min(caret, anchor);
     const Finding *target = nullptr;
     if (forward) {
-        const auto next = std::find_if(errors.begin(), errors.end(), [from](const Finding *f) { return f->start > from; });
+        const auto next =
+            std::find_if(errors.begin(), errors.end(), [from](const Finding *f) { return f->start > from; });
         target = next != errors.end() ? *next : errors.front();
     } else {
-        const auto previous = std::find_if(errors.rbegin(), errors.rend(), [from](const Finding *f) { return f->start < from; });
+        const auto previous =
+            std::find_if(errors.rbegin(), errors.rend(), [from](const Finding *f) { return f->start < from; });
         target = previous != errors.rend() ? *previous : errors.back();
     }
     goTo(*target);
@@ -260,7 +262,7 @@ bool ScriptDoctor::applyFixes(const std::vector<Finding> &findings)
     // From the last to the first, so that each place still holds.
     for (auto edit = edits->rbegin(); edit != edits->rend(); ++edit) {
         m_editor.SendScintilla(QsciScintillaBase::SCI_SETTARGETRANGE, static_cast<unsigned long>(edit->start),
-                               static_cast<long>(edit->start + edit->length));
+                               static_cast<long>(edit->start) + edit->length);
         m_editor.SendScintilla(QsciScintillaBase::SCI_REPLACETARGET, static_cast<unsigned long>(edit->text.size()),
                                edit->text.constData());
     }

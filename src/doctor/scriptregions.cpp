@@ -127,17 +127,17 @@ QByteArrayView trimmed(QByteArrayView text)
 bool isJavaScriptType(const QByteArray &lowerType)
 {
     static constexpr std::array<std::string_view, 16> kTypes = {
-        "application/ecmascript", "application/javascript", "application/x-ecmascript",
-        "application/x-javascript", "text/ecmascript", "text/javascript", "text/javascript1.0",
-        "text/javascript1.1", "text/javascript1.2", "text/javascript1.3", "text/javascript1.4",
-        "text/javascript1.5", "text/jscript", "text/livescript", "text/x-ecmascript",
-        "text/x-javascript",
+        "application/ecmascript", "application/javascript", "application/x-ecmascript", "application/x-javascript",
+        "text/ecmascript",        "text/javascript",        "text/javascript1.0",       "text/javascript1.1",
+        "text/javascript1.2",     "text/javascript1.3",     "text/javascript1.4",       "text/javascript1.5",
+        "text/jscript",           "text/livescript",        "text/x-ecmascript",        "text/x-javascript",
     };
     QByteArray essence = lowerType;
     if (const qsizetype semicolon = essence.indexOf(';'); semicolon >= 0)
         essence.truncate(semicolon);
     essence = trimmed(essence).toByteArray();
-    return std::find(kTypes.begin(), kTypes.end(), std::string_view(essence.constData(), essence.size())) != kTypes.end();
+    return std::find(kTypes.begin(), kTypes.end(), std::string_view(essence.constData(), essence.size())) !=
+           kTypes.end();
 }
 
 QByteArrayView attributeValue(QByteArrayView text, const HtmlAttribute *attribute)
@@ -185,7 +185,12 @@ std::pair<qsizetype, char32_t> characterReference(QByteArrayView text, qsizetype
         char32_t character;
     };
     static constexpr std::array<Named, 6> kNamed = {{
-        {"amp", U'&'}, {"lt", U'<'}, {"gt", U'>'}, {"quot", U'"'}, {"apos", U'\''}, {"nbsp", U'\u00A0'},
+        {"amp", U'&'},
+        {"lt", U'<'},
+        {"gt", U'>'},
+        {"quot", U'"'},
+        {"apos", U'\''},
+        {"nbsp", U'\u00A0'},
     }};
     const std::string_view asked(name.data(), name.size());
     for (const Named &named : kNamed) {
@@ -234,8 +239,9 @@ const HtmlAttribute *HtmlTag::attribute(QByteArrayView lowerName) const
 
 int ScriptRegion::fragmentOffset(int codeOffset) const
 {
-    const auto after = std::upper_bound(decoded.begin(), decoded.end(), codeOffset,
-                                        [](int offset, const std::pair<int, int> &entry) { return offset < entry.first; });
+    const auto after =
+        std::upper_bound(decoded.begin(), decoded.end(), codeOffset,
+                         [](int offset, const std::pair<int, int> &entry) { return offset < entry.first; });
     if (after == decoded.begin())
         return start + codeOffset;
     const auto &[codeAt, fragmentAt] = *std::prev(after);

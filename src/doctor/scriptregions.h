@@ -18,7 +18,7 @@ struct HtmlAttribute {
     int end = 0;          // one past the attribute (its value's closing quote included)
     int valueStart = -1;  // the value inside its quotes; -1 when the attribute has none
     int valueEnd = -1;
-    char quote = 0;       // '"', '\'' or 0 (unquoted or no value)
+    char quote = 0;  // '"', '\'' or 0 (unquoted or no value)
 };
 
 struct HtmlTag {
@@ -38,7 +38,7 @@ struct ScriptRegion {
     ScriptRegionKind kind = ScriptRegionKind::Block;
     int start = 0;  // the code's bytes in the fragment
     int end = 0;
-    int tag = -1;   // a block's or a handler's tag in PageScan::tags; -1 for Whole
+    int tag = -1;     // a block's or a handler's tag in PageScan::tags; -1 for Whole
     QByteArray code;  // as the browser reads it: a handler's character references decoded
 
     /// Where byte offset codeOffset (0 to code.size()) of code lies in the
@@ -51,7 +51,7 @@ struct ScriptRegion {
 };
 
 struct PageScan {
-    std::vector<HtmlTag> tags;  // outside script blocks and HTML comments, in order
+    std::vector<HtmlTag> tags;          // outside script blocks and HTML comments, in order
     std::vector<ScriptRegion> scripts;  // in order
 };
 
@@ -61,4 +61,4 @@ struct PageScan {
 /// or a JavaScript one (LANGUAGE="JavaScript1.2", TYPE="text/javascript");
 /// VBScript blocks, modules and data blocks are left out, their text not
 /// read as HTML either.
-PageScan scanPage(QByteArrayView fragment, SourceKind kind);
+PageScan scanPage(QByteArrayView text, SourceKind kind);

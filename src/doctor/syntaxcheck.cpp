@@ -6,8 +6,8 @@ namespace {
 
 bool isWordByte(char c)
 {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' || c == '$'
-        || (static_cast<unsigned char>(c) & 0x80) != 0;
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' || c == '$' ||
+           (static_cast<unsigned char>(c) & 0x80) != 0;
 }
 
 // The token an error points at: a word, or one character; nothing at the

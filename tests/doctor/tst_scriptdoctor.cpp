@@ -9,10 +9,9 @@
 #include "testwindow.h"
 #include "widgets/statuspanels.h"
 
+#include <Qsci/qsciscintillabase.h>
 #include <QToolTip>
 #include <QTreeWidget>
-
-#include <Qsci/qsciscintillabase.h>
 
 namespace {
 
@@ -20,7 +19,8 @@ constexpr int kErrorIndicator = 20;
 
 bool errorDrawnAt(ScriptEditor *editor, int position)
 {
-    return editor->SendScintilla(QsciScintillaBase::SCI_INDICATORVALUEAT, kErrorIndicator, static_cast<long>(position)) != 0;
+    return editor->SendScintilla(QsciScintillaBase::SCI_INDICATORVALUEAT, kErrorIndicator,
+                                 static_cast<long>(position)) != 0;
 }
 
 int errorMarkersOn(ScriptEditor *editor, int line)
@@ -114,7 +114,8 @@ private slots:
     void safeFix_fromTheProblemsList_undoesInOneStep()
     {
         TestWindow t;
-        const QString before = QStringLiteral("<b onclick=\"alert(event.srcElement.id)\">x</b>\r\n<script>go();</script>");
+        const QString before =
+            QStringLiteral("<b onclick=\"alert(event.srcElement.id)\">x</b>\r\n<script>go();</script>");
         t.head()->setWholeText(QString());
         t.body()->setWholeText(before);
         ScriptDoctor *doctor = t.window->doctor().doctor(1);
@@ -148,7 +149,8 @@ private slots:
         QTRY_VERIFY(t.window->doctor().doctor(0)->current() && t.window->doctor().doctor(1)->current());
         QTRY_VERIFY(t.action("BTN_Problems_FixAll")->isEnabled());
         t.trigger("BTN_Problems_FixAll");
-        QCOMPARE(t.head()->wholeText(), QStringLiteral("<script>\r\nfunction f(event) { return event.target; }\r\n</script>"));
+        QCOMPARE(t.head()->wholeText(),
+                 QStringLiteral("<script>\r\nfunction f(event) { return event.target; }\r\n</script>"));
         QCOMPARE(t.body()->wholeText(), QStringLiteral("<b onclick=\"this.addEventListener('click', f)\">x</b>"));
         // Nothing safe is left to fix.
         QTRY_VERIFY(!t.action("BTN_Problems_FixAll")->isEnabled());

@@ -47,31 +47,36 @@ private slots:
         QTest::newRow("capitals and attributes")
             << QByteArray("<SCRIPT LANGUAGE=\"JavaScript1.2\" DEFER>a();</SCRIPT >") << QStringList{"block:a();"};
         QTest::newRow("languages and types")
-            << QByteArray("<script language=vbscript>x</script><script type='text/javascript'>j</script>"
-                          "<script language=\"JScript\">s</script><script type=\"module\">m</script>"
-                          "<script type=\"application/json\">{}</script><script type=\"\" language=\"LiveScript\">l</script>")
+            << QByteArray(
+                   "<script language=vbscript>x</script><script type='text/javascript'>j</script>"
+                   "<script language=\"JScript\">s</script><script type=\"module\">m</script>"
+                   "<script type=\"application/json\">{}</script><script type=\"\" language=\"LiveScript\">l</script>")
             << QStringList{"block:j", "block:s", "block:l"};
         QTest::newRow("TYPE decides over LANGUAGE")
-            << QByteArray("<script type=\"text/javascript\" language=\"VBScript\">j</script>") << QStringList{"block:j"};
+            << QByteArray("<script type=\"text/javascript\" language=\"VBScript\">j</script>")
+            << QStringList{"block:j"};
         QTest::newRow("a closing tag in a string still ends the block, as in a browser")
             << QByteArray("<script>s = \"</script>\";</script>") << QStringList{"block:s = \""};
         QTest::newRow("</scripts is not the end")
             << QByteArray("<script>a </scripts> b</script>") << QStringList{"block:a </scripts> b"};
         QTest::newRow("left open: to the end") << QByteArray("<SCRIPT>\nf(") << QStringList{"block:\nf("};
-        QTest::newRow("in a comment: none") << QByteArray("<!-- <script>a</script> --><b onclick=x()>")
-                                            << QStringList{"handler:x()"};
+        QTest::newRow("in a comment: none")
+            << QByteArray("<!-- <script>a</script> --><b onclick=x()>") << QStringList{"handler:x()"};
         QTest::newRow("in a style or a textarea: none")
             << QByteArray("<style>p{}<script>a</script></style><textarea><b onclick=\"y\"></textarea>")
             << QStringList{};
         QTest::newRow("handlers, any quotes, several on a tag")
-            << QByteArray("<BODY ONLOAD=\"start()\" onUnload='stop()' onresize=fit>") << QStringList{"handler:start()", "handler:stop()", "handler:fit"};
+            << QByteArray("<BODY ONLOAD=\"start()\" onUnload='stop()' onresize=fit>")
+            << QStringList{"handler:start()", "handler:stop()", "handler:fit"};
         QTest::newRow("a name starting with on but not a handler has a value anyway")
             << QByteArray("<img one src=\"a\">") << QStringList{};
         QTest::newRow("handler references decoded")
             << QByteArray("<a onclick=\"if (a &amp;&amp; b) s(&quot;&#233;&#x41;&quot;)\">")
             << QStringList{"handler:if (a && b) s(\"\u00e9A\")"};
-        QTest::newRow("unknown reference kept") << QByteArray("<a onclick=\"x &foo; y\">") << QStringList{"handler:x &foo; y"};
-        QTest::newRow("a less-than in text is no tag") << QByteArray("a < b <script>c</script>") << QStringList{"block:c"};
+        QTest::newRow("unknown reference kept")
+            << QByteArray("<a onclick=\"x &foo; y\">") << QStringList{"handler:x &foo; y"};
+        QTest::newRow("a less-than in text is no tag")
+            << QByteArray("a < b <script>c</script>") << QStringList{"block:c"};
     }
 
     void scripts_areFound()
@@ -97,9 +102,10 @@ private slots:
         // Each byte of the code maps to where it stands in the page: a
         // decoded character to its "&".
         const QList<qsizetype> expected = {
-            fragment.indexOf("a &"), fragment.indexOf(" &amp;"), fragment.indexOf("&amp;"), fragment.indexOf("&amp; b"),
-            fragment.indexOf(" b("), fragment.indexOf("b("), fragment.indexOf("(&"), fragment.indexOf("&quot;x"),
-            fragment.indexOf("x&"), fragment.indexOf("&quot;)"), fragment.indexOf(")\""), fragment.indexOf("\">"),
+            fragment.indexOf("a &"),     fragment.indexOf(" &amp;"),  fragment.indexOf("&amp;"),
+            fragment.indexOf("&amp; b"), fragment.indexOf(" b("),     fragment.indexOf("b("),
+            fragment.indexOf("(&"),      fragment.indexOf("&quot;x"), fragment.indexOf("x&"),
+            fragment.indexOf("&quot;)"), fragment.indexOf(")\""),     fragment.indexOf("\">"),
         };
         QList<qsizetype> mapped;
         for (int i = 0; i <= region.code.size(); ++i)
@@ -115,8 +121,8 @@ private slots:
             << QByteArray("<FONT COLOR=red Face='Arial' size = \"2\" NOSHADE></Font>")
             << QStringList{"font color=red face=Arial size=2 noshade", "/font"};
         QTest::newRow("a quote left open runs to the end") << QByteArray("<a href=\"x>y") << QStringList{"a href=x>y"};
-        QTest::newRow("greater-than in a quoted value") << QByteArray("<a title=\"a>b\" x=1><b>")
-                                                        << QStringList{"a title=a>b x=1", "b"};
+        QTest::newRow("greater-than in a quoted value")
+            << QByteArray("<a title=\"a>b\" x=1><b>") << QStringList{"a title=a>b x=1", "b"};
         QTest::newRow("doctype and processing instruction skipped")
             << QByteArray("<!DOCTYPE html><?xml x?><p>") << QStringList{"p"};
     }

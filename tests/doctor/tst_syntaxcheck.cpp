@@ -32,7 +32,8 @@ QStringList described(QByteArrayView text, const std::vector<Finding> &findings)
 {
     QStringList out;
     for (const Finding &f : findings) {
-        out << QStringLiteral("%1 %2").arg(placeOf(text, f.start), QString::fromUtf8(text.sliced(f.start, f.end - f.start)));
+        out << QStringLiteral("%1 %2").arg(placeOf(text, f.start),
+                                           QString::fromUtf8(text.sliced(f.start, f.end - f.start)));
         if (f.kind != FindingKind::Error || f.message.isEmpty())
             out << QStringLiteral("not an error with a message");
     }
@@ -46,13 +47,14 @@ QStringList corpusFiles()
         const QString root = qEnvironmentVariable(variable);
         if (root.isEmpty())
             continue;
-        QDirIterator it(root, {QStringLiteral("*.js"), QStringLiteral("*.cjs")}, QDir::Files, QDirIterator::Subdirectories);
+        QDirIterator it(root, {QStringLiteral("*.js"), QStringLiteral("*.cjs")}, QDir::Files,
+                        QDirIterator::Subdirectories);
         while (it.hasNext()) {
             const QString path = it.next();
             // Modules are not what a page's script is; three's examples
             // and sources are modules, its build a classic script.
-            if (path.contains(QLatin1String("module")) || path.contains(QLatin1String("/three-0.160.0/examples/"))
-                || path.contains(QLatin1String("/three-0.160.0/src/")))
+            if (path.contains(QLatin1String("module")) || path.contains(QLatin1String("/three-0.160.0/examples/")) ||
+                path.contains(QLatin1String("/three-0.160.0/src/")))
                 continue;
             files << path;
         }
@@ -101,8 +103,8 @@ private slots:
             << QByteArray("<BODY ONLOAD=\"start();\n  go(1 2);\">") << html << QStringList{"2:8 2"};
         QTest::newRow("handler closing a brace too many: at its end")
             << QByteArray("<B ONCLICK=\"f(); }\">") << html << QStringList{"1:19 "};
-        QTest::newRow("handler may return") << QByteArray("<FORM ONSUBMIT=\"return check(event);\">") << html
-                                            << QStringList{};
+        QTest::newRow("handler may return")
+            << QByteArray("<FORM ONSUBMIT=\"return check(event);\">") << html << QStringList{};
         QTest::newRow("VBScript block is not checked")
             << QByteArray("<SCRIPT LANGUAGE=\"VBScript\">\nSub Go()\nEnd Sub\n</SCRIPT>") << html << QStringList{};
         QTest::newRow("data block is not checked")
@@ -113,8 +115,8 @@ private slots:
             << QByteArray("<!-- <script>a(;</script> -->") << html << QStringList{};
         QTest::newRow("block left open runs to the end")
             << QByteArray("<SCRIPT>\nfunction f() {\n") << html << QStringList{"3:1 "};
-        QTest::newRow("VBScript file is not checked") << QByteArray("If a Then b(") << static_cast<int>(SourceKind::VbScript)
-                                                       << QStringList{};
+        QTest::newRow("VBScript file is not checked")
+            << QByteArray("If a Then b(") << static_cast<int>(SourceKind::VbScript) << QStringList{};
     }
 
     void brokenCode_isFoundAtItsPlace()
@@ -153,7 +155,8 @@ private slots:
     {
         const QStringList files = corpusFiles();
         if (qEnvironmentVariableIsSet("QUILLON_CORPUS"))
-            QVERIFY2(files.size() > 100, qPrintable(QStringLiteral("%1 files: test.sh unpacks them").arg(files.size())));
+            QVERIFY2(files.size() > 100,
+                     qPrintable(QStringLiteral("%1 files: test.sh unpacks them").arg(files.size())));
         else
             QSKIP("no corpus: run through test.sh");
         for (const QString &path : files) {
@@ -161,8 +164,11 @@ private slots:
             QVERIFY(file.open(QIODevice::ReadOnly));
             const QByteArray code = file.readAll();
             const auto error = m_checker.check(code, JsCodeForm::Script);
-            QVERIFY2(!error, qPrintable(QStringLiteral("%1:%2:%3 %4").arg(path).arg(error ? error->line : 0)
-                                            .arg(error ? error->column : 0).arg(error ? error->message : QString())));
+            QVERIFY2(!error, qPrintable(QStringLiteral("%1:%2:%3 %4")
+                                            .arg(path)
+                                            .arg(error ? error->line : 0)
+                                            .arg(error ? error->column : 0)
+                                            .arg(error ? error->message : QString())));
         }
     }
 
@@ -194,7 +200,9 @@ private slots:
         for (const QString &fragment : {head, body}) {
             const QByteArray bytes = fragment.toUtf8();
             const std::vector<Finding> errors = findSyntaxErrors(bytes, SourceKind::Html, m_checker);
-            QVERIFY2(errors.empty(), errors.empty() ? "" : qPrintable(described(bytes, errors).join(u' ') + u' ' + errors.front().message));
+            QVERIFY2(errors.empty(),
+                     errors.empty() ? ""
+                                    : qPrintable(described(bytes, errors).join(u' ') + u' ' + errors.front().message));
         }
     }
 
@@ -202,8 +210,14 @@ private slots:
     {
         // The worker thread of the editors has its own engine.
         std::optional<JsSyntaxError> first, second;
-        std::thread a([&] { JsSyntaxChecker c; first = c.check("a(;", JsCodeForm::Script); });
-        std::thread b([&] { JsSyntaxChecker c; second = c.check("ok(); b)", JsCodeForm::Script); });
+        std::thread a([&] {
+            JsSyntaxChecker c;
+            first = c.check("a(;", JsCodeForm::Script);
+        });
+        std::thread b([&] {
+            JsSyntaxChecker c;
+            second = c.check("ok(); b)", JsCodeForm::Script);
+        });
         a.join();
         b.join();
         QVERIFY(first && second);

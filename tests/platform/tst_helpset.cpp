@@ -43,7 +43,9 @@ private slots:
     void pages_everyRelativeLinkResolvesToAnExistingPage()
     {
         const HelpSet set = loadHelpSet(kRoot);
-        const auto hasPage = [&set](const QString &page) { return set.pages.contains(page) || kGeneratedPages.contains(page); };
+        const auto hasPage = [&set](const QString &page) {
+            return set.pages.contains(page) || kGeneratedPages.contains(page);
+        };
         const QStringList pages = set.pages;
         QVERIFY(pages.size() >= 8);
         static const QRegularExpression reference(QStringLiteral("(?:href|src)\\s*=\\s*\"([^\"]*)\""),
