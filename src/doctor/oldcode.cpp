@@ -25,19 +25,6 @@ bool known(const char *const (&names)[N], const QString &name)
     return std::any_of(std::begin(names), std::end(names), [&](const char *n) { return name == QLatin1String(n); });
 }
 
-char lower(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-QByteArray lowered(QByteArrayView text)
-{
-    QByteArray out(text.data(), text.size());
-    for (char &c : out)
-        c = lower(c);
-    return out;
-}
-
 // ---------------------------------------------------------------------------
 // Reading the table.
 
@@ -289,13 +276,13 @@ bool runsAsJavaScript(QByteArrayView value)
     static const QByteArrayList kNames = {"javascript",    "javascript1.0", "javascript1.1", "javascript1.2",
                                           "javascript1.3", "javascript1.4", "javascript1.5", "jscript",
                                           "livescript",    "ecmascript",    "x-javascript",  "x-ecmascript"};
-    return kNames.contains(lowered(value));
+    return kNames.contains(asciiLowered(value));
 }
 
 // Those and the names of JavaScript that no longer run (JavaScript1.7).
 bool isJavaScriptLanguage(QByteArrayView value)
 {
-    const QByteArray name = lowered(value);
+    const QByteArray name = asciiLowered(value);
     return runsAsJavaScript(value) || name.startsWith("javascript") || name.startsWith("jscript") ||
            name.startsWith("livescript") || name.startsWith("ecmascript");
 }
@@ -314,7 +301,7 @@ bool attributeCheck(const QString &check, QByteArrayView fragment, const HtmlTag
     if (check == QLatin1String("javascript-language"))
         return isJavaScriptLanguage(attributeValue(fragment, a));
     if (check == QLatin1String("javascript-url"))
-        return lowered(attributeValue(fragment, a).trimmed()).startsWith("javascript:");
+        return asciiLowered(attributeValue(fragment, a).trimmed()).startsWith("javascript:");
     return false;
 }
 
@@ -411,7 +398,7 @@ Edits arrowFunction(const CodeView &v, qsizetype i)
 
 bool eventName(QByteArrayView literal)
 {
-    if (literal.size() < 5 || lower(literal[1]) != 'o' || lower(literal[2]) != 'n')
+    if (literal.size() < 5 || asciiLower(literal[1]) != 'o' || asciiLower(literal[2]) != 'n')
         return false;
     return std::all_of(literal.begin() + 3, literal.end() - 1,
                        [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); });
@@ -425,7 +412,7 @@ Edits addEventListener(const CodeView &v, qsizetype i)
     const JsToken &name = v.tokens[size_t(literal)];
     const QByteArray method = v.is(i, "attachEvent") ? "addEventListener" : "removeEventListener";
     return {replaceTokens(v, i, i, method),
-            {name.start + 1, name.end - name.start - 2, lowered(v.text(literal).sliced(3).chopped(1))}};
+            {name.start + 1, name.end - name.start - 2, asciiLowered(v.text(literal).sliced(3).chopped(1))}};
 }
 
 Edits eventTarget(const CodeView &v, qsizetype i)
@@ -761,7 +748,7 @@ OldCodeRules parseOldCodeRules(QByteArrayView data)
             rule.match = field == "tag"         ? OldCodeMatch::Tag
                          : field == "attribute" ? OldCodeMatch::Attribute
                                                 : OldCodeMatch::Comment;
-            rule.names = lowered(value).simplified().split(' ');
+            rule.names = asciiLowered(value).simplified().split(' ');
             if (rule.match == OldCodeMatch::Comment && rule.names != QByteArrayList{"<!--"})
                 return failure(lineNumber, QStringLiteral("a rule of comments finds \"<!--\""));
         } else if (field == "checks") {

@@ -16,25 +16,12 @@ bool isSpace(char c)
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
 }
 
-char lower(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-QByteArray lowered(QByteArrayView text)
-{
-    QByteArray out(text.data(), text.size());
-    for (char &c : out)
-        c = lower(c);
-    return out;
-}
-
 bool startsWithNoCase(QByteArrayView text, qsizetype at, std::string_view lowerWord)
 {
     if (at + static_cast<qsizetype>(lowerWord.size()) > text.size())
         return false;
     for (size_t i = 0; i < lowerWord.size(); ++i) {
-        if (lower(text[at + static_cast<qsizetype>(i)]) != lowerWord[i])
+        if (asciiLower(text[at + static_cast<qsizetype>(i)]) != lowerWord[i])
             return false;
     }
     return true;
@@ -67,7 +54,7 @@ HtmlTag readTag(QByteArrayView text, qsizetype start)
     const qsizetype nameStart = at;
     while (at < text.size() && !isSpace(text[at]) && text[at] != '>' && text[at] != '/')
         ++at;
-    tag.name = lowered(text.sliced(nameStart, at - nameStart));
+    tag.name = asciiLowered(text.sliced(nameStart, at - nameStart));
     const qsizetype n = text.size();
     while (at < n) {
         while (at < n && (isSpace(text[at]) || text[at] == '/'))
@@ -84,7 +71,7 @@ HtmlTag readTag(QByteArrayView text, qsizetype start)
         ++at;
         while (at < n && !isSpace(text[at]) && text[at] != '>' && text[at] != '/' && text[at] != '=')
             ++at;
-        attribute.name = lowered(text.sliced(attribute.nameStart, at - attribute.nameStart));
+        attribute.name = asciiLowered(text.sliced(attribute.nameStart, at - attribute.nameStart));
         qsizetype afterName = at;
         while (afterName < n && isSpace(text[afterName]))
             ++afterName;
@@ -150,11 +137,11 @@ QByteArrayView attributeValue(QByteArrayView text, const HtmlAttribute *attribut
 bool runsAsJavaScript(QByteArrayView text, const HtmlTag &tag)
 {
     if (const HtmlAttribute *type = tag.attribute("type")) {
-        const QByteArray value = lowered(trimmed(attributeValue(text, type)));
+        const QByteArray value = asciiLowered(trimmed(attributeValue(text, type)));
         if (!value.isEmpty())
             return isJavaScriptType(value);
     }
-    const QByteArray language = lowered(trimmed(attributeValue(text, tag.attribute("language"))));
+    const QByteArray language = asciiLowered(trimmed(attributeValue(text, tag.attribute("language"))));
     return language.isEmpty() || isJavaScriptType("text/" + language);
 }
 
@@ -227,6 +214,16 @@ ScriptRegion handlerRegion(QByteArrayView text, const HtmlAttribute &attribute, 
 }
 
 }  // namespace
+
+char asciiLower(char c)
+{
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+QByteArray asciiLowered(QByteArrayView text)
+{
+    return text.toByteArray().toLower();
+}
 
 const HtmlAttribute *HtmlTag::attribute(QByteArrayView lowerName) const
 {

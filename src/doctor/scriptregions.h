@@ -55,6 +55,11 @@ struct PageScan {
     std::vector<ScriptRegion> scripts;  // in order
 };
 
+/// The ASCII letters of HTML names and attribute values in lower case (a
+/// browser compares them so); other bytes as they are.
+char asciiLower(char c);
+QByteArray asciiLowered(QByteArrayView text);
+
 /// Finds the tags and the JavaScript of a fragment.  A JavaScript file
 /// (SourceKind::JavaScript) is one Whole region and no tags; a VBScript file
 /// has neither.  A <SCRIPT> block is JavaScript when it names no language,

@@ -2,6 +2,7 @@
 // whole files, that today's syntax is not mistaken for an error, and that
 // real libraries check clean.
 
+#include "corpusfiles.h"
 #include "doctor/jssyntax.h"
 #include "doctor/syntaxcheck.h"
 #include "document/scripttext.h"
@@ -9,7 +10,6 @@
 #include "library/builtin/builtingenerator.h"
 #include "library/builtin/builtinsamples.h"
 
-#include <QDirIterator>
 #include <QFile>
 #include <QTest>
 
@@ -40,24 +40,17 @@ QStringList described(QByteArrayView text, const std::vector<Finding> &findings)
     return out;
 }
 
+// The corpus files a page could hold as a classic script: modules are not
+// (three's examples and sources are modules, its build is not).
 QStringList corpusFiles()
 {
     QStringList files;
-    for (const char *variable : {"QUILLON_CORPUS", "QUILLON_SYNTAX_CORPUS"}) {
-        const QString root = qEnvironmentVariable(variable);
-        if (root.isEmpty())
+    for (const CorpusFile &file : corpusScriptFiles()) {
+        if (file.path.contains(QLatin1String("module")) ||
+            file.path.contains(QLatin1String("/three-0.160.0/examples/")) ||
+            file.path.contains(QLatin1String("/three-0.160.0/src/")))
             continue;
-        QDirIterator it(root, {QStringLiteral("*.js"), QStringLiteral("*.cjs")}, QDir::Files,
-                        QDirIterator::Subdirectories);
-        while (it.hasNext()) {
-            const QString path = it.next();
-            // Modules are not what a page's script is; three's examples
-            // and sources are modules, its build a classic script.
-            if (path.contains(QLatin1String("module")) || path.contains(QLatin1String("/three-0.160.0/examples/")) ||
-                path.contains(QLatin1String("/three-0.160.0/src/")))
-                continue;
-            files << path;
-        }
+        files << file.path;
     }
     return files;
 }
