@@ -175,11 +175,14 @@ void DoctorController::fillList()
         const ScriptDoctor *doctor = m_doctors[fragment];
         if (!doctor)
             continue;
-        const QByteArrayView text = doctor->editor().textBytes();
+        ScriptEditor &editor = doctor->editor();
         for (size_t i = 0; i < doctor->findings().size(); ++i) {
             const Finding &finding = doctor->findings()[i];
-            const int start = std::min(finding.start, static_cast<int>(text.size()));
-            const int line = static_cast<int>(text.first(start).count('\n')) + 1;
+            // The editor's own line index, not a count through the text
+            // before each finding (a large script has many).
+            const long line = editor.SendScintilla(QsciScintillaBase::SCI_LINEFROMPOSITION,
+                                                   static_cast<unsigned long>(finding.start)) +
+                              1;
             QString message = finding.message;
             if (!finding.fix.empty()) {
                 message += tr(" (Enter fixes it)");
